@@ -1,0 +1,109 @@
+#pragma once
+// Seekable byte streams: the common ground of every reader and writer of
+// stepweave's files. A TSafeFileStream writes into a temporary file in the
+// target's folder and only replaces the target when committed, so a crash or
+// a full disk never leaves a half-written file where a good one stood.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace stepweave {
+
+enum class SeekOrigin { Beginning, Current, End };
+
+class TStream {
+public:
+    virtual ~TStream() = default;
+
+    // Read and Write transfer up to count bytes and return how many they did.
+    virtual int64_t Read(void* buffer, int64_t count) = 0;
+    virtual int64_t Write(const void* buffer, int64_t count) = 0;
+    // Moves the position and returns the new one.
+    virtual int64_t Seek(int64_t offset, SeekOrigin origin) = 0;
+    virtual int64_t Size();
+    virtual void SetSize(int64_t size) = 0;
+
+    int64_t Position() { return Seek(0, SeekOrigin::Current); }
+    void SetPosition(int64_t position) { Seek(position, SeekOrigin::Beginning); }
+    int64_t BytesLeft() { return Size() - Position(); }
+
+    // Transfer exactly count bytes or fail: EReadError "Stream read error",
+    // EWriteError "Stream write error".
+    void ReadBuffer(void* buffer, int64_t count);
+    void WriteBuffer(const void* buffer, int64_t count);
+    // Copies count bytes from source at its position (count <= 0: all that is left).
+    int64_t CopyFrom(TStream& source, int64_t count);
+};
+
+class TMemoryStream : public TStream {
+public:
+    TMemoryStream() = default;
+    explicit TMemoryStream(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
+    TMemoryStream(const void* data, int64_t count);
+
+    int64_t Read(void* buffer, int64_t count) override;
+    int64_t Write(const void* buffer, int64_t count) override;
+    int64_t Seek(int64_t offset, SeekOrigin origin) override;
+    int64_t Size() override { return static_cast<int64_t>(bytes_.size()); }
+    void SetSize(int64_t size) override;
+
+    const std::vector<uint8_t>& Bytes() const { return bytes_; }
+    std::vector<uint8_t>& Bytes() { return bytes_; }
+
+private:
+    std::vector<uint8_t> bytes_;
+    int64_t position_ = 0;
+};
+
+// A file opened for reading; fails with EFOpenError "Cannot open file %s".
+class TFileStream : public TStream {
+public:
+    explicit TFileStream(const std::string& path);
+    ~TFileStream() override;
+    TFileStream(const TFileStream&) = delete;
+    TFileStream& operator=(const TFileStream&) = delete;
+
+    int64_t Read(void* buffer, int64_t count) override;
+    int64_t Write(const void* buffer, int64_t count) override;  // writes nothing
+    int64_t Seek(int64_t offset, SeekOrigin origin) override;
+    void SetSize(int64_t size) override;  // not supported; does nothing
+
+protected:
+    TFileStream() = default;
+    std::FILE* file_ = nullptr;
+};
+
+// A new file that replaces PATH only when Commit succeeds. Readable and
+// seekable while being written (writers patch headers). Destroyed without a
+// commit, it removes its temporary file and leaves PATH as it was.
+// Creating the temporary file fails with EFCreateError "Cannot create file %s".
+class TSafeFileStream : public TFileStream {
+public:
+    explicit TSafeFileStream(const std::string& path);
+    ~TSafeFileStream() override;
+
+    int64_t Write(const void* buffer, int64_t count) override;
+    void SetSize(int64_t size) override;
+
+    // Flushes, closes and renames the temporary file over the target;
+    // a failure (full disk) raises EWriteError and leaves the target untouched.
+    void Commit();
+    const std::string& TargetPath() const { return target_; }
+
+private:
+    std::string target_;
+    std::string temporary_;
+    bool committed_ = false;
+    bool writeFailed_ = false;
+};
+
+// The whole file as bytes; EFOpenError when it cannot be opened.
+std::vector<uint8_t> ReadWholeFile(const std::string& path);
+// Writes the bytes through a TSafeFileStream and commits.
+void WriteFileSafely(const std::string& path, const void* data, int64_t count);
+inline void WriteFileSafely(const std::string& path, const std::string& text) {
+    WriteFileSafely(path, text.data(), static_cast<int64_t>(text.size()));
+}
+
+}  // namespace stepweave
