@@ -1,0 +1,71 @@
+#include "stepweave/data/default_kit.h"
+
+#include <cstring>
+#include <filesystem>
+
+#include "stepweave/data/drum_synth.h"
+#include "stepweave/sound/kit_layout.h"
+#include "stepweave/sound/little_endian.h"
+#include "stepweave/sound/wave.h"
+#include "stepweave/sound/wave_collection.h"
+#include "stepweave/sound/wave_format.h"
+
+namespace stepweave {
+
+namespace {
+
+constexpr int kBytesPerSample = 2;
+constexpr int kPcmFormatRecordSize = 16;
+
+void SetMonoPcmFormat(TWave& wave) {
+    uint8_t record[kPcmFormatRecordSize];
+    StoreLittleEndian16(record + 0, kWaveFormatPcm);
+    StoreLittleEndian16(record + 2, 1);
+    StoreLittleEndian32(record + 4, kDrumSampleRate);
+    StoreLittleEndian32(record + 8, kDrumSampleRate * kBytesPerSample);
+    StoreLittleEndian16(record + 12, kBytesPerSample);
+    StoreLittleEndian16(record + 14, 8 * kBytesPerSample);
+    wave.SetFormat(record, kPcmFormatRecordSize);
+}
+
+}  // namespace
+
+TWave MonoPcmWave(const std::vector<int16_t>& samples) {
+    TWave wave;
+    SetMonoPcmFormat(wave);
+    wave.SetSize(static_cast<int32_t>(samples.size()) * kBytesPerSample);
+    uint8_t* bytes = wave.Data();
+    for (size_t i = 0; i < samples.size(); ++i) {
+        StoreLittleEndian16(bytes + kBytesPerSample * i, static_cast<uint16_t>(samples[i]));
+    }
+    return wave;
+}
+
+TWave BlankWave() {
+    const auto count = static_cast<size_t>(kBlankWaveSeconds * kDrumSampleRate);
+    return MonoPcmWave(std::vector<int16_t>(count, 0));
+}
+
+void BuildDefaultKit(TWaveCollection& kit) {
+    kit.Clear();
+    for (int slot = 0; slot < kKitSlotCount; ++slot) {
+        TWaveCollectionItem& item = kit.Add();
+        item.SetName(std::string(kKitSlotNames[static_cast<size_t>(slot)]));
+        if (slot == 0) {
+            item.SetWave(BlankWave());
+        } else {
+            item.SetWave(MonoPcmWave(SynthesizeDrum(kAllDrumInstruments[static_cast<size_t>(slot - 1)])));
+        }
+    }
+}
+
+void WriteSeedFiles(const std::string& folder) {
+    const std::filesystem::path root(folder);
+    std::filesystem::create_directories(root / kTempFolderName);
+    BlankWave().SaveToFile((root / kBlankWaveFileName).string());
+    TWaveCollection kit;
+    BuildDefaultKit(kit);
+    kit.SaveToFile((root / kDefaultKitFileName).string());
+}
+
+}  // namespace stepweave
