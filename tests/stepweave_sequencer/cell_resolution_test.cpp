@@ -81,13 +81,3 @@ TEST(Tempo, StepIntervalAndBpmFromDelay) {
     EXPECT_EQ(BeatsPerMinute(96), 75);
     EXPECT_EQ(BeatsPerMinute(7), 1029);  // 1028.57
 }
-
-TEST(Tempo, LimitsForFileValues) {
-    EXPECT_EQ(LimitDelay(0), 1);
-    EXPECT_EQ(LimitDelay(-7), 1);
-    EXPECT_EQ(LimitDelay(141), 140);
-    EXPECT_EQ(LimitDelay(77), 77);
-    EXPECT_EQ(LimitLoop(0), 1);
-    EXPECT_EQ(LimitLoop(-3), 1);
-    EXPECT_EQ(LimitLoop(12), 12);
-}

@@ -12,7 +12,7 @@ using namespace stepweave::testing;
 
 class LibraryCommands : public ::testing::Test {
 protected:
-    std::filesystem::path folder = FreshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::path folder = FreshFolder();
     UserSampleTable samples;
     SequencerDocument document{folder.string(), samples};
     ScriptedPrompt prompt;

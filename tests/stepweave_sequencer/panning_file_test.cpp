@@ -18,7 +18,7 @@ TEST(PanningFile, SeventeenLinesWithTheEmptyLabelAtZero) {
     expected[16] = "1500";
     EXPECT_EQ(PanningFileText(pans), CrLfText(expected));
 
-    const auto folder = FreshFolder("panning");
+    const auto folder = FreshFolder();
     const std::string path = (folder / kPanningFileName).string();
     WritePanningFile(path, pans);
     const KitPanTable read = ReadPanningFile(path);
@@ -50,7 +50,7 @@ TEST(PanningFile, DamagedOrMissingFilesFailWithTheirMessages) {
     }
     EXPECT_THROW(ParsePanningFile(TextLines("0\r\n1\r\n2\r\n")), EConvertError);
 
-    const std::string missing = (FreshFolder("panning_missing") / kPanningFileName).string();
+    const std::string missing = (FreshFolder() / kPanningFileName).string();
     try {
         ReadPanningFile(missing);
         FAIL();

@@ -203,7 +203,7 @@ TEST(PatternFile, ALengthOutsideOneToSixtyFourIsRefusedBeforeAnyCell) {
 }
 
 TEST(PatternFile, FilesLiveInTheStartFolder) {
-    const auto folder = FreshFolder("pattern_file");
+    const auto folder = FreshFolder();
     EXPECT_EQ(PatternFilePath(folder.string(), "Groove"), (folder / "Groove.pat").string());
     WriteText(folder / "Beat.pat", BeatFileWithBlankSamples());
     EXPECT_EQ(ReadPatternFile(folder.string(), "Beat").Name(), "Beat");

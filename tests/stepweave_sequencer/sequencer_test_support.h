@@ -1,6 +1,8 @@
 #pragma once
 // Shared helpers of the sequencer tests: a fresh folder per test, whole-file
 // text, and a prompt answered by script.
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <filesystem>
 #include <string>
@@ -11,8 +13,12 @@
 
 namespace stepweave::testing {
 
-inline std::filesystem::path FreshFolder(const std::string& name) {
-    const auto folder = std::filesystem::temp_directory_path() / ("stepweave_sequencer_test_" + name);
+// An empty folder of the running test's own, so that tests run in parallel
+// never share files.
+inline std::filesystem::path FreshFolder() {
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const auto folder = std::filesystem::temp_directory_path() /
+                        ("stepweave_sequencer_test_" + std::string(test->test_suite_name()) + "_" + test->name());
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     return folder;

@@ -44,7 +44,7 @@ std::vector<std::string> StepLines(const std::string& name, int length) {
 }  // namespace
 
 TEST(SongCompiler, TwoPatternsWithTheirTemposAndRepeats) {
-    const auto folder = FreshFolder("compiler");
+    const auto folder = FreshFolder();
     UserSampleTable samples;
     SequencerDocument document(folder.string(), samples);
     StoreTraceablePattern(document, "First", 4, 50, 2);
@@ -67,7 +67,7 @@ TEST(SongCompiler, TwoPatternsWithTheirTemposAndRepeats) {
 }
 
 TEST(SongCompiler, RepeatedEntriesTempoLimitsAndErrors) {
-    const auto folder = FreshFolder("compiler_limits");
+    const auto folder = FreshFolder();
     std::vector<std::string> lines{"Fast", "Length:", "1", "Time:", "1", "", ""};
     lines.resize(7 * 4, "");
     lines[15] = "Kick      [ ]";

@@ -148,7 +148,7 @@ TEST(SongFile, ABadNumberStopsAtItsBlock) {
 
 class SongCommands : public ::testing::Test {
 protected:
-    std::filesystem::path folder = FreshFolder("song_commands");
+    std::filesystem::path folder = FreshFolder();
     UserSampleTable samples;
     SequencerDocument document{folder.string(), samples};
 };

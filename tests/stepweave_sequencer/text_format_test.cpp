@@ -81,7 +81,7 @@ TEST(TextLines, WritesCrLfAfterEveryLineAndKeepsValuesOnOneLine) {
 }
 
 TEST(TextLines, FilesAreReadWholeAndHugeOnesRefused) {
-    const auto folder = FreshFolder("text_lines");
+    const auto folder = FreshFolder();
     WriteText(folder / "small.txt", "x\ny");
     EXPECT_EQ(ReadTextFile((folder / "small.txt").string()).Count(), 2u);
 
