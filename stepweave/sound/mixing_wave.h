@@ -12,6 +12,12 @@
 // Mixing is fast and exact: TMixSource decodes a source once, a hit's
 // contributions are reused, and the memory window moves over the work file in
 // blocks. Every output sample is the one the per-sample arithmetic gives.
+//
+// A render: create the output, name its work file, SetFileBacked(true), then
+// for each instrument pass build one TMixSource from the sound's file and
+// MixIn every note of it; SaveToFile when done or stopped (the file saved on
+// a stop is a complete WAV of what was mixed so far). Memory stays near the
+// window's 2 MB plus the sources, however long the song.
 #include <cstdint>
 #include <limits>
 #include <memory>
@@ -29,8 +35,10 @@ class TWorkFile;
 struct THitPlan;
 
 // The output frames [First, End) a mix-in may touch. A renderer that mixes
-// its song one stretch of output at a time, each stretch in the order it
-// would mix whole passes, gets the same samples with less work-file traffic.
+// its song one stretch of output at a time, and within each stretch every
+// note in the order the passes would mix them, gets the same samples as pass
+// after pass over the whole song (for an output of whole frames, as a fresh
+// one is) while reading and writing the work file only once.
 struct TFrameRange {
     int64_t First = 0;
     int64_t End = std::numeric_limits<int64_t>::max();
