@@ -127,6 +127,7 @@ inline stepweave::wavaudio::TWaveFormat PcmFormat(int channels, int rate, int bi
 }  // namespace mixing_wave_test
 
 #include <filesystem>
+#include <random>
 
 #include "stepweave/sound/byte_stream.h"
 #include "stepweave/sound/mixing_wave.h"
@@ -147,7 +148,9 @@ inline void LoadImage(stepweave::wavaudio::TWave& wave, const std::vector<uint8_
 
 // The audio bytes of a wave, as its saved file holds them after the header.
 inline std::vector<uint8_t> DataBytes(stepweave::wavaudio::TWave& wave) {
-    const auto path = std::filesystem::temp_directory_path() / "mixing_wave_test_data.wav";
+    // A name of its own: ctest runs test processes side by side.
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("mixing_wave_test_data_" + std::to_string(std::random_device{}()) + ".wav");
     wave.SaveToFile(path.string());
     const auto file = stepweave::ReadWholeFile(path.string());
     std::filesystem::remove(path);
