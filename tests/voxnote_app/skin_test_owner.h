@@ -10,7 +10,6 @@ namespace voxnote::skin_test {
 
 struct SkinTestOwner : SkinOwner {
     bool enabled = true;
-    bool captured = false;
     SkinRect client{0, 0, 199, 346};
     SkinSize buttonSize{20, 12};
     SkinSize thumbSize{16, 10};
@@ -18,8 +17,6 @@ struct SkinTestOwner : SkinOwner {
     std::vector<const SkinControl*> clicked;
     std::vector<SkinRect> invalidated;
 
-    void CaptureMouse() override { captured = true; }
-    void ReleaseMouse() override { captured = false; }
     bool IsEnabled() const override { return enabled; }
     SkinRect ClientRect() const override { return client; }
     SkinSize BitmapSize(std::string_view name) const override {

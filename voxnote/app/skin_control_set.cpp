@@ -26,7 +26,6 @@ SkinControl* SkinControlSet::HitTest(SkinPoint point) const {
 }
 
 void SkinControlSet::MouseDown(SkinPoint point) {
-    owner_.CaptureMouse();
     current_ = HitTest(point);
     lastPressHitNothing_ = current_ == nullptr;
     if (current_ != nullptr) {
@@ -35,7 +34,6 @@ void SkinControlSet::MouseDown(SkinPoint point) {
 }
 
 void SkinControlSet::MouseUp(SkinPoint point) {
-    owner_.ReleaseMouse();
     SkinControl* control = std::exchange(current_, nullptr);
     if (control != nullptr) {
         control->Release(point);

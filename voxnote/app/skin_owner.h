@@ -7,15 +7,12 @@ namespace voxnote {
 
 class SkinControl;
 
-// The window that holds skinned controls, as the controls see it.
+// The window that holds skinned controls, as the controls see it. The window
+// passes every mouse event from a press to its release to its control set,
+// wherever the mouse is by then (the press captures the mouse).
 class SkinOwner {
 public:
     virtual ~SkinOwner() = default;
-
-    // Mouse capture from a press until its release, so the release arrives
-    // even when the mouse has left the window.
-    virtual void CaptureMouse() = 0;
-    virtual void ReleaseMouse() = 0;
 
     virtual bool IsEnabled() const = 0;
     virtual SkinRect ClientRect() const = 0;
