@@ -31,6 +31,15 @@ void Drag(QWidget& window, QPoint from, QPoint to) {
     QTest::mouseRelease(&window, Qt::LeftButton, {}, to);
 }
 
+// A double click as the window system delivers it: press, release, press,
+// double click, release.
+void DoubleClick(QWidget& window, QPoint point) {
+    Click(window, point);
+    QTest::mousePress(&window, Qt::LeftButton, {}, point);
+    QTest::mouseDClick(&window, Qt::LeftButton, {}, point);
+    QTest::mouseRelease(&window, Qt::LeftButton, {}, point);
+}
+
 bool IsBrightGreen(QRgb pixel) { return qGreen(pixel) > 200 && qRed(pixel) < 120 && qBlue(pixel) < 120; }
 
 }  // namespace
@@ -287,17 +296,26 @@ void MainDialogTest::upDownButtonsActAtOnceAndRepeatWhileHeld() {
 }
 
 void MainDialogTest::doubleClicksOnTheMeterAndTheNoteFields() {
-    QTest::mouseDClick(window.get(), Qt::LeftButton, {}, QPoint(37, 120));
+    DoubleClick(*window, QPoint(37, 120));
     QCOMPARE(window->CurrentDisplayMode(), MainDialog::DisplayMode::Pitch);
-    QTest::mouseDClick(window.get(), Qt::LeftButton, {}, QPoint(37, 120));
+    DoubleClick(*window, QPoint(37, 120));
     QCOMPARE(window->CurrentDisplayMode(), MainDialog::DisplayMode::Volume);
 
     QSignalSpy learn(window.get(), &MainDialog::noteLearnRequested);
-    QTest::mouseDClick(window.get(), Qt::LeftButton, {}, QPoint(25, 230));
-    QTest::mouseDClick(window.get(), Qt::LeftButton, {}, QPoint(25, 270));
+    DoubleClick(*window, QPoint(25, 230));
+    DoubleClick(*window, QPoint(25, 270));
     QCOMPARE(learn.count(), 2);
     QCOMPARE(learn.at(0).at(0).toBool(), true);
     QCOMPARE(learn.at(1).at(0).toBool(), false);
+
+    // On a control a double click is two clicks.
+    window->SetScale(3);
+    DoubleClick(*window, Centre(*window->ScaleUpButton));
+    QCOMPARE(window->Scale(), 5);
+    QSignalSpy mixer(window.get(), &MainDialog::mixerRequested);
+    DoubleClick(*window, Centre(*window->MixerButton));
+    QCOMPARE(mixer.count(), 2);
+    QCOMPARE(window->CurrentDisplayMode(), MainDialog::DisplayMode::Volume);
 }
 
 void MainDialogTest::meterAreaDrawsTheLevelBarAndTheNote() {

@@ -149,8 +149,10 @@ void MainDialog::ControlPressed(SkinControl& control) {
             return;
         }
     }
-    if (auto* slider = dynamic_cast<SkinSlider*>(&control)) {
-        SliderMoved(*slider);
+    for (const SkinSlider* slider : {InputVolumeSlider.get(), GapRatioSlider.get(), NoteStopRatioSlider.get()}) {
+        if (&control == slider) {
+            SliderMoved(*slider);
+        }
     }
 }
 
@@ -290,17 +292,12 @@ void MainDialog::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void MainDialog::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
-        QWidget::mouseDoubleClickEvent(event);
-        return;
+    // The second press of a double click has already come as a press of its
+    // own (so a control under it is clicked twice); only the background has
+    // anything more to do.
+    if (event->button() == Qt::LeftButton) {
+        BackgroundDoubleClick(event->position().toPoint());
     }
-    const QPoint point = event->position().toPoint();
-    // A quick second click on a control counts as a click like the first.
-    if (Controls.HitTest(ToSkinPoint(point)) != nullptr || point.y() <= layout::kDragBandLastRow) {
-        mousePressEvent(event);
-        return;
-    }
-    BackgroundDoubleClick(point);
 }
 
 void MainDialog::UpdateCursor(QPoint point) {

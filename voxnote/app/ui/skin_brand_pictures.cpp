@@ -154,26 +154,21 @@ QPixmap DragCursor(qreal pixelRatio) {
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing, true);
     // Four arrows out from the middle: the window goes wherever the mouse takes it.
-    QPainterPath arrows;
-    arrows.setFillRule(Qt::WindingFill);
-    const QPointF centre(16, 16);
-    for (int quarter = 0; quarter < 4; ++quarter) {
-        QTransform turn;
-        turn.translate(centre.x(), centre.y());
-        turn.rotate(90 * quarter);
-        QPainterPath arm;
-        arm.moveTo(-1.5, 0);
-        arm.lineTo(-1.5, -9);
-        arm.lineTo(-5, -9);
-        arm.lineTo(0, -14.5);
-        arm.lineTo(5, -9);
-        arm.lineTo(1.5, -9);
-        arm.lineTo(1.5, 0);
-        arm.closeSubpath();
-        arrows.addPath(turn.map(arm));
+    // One quarter of the outline, turned four times about the hot spot.
+    const QPointF quarter[] = {{0, -15}, {5.5, -9.5}, {2, -9.5}, {2, -2}, {9.5, -2}, {9.5, -5.5}};
+    QPolygonF outline;
+    for (int turn = 0; turn < 4; ++turn) {
+        QTransform rotation;
+        rotation.translate(16, 16);
+        rotation.rotate(90 * turn);
+        for (const QPointF& point : quarter) {
+            outline << rotation.map(point);
+        }
     }
-    arrows = arrows.simplified();
-    painter.setPen(QPen(Qt::black, 1.6, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    QPainterPath arrows;
+    arrows.addPolygon(outline);
+    arrows.closeSubpath();
+    painter.setPen(QPen(Qt::black, 1.2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     painter.setBrush(Qt::white);
     painter.drawPath(arrows);
     painter.end();

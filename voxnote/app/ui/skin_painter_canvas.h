@@ -2,6 +2,7 @@
 #include <QColor>
 #include <QFont>
 #include <QPainter>
+#include <utility>
 
 #include "voxnote/app/skin_canvas.h"
 #include "voxnote/app/ui/skin_artwork.h"
