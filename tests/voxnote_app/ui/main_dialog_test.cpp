@@ -232,6 +232,14 @@ void MainDialogTest::autoShrinkFollowsTheFocus() {
     // ... the next one rolls it up.
     Click(*window, Centre(*window->ShrinkToggle));
     QCOMPARE(window->height(), 33);
+    Click(*window, Centre(*window->ShrinkToggle));
+
+    // Coming back with a click elsewhere leaves the toggle working at once.
+    QApplication::sendEvent(window.get(), &deactivate);
+    QApplication::sendEvent(window.get(), &activate);
+    Click(*window, QPoint(120, 120));
+    Click(*window, Centre(*window->ShrinkToggle));
+    QCOMPARE(window->height(), 33);
 }
 
 void MainDialogTest::minimiseAndCloseButtons() {

@@ -257,6 +257,9 @@ void MainDialog::mousePressEvent(QMouseEvent* event) {
         return;
     }
     const QPoint point = event->position().toPoint();
+    if (Controls.HitTest(ToSkinPoint(point)) != ShrinkToggle.get()) {
+        focusLostSinceShrinkClick_ = false;  // the window is back in use: the toggle works again
+    }
     Controls.MouseDown(ToSkinPoint(point));
     if (Controls.LastPressHitNothing() && point.y() <= layout::kDragBandLastRow) {
         drag_.Begin(event->globalPosition().toPoint());

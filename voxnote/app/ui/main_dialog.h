@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "voxnote/app/level_meter.h"
+#include "voxnote/app/main_window_layout.h"
 #include "voxnote/app/note_range.h"
 #include "voxnote/app/scale_name.h"
 #include "voxnote/app/skin_button.h"
@@ -58,7 +59,7 @@ public:
     NoteRange CurrentNoteRange() const { return noteRange_; }
     DisplayMode CurrentDisplayMode() const { return displayMode_; }
     bool IsRunActive() const { return runActive_; }
-    bool IsShrunk() const { return ShrinkToggle->IsOn(); }
+    bool IsShrunk() const { return height() == layout::kShrunkWindowSize.height; }
     bool IsDragging() const { return drag_.IsActive(); }
     const QWidget* DragOutline() const { return drag_.Outline(); }
     const LevelMeter& Meter() const { return meter_; }
@@ -158,7 +159,7 @@ private:
     std::optional<int> shownNote_;
     LevelMeter meter_;
     bool autoShrink_ = false;
-    // Set when the window lost the focus since the last click of the shrink toggle.
+    // Set when Auto Shrink rolled the window up on losing the focus, until the next click.
     bool focusLostSinceShrinkClick_ = false;
 };
 

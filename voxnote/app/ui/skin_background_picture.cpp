@@ -3,6 +3,7 @@
 #include <QPainterPath>
 #include <array>
 #include <cmath>
+#include <utility>
 
 #include "voxnote/app/main_window_layout.h"
 #include "voxnote/app/skin_slider.h"

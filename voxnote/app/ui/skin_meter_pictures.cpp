@@ -2,7 +2,8 @@
 // pitch display's staff, note heads and sharp.
 #include <QPainter>
 #include <QPainterPath>
-#include <array>
+#include <algorithm>
+#include <initializer_list>
 #include <utility>
 #include <vector>
 
