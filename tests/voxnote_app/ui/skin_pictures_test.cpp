@@ -178,6 +178,15 @@ void SkinPicturesTest::writeScreenshots() {
     }
     save(window.grab(), "main_volume");
 
+    // Rhythm mode on and the Setup key held down.
+    window.RhythmToggle->SetState(1);
+    const SkinRect setup = window.SetupButton->GetBoundingRect();
+    const QPoint onSetup((setup.left + setup.right) / 2, (setup.top + setup.bottom) / 2);
+    QTest::mousePress(&window, Qt::LeftButton, {}, onSetup);
+    save(window.grab(), "main_keys_held");
+    QTest::mouseRelease(&window, Qt::LeftButton, {}, QPoint(150, 150));
+    window.RhythmToggle->SetState(0);
+
     window.SetDisplayMode(MainDialog::DisplayMode::Pitch);
     window.StartToggle->SetState(1);
     window.SetRunActive(true);

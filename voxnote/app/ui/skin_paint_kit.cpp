@@ -129,8 +129,9 @@ void DrawKeyCap(QPainter& painter, const QRectF& area, bool down) {
     const QRectF cap = area.adjusted(1, 1, -1, -1);
     QLinearGradient face(cap.topLeft(), cap.bottomLeft());
     if (down) {
-        face.setColorAt(0, colour::kKeyBottom.darker(125));
-        face.setColorAt(1, colour::kKeyBottom);
+        // Pushed in, the cap catches the light from below.
+        face.setColorAt(0, QColor(26, 28, 32));
+        face.setColorAt(1, QColor(54, 57, 63));
     } else {
         face.setColorAt(0, colour::kKeyTop);
         face.setColorAt(1, colour::kKeyBottom);
