@@ -1,0 +1,75 @@
+// How the main window paints itself: skin, controls, display fields and meter.
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "voxnote/app/main_window_layout.h"
+#include "voxnote/app/note_name.h"
+#include "voxnote/app/pitch_staff.h"
+#include "voxnote/app/ui/main_dialog.h"
+#include "voxnote/app/ui/skin_paint_kit.h"
+#include "voxnote/app/ui/skin_painter_canvas.h"
+
+namespace voxnote {
+
+namespace {
+
+// The display texts: note, scale and preset names; the slider values; the
+// note name of the pitch display.
+const QFont& NameFont() {
+    static const QFont font = paint::DisplayFont(13);
+    return font;
+}
+const QFont& ValueFont() {
+    static const QFont font = paint::DisplayFont(11);
+    return font;
+}
+const QFont& MeterFont() {
+    static const QFont font = paint::DisplayFont(10);
+    return font;
+}
+
+std::string ToStdString(const QString& text) { return text.toUtf8().toStdString(); }
+
+}  // namespace
+
+void MainDialog::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.setClipRegion(event->region());
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    SkinPainterCanvas canvas(painter, artwork_, ValueFont());
+    canvas.DrawBitmap(SkinArtwork::kBackground, {0, 0});
+    PaintMeterArea(canvas);
+    Controls.RedrawAll(canvas);
+    PaintDisplayFields(canvas);
+}
+
+void MainDialog::PaintDisplayFields(SkinPainterCanvas& canvas) {
+    canvas.DrawDisplayText(layout::kPresetField, ToStdString(presetName_), NameFont());
+    canvas.DrawDisplayText(layout::kScaleField, ScaleName(scale_), NameFont());
+    canvas.DrawDisplayText(layout::kMaximumNoteField, NoteFieldText(noteRange_.maximum), NameFont());
+    canvas.DrawDisplayText(layout::kMinimumNoteField, NoteFieldText(noteRange_.minimum), NameFont());
+}
+
+void MainDialog::PaintMeterArea(SkinPainterCanvas& canvas) {
+    if (displayMode_ == DisplayMode::Volume) {
+        for (int segment = 0; segment < LevelMeter::kSegmentCount; ++segment) {
+            canvas.DrawBitmap(meter_.SegmentBitmap(segment), LevelMeter::SegmentPosition(segment));
+        }
+        canvas.DrawBitmap(meter_.FirstIndicatorBitmap(), LevelMeter::kFirstIndicatorPosition);
+        canvas.DrawBitmap(meter_.SecondIndicatorBitmap(), LevelMeter::kSecondIndicatorPosition);
+        return;
+    }
+    canvas.DrawBitmap(runActive_ ? 203 : 204, layout::kMeterArea.TopLeft());
+    if (!runActive_ || !shownNote_) {
+        return;
+    }
+    if (const auto placement = NoteHeadPlacement::ForNote(*shownNote_)) {
+        canvas.DrawBitmap(placement->headBitmap, placement->head);
+        if (placement->sharp) {
+            canvas.DrawBitmap(NoteHeadPlacement::kSharpBitmap, placement->sharpPosition);
+        }
+        canvas.DrawDisplayText(layout::kPitchNoteNameField, NoteName(*shownNote_), MeterFont());
+    }
+}
+
+}  // namespace voxnote
