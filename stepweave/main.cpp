@@ -1,10 +1,58 @@
 #include <CLI/CLI.hpp>
+#include <filesystem>
 #include <iostream>
+#include <memory>
+#include <string>
+
+#include "stepweave/sound/kit_commands.h"
+
+namespace {
+
+// `stepweave kit list|extract|make ...`. Each subcommand keeps its parsed
+// arguments and, when chosen, runs its core command and stores the exit
+// status. Another kit subcommand is one more block of the same shape.
+void AddKitCommands(CLI::App& app, int& status) {
+    CLI::App* kit = app.add_subcommand("kit", "List, extract or make kit files (*.dxg)");
+    kit->require_subcommand(1);
+
+    auto list = std::make_shared<std::string>();
+    CLI::App* listCommand = kit->add_subcommand("list", "List the sounds of a kit file");
+    listCommand->add_option("FILE", *list, "Kit file (*.dxg)")->required();
+    listCommand->callback([list, &status] { status = stepweave::KitListCommand(*list, std::cout, std::cerr); });
+
+    struct Extract {
+        std::string kit;
+        std::string folder;
+    };
+    auto extract = std::make_shared<Extract>();
+    CLI::App* extractCommand = kit->add_subcommand("extract", "Write each sound of a kit file to DIR/<index>.wav");
+    extractCommand->add_option("FILE", extract->kit, "Kit file (*.dxg)")->required();
+    extractCommand->add_option("DIR", extract->folder, "Folder for the WAV files")->required();
+    extractCommand->callback([extract, &status] {
+        status = stepweave::KitExtractCommand(extract->kit, extract->folder, std::cout, std::cerr);
+    });
+
+    auto make = std::make_shared<stepweave::KitMakeArguments>();
+    CLI::App* makeCommand = kit->add_subcommand("make", "Make a kit file from Blank.wav, a template and WAV files");
+    makeCommand->add_option("OUT", make->outputPath, "Kit file to write (*.dxg)")->required();
+    makeCommand->add_option("--template", make->templatePath, "Kit whose sounds fill slots 1..16");
+    makeCommand->add_option("--slot", make->slotFiles, "N=FILE.wav: load slot N (1..16) from FILE.wav");
+    makeCommand->callback([make, &status] {
+        make->startDirectory = std::filesystem::current_path().string();
+        status = stepweave::KitMakeCommand(*make, std::cout, std::cerr);
+    });
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     CLI::App app{"stepweave: a step-based drum-pattern sequencer"};
     app.require_subcommand(0, 1);
+    int status = 0;
+    AddKitCommands(app, status);
     CLI11_PARSE(app, argc, argv);
-    std::cout << app.help();
-    return 0;
+    if (app.get_subcommands().empty()) {
+        std::cout << app.help();
+    }
+    return status;
 }

@@ -17,4 +17,7 @@ EFOpenError::EFOpenError(const std::string& path)
 EFCreateError::EFCreateError(const std::string& path)
     : EStepweaveError(FormatMessage("Cannot create file %s", path)) {}
 
+EListError::EListError(int index)
+    : EStepweaveError(FormatMessage("List index out of bounds (%s)", std::to_string(index))) {}
+
 }  // namespace stepweave

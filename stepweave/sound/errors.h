@@ -39,6 +39,12 @@ public:
     using EStepweaveError::EStepweaveError;
 };
 
+// An index outside a list: "List index out of bounds (%d)".
+class EListError : public EStepweaveError {
+public:
+    explicit EListError(int index);
+};
+
 class EWaveStreamError : public EStepweaveError {
 public:
     using EStepweaveError::EStepweaveError;

@@ -1,0 +1,34 @@
+#pragma once
+// One slot of a kit: a name and a wave, which a kit file stores, plus the
+// pan and volume the slot plays with, which are runtime values only.
+#include "stepweave/sound/hash_collection.h"
+#include "stepweave/sound/wave.h"
+
+namespace stepweave {
+
+class TWaveCollection;
+
+class TWaveCollectionItem : public THashCollectionItem {
+public:
+    explicit TWaveCollectionItem(TWaveCollection& collection);
+
+    TWaveCollection& Collection() const;
+
+    TWave& Wave() { return wave_; }
+    const TWave& Wave() const { return wave_; }
+    void SetWave(const TWave& wave) { wave_.Assign(&wave); }
+
+    // Hundredths of a decibel: pan -10000 (left) ... 10000 (right);
+    // volume 0 is full level, negative is quieter.
+    int Pan() const { return pan_; }
+    void SetPan(int pan) { pan_ = pan; }
+    int Volume() const { return volume_; }
+    void SetVolume(int volume) { volume_ = volume; }
+
+private:
+    TWave wave_;
+    int pan_ = 0;
+    int volume_ = 0;
+};
+
+}  // namespace stepweave
