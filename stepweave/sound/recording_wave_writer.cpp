@@ -1,43 +1,28 @@
 #include "stepweave/sound/recording_wave_writer.h"
 
-#include <algorithm>
 #include <cmath>
 
-#include "stepweave/sound/byte_stream.h"
+#include "stepweave/sound/errors.h"
+#include "stepweave/sound/little_endian.h"
+#include "stepweave/sound/wave_stream.h"
 
 namespace stepweave {
 
 namespace {
 
-constexpr int kHeaderBytes = 44;
-
-void PutUint32(uint8_t* at, uint32_t value) {
-    for (int i = 0; i < 4; ++i) {
-        at[i] = static_cast<uint8_t>(value >> (8 * i));
-    }
-}
-
-void PutUint16(uint8_t* at, uint16_t value) {
-    at[0] = static_cast<uint8_t>(value);
-    at[1] = static_cast<uint8_t>(value >> 8);
-}
-
-void MakeHeader(uint8_t* header, uint32_t dataBytes) {
+// The 16-byte PCM format record of the recording.
+std::vector<uint8_t> RecordingFormat() {
     const uint32_t rate = 44100;
     const uint16_t channels = 2;
     const uint16_t blockAlign = 4;
-    std::copy_n("RIFF", 4, header);
-    PutUint32(header + 4, 36 + dataBytes);
-    std::copy_n("WAVEfmt ", 8, header + 8);
-    PutUint32(header + 16, 16);
-    PutUint16(header + 20, 1);
-    PutUint16(header + 22, channels);
-    PutUint32(header + 24, rate);
-    PutUint32(header + 28, rate * blockAlign);
-    PutUint16(header + 32, blockAlign);
-    PutUint16(header + 34, 16);
-    std::copy_n("data", 4, header + 36);
-    PutUint32(header + 40, dataBytes);
+    std::vector<uint8_t> record(16);
+    StoreLittleEndian16(record.data(), 1);
+    StoreLittleEndian16(record.data() + 2, channels);
+    StoreLittleEndian32(record.data() + 4, rate);
+    StoreLittleEndian32(record.data() + 8, rate * blockAlign);
+    StoreLittleEndian16(record.data() + 12, blockAlign);
+    StoreLittleEndian16(record.data() + 14, 16);
+    return record;
 }
 
 }  // namespace
@@ -54,10 +39,10 @@ int16_t FloatToSample16(float value) {
 }
 
 RecordingWaveWriter::RecordingWaveWriter(const std::string& path)
-    : file_(std::make_unique<TSafeFileStream>(path)) {
-    uint8_t header[kHeaderBytes];
-    MakeHeader(header, 0);
-    file_->WriteBuffer(header, kHeaderBytes);
+    : file_(std::make_unique<TWaveFileStream>(path, WaveFileMode::Create)) {
+    const std::vector<uint8_t> format = RecordingFormat();
+    file_->SetFormat(format.data(), static_cast<int32_t>(format.size()));
+    file_->Open(true);
 }
 
 RecordingWaveWriter::~RecordingWaveWriter() = default;
@@ -67,17 +52,12 @@ void RecordingWaveWriter::Append(const float* interleaved, int frames) {
     for (size_t i = 0; i < samples_.size(); ++i) {
         samples_[i] = FloatToSample16(interleaved[i]);
     }
-    const int64_t bytes = static_cast<int64_t>(samples_.size() * sizeof(int16_t));
-    file_->WriteBuffer(samples_.data(), bytes);
-    dataBytes_ += bytes;
+    const auto bytes = static_cast<int64_t>(samples_.size() * sizeof(int16_t));
+    if (file_->Write(samples_.data(), bytes) != bytes) {
+        throw EWaveStreamError("Stream write error");
+    }
 }
 
-void RecordingWaveWriter::Close() {
-    uint8_t header[kHeaderBytes];
-    MakeHeader(header, static_cast<uint32_t>(dataBytes_));
-    file_->SetPosition(0);
-    file_->WriteBuffer(header, kHeaderBytes);
-    file_->Commit();
-}
+void RecordingWaveWriter::Close() { file_->Close(); }
 
 }  // namespace stepweave

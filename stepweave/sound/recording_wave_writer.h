@@ -1,6 +1,7 @@
 #pragma once
-// Writes the output of the file backend: 16-bit stereo 44100 Hz PCM into a
-// temporary file beside the target, which replaces the target on Close.
+// Writes the output of the file backend: 16-bit stereo 44100 Hz PCM through
+// the wave container's writer, into a temporary file beside the target that
+// replaces the target on Close.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -8,7 +9,7 @@
 
 namespace stepweave {
 
-class TSafeFileStream;
+class TWaveFileStream;
 
 class RecordingWaveWriter {
 public:
@@ -19,13 +20,12 @@ public:
 
     // Appends frames of interleaved stereo floats, clipped to 16 bits.
     void Append(const float* interleaved, int frames);
-    // Finishes the header and puts the file in place.
+    // Finishes the file and puts it in place.
     void Close();
 
 private:
-    std::unique_ptr<TSafeFileStream> file_;
+    std::unique_ptr<TWaveFileStream> file_;
     std::vector<int16_t> samples_;
-    int64_t dataBytes_ = 0;
 };
 
 // A float sample in -1 ... 1 as a 16-bit sample, rounded and clipped.
