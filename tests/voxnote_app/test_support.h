@@ -20,7 +20,9 @@ inline void PutLittleEndian(std::vector<uint8_t>& bytes, uint32_t value, int cou
 }
 
 inline void PutId(std::vector<uint8_t>& bytes, const char* id) {
-    bytes.insert(bytes.end(), id, id + 4);
+    for (int i = 0; i < 4; ++i) {
+        bytes.push_back(static_cast<uint8_t>(id[i]));
+    }
 }
 
 struct WavSpec {
