@@ -61,6 +61,10 @@ void AnalysisStage4(DetectorState& state) { RunChannels(state, 11, 6); }
 
 uint8_t AnalysisStage5(DetectorState& state) {
     RunChannels(state, 5, 0);
+    return FinishBlock(state);
+}
+
+uint8_t FinishBlock(DetectorState& state) {
     DecideCompletedRows(state);
     int32_t finished = FinishedFrames(state);
     ShowFrames(state, state.running.segmenter.position, finished);

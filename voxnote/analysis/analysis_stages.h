@@ -17,4 +17,8 @@ void AnalysisStage3(DetectorState& state);
 void AnalysisStage4(DetectorState& state);
 uint8_t AnalysisStage5(DetectorState& state);
 
+// Stage 5 after its band loops: pitch decisions, segmenter, compaction, meter,
+// history move. Returns the ok flag.
+uint8_t FinishBlock(DetectorState& state);
+
 }  // namespace voxnote

@@ -39,12 +39,19 @@ void WriteDecidedFrame(PitchFrame& frame, int16_t pitch, int16_t previousPitch) 
     frame.pitch = pitch;
 }
 
-void DecideCompletedRows(DetectorState& state) {
-    DetectorRunningState& running = state.running;
+uint32_t CompletedRows(const DetectorState& state) {
     uint32_t completeRows = kChannelTableRows;
     for (const BandChannel& channel : state.channels) {
         completeRows = std::min(completeRows, channel.columnPosition / kChannelTableRowBytes);
     }
+    return completeRows;
+}
+
+void DecideCompletedRows(DetectorState& state) {
+    DetectorRunningState& running = state.running;
+    uint32_t completeRows = CompletedRows(state);
+    // A row is never complete before its frame has been measured.
+    completeRows = std::min<uint32_t>(completeRows, static_cast<uint32_t>(running.frameWrite - running.frameDecided));
     PitchBounds bounds = PitchBoundsFromSettings(state);
     for (uint32_t row = 0; row < completeRows; ++row) {
         int16_t pitch = DecideRowPitch(state.channelTable[row], bounds);

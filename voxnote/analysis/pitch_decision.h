@@ -20,6 +20,9 @@ int16_t DecideRowPitch(ChannelTableRow& row, const PitchBounds& bounds);
 // the larger of this and the previous frame's pitch, and stores the pitch.
 void WriteDecidedFrame(PitchFrame& frame, int16_t pitch, int16_t previousPitch);
 
+// Rows of the channel table that every channel has written.
+uint32_t CompletedRows(const DetectorState& state);
+
 // Decides every channel-table row that all channels have written, in order,
 // into the frame records waiting for it; then moves the unfinished rows to the
 // start of the table.
