@@ -61,19 +61,22 @@ constexpr std::array<SplitKernel, kChannelCount> MakeKernels() {
     return kernels;
 }
 
-// 1, 3, 3, 1 (or the 7-tap binomial) over the samples up to position.
-int32_t SmoothedSample(const SmoothingWrite& smoothing, const int32_t* history, int position) {
-    int64_t sum;
+// 1, 3, 3, 1 (or the 7-tap binomial) over the samples up to each position.
+// History samples stay below 2^22 in magnitude, so the sums fit 32 bits.
+void SmoothRun(const SmoothingWrite& smoothing, const int32_t* history, int first, int count, int32_t* out) {
+    const int32_t* s = history + first;
+    int shift = smoothing.shift;
     if (smoothing.kind == SmoothingKind::kBinomial7) {
-        const int32_t* s = history + position - 6;
-        sum = int64_t{s[0]} + 6 * int64_t{s[1]} + 15 * int64_t{s[2]} + 20 * int64_t{s[3]} +
-              15 * int64_t{s[4]} + 6 * int64_t{s[5]} + s[6];
-    } else {
-        int d = smoothing.spacing;
-        sum = int64_t{history[position - 3 * d]} + 3 * int64_t{history[position - 2 * d]} +
-              3 * int64_t{history[position - d]} + history[position];
+        for (int i = 0; i < count; ++i) {
+            const int32_t* t = s + i - 6;
+            out[i] = (t[0] + 6 * t[1] + 15 * t[2] + 20 * t[3] + 15 * t[4] + 6 * t[5] + t[6]) >> shift;
+        }
+        return;
     }
-    return static_cast<int32_t>(sum >> smoothing.shift);
+    int d = smoothing.spacing;
+    for (int i = 0; i < count; ++i) {
+        out[i] = (s[i - 3 * d] + 3 * s[i - 2 * d] + 3 * s[i - d] + s[i]) >> shift;
+    }
 }
 
 constexpr std::array<SplitKernel, kChannelCount> kKernels = MakeKernels();
@@ -107,7 +110,7 @@ void RunBandChannel(DetectorState& state, int channel) {
     int32_t band[kBlockSamples];
     FilterBlock(kPairedKernels[channel], history, first, count, band);
     uint32_t position = tracker.resumePosition;
-    for (int i = 0; i < count; ++i) TrackBandSample(tracker, band[i], position + static_cast<uint32_t>(i), table);
+    TrackBandBlock(tracker, band, count, position, table);
     tracker.resumePosition = position + static_cast<uint32_t>(count);
 
     const SmoothingWrite& smoothing = layout.smoothing;
@@ -115,7 +118,7 @@ void RunBandChannel(DetectorState& state, int channel) {
     // Every smoothed sample is taken before any is written: in sample order a
     // write always lands behind the samples the later positions read.
     int32_t* smoothed = band;
-    for (int i = 0; i < count; ++i) smoothed[i] = SmoothedSample(smoothing, history, first + i);
+    SmoothRun(smoothing, history, first, count, smoothed);
     std::copy(smoothed, smoothed + count, history + first - smoothing.writtenBack);
 }
 

@@ -112,29 +112,56 @@ void InitialiseBandChannel(BandChannel& channel, const BandTableRow& row) {
 
 void TrackBandSample(BandChannel& channel, int32_t value, uint32_t position,
                      ChannelTableEntry* table) {
-    if (channel.flags & kSeekingMaximum) {
-        if (value > channel.runningExtremum) {
-            channel.runningExtremum = value;
-            channel.runningExtremumPosition = position;
-        } else if (int64_t{value} - channel.runningExtremum < channel.hysteresisNegative) {
-            ConfirmExtremum(channel, true);
-            channel.flags &= static_cast<uint8_t>(~kSeekingMaximum);
-            channel.runningExtremum = value;
-            channel.runningExtremumPosition = position;
+    TrackBandBlock(channel, &value, 1, position, table);
+}
+
+void TrackBandBlock(BandChannel& channel, const int32_t* values, int count, uint32_t position,
+                    ChannelTableEntry* table) {
+    int i = 0;
+    while (i < count) {
+        // Samples left before the frame clock reaches 0 (it counts 4 per sample).
+        int untilClose = (-channel.frameClock + 3) / 4;
+        if (untilClose < 1) untilClose = 1;
+        int segmentStart = i;
+        int end = std::min(count, i + untilClose);
+        bool seekingMaximum = (channel.flags & kSeekingMaximum) != 0;
+        int32_t extremum = channel.runningExtremum;
+        uint32_t extremumPosition = channel.runningExtremumPosition;
+        for (; i < end; ++i) {
+            int32_t value = values[i];
+            if (seekingMaximum) {
+                if (value > extremum) {
+                    extremum = value;
+                    extremumPosition = position + static_cast<uint32_t>(i);
+                } else if (int64_t{value} - extremum < channel.hysteresisNegative) {
+                    channel.runningExtremum = extremum;
+                    channel.runningExtremumPosition = extremumPosition;
+                    ConfirmExtremum(channel, true);
+                    seekingMaximum = false;
+                    extremum = value;
+                    extremumPosition = position + static_cast<uint32_t>(i);
+                }
+            } else {
+                if (value < extremum) {
+                    extremum = value;
+                    extremumPosition = position + static_cast<uint32_t>(i);
+                } else if (int64_t{value} - extremum > channel.hysteresisPositive) {
+                    channel.runningExtremum = extremum;
+                    channel.runningExtremumPosition = extremumPosition;
+                    ConfirmExtremum(channel, false);
+                    seekingMaximum = true;
+                    extremum = value;
+                    extremumPosition = position + static_cast<uint32_t>(i);
+                }
+            }
         }
-    } else {
-        if (value < channel.runningExtremum) {
-            channel.runningExtremum = value;
-            channel.runningExtremumPosition = position;
-        } else if (int64_t{value} - channel.runningExtremum > channel.hysteresisPositive) {
-            ConfirmExtremum(channel, false);
-            channel.flags |= kSeekingMaximum;
-            channel.runningExtremum = value;
-            channel.runningExtremumPosition = position;
-        }
+        channel.runningExtremum = extremum;
+        channel.runningExtremumPosition = extremumPosition;
+        channel.flags = seekingMaximum ? static_cast<uint8_t>(channel.flags | kSeekingMaximum)
+                                       : static_cast<uint8_t>(channel.flags & ~kSeekingMaximum);
+        channel.frameClock += 4 * (end - segmentStart);
+        if (channel.frameClock >= 0) CloseFrame(channel, table);
     }
-    channel.frameClock += 4;
-    if (channel.frameClock >= 0) CloseFrame(channel, table);
 }
 
 }  // namespace voxnote

@@ -17,5 +17,8 @@ void InitialiseBandChannel(BandChannel& channel, const BandTableRow& row);
 // first entry of the channel table (entries are addressed by column position).
 void TrackBandSample(BandChannel& channel, int32_t value, uint32_t position,
                      ChannelTableEntry* table);
+// The same for count consecutive samples starting at position.
+void TrackBandBlock(BandChannel& channel, const int32_t* values, int count, uint32_t position,
+                    ChannelTableEntry* table);
 
 }  // namespace voxnote
