@@ -113,10 +113,7 @@ void InitialiseBandChannel(BandChannel& channel, const BandTableRow& row) {
     for (uint32_t& smallest : channel.smallestSwing) smallest = kNoSwingYet;
 }
 
-void TrackBandSample(BandChannel& channel, int32_t value, uint32_t position,
-                     ChannelTableEntry* table) {
-    TrackBandBlock(channel, &value, 1, position, table);
-}
+namespace {
 
 // Runs through values[i..end) looking for a maximum (or a minimum, with the
 // comparisons mirrored); returns the index where one is confirmed, or end.
@@ -140,6 +137,8 @@ int SeekExtremum(const int32_t* values, int i, int end, int64_t hysteresis, int3
     extremumIndex = bestIndex;
     return i;
 }
+
+}  // namespace
 
 void TrackBandBlock(BandChannel& channel, const int32_t* values, int count, uint32_t position,
                     ChannelTableEntry* table) {
