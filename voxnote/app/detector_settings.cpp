@@ -58,4 +58,20 @@ DetectorSettings WithinControlRanges(DetectorSettings settings) {
     return settings;
 }
 
+DetectorHeaderSettings ToHeaderSettings(const DetectorSettings& settings) {
+    DetectorHeaderSettings header;
+    header.velocityBase = VelocityBaseOf(settings.outputVolume);
+    header.inputThreshold = InputThresholdOf(settings.inputVolume);
+    header.reattackGap = ReattackGapOf(settings.gapRatio);
+    header.releaseDrop = ReleaseDropOf(settings.noteStopRatio);
+    header.minimumNote = static_cast<uint8_t>(settings.minimumNote);
+    header.maximumNote = static_cast<uint8_t>(settings.maximumNote);
+    header.tuning = settings.tuning;
+    header.transposition = settings.transposition;
+    header.scale = static_cast<uint8_t>(settings.scale);
+    header.fixedVolume = settings.fixedVolumeFlag != 0;
+    header.constantNote = settings.constantNote;
+    return header;
+}
+
 }  // namespace voxnote

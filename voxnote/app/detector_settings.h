@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "voxnote/analysis/detector_header_settings.h"
+
 namespace voxnote {
 
 // Value ranges of the controls that set them.
@@ -13,11 +15,11 @@ inline constexpr int kInputVolumeLargest = 69;
 inline constexpr int kGapRatioLargest = 35;
 inline constexpr int kNoteStopRatioLargest = 23;
 inline constexpr int kOutputVolumeLargest = 60;
-inline constexpr int kTuningLargest = 10;         // -10 .. +10
-inline constexpr int kChromaticScale = 12;        // scales 0-11 are major scales on C .. B
+inline constexpr int kTuningLargest = 10;  // -10 .. +10
 inline constexpr int kLowestMinimumNote = 24;
+inline constexpr int kHighestMinimumNote = 100;
+inline constexpr int kLowestMaximumNote = 25;
 inline constexpr int kHighestMaximumNote = 101;
-inline constexpr int kConstantNoteOff = -1;
 inline constexpr int kDefaultRhythmNote = 60;
 
 // The member defaults are the values of a preset whose keys are missing.
@@ -67,5 +69,9 @@ int RhythmNoteOf(const DetectorSettings& settings);
 // The settings with every value brought into the range its control allows
 // (values read from a file may be anything).
 DetectorSettings WithinControlRanges(DetectorSettings settings);
+
+// All values in the analysis's units; the drift target is left at 0 and the
+// time-smoothing shift at its start-up value.
+DetectorHeaderSettings ToHeaderSettings(const DetectorSettings& settings);
 
 }  // namespace voxnote

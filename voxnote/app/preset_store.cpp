@@ -26,6 +26,10 @@ int8_t AsSignedByte(int value) {
 
 }  // namespace
 
+bool PresetStore::Exists(std::string_view name) {
+    return profile_.HasSection(name);
+}
+
 DetectorSettings PresetStore::Read(std::string_view name) {
     const DetectorSettings defaults;
     std::array<int, 12> values = StoredValues(defaults);

@@ -19,6 +19,8 @@ class PresetStore {
 public:
     explicit PresetStore(PrivateProfile& profile) : profile_(profile) {}
 
+    // Whether the file has a section of that name (in any case).
+    bool Exists(std::string_view name);
     // The preset's values; a missing section or key gives that key's default,
     // and every value is brought into its control's range.
     DetectorSettings Read(std::string_view name);

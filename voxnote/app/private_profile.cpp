@@ -130,6 +130,10 @@ int PrivateProfile::ReadInt(std::string_view section, std::string_view key, int 
     return value ? LeadingInteger(*value) : defaultValue;
 }
 
+bool PrivateProfile::HasSection(std::string_view section) {
+    return Cached().HasSection(section);
+}
+
 std::vector<std::string> PrivateProfile::SectionNames() {
     return Cached().SectionNames();
 }

@@ -35,6 +35,7 @@ public:
     // The leading decimal integer of the value ("-12", "7 dB" gives 7, "x" gives
     // 0); defaultValue when the key is missing.
     int ReadInt(std::string_view section, std::string_view key, int defaultValue);
+    bool HasSection(std::string_view section);
     std::vector<std::string> SectionNames();
     std::vector<std::string> KeyNames(std::string_view section);
 

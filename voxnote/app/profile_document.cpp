@@ -81,7 +81,7 @@ ProfileDocument::ProfileDocument(std::string_view text) {
     while (!text.empty()) {
         size_t end = text.find('\n');
         std::string_view line = text.substr(0, end);
-        if (!line.empty() && line.back() == '\r') {
+        while (!line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
         }
         lines_.emplace_back(line);
