@@ -1,6 +1,7 @@
 #pragma once
 // Shared helpers of the sequencer tests: a fresh folder per test, whole-file
 // text, and a prompt answered by script.
+#include "tests/scratch_folder.h"
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -17,8 +18,7 @@ namespace stepweave::testing {
 // never share files.
 inline std::filesystem::path FreshFolder() {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    const auto folder = std::filesystem::temp_directory_path() /
-                        ("stepweave_sequencer_test_" + std::string(test->test_suite_name()) + "_" + test->name());
+    const auto folder = ScratchFolder("stepweave_sequencer_test_" + std::string(test->test_suite_name()) + "_" + test->name());
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     return folder;

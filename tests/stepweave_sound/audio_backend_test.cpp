@@ -1,3 +1,4 @@
+#include "tests/scratch_folder.h"
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -55,7 +56,7 @@ TEST(RecordingWaveWriter, RoundsAndClipsToSixteenBits) {
 }
 
 TEST(FileRecordingBackend, RecordsWhatIsPlayedInRealTimeAndPutsTheFileInPlaceOnClose) {
-    const fs::path folder = fs::temp_directory_path() / "stepweave_file_backend_test";
+    const fs::path folder = ScratchFolder("stepweave_file_backend_test");
     fs::remove_all(folder);
     fs::create_directories(folder);
     const fs::path target = folder / "take.wav";
@@ -114,7 +115,7 @@ TEST(FileRecordingBackend, AFolderThatDoesNotExistMeansNoDevice) {
 TEST(FileRecordingBackend, KeepsEveryPlayIntactWhileTheMainThreadRestartsAndRewritesBuffers) {
     // The device's own thread mixes while the main thread plays copies,
     // restarts a looping ring (rewriting all of it) and releases buffers.
-    const fs::path target = fs::temp_directory_path() / "stepweave_file_backend_busy.wav";
+    const fs::path target = ScratchFolder("stepweave_file_backend_busy") / "busy.wav";
     ScopedEnvironment recording("STEPWEAVE_AUDIO", ("file:" + target.string()).c_str());
     {
         TDirectSound sound;

@@ -1,3 +1,4 @@
+#include "tests/scratch_folder.h"
 #include "stepweave/sound/audio_file_stream.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +24,7 @@ namespace {
 
 fs::path Folder() {
     static const fs::path folder = [] {
-        const fs::path made = fs::temp_directory_path() / "stepweave_audio_stream_test";
+        const fs::path made = ScratchFolder("stepweave_audio_stream_test");
         fs::remove_all(made);
         fs::create_directories(made);
         return made;

@@ -1,3 +1,4 @@
+#include "tests/scratch_folder.h"
 #include "stepweave/sound/byte_stream.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +14,7 @@ using namespace stepweave;
 namespace {
 
 fs::path FreshFolder(const std::string& name) {
-    const fs::path folder = fs::temp_directory_path() / ("byte_stream_test_" + name);
+    const fs::path folder = ScratchFolder("byte_stream_test_" + name);
     fs::remove_all(folder);
     fs::create_directories(folder);
     return folder;

@@ -1,5 +1,6 @@
 // The seed files made at build time, read back with the kit and wave
 // readers the program itself uses.
+#include "tests/scratch_folder.h"
 #include "stepweave/data/default_kit.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +25,7 @@ namespace {
 const fs::path kSeedFolder = SEED_DATA_DIR;
 
 fs::path FreshFolder(const std::string& name) {
-    const fs::path folder = fs::temp_directory_path() / ("default_kit_test_" + name);
+    const fs::path folder = ScratchFolder("default_kit_test_" + name);
     fs::remove_all(folder);
     return folder;
 }

@@ -1,3 +1,4 @@
+#include "tests/scratch_folder.h"
 #include "stepweave/sound/kit_play_command.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +23,7 @@ namespace {
 // A kit whose slot n sounds for 100 ms at a level of 1000 x n, so each
 // sound can be told apart in the output.
 std::string MakeKit() {
-    const fs::path folder = fs::temp_directory_path() / "stepweave_kit_play_test";
+    const fs::path folder = ScratchFolder("stepweave_kit_play_test");
     fs::create_directories(folder);
     TWaveCollection kit;
     for (int slot = 0; slot < kKitSlotCount; ++slot) {

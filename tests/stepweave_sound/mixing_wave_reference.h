@@ -3,6 +3,7 @@
 // wave whose mix-in follows the per-sample arithmetic literally, with
 // std::nearbyint for every rounding. The product's fast mix must match it
 // byte for byte.
+#include "tests/scratch_folder.h"
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -135,7 +136,7 @@ inline stepweave::wavaudio::TWaveFormat PcmFormat(int channels, int rate, int bi
 namespace mixing_wave_test {
 
 inline std::filesystem::path FreshFolder(const std::string& name) {
-    const auto folder = std::filesystem::temp_directory_path() / ("mixing_wave_test_" + name);
+    const auto folder = ScratchFolder("mixing_wave_test_" + name);
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     return folder;

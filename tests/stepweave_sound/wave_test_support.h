@@ -1,6 +1,7 @@
 #pragma once
 // Helpers shared by the wave and kit tests: real WAV files from the test
 // data folder, hand-built RIFF images, scratch folders.
+#include "tests/scratch_folder.h"
 #include <cstdint>
 #include <filesystem>
 #include <initializer_list>
@@ -21,7 +22,7 @@ inline std::string TestWavePath(const std::string& name) {
 inline Bytes ReadTestWave(const std::string& name) { return stepweave::ReadWholeFile(TestWavePath(name)); }
 
 inline std::filesystem::path FreshFolder(const std::string& name) {
-    const auto folder = std::filesystem::temp_directory_path() / ("stepweave_sound_test_" + name);
+    const auto folder = ScratchFolder("stepweave_sound_test_" + name);
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     return folder;
