@@ -7,12 +7,15 @@
 #include "stepweave/sequencer/integer_text.h"
 #include "stepweave/sequencer/pattern_grid.h"
 #include "stepweave/sequencer/song_compiler.h"
+#include "stepweave/sequencer/tempo.h"
 
 namespace stepweave {
 
 namespace {
 
-double StepSeconds(int tempo) { return 2.0 * tempo / 1000.0; }
+// The compiler writes tempos within the Delay slider's range; one from
+// elsewhere is held to it as the slider would hold it.
+double StepSeconds(const std::string& tempoText) { return 2.0 * LimitDelay(ParseInteger(tempoText)) / 1000.0; }
 
 }  // namespace
 
@@ -27,7 +30,7 @@ SongTimeline ReadSongTimeline(const std::vector<std::string>& songLines) {
         TimelineLine line;
         if (text == kTempoMarker) {
             ++index;
-            step = StepSeconds(ParseInteger(index < songLines.size() ? songLines[index] : std::string()));
+            step = StepSeconds(index < songLines.size() ? songLines[index] : std::string());
             line.instrument = InstrumentList::kNotFound;
         } else {
             if (++channel == PatternGrid::kChannels) {
