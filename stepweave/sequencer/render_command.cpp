@@ -91,6 +91,7 @@ int Report(RenderOutcome outcome, const RenderCommandArguments& arguments, Rende
                         << ") was saved to " << arguments.outputPath << '\n';
             return kRenderStoppedStatus;
         case RenderOutcome::Completed:
+        case RenderOutcome::Busy:  // one render per command: never happens
             break;
     }
     console.out << arguments.outputPath << ": " << RenderedLength(arguments.outputPath) << '\n';

@@ -15,6 +15,10 @@ SongRenderer::SongRenderer(SequencerDocument& document, const TWaveCollection& k
     : document_(document), kit_(kit), observer_(observer) {}
 
 RenderOutcome SongRenderer::Render(const RenderSampleSettings& samples, std::optional<int> globalTempo) {
+    if (rendering_) {
+        return RenderOutcome::Busy;
+    }
+    rendering_ = true;
     observer_.SetPlayButtonsEnabled(false);
     songLines_.clear();
     try {
@@ -57,6 +61,7 @@ void SongRenderer::EndRender() {
     observer_.HideRenderWindow();
     observer_.SetPlayButtonsEnabled(true);
     songLines_.clear();
+    rendering_ = false;
 }
 
 }  // namespace stepweave

@@ -35,6 +35,7 @@ enum class RenderOutcome {
     Cancelled,      // no output file chosen: nothing written
     Completed,      // the whole song was saved
     Stopped,        // the part mixed before Stop was saved
+    Busy,           // asked for while a render runs (from its event handling): ignored
 };
 
 class SongRenderer {
@@ -47,6 +48,7 @@ public:
     // rendered at each pattern's own tempo.
     RenderOutcome Render(const RenderSampleSettings& samples, std::optional<int> globalTempo = std::nullopt);
 
+    bool Rendering() const { return rendering_; }
     // The compiled song (MainPlay) while a render runs; empty otherwise.
     const std::vector<std::string>& SongLines() const { return songLines_; }
 
@@ -59,6 +61,7 @@ private:
     const TWaveCollection& kit_;
     RenderObserver& observer_;
     std::vector<std::string> songLines_;
+    bool rendering_ = false;
 };
 
 }  // namespace stepweave

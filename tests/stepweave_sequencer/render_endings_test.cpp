@@ -98,6 +98,20 @@ TEST(RenderEndings, StopSavesTheInstrumentsFinishedAndTheCurrentOneSoFar) {
     render.ExpectEndedAsANormalEnd(renderer);
 }
 
+TEST(RenderEndings, AskingForASecondRenderWhileOneRunsIsIgnored) {
+    Ending render;
+    SongRenderer renderer(render.document, render.kit, render.user);
+    std::vector<RenderOutcome> nested;
+    render.user.duringEvents = [&] {
+        if (nested.empty()) nested.push_back(renderer.Render(render.samples));
+    };
+    ASSERT_EQ(render.Render(renderer), RenderOutcome::Completed);
+    EXPECT_EQ(nested, (std::vector<RenderOutcome>{RenderOutcome::Busy}));
+    EXPECT_EQ(render.user.dialogs, 1);
+    render.ExpectEndedAsANormalEnd(renderer);
+    EXPECT_FALSE(renderer.Rendering());
+}
+
 TEST(RenderEndings, CancelWritesNothingAndLeavesAnOlderFileAsItWas) {
     Ending render;
     stepweave::testing::WriteText(render.folder / "song.wav", "an older take");

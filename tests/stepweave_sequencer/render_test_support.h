@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -235,6 +236,8 @@ class ScriptedRenderUser : public RenderObserver {
 public:
     std::string outputPath;
     std::optional<int> stopAfterNotes;
+    // What else the user does while events are handled.
+    std::function<void()> duringEvents;
 
     bool playButtonsEnabled = true;
     bool renderWindowShown = false;
@@ -269,6 +272,7 @@ public:
     void PassStarted(int instrument, int, int) override { passes.push_back(instrument); }
     void ProcessEvents() override {
         ++eventRounds;
+        if (duringEvents) duringEvents();
         if (stopAfterNotes && static_cast<int>(added.size()) >= *stopAfterNotes) {
             playButtonsEnabled = true;
         }
