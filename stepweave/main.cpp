@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "stepweave/sequencer/render_command.h"
 #include "stepweave/sound/kit_commands.h"
 #include "stepweave/sound/kit_play_command.h"
 
@@ -55,6 +56,19 @@ void AddKitCommands(CLI::App& app, int& status) {
     playCommand->callback([play, &status] { status = stepweave::KitPlayCommand(*play, std::cout, std::cerr); });
 }
 
+// `stepweave render SONG.sng -o OUT.wav [--dir DIR] [--kit FILE.dxg] [--from N]`.
+void AddRenderCommand(CLI::App& app, int& status) {
+    auto render = std::make_shared<stepweave::RenderCommandArguments>();
+    CLI::App* command = app.add_subcommand("render", "Render a song to a 16-bit stereo 44100 Hz WAV file");
+    command->add_option("SONG", render->songPath, "Song file (*.sng)")->required();
+    command->add_option("-o,--output", render->outputPath, "WAV file to write")->required();
+    command->add_option("--dir", render->startDirectory, "Folder of the pattern files (default: the working one)");
+    command->add_option("--kit", render->kitPath, "Kit file (default: standard.dxg in that folder)");
+    command->add_option("--from", render->from, "Play-list entry to start from (0-based)")
+        ->check(CLI::NonNegativeNumber);
+    command->callback([render, &status] { status = stepweave::RunRenderCommand(*render); });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -62,6 +76,7 @@ int main(int argc, char** argv) {
     app.require_subcommand(0, 1);
     int status = 0;
     AddKitCommands(app, status);
+    AddRenderCommand(app, status);
     CLI11_PARSE(app, argc, argv);
     if (app.get_subcommands().empty()) {
         std::cout << app.help();
