@@ -229,8 +229,9 @@ TEST_F(ConvertCommand, FramesAreWrittenAsTheSegmenterReadsThem) {
         pitchedNear440 += std::abs(pitch - 459) <= 5;
         ++rows;
     }
-    // Every 144 samples one frame, plus the eight of the closing silence.
-    EXPECT_NEAR(rows, static_cast<int>(samples.size() / 144) + 8, 2);
+    // Every 144 samples one frame, plus the eight of the closing silence, less
+    // the six whose pitch is still being decided when the run ends.
+    EXPECT_NEAR(rows, static_cast<int>(samples.size() / 144) + 8 - 6, 2);
     EXPECT_GT(pitchedNear440, 60) << "most frames of the one-second tone have its pitch";
 }
 
