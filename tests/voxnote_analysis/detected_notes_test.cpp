@@ -57,25 +57,26 @@ TEST(DetectedNotes, RichTonesGiveTheirFundamental) {
 }
 
 TEST(DetectedNotes, TuningMovesTheNoteBoundaries) {
-    // A quarter tone above A4: step 464.5, note 69 with fine 9 at tuning 0 ...
-    std::vector<int16_t> signal = Tone(NoteHertz(69) * std::pow(2.0, 0.5 / 12), {8000}, 7000);
+    // 0.35 semitone above A4: step 463, note 69 with fine 8 at tuning 0 ...
+    std::vector<int16_t> signal = Tone(NoteHertz(69) * std::pow(2.0, 3.5 / 120), {8000}, 7000);
     EXPECT_EQ(NotesOn(Analyse(signal, 4096)), std::vector<int>{69});
-    // ... and B-flat once the boundaries move down by half a semitone.
+    // ... B-flat once the boundaries move down by 0.4 semitone, and A again
+    // when they move up.
     DetectorHeaderSettings tuned = kStartUpDetectorSettings;
+    tuned.tuning = -4;
+    EXPECT_EQ(NotesOn(Analyse(signal, 4096, tuned)), std::vector<int>{70});
     tuned.tuning = 6;
     EXPECT_EQ(NotesOn(Analyse(signal, 4096, tuned)), std::vector<int>{69});
-    tuned.tuning = -6;
-    EXPECT_EQ(NotesOn(Analyse(signal, 4096, tuned)), std::vector<int>{70});
 }
 
-TEST(DetectedNotes, DrumLikeNoiseBurstIsAHitInRhythmModeOnly) {
-    // A clap or drum stroke: loud noise dying away within a few frames.
+TEST(DetectedNotes, ClapLikeNoiseBurstIsAHitInRhythmModeOnly) {
+    // A clap: loud noise dying away within a couple of frames.
     std::vector<int16_t> signal;
     AppendSilence(signal, 4000);
     std::vector<int16_t> noise;
     AppendNoise(noise, 20000, 6000, 3);
     for (size_t n = 0; n < noise.size(); ++n) {
-        signal.push_back(static_cast<int16_t>(std::lround(noise[n] * std::exp(-static_cast<double>(n) / 400.0))));
+        signal.push_back(static_cast<int16_t>(std::lround(noise[n] * std::exp(-static_cast<double>(n) / 200.0))));
     }
     AppendSilence(signal, 6000);
     EXPECT_TRUE(NotesOn(Analyse(signal, 4096)).empty());

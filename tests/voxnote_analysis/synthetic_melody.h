@@ -7,10 +7,12 @@
 
 namespace voxnote::testing {
 
+// The tune, repeated: one note every 0.53 s (0.45 s sounding, 0.08 s rest).
+inline constexpr int kSyntheticMelodyNotes[] = {57, 60, 64, 67, 69, 67, 64, 62, 60, 55, 48, 52, 59, 71, 74, 72};
+
 inline std::vector<int16_t> SyntheticMelody(double seconds) {
     constexpr double kRate = 11025.0;
     constexpr double kTwoPi = 6.28318530717958647692;
-    static constexpr int kNotes[] = {57, 60, 64, 67, 69, 67, 64, 62, 60, 55, 48, 52, 59, 71, 74, 72};
     const int total = static_cast<int>(seconds * kRate);
     std::vector<int16_t> signal;
     signal.reserve(static_cast<size_t>(total));
@@ -23,7 +25,7 @@ inline std::vector<int16_t> SyntheticMelody(double seconds) {
         int within = n % (noteSamples + restSamples);
         double value = 0.0;
         if (within < noteSamples) {
-            int note = kNotes[slot % 16];
+            int note = kSyntheticMelodyNotes[slot % 16];
             double hertz = 440.0 * std::pow(2.0, (note - 69) / 12.0);
             double vibrato = 1.0 + 0.012 * std::sin(kTwoPi * 5.5 * n / kRate);
             phase += kTwoPi * hertz * vibrato / kRate;

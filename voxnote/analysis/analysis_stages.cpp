@@ -15,9 +15,9 @@ void RunChannels(DetectorState& state, int highest, int lowest) {
     for (int k = highest; k >= lowest; --k) RunBandChannel(state, k);
 }
 
-// Frames whose level (written one frame late) and pitch are both final.
+// Frames whose level (written two frames late) and pitch are both final.
 int32_t FinishedFrames(const DetectorState& state) {
-    return std::min(state.running.frameDecided, state.running.frameWrite - 1);
+    return std::min(state.running.frameDecided, state.running.frameWrite - kLevelLagFrames);
 }
 
 void ShowFrames(const DetectorState& state, int32_t from, int32_t to) {

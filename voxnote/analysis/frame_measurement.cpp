@@ -24,22 +24,23 @@ uint32_t GroupBack(const FrameMeasurementState& m, int back) {
     return m.groupRing[(m.ringIndex + kGroupRing - back) % kGroupRing];
 }
 
-// A finished group enters the ring; the four sliding sums and the frame's
-// extremes follow.
+// A finished group is read against the four sliding sums before the group
+// that leaves each of them is taken out: at that moment a sum spans its window
+// and the group just completed (5, 9, 17 and 25 groups). The frame's extremes
+// are taken there; then every sum slides on by one group.
 void FinishGroup(FrameMeasurementState& m) {
-    // The sums slide by one group: the new one enters, the one k back leaves.
     uint32_t entering = m.groupMovement;
+    m.smallest4 = std::min(m.smallest4, m.sum4 + entering);
+    m.smallest8 = std::min(m.smallest8, m.sum8 + entering);
+    m.smallest16 = std::min(m.smallest16, m.sum16 + entering);
+    m.largest24 = std::max(m.largest24, m.sum24 + entering);
     m.sum4 += entering - GroupBack(m, 4);
     m.sum8 += entering - GroupBack(m, 8);
     m.sum16 += entering - GroupBack(m, 16);
     m.sum24 += entering - GroupBack(m, 24);
     m.groupRing[m.ringIndex] = entering;
     m.ringIndex = (m.ringIndex + 1) % kGroupRing;
-    m.smallest4 = std::min(m.smallest4, m.sum4);
-    m.smallest8 = std::min(m.smallest8, m.sum8);
-    m.smallest16 = std::min(m.smallest16, m.sum16);
-    m.largest24 = std::max(m.largest24, m.sum24);
-    m.frameMovement += m.groupMovement;
+    m.frameMovement += entering;
     m.groupMovement = 0;
 }
 
@@ -50,9 +51,10 @@ uint32_t PackBandCandidates(const FrameMeasurementState& m) {
     return (shortest << 20) | (middle << 10) | longest;
 }
 
-// The frame's weight and band candidates go into its own record; its level
-// goes into the record before, so that a record's level is measured over the
-// 432 samples that reach one frame past it.
+// The frame's weight and band candidates go into its own record. Its largest
+// sum goes into the record two frames back: every window that ends in this
+// frame covers that frame and the one after it, so a record's level is the
+// loudest stretch around it rather than the tail of the one before.
 void FinishFrame(DetectorState& state) {
     FrameMeasurementState& m = state.running.measurement;
     int32_t& write = state.running.frameWrite;
@@ -64,7 +66,7 @@ void FinishFrame(DetectorState& state) {
     frame.level = 0;
 
     uint32_t level = CoarseLog(m.largest24 / 2);
-    if (write > 0) state.frames[write - 1].level = static_cast<uint16_t>(level);
+    if (write >= kLevelLagFrames) state.frames[write - kLevelLagFrames].level = static_cast<uint16_t>(level);
     m.blockLargestLevel = std::max(m.blockLargestLevel, level);
     ++write;
     StartFrame(m);

@@ -10,6 +10,8 @@ constexpr int kGroupSamples = 18;
 constexpr int kGroupsPerFrame = 8;
 constexpr int kFrameSamples = kGroupSamples * kGroupsPerFrame;  // 144
 constexpr int kGroupRing = 24;  // the longest sliding sum: 24 groups = 432 samples
+// A frame's level comes from the sums that end this many frames after it.
+constexpr int32_t kLevelLagFrames = 2;
 
 struct FrameMeasurementState {
     int32_t previousSample = 0;

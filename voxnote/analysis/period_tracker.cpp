@@ -15,10 +15,12 @@ constexpr uint32_t kNoSwingYet = std::numeric_limits<uint32_t>::max();
 constexpr int32_t kPitchSteps = 790;
 
 // Bookkeeping of a frame's span: the reference is the first extremum confirmed
-// after the frame boundary; every later extremum of the same kind extends the
-// span to a whole number k of periods. The stored 8-bit count is 2k - 3 (odd,
-// so never 0), so that (count + 3) with its lowest bit cleared is 2k; 0 means
-// no whole period yet.
+// after the frame boundary; later extrema of the same kind extend the span, a
+// whole number k of periods, until it covers a frame's length. So the entry
+// written at the next boundary measures one frame's worth of whole periods
+// from that frame on; a period longer than a frame runs on into the next one.
+// The stored 8-bit count is 2k - 3 (odd, so never 0), so that (count + 3) with
+// its lowest bit cleared is 2k; 0 means no whole period yet.
 uint32_t DoublePeriods(uint8_t count) { return ((count + 3u) & 0xFFu) & ~1u; }
 
 void ExtendSpan(BandChannel& channel, int slot, uint8_t kind, uint32_t position) {
@@ -27,7 +29,7 @@ void ExtendSpan(BandChannel& channel, int slot, uint8_t kind, uint32_t position)
         channel.referencePosition[slot] = position;
         channel.span[slot] = 0;
         channel.cycleCount[slot] = 0;
-    } else if (channel.referenceKind[slot] == kind) {
+    } else if (channel.referenceKind[slot] == kind && channel.span[slot] < kFrameBytes) {
         // k -> k + 1: 2k - 3 grows by 2; from no period (0) to one period (-1).
         channel.cycleCount[slot] = static_cast<uint8_t>(channel.cycleCount[slot] == 0 ? 0xFF : channel.cycleCount[slot] + 2);
         channel.span[slot] = static_cast<int32_t>(position - channel.referencePosition[slot]) * 4;

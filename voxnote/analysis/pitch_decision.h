@@ -11,14 +11,16 @@ namespace voxnote {
 
 struct DetectorState;
 
-// A channel-table row describes the sound about six frames before the frame
+// A channel-table row describes the sound about seven frames before the frame
 // measured when the row is completed: the slowest filters are centred some 850
-// samples back and every tracker reports the period of the frame before. Row r
-// therefore decides the pitch of frame r - 6, so that a frame's pitch belongs to
-// the same stretch of sound as its level; the first six rows describe the time
-// before the run and are dropped. (The segmenter thus runs about seven frames
-// behind the measurement, which the eight frames of a flush cover.)
-constexpr uint32_t kRowLagFrames = 6;
+// samples back, and every tracker reports one frame's worth of whole periods
+// from the start of the frame before. (A tone that changes pitch in the middle
+// of frame f shows the change halfway in row f + 7.) Row r therefore decides
+// the pitch of frame r - 7, so that a frame's pitch belongs to the same stretch
+// of sound as its weight; the first seven rows describe the time before the run
+// and are dropped. The segmenter thus runs seven frames behind the
+// measurement, which the eight frames of a flush cover.
+constexpr uint32_t kRowLagFrames = 7;
 
 PitchBounds PitchBoundsFromSettings(const DetectorState& state);
 
