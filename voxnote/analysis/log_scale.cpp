@@ -19,33 +19,77 @@ constexpr std::array<uint32_t, 61> kThresholds = {
 };
 
 // Number of the first 60 thresholds that are greater than x (x is normalised
-// into the table's octave, so this is a position in 60ths of an octave).
-// Bisection: split at entry 29, then steps of 16, 8, 4, 2 and 1.
-uint32_t ThresholdsAbove(uint32_t x) {
-    int index = x < kThresholds[29] ? 29 : -1;  // last entry known to be greater
-    for (int step = 16; step > 0; step /= 2) {
-        int probe = index + step;
-        index = (probe < 60 && x < kThresholds[probe]) ? probe : index;
+// into the table's octave, so this is a position in 60ths of an octave). The
+// octave is cut into slices of 65536, narrower than the gap between any two
+// neighbouring thresholds: a slice holds at most one of them, so its count at
+// its start, less one from that threshold on, gives the count for any x. This
+// is what a bisection over the table finds, without its chain of dependent
+// comparisons.
+constexpr uint32_t kOctaveStart = kThresholds[60];  // T[0] / 2
+constexpr int kSliceBits = 16;
+constexpr int kSlices = static_cast<int>((kThresholds[0] - kOctaveStart) >> kSliceBits) + 1;
+
+struct ThresholdSlices {
+    uint8_t countAtStart[kSlices] = {};
+    uint32_t thresholdWithin[kSlices] = {};  // none: beyond every x of the slice
+};
+
+constexpr ThresholdSlices MakeThresholdSlices() {
+    ThresholdSlices slices;
+    for (int slice = 0; slice < kSlices; ++slice) {
+        uint32_t start = kOctaveStart + (static_cast<uint32_t>(slice) << kSliceBits);
+        uint32_t last = start + ((1u << kSliceBits) - 1);
+        uint8_t count = 0;
+        slices.thresholdWithin[slice] = 0xFFFFFFFFu;
+        for (int i = 0; i < 60; ++i) {
+            if (kThresholds[i] > start) ++count;
+            if (kThresholds[i] > start && kThresholds[i] <= last) slices.thresholdWithin[slice] = kThresholds[i];
+        }
+        slices.countAtStart[slice] = count;
     }
-    return static_cast<uint32_t>(index + 1);
+    return slices;
+}
+constexpr ThresholdSlices kSlicesOfOctave = MakeThresholdSlices();
+
+constexpr bool NeighboursWiderThanASlice() {
+    for (int i = 0; i < 60; ++i) {
+        if (kThresholds[i] - kThresholds[i + 1] <= (1u << kSliceBits)) return false;
+    }
+    return true;
+}
+static_assert(NeighboursWiderThanASlice(), "a slice may hold one threshold at most");
+
+uint32_t ThresholdsAbove(uint32_t x) {
+    if (x >= kThresholds[0]) return 0;
+    if (x < kOctaveStart) return 60;
+    uint32_t slice = (x - kOctaveStart) >> kSliceBits;
+    return kSlicesOfOctave.countAtStart[slice] - (x >= kSlicesOfOctave.thresholdWithin[slice] ? 1u : 0u);
+}
+
+// Shifts x left by `bits` when it is below `limit`, counting the shift.
+inline void NormaliseStep(uint32_t& x, uint32_t limit, int bits, int32_t& shifted) {
+    bool below = x < limit;
+    x = below ? x << bits : x;
+    shifted += below ? bits : 0;
 }
 
 }  // namespace
 
 uint32_t CoarseLog(uint32_t x) {
-    uint32_t value = 960;
-    if (x < 172607) { x <<= 8; value -= 480; }
-    if (x < 2761712) { x <<= 4; value -= 240; }
-    if (x < 11046847) { x <<= 2; value -= 120; }
-    if (x < 22093694) { x <<= 1; value -= 60; }
-    return value - ThresholdsAbove(x);
+    int32_t shifted = 0;
+    NormaliseStep(x, 172607, 8, shifted);
+    NormaliseStep(x, 2761712, 4, shifted);
+    NormaliseStep(x, 11046847, 2, shifted);
+    NormaliseStep(x, 22093694, 1, shifted);
+    return 960 - 60 * static_cast<uint32_t>(shifted) - ThresholdsAbove(x);
 }
 
 int32_t FineLog(uint32_t v) {
-    int32_t value = 9;
-    if (v < 2761712) { v <<= 4; value += 480; }
-    if (v < 11046847) { v <<= 2; value += 240; }
-    if (v < 22093694) { v <<= 1; value += 120; }
+    int32_t shifted = 0;
+    NormaliseStep(v, 2761712, 4, shifted);
+    NormaliseStep(v, 11046847, 2, shifted);
+    NormaliseStep(v, 22093694, 1, shifted);
+    int32_t value = 9 + 120 * shifted;
     uint32_t above = ThresholdsAbove(v);
     value += static_cast<int32_t>(2 * above);
     // Half steps: closer to the next greater threshold than to the one below.
