@@ -22,7 +22,7 @@ struct BandChannel {
     uint32_t lastMinPosition = 0;
     int32_t lastMaxValue = 0;
     int32_t lastMinValue = 0;
-    uint32_t smallestSwing[3] = {};   // current frame, previous, two back
+    uint32_t smallestSwing[3] = {};   // of the current frame alone, the previous, two back
     int32_t lowerBound = 0;           // bytes
     int32_t windowWidth = 0;          // bytes
     int32_t runningExtremum = 0;

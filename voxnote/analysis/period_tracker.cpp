@@ -46,21 +46,19 @@ void LowerSwings(BandChannel& channel, uint32_t intervalBytes) {
         swing = difference <= 0 ? 0 : static_cast<uint32_t>(difference);
     }
     channel.smallestSwing[0] = std::min(channel.smallestSwing[0], swing);
-    channel.smallestSwing[1] = std::min(channel.smallestSwing[1], swing);
-    channel.smallestSwing[2] = std::min(channel.smallestSwing[2], swing);
 }
 
-void ConfirmExtremum(BandChannel& channel, bool maximum) {
-    uint32_t position = channel.runningExtremumPosition;
+// A maximum (or minimum) of `value` at `position` is confirmed.
+void ConfirmExtremum(BandChannel& channel, bool maximum, int32_t value, uint32_t position) {
     uint32_t interval;
     if (maximum) {
         interval = (position - channel.lastMaxPosition) * 4;
         channel.lastMaxPosition = position;
-        channel.lastMaxValue = channel.runningExtremum;
+        channel.lastMaxValue = value;
     } else {
         interval = (position - channel.lastMinPosition) * 4;
         channel.lastMinPosition = position;
-        channel.lastMinValue = channel.runningExtremum;
+        channel.lastMinValue = value;
     }
     LowerSwings(channel, interval);
     uint8_t kind = maximum ? kMaximumReference : kMinimumReference;
@@ -80,7 +78,9 @@ int16_t EntryPitch(const BandChannel& channel, uint32_t shiftedSwing) {
 }
 
 void CloseFrame(BandChannel& channel, ChannelTableEntry* table) {
-    uint32_t shiftedSwing = channel.smallestSwing[2] >> channel.strengthShift;
+    // The smallest swing from the start of the frame two back up to now.
+    uint32_t smallest = std::min({channel.smallestSwing[0], channel.smallestSwing[1], channel.smallestSwing[2]});
+    uint32_t shiftedSwing = smallest >> channel.strengthShift;
     ChannelTableEntry& entry = table[channel.columnPosition / sizeof(ChannelTableEntry)];
     entry.strength = static_cast<int16_t>(CoarseLog(shiftedSwing) + channel.strengthOffset);
     entry.pitch = EntryPitch(channel, shiftedSwing);
@@ -117,23 +117,25 @@ void InitialiseBandChannel(BandChannel& channel, const BandTableRow& row) {
 
 namespace {
 
-// Runs through values[i..end) looking for a maximum (or a minimum, with the
-// comparisons mirrored); returns the index where one is confirmed, or end.
+// Runs through values[i..end) looking for a maximum (or, mirrored, a
+// minimum); returns the index where one is confirmed, or end. Without
+// branches but the one that ends the search: the running extremum follows the
+// signal, and the retreat from it (0 for a sample that moved it) is compared
+// with the hysteresis. The retreat is never negative and below 2^32, so it is
+// exact as an unsigned 32-bit difference.
 template <bool kMaximum>
-int SeekExtremum(const int32_t* values, int i, int end, int64_t hysteresis, int32_t& extremum,
-                 int& extremumIndex) {
+[[gnu::always_inline]] inline int SeekTurn(const int32_t* values, int i, int end, uint32_t twoH, int32_t& extremum,
+                                           int& extremumIndex) {
     int32_t best = extremum;
     int bestIndex = extremumIndex;
     for (; i < end; ++i) {
         int32_t value = values[i];
         bool further = kMaximum ? value > best : value < best;
-        if (further) {
-            best = value;
-            bestIndex = i;
-            continue;
-        }
-        int64_t distance = int64_t{value} - best;
-        if (kMaximum ? distance < hysteresis : distance > hysteresis) break;
+        bestIndex = further ? i : bestIndex;
+        best = further ? value : best;
+        uint32_t retreat = kMaximum ? static_cast<uint32_t>(best) - static_cast<uint32_t>(value)
+                                    : static_cast<uint32_t>(value) - static_cast<uint32_t>(best);
+        if (retreat > twoH) break;
     }
     extremum = best;
     extremumIndex = bestIndex;
@@ -144,6 +146,7 @@ int SeekExtremum(const int32_t* values, int i, int end, int64_t hysteresis, int3
 
 void TrackBandBlock(BandChannel& channel, const int32_t* values, int count, uint32_t position,
                     ChannelTableEntry* table) {
+    const uint32_t twoH = static_cast<uint32_t>(channel.hysteresisPositive);
     int i = 0;
     while (i < count) {
         // Samples left before the frame clock reaches 0 (it counts 4 per sample).
@@ -155,13 +158,11 @@ void TrackBandBlock(BandChannel& channel, const int32_t* values, int count, uint
         // Index of the running extremum relative to `values` (may lie before it).
         int extremumIndex = static_cast<int>(channel.runningExtremumPosition - position);
         while (i < end) {
-            i = seekingMaximum
-                    ? SeekExtremum<true>(values, i, end, channel.hysteresisNegative, extremum, extremumIndex)
-                    : SeekExtremum<false>(values, i, end, channel.hysteresisPositive, extremum, extremumIndex);
+            i = seekingMaximum ? SeekTurn<true>(values, i, end, twoH, extremum, extremumIndex)
+                               : SeekTurn<false>(values, i, end, twoH, extremum, extremumIndex);
             if (i == end) break;
-            channel.runningExtremum = extremum;
-            channel.runningExtremumPosition = position + static_cast<uint32_t>(extremumIndex);
-            ConfirmExtremum(channel, seekingMaximum);
+            ConfirmExtremum(channel, seekingMaximum, extremum, position + static_cast<uint32_t>(extremumIndex));
+            // The search for the other kind starts at this sample.
             seekingMaximum = !seekingMaximum;
             extremum = values[i];
             extremumIndex = i;
