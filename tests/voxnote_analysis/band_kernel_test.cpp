@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
+#include <random>
 #include <vector>
 
 #include "voxnote/analysis/filter_bank.h"
@@ -24,6 +26,27 @@ TEST(BandKernel, WholeThirdAndHalfSpacingsSplitTheirTaps) {
     // 7/3 samples: the tap one spacing back sits at 2 1/3, two thirds on sample 2.
     EXPECT_EQ(third.offsets[0], 35);
     EXPECT_EQ(third.weights[0], -7 * 3);
+}
+
+TEST(BandKernel, GroupedEvaluationEqualsTapByTap) {
+    // Full-range samples, so the sums wrap: the grouping must agree modulo 2^32.
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int32_t> any(std::numeric_limits<int32_t>::min(),
+                                               std::numeric_limits<int32_t>::max());
+    std::vector<int32_t> history(2000);
+    for (int32_t& sample : history) sample = any(random);
+    for (int k = 0; k < kChannelCount; ++k) {
+        const ChannelLayout& layout = kChannelLayouts[k];
+        GroupedKernel grouped = GroupKernelTaps(layout.spacingNumerator, layout.spacingDenominator);
+        EXPECT_EQ(grouped.pairCount + grouped.halfCount + grouped.thirdCount, 8) << "channel " << k;
+        int first = ChannelKernel(k).reach;
+        int count = 100;  // three vector runs and a tail of four
+        std::vector<int32_t> out(count);
+        FilterBlock(grouped, history.data(), first, count, out.data());
+        for (int i = 0; i < count; ++i) {
+            ASSERT_EQ(out[i], ApplyKernel(ChannelKernel(k), history.data(), first + i)) << "channel " << k;
+        }
+    }
 }
 
 TEST(BandKernel, PassesItsBandAndBlocksSteadyInput) {

@@ -56,46 +56,72 @@ constexpr SplitKernel MakeSplitKernel(int spacingNumerator, int spacingDenominat
     return kernel;
 }
 
-// The same kernel regrouped for speed: taps whose mirror carries the negated
-// weight become pairs, weight * (s[p - a] - s[p - b]); the others stay single.
-// Modulo 2^32 the sum is the same.
-struct PairedKernel {
+// The same kernel regrouped for speed, one multiplication per coefficient.
+// Tap i and its mirror 15 - i carry opposite coefficients c, so each such
+// couple becomes one group, c times a sum of the samples both taps reach:
+//  - whole spacing, or both taps on whole samples: c * d * (s[p - a] - s[p - b]);
+//  - halves (one tap on a whole sample, the other split 1:1):
+//    c * (s[p - a] + s[p - a - 1] - 2 * s[p - b]);
+//  - thirds (the taps split 2:1 and 1:2):
+//    c * (2 * (s[p - a] - s[p - b]) + (s[p - e] - s[p - f])).
+// Modulo 2^32 every group is the sum of its taps' weighted samples, so the
+// total is the same as tap by tap.
+constexpr int kTapCouples = kKernelTaps / 2;
+
+struct GroupedKernel {
     int pairCount = 0;
-    int pairNear[kMaxSplitTaps] = {};
-    int pairFar[kMaxSplitTaps] = {};
-    uint32_t pairWeight[kMaxSplitTaps] = {};
-    int singleCount = 0;
-    int singleOffset[kMaxSplitTaps] = {};
-    uint32_t singleWeight[kMaxSplitTaps] = {};
+    int pairA[kTapCouples] = {};
+    int pairB[kTapCouples] = {};
+    uint32_t pairWeight[kTapCouples] = {};
+    int halfCount = 0;
+    int halfSplit[kTapCouples] = {};  // a: the split tap's nearer sample
+    int halfWhole[kTapCouples] = {};  // b
+    uint32_t halfWeight[kTapCouples] = {};
+    int thirdCount = 0;
+    int thirdOffsets[kTapCouples][4] = {};  // a, b, e, f
+    uint32_t thirdWeight[kTapCouples] = {};
 };
 
-constexpr PairedKernel PairKernelTaps(const SplitKernel& kernel) {
-    PairedKernel paired;
-    bool used[kMaxSplitTaps] = {};
-    for (int i = 0; i < kernel.tapCount; ++i) {
-        if (used[i]) continue;
-        int mirror = -1;
-        for (int j = i + 1; j < kernel.tapCount; ++j) {
-            if (!used[j] && kernel.offsets[i] + kernel.offsets[j] == kernel.reach &&
-                kernel.weights[j] == -kernel.weights[i]) {
-                mirror = j;
-                break;
-            }
-        }
-        if (mirror >= 0) {
-            used[i] = used[mirror] = true;
-            paired.pairNear[paired.pairCount] = kernel.offsets[i];
-            paired.pairFar[paired.pairCount] = kernel.offsets[mirror];
-            paired.pairWeight[paired.pairCount] = static_cast<uint32_t>(kernel.weights[i]);
-            ++paired.pairCount;
+// spacingNumerator / spacingDenominator = D; the denominator is 1, 2 or 3.
+constexpr GroupedKernel GroupKernelTaps(int spacingNumerator, int spacingDenominator) {
+    GroupedKernel grouped;
+    int d = spacingDenominator;
+    for (int i = 0; i < kTapCouples; ++i) {
+        int mirror = kKernelTaps - 1 - i;
+        // Whole part and remainder (in denominators) of each tap's distance back.
+        int scaled = spacingNumerator * (kKernelTaps - 1 - i);
+        int scaledMirror = spacingNumerator * (kKernelTaps - 1 - mirror);
+        int w = scaled / d, r = scaled % d;
+        int m = scaledMirror / d, rm = scaledMirror % d;
+        int32_t c = kKernelCoefficients[i];  // the mirror carries -c
+        if (r == 0 && rm == 0) {
+            grouped.pairA[grouped.pairCount] = w;
+            grouped.pairB[grouped.pairCount] = m;
+            grouped.pairWeight[grouped.pairCount] = static_cast<uint32_t>(c * d);
+            ++grouped.pairCount;
+        } else if (d == 2) {
+            // c * (s[w] + s[w+1]) - 2c * s[m], or 2c * s[w] - c * (s[m] + s[m+1]).
+            bool tapSplit = r != 0;
+            grouped.halfSplit[grouped.halfCount] = tapSplit ? w : m;
+            grouped.halfWhole[grouped.halfCount] = tapSplit ? m : w;
+            grouped.halfWeight[grouped.halfCount] = static_cast<uint32_t>(tapSplit ? c : -c);
+            ++grouped.halfCount;
         } else {
-            used[i] = true;
-            paired.singleOffset[paired.singleCount] = kernel.offsets[i];
-            paired.singleWeight[paired.singleCount] = static_cast<uint32_t>(kernel.weights[i]);
-            ++paired.singleCount;
+            // Remainder 1 weighs 2:1 on (w, w+1), remainder 2 weighs 1:2; the
+            // mirror's remainder is the other one.
+            int* offsets = grouped.thirdOffsets[grouped.thirdCount];
+            if (r == 1) {
+                // c * (2 s[w] + s[w+1] - s[m] - 2 s[m+1])
+                offsets[0] = w, offsets[1] = m + 1, offsets[2] = w + 1, offsets[3] = m;
+            } else {
+                // c * (s[w] + 2 s[w+1] - 2 s[m] - s[m+1])
+                offsets[0] = w + 1, offsets[1] = m, offsets[2] = w, offsets[3] = m + 1;
+            }
+            grouped.thirdWeight[grouped.thirdCount] = static_cast<uint32_t>(c);
+            ++grouped.thirdCount;
         }
     }
-    return paired;
+    return grouped;
 }
 
 // out[p] = sum of weight * s[p - offset]. Wraps like 32-bit arithmetic would.
