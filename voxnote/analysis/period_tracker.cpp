@@ -71,8 +71,14 @@ int16_t EntryPitch(const BandChannel& channel, uint32_t shiftedSwing) {
     int32_t span = channel.span[1];
     uint32_t divisor = DoublePeriods(count);
     if (shiftedSwing == 0 || count == 0 || span <= 0 || divisor == 0) return kNoPitch;
-    uint64_t interval = (uint64_t{static_cast<uint32_t>(span)} << 16) / divisor;
-    if (interval > std::numeric_limits<uint32_t>::max()) return kNoPitch;
+    uint64_t interval;
+    if (span < 0x10000) {
+        // The usual case, a span of a frame or two: a 32-bit division is enough.
+        interval = (static_cast<uint32_t>(span) << 16) / divisor;
+    } else {
+        interval = (uint64_t{static_cast<uint32_t>(span)} << 16) / divisor;
+        if (interval > std::numeric_limits<uint32_t>::max()) return kNoPitch;
+    }
     int32_t step = FineLog(static_cast<uint32_t>(interval));
     return step >= kPitchSteps ? kNoPitch : static_cast<int16_t>(step);
 }
