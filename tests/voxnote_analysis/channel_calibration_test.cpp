@@ -80,18 +80,19 @@ TEST(ChannelCalibration, A440ReadsMostly460) {
     }
 }
 
-// A sine at every step of every channel's range (the last step, 789, reads 790
-// half the time, beyond the scale). Once the longest filters are full (row 11
-// on), every entry that carries a pitch is within one step. A period longer
-// than 192 samples fits between a reference early in the frame before and the
-// end of the current frame only some of the time, so channels 0 and 1 miss the
+// A sine at every other step of every channel's range, the odd steps in one
+// channel and the even ones in the next (the last step, 789, reads 790 half
+// the time, beyond the scale). Once the longest filters are full (row 11 on),
+// every entry that carries a pitch is within one step. A period longer than
+// 192 samples fits between a reference early in the frame before and the end
+// of the current frame only some of the time, so channels 0 and 1 miss the
 // pitch in some frames at the bottom of their range.
-TEST(ChannelCalibration, EveryStepOfEveryChannel) {
+TEST(ChannelCalibration, StepsAcrossEveryChannel) {
     for (int channel = 0; channel < kChannelCount; ++channel) {
         int low = 80 + 24 * channel, high = std::min(130 + 24 * channel, 788);
-        for (int step = low; step <= high; ++step) {
+        for (int step = low + channel % 2; step <= high; step += 2) {
             double hertz = HertzOf(step);
-            std::vector<int> pitches = ChannelPitches(channel, hertz, 8000, 2);
+            std::vector<int> pitches = ChannelPitches(channel, hertz, 8000, 1);
             int pitched = 0, entries = 0;
             for (size_t row = 11; row < pitches.size(); ++row, ++entries) {
                 if (pitches[row] == kNoPitch) continue;
