@@ -101,7 +101,11 @@ void CaptureSession::StartStop(bool fromRecordButton) {
 
 void CaptureSession::Start(bool fromRecordButton) {
     format_ = kCaptureFormat;
-    if (!deviceOpen_) {
+    if (deviceOpen_) {
+        // Left open by a stop that failed: make sure it holds no blocks.
+        input_.Reset();
+        DiscardCompletions();
+    } else {
         if (!input_.Open(format_)) {
             Show(CaptureMessage::OpenFailed);
             AbandonStart();
@@ -289,6 +293,8 @@ void CaptureSession::AnalyseFilledSlot() {
     }
     if (Requeue()) {
         ring_.SetQueuedCount(ring_.QueuedCount() + 1);
+    } else {
+        PollDevice();  // the blocks the reset gave back are analysed before the run ends
     }
 }
 
