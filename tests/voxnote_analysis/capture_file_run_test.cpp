@@ -30,24 +30,24 @@ std::vector<Note> NotesOf(const std::vector<NoteEvent>& events, uint32_t startMs
     return notes;
 }
 
-// The whole file mixed to mono, converted at once and analysed in blocks.
+// The whole file mixed to mono, followed by four blocks of silence, converted
+// at once and analysed in blocks.
 std::vector<Note> OfflineNotes(const CaptureWavSound& sound) {
     const size_t frames = sound.samples.size() / sound.channels;
-    std::vector<float> mono(frames);
+    std::vector<float> mono(frames + 4 * kBlockSamples * sound.sampleRate / kCaptureSampleRate, 0.0f);
     for (size_t frame = 0; frame < frames; ++frame) {
         float sum = 0;
         for (int channel = 0; channel < sound.channels; ++channel) sum += sound.samples[frame * sound.channels + channel];
         mono[frame] = sum / (32768.0f * sound.channels);
     }
-    std::vector<int16_t> signal(frames);
+    std::vector<int16_t> signal(mono.size());
     if (sound.sampleRate == kCaptureSampleRate) {
         std::transform(mono.begin(), mono.end(), signal.begin(), FloatToSample16);
     } else {
         auto resampler = PolyphaseResampler::Create(sound.sampleRate, kCaptureSampleRate);
-        signal.resize(resampler->MaxOutput(frames));
-        signal.resize(resampler->Process(mono.data(), frames, signal.data()));
+        signal.resize(resampler->MaxOutput(mono.size()));
+        signal.resize(resampler->Process(mono.data(), mono.size(), signal.data()));
     }
-    signal.resize(signal.size() + 4 * kBlockSamples, 0);
     return NotesOf(testing::Analyse(signal, static_cast<int>(kBlockSamples)).events, 0);
 }
 
@@ -55,10 +55,10 @@ std::vector<Note> OfflineNotes(const CaptureWavSound& sound) {
 // analysed after it, then stops.
 std::vector<Note> LiveNotes(LiveRun& run, FileAudioInput& device) {
     run.session->StartStop(true);
-    uint64_t processedWhenFinished = 0;
-    while (!device.Finished() || run.session->BytesProcessed() < processedWhenFinished + 4 * kCaptureBlockBytes) {
+    std::optional<uint64_t> processedWhenFinished;
+    while (!processedWhenFinished || run.session->BytesProcessed() < *processedWhenFinished + 4 * kCaptureBlockBytes) {
+        if (!processedWhenFinished && device.Finished()) processedWhenFinished = run.session->BytesProcessed();
         run.Idle();
-        if (device.Finished() && processedWhenFinished == 0) processedWhenFinished = run.session->BytesProcessed();
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     run.session->StartStop(true);
@@ -128,6 +128,8 @@ TEST(CaptureFileRun, RecordingNamedByTheEnvironmentMatchesItsOfflineAnalysis) {
         };
         std::printf("%-22s %s\n", text(live, i).c_str(), text(offline, i).c_str());
     }
+    for (const std::string& message : run.prompt.messages) std::printf("message: %s\n", message.c_str());
+    EXPECT_TRUE(run.prompt.questions.empty());
     ExpectSameNotes(live, offline);
 }
 
