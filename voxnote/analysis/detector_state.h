@@ -76,8 +76,6 @@ struct DetectorRunningState {
     uint32_t queueRead;             // pending-event queue, in slots
     uint32_t queueWrite;
     int16_t previousPitch;          // the band level choice looks at two frames
-    int16_t lowerPitchBound;
-    int16_t upperPitchBound;
     int16_t reserved2;
 };
 
