@@ -45,8 +45,8 @@ struct DetectorSettingsHeader {
     int8_t constantNote;
     uint8_t timeSmoothingShift;
     uint8_t reserved[2];
-    FrameObserver frameObserver;
-    void* frameObserverContext;
+    FrameObserver frameObserver = nullptr;  // none until the caller sets one
+    void* frameObserverContext = nullptr;
 };
 
 // 2. Read by the user interface.
