@@ -1,5 +1,7 @@
 #pragma once
-// The component that owns a kit: its wave collection, published as Items.
+// The component that owns a kit: its wave collection, published as Items,
+// and the sound device it plays through, published as DXSound.
+#include "stepweave/sound/dx_sound.h"
 #include "stepweave/sound/wave_collection.h"
 
 namespace stepweave {
@@ -7,7 +9,7 @@ namespace stepweave {
 class TCustomDXWaveList {
 public:
     TCustomDXWaveList() : items_(this) {}
-    virtual ~TCustomDXWaveList() = default;
+    virtual ~TCustomDXWaveList() { SetDXSound(nullptr); }
     TCustomDXWaveList(const TCustomDXWaveList&) = delete;
     TCustomDXWaveList& operator=(const TCustomDXWaveList&) = delete;
 
@@ -17,8 +19,17 @@ public:
     // source item's name only (waves are not copied).
     void SetItems(const TWaveCollection& source);
 
+    TCustomDXSound* DXSound() const { return dxSound_; }
+    // Registers the kit with the device (and unregisters it from the one
+    // before). With the device already initialised, the kit is initialised
+    // and restored at once. A device that goes away unbinds the kit.
+    void SetDXSound(TCustomDXSound* sound);
+
 private:
+    void DXSoundNotify(TCustomDXSound& sender, TDXSoundNotifyType type);
+
     TWaveCollection items_;
+    TCustomDXSound* dxSound_ = nullptr;
 };
 
 class TDXWaveList : public TCustomDXWaveList {};

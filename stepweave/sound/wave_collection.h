@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "stepweave/sound/hash_collection.h"
+#include "stepweave/sound/kit_playback.h"
 #include "stepweave/sound/wave_collection_item.h"
 
 namespace stepweave {
@@ -18,6 +19,8 @@ public:
     explicit TWaveCollection(TCustomDXWaveList* owner = nullptr) : owner_(owner) {}
 
     TCustomDXWaveList* Owner() const { return owner_; }
+    // The playing side: bound device, playing list and sweep (runtime only).
+    KitPlayback& Playback() { return playback_; }
 
     // EListError "List index out of bounds (%d)" for an index outside 0 ... Count()-1.
     TWaveCollectionItem& Items(int index) const;
@@ -39,6 +42,7 @@ public:
 
 private:
     TCustomDXWaveList* owner_;
+    KitPlayback playback_{*this};
 };
 
 }  // namespace stepweave

@@ -1,0 +1,29 @@
+#pragma once
+// A sound device as the mixer sees it: something that calls Mixer::Process
+// for every block of output it needs, from its own audio thread (or, for the
+// hand-pumped test device, whenever the test moves its clock on).
+#include <cstdint>
+
+namespace stepweave {
+
+class Mixer;
+class MillisecondClock;
+
+class AudioBackend {
+public:
+    virtual ~AudioBackend() = default;
+
+    // Opens the device without starting it; false when there is none.
+    virtual bool Open() = 0;
+    // How long after a request its sound is scheduled: enough to cover one
+    // block of the device and the jitter of its callbacks. Known after Open.
+    virtual uint32_t LatencyMilliseconds() const = 0;
+    // The clock the device's frames are mapped to; the mixer stamps requests with it.
+    virtual MillisecondClock& Clock() = 0;
+    // Starts calling mixer.Process; false when the device refuses to start.
+    virtual bool Start(Mixer& mixer) = 0;
+    // After Stop returns, Process is not called again and the device is closed.
+    virtual void Stop() = 0;
+};
+
+}  // namespace stepweave

@@ -1,0 +1,34 @@
+#pragma once
+// Writes the output of the file backend: 16-bit stereo 44100 Hz PCM through
+// the wave container's writer, into a temporary file beside the target that
+// replaces the target on Close.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace stepweave {
+
+class TWaveFileStream;
+
+class RecordingWaveWriter {
+public:
+    // EFCreateError when the temporary file cannot be created.
+    explicit RecordingWaveWriter(const std::string& path);
+    // Without Close the target is left as it was.
+    ~RecordingWaveWriter();
+
+    // Appends frames of interleaved stereo floats, clipped to 16 bits.
+    void Append(const float* interleaved, int frames);
+    // Finishes the file and puts it in place.
+    void Close();
+
+private:
+    std::unique_ptr<TWaveFileStream> file_;
+    std::vector<int16_t> samples_;
+};
+
+// A float sample in -1 ... 1 as a 16-bit sample, rounded and clipped.
+int16_t FloatToSample16(float value);
+
+}  // namespace stepweave

@@ -1,0 +1,86 @@
+#include "stepweave/sound/rtaudio_backend.h"
+
+#include <rtaudio/RtAudio.h>
+
+#include <cmath>
+
+#include "stepweave/sound/millisecond_clock.h"
+#include "stepweave/sound/mixer.h"
+
+namespace stepweave {
+
+RtAudioBackend::RtAudioBackend() = default;
+
+RtAudioBackend::~RtAudioBackend() { Stop(); }
+
+bool RtAudioBackend::Open() {
+    try {
+        audio_ = std::make_unique<RtAudio>();
+        audio_->showWarnings(false);
+        if (audio_->getDeviceCount() == 0) {
+            audio_.reset();
+            return false;
+        }
+        RtAudio::StreamParameters output;
+        output.deviceId = audio_->getDefaultOutputDevice();
+        output.nChannels = Mixer::kChannels;
+        RtAudio::StreamOptions options;
+        options.streamName = "stepweave";
+        blockFrames_ = kPreferredBlockFrames;
+        audio_->openStream(&output, nullptr, RTAUDIO_FLOAT32, Mixer::kSampleRate, &blockFrames_,
+                           &RtAudioBackend::Callback, this, &options);
+        return true;
+    } catch (const RtAudioError&) {
+        audio_.reset();
+        return false;
+    }
+}
+
+uint32_t RtAudioBackend::LatencyMilliseconds() const {
+    // Three blocks cover a block being played, one being rendered and the
+    // bursts in which sound servers ask for blocks; 10 ms more for scheduling.
+    const double blockMilliseconds = blockFrames_ * 1000.0 / Mixer::kSampleRate;
+    return static_cast<uint32_t>(std::ceil(3 * blockMilliseconds)) + 10;
+}
+
+MillisecondClock& RtAudioBackend::Clock() { return SystemClock(); }
+
+bool RtAudioBackend::Start(Mixer& mixer) {
+    if (!audio_) {
+        return false;
+    }
+    mixer_ = &mixer;
+    try {
+        audio_->startStream();
+        return true;
+    } catch (const RtAudioError&) {
+        mixer_ = nullptr;
+        return false;
+    }
+}
+
+void RtAudioBackend::Stop() {
+    if (!audio_) {
+        return;
+    }
+    try {
+        if (audio_->isStreamRunning()) {
+            audio_->stopStream();
+        }
+        if (audio_->isStreamOpen()) {
+            audio_->closeStream();
+        }
+    } catch (const RtAudioError&) {
+        // The device is going away either way.
+    }
+    audio_.reset();
+    mixer_ = nullptr;
+}
+
+int RtAudioBackend::Callback(void* output, void*, unsigned int frames, double, unsigned int, void* self) {
+    auto& backend = *static_cast<RtAudioBackend*>(self);
+    backend.mixer_->Process(static_cast<float*>(output), static_cast<int>(frames));
+    return 0;
+}
+
+}  // namespace stepweave

@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "manual_sound_output.h"
+#include "sound_measure.h"
+#include "stepweave/sound/audio_backend_choice.h"
+#include "stepweave/sound/byte_stream.h"
+#include "stepweave/sound/direct_sound.h"
+#include "stepweave/sound/direct_sound_buffer.h"
+#include "stepweave/sound/errors.h"
+#include "stepweave/sound/millisecond_clock.h"
+#include "stepweave/sound/recording_wave_writer.h"
+
+namespace fs = std::filesystem;
+using namespace stepweave;
+using namespace stepweave::testing;
+
+namespace {
+
+uint32_t Uint32At(const std::vector<uint8_t>& bytes, size_t at) {
+    uint32_t value;
+    std::memcpy(&value, bytes.data() + at, 4);
+    return value;
+}
+
+uint16_t Uint16At(const std::vector<uint8_t>& bytes, size_t at) {
+    uint16_t value;
+    std::memcpy(&value, bytes.data() + at, 2);
+    return value;
+}
+
+}  // namespace
+
+TEST(AudioBackendChoice, ReadsTheEnvironmentValue) {
+    EXPECT_EQ(ParseAudioBackendChoice(nullptr).kind, AudioBackendChoice::Kind::RtAudio);
+    EXPECT_EQ(ParseAudioBackendChoice("").kind, AudioBackendChoice::Kind::RtAudio);
+    EXPECT_EQ(ParseAudioBackendChoice("rtaudio").kind, AudioBackendChoice::Kind::RtAudio);
+    EXPECT_EQ(ParseAudioBackendChoice("null").kind, AudioBackendChoice::Kind::Null);
+    const AudioBackendChoice file = ParseAudioBackendChoice("file:/tmp/take 1.wav");
+    EXPECT_EQ(file.kind, AudioBackendChoice::Kind::File);
+    EXPECT_EQ(file.path, "/tmp/take 1.wav");
+    EXPECT_EQ(ParseAudioBackendChoice("file:").kind, AudioBackendChoice::Kind::Unknown);
+    EXPECT_EQ(ParseAudioBackendChoice("alsa").kind, AudioBackendChoice::Kind::Unknown);
+}
+
+TEST(RecordingWaveWriter, RoundsAndClipsToSixteenBits) {
+    EXPECT_EQ(FloatToSample16(0.5f), 16384);
+    EXPECT_EQ(FloatToSample16(-1.0f), -32768);
+    EXPECT_EQ(FloatToSample16(1.0f), 32767);
+    EXPECT_EQ(FloatToSample16(3.0f), 32767);
+    EXPECT_EQ(FloatToSample16(-3.0f), -32768);
+    EXPECT_EQ(FloatToSample16(1000.4f / 32768.0f), 1000);
+}
+
+TEST(FileRecordingBackend, RecordsWhatIsPlayedInRealTimeAndPutsTheFileInPlaceOnClose) {
+    const fs::path folder = fs::temp_directory_path() / "stepweave_file_backend_test";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const fs::path target = folder / "take.wav";
+    ScopedEnvironment recording("STEPWEAVE_AUDIO", ("file:" + target.string()).c_str());
+
+    const std::vector<int16_t> tone = Sine16(4410, 1.0 / 100, 0.5);
+    {
+        TDirectSound sound;
+        TDirectSoundBuffer buffer(sound);
+        buffer.LoadFromMemory(MakePcmFormat(44100, 16, 1), reinterpret_cast<const uint8_t*>(tone.data()),
+                              static_cast<uint32_t>(tone.size() * 2),
+                              DSBCAPS_CTRLVOLUME | DSBCAPS_CTRLPAN | DSBCAPS_CTRLFREQUENCY);
+        buffer.SetPan(-10000);
+        buffer.Play();
+        while (buffer.Playing()) {
+            SystemClock().SleepUntil(SystemClock().Now() + 10);
+        }
+        EXPECT_FALSE(fs::exists(target));
+    }
+    ASSERT_TRUE(fs::exists(target));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 1);
+
+    const std::vector<uint8_t> file = ReadWholeFile(target.string());
+    ASSERT_GE(file.size(), 44u);
+    EXPECT_EQ(std::string(file.begin(), file.begin() + 4), "RIFF");
+    EXPECT_EQ(Uint32At(file, 4), file.size() - 8);
+    EXPECT_EQ(std::string(file.begin() + 8, file.begin() + 16), "WAVEfmt ");
+    EXPECT_EQ(Uint16At(file, 20), 1);       // PCM
+    EXPECT_EQ(Uint16At(file, 22), 2);       // stereo
+    EXPECT_EQ(Uint32At(file, 24), 44100u);  // rate
+    EXPECT_EQ(Uint16At(file, 34), 16);      // bits
+    EXPECT_EQ(Uint32At(file, 40), file.size() - 45);  // the data, then one pad byte
+
+    // The tone comes out whole, sample for sample, on the left only.
+    std::vector<int16_t> samples(Uint32At(file, 40) / 2);
+    std::memcpy(samples.data(), file.data() + 44, samples.size() * 2);
+    size_t start = 0;
+    while (start + 1 < samples.size() / 2 && samples[2 * (start + 1)] == 0) {
+        ++start;
+    }
+    ASSERT_LT(start + tone.size(), samples.size() / 2);
+    for (size_t i = 0; i < tone.size(); ++i) {
+        ASSERT_EQ(samples[2 * (start + i)], tone[i]) << i;
+        ASSERT_EQ(samples[2 * (start + i) + 1], 0) << i;
+    }
+    for (size_t frame = start + tone.size(); frame < samples.size() / 2; ++frame) {
+        ASSERT_EQ(samples[2 * frame], 0) << frame;
+    }
+}
+
+TEST(FileRecordingBackend, AFolderThatDoesNotExistMeansNoDevice) {
+    ScopedEnvironment recording("STEPWEAVE_AUDIO", "file:/nonexistent-folder/take.wav");
+    EXPECT_THROW(TDirectSound(), EDirectSoundError);
+}
