@@ -9,6 +9,13 @@ int32_t Until(uint32_t from, uint32_t to) { return static_cast<int32_t>(to - fro
 
 }  // namespace
 
+ApplicationIdle::ApplicationIdle(TimerScheduler& timers)
+    : timers_(timers), wake_(timers, 0, [this] {
+          if (!RunIdle()) {
+              ScheduleChanged();  // woken early: wait on for the handler
+          }
+      }, false) {}
+
 void ApplicationIdle::Install(IdleHandler& handler) {
     installed_ = &handler;
     ScheduleChanged();
@@ -29,7 +36,7 @@ std::optional<uint32_t> ApplicationIdle::NextDue() const {
 }
 
 bool ApplicationIdle::RunIdle() {
-    if (installed_ == nullptr || Until(clock_.Now(), installed_->NextDue()) > 0) {
+    if (installed_ == nullptr || Until(Clock().Now(), installed_->NextDue()) > 0) {
         return false;
     }
     installed_->Idle();
@@ -38,9 +45,13 @@ bool ApplicationIdle::RunIdle() {
 }
 
 void ApplicationIdle::ScheduleChanged() {
-    if (OnScheduleChanged) {
-        OnScheduleChanged();
+    if (installed_ == nullptr) {
+        wake_.SetEnabled(false);
+        return;
     }
+    const int32_t wait = Until(Clock().Now(), installed_->NextDue());
+    wake_.SetEnabled(true);
+    wake_.SetInterval(wait > 0 ? static_cast<uint32_t>(wait) : 0);
 }
 
 void ApplicationIdle::SetActive(bool active) {

@@ -2,10 +2,11 @@
 // The application's idle processing as the step clocks use it: one idle
 // handler slot and whether the application is the active one.
 //
-// The slot holds at most one handler; installing another replaces it. The
-// program's main loop asks the slot when its handler is next due, sleeps
-// until then (it never spins) and runs the handler. Whoever runs the loop
-// watches OnScheduleChanged to learn of a new handler or a new due time.
+// The slot holds at most one handler; installing another replaces it.
+// Instead of polling the handler from a spinning idle loop, the slot keeps
+// one main-thread timer armed for the moment the handler is next due, so
+// whatever loop serves the main thread's timers (the headless loop, or the
+// window toolkit's) sleeps until then and runs the handler on time.
 //
 // Main thread only.
 #include <cstdint>
@@ -13,14 +14,14 @@
 #include <map>
 #include <optional>
 
-#include "stepweave/sound/millisecond_clock.h"
+#include "stepweave/sound/timer_scheduler.h"
 
 namespace stepweave {
 
 class IdleHandler {
 public:
     virtual ~IdleHandler() = default;
-    // Called by the loop once the due time has come.
+    // Called once the due time has come.
     virtual void Idle() = 0;
     // The clock reading at which the handler next has work.
     virtual uint32_t NextDue() const = 0;
@@ -28,11 +29,11 @@ public:
 
 class ApplicationIdle {
 public:
-    explicit ApplicationIdle(MillisecondClock& clock) : clock_(clock) {}
+    explicit ApplicationIdle(TimerScheduler& timers = MainTimers());
     ApplicationIdle(const ApplicationIdle&) = delete;
     ApplicationIdle& operator=(const ApplicationIdle&) = delete;
 
-    MillisecondClock& Clock() const { return clock_; }
+    MillisecondClock& Clock() const { return timers_.Clock(); }
 
     // The slot. Removing a handler that is not installed changes nothing.
     void Install(IdleHandler& handler);
@@ -43,9 +44,8 @@ public:
     std::optional<uint32_t> NextDue() const;
     // Runs the installed handler if it is due now. Returns whether it ran.
     bool RunIdle();
-    // A handler whose due time moved says so, for the loop's sake.
+    // The installed handler's due time moved: the timer is armed anew.
     void ScheduleChanged();
-    std::function<void()> OnScheduleChanged;
 
     // Whether the application is the active one (it starts active). The
     // watchers are told of every change.
@@ -55,7 +55,8 @@ public:
     void StopWatchingActivity(int watch);
 
 private:
-    MillisecondClock& clock_;
+    TimerScheduler& timers_;
+    RepeatingTimer wake_;
     IdleHandler* installed_ = nullptr;
     bool active_ = true;
     std::map<int, std::function<void(bool)>> activityWatchers_;

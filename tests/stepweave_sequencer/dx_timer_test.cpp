@@ -19,8 +19,11 @@ struct Firing {
 
 class StepClock : public ::testing::Test {
 protected:
-    ManualMillisecondClock clock;
-    ApplicationIdle idle{clock};
+    ManualMainThread main;
+    ManualMillisecondClock& clock = main.clock;
+    ApplicationIdle& idle = main.idle;
+
+    void RunUntil(uint32_t until) { main.RunUntil(until); }
 
     // A clock that records its firings into `firings`.
     void Record(TDXTimer& timer, std::vector<Firing>& firings) {
@@ -37,7 +40,7 @@ TEST_F(StepClock, FirstFiringComesOneIntervalAfterEnabling) {
     timer.SetInterval(100);
     clock.Set(5);
     timer.SetEnabled(true);
-    RunIdleUntil(idle, clock, 330);
+    RunUntil(330);
     EXPECT_EQ(firings, (std::vector<Firing>{{105, 1}, {205, 1}, {305, 1}}));
 }
 
@@ -59,7 +62,7 @@ TEST_F(StepClock, ALatePollFiresOnceWithTheLagAndCountsOnFromThere) {
     EXPECT_FALSE(idle.RunIdle()) << "not due yet";
     clock.Set(350);  // the main thread was busy elsewhere
     EXPECT_TRUE(idle.RunIdle());
-    RunIdleUntil(idle, clock, 460);
+    RunUntil(460);
     EXPECT_EQ(firings, (std::vector<Firing>{{350, 3}, {450, 1}})) << "a late step is not made up";
 }
 
@@ -69,9 +72,9 @@ TEST_F(StepClock, ANewIntervalAppliesFromTheLastFiring) {
     Record(timer, firings);
     timer.SetInterval(100);
     timer.SetEnabled(true);
-    RunIdleUntil(idle, clock, 130);
+    RunUntil(130);
     timer.SetInterval(40);
-    RunIdleUntil(idle, clock, 230);
+    RunUntil(230);
     EXPECT_EQ(firings, (std::vector<Firing>{{100, 1}, {140, 1}, {180, 1}, {220, 1}}));
 }
 
@@ -81,7 +84,7 @@ TEST_F(StepClock, AZeroIntervalFiresEveryMillisecondWithoutSpinning) {
     Record(timer, firings);
     timer.SetInterval(0);
     timer.SetEnabled(true);
-    RunIdleUntil(idle, clock, 3);
+    RunUntil(3);
     EXPECT_EQ(firings, (std::vector<Firing>{{1, 1}, {2, 1}, {3, 1}}));
 }
 
@@ -96,16 +99,16 @@ TEST_F(StepClock, OneIdleSlotForBothClocks) {
     second.SetInterval(25);
 
     first.SetEnabled(true);
-    RunIdleUntil(idle, clock, 20);
+    RunUntil(20);
     second.SetEnabled(true);  // takes the slot from the first clock
-    RunIdleUntil(idle, clock, 100);
+    RunUntil(100);
     EXPECT_EQ(firstFirings, (std::vector<Firing>{{10, 1}, {20, 1}}));
     EXPECT_EQ(secondFirings, (std::vector<Firing>{{45, 1}, {70, 1}, {95, 1}}));
     EXPECT_TRUE(first.Enabled()) << "still enabled, though no longer polled";
 
     second.SetEnabled(false);
     EXPECT_EQ(idle.Installed(), nullptr) << "stopping the clock empties the slot";
-    RunIdleUntil(idle, clock, 200);
+    RunUntil(200);
     EXPECT_EQ(firstFirings.size(), 2u);
 }
 
@@ -117,7 +120,7 @@ TEST_F(StepClock, DisablingAStoppedClockLeavesTheOtherRunning) {
     first.SetInterval(10);
     first.SetEnabled(true);
     second.SetEnabled(false);
-    RunIdleUntil(idle, clock, 30);
+    RunUntil(30);
     EXPECT_EQ(firings.size(), 3u);
 }
 
@@ -127,12 +130,12 @@ TEST_F(StepClock, DeactivationPausesAndReactivationResumesOneIntervalLater) {
     Record(timer, firings);
     timer.SetInterval(100);
     timer.SetEnabled(true);
-    RunIdleUntil(idle, clock, 150);
+    RunUntil(150);
     idle.SetActive(false);
     EXPECT_EQ(idle.Installed(), nullptr);
-    RunIdleUntil(idle, clock, 1000);
+    RunUntil(1000);
     idle.SetActive(true);
-    RunIdleUntil(idle, clock, 1250);
+    RunUntil(1250);
     EXPECT_EQ(firings, (std::vector<Firing>{{100, 1}, {1100, 1}, {1200, 1}}));
 }
 
@@ -144,11 +147,11 @@ TEST_F(StepClock, AClockNotActiveOnlyGoesOnWhileTheApplicationIsInactive) {
     timer.SetInterval(100);
     idle.SetActive(false);
     timer.SetEnabled(true);
-    RunIdleUntil(idle, clock, 250);
+    RunUntil(250);
     EXPECT_EQ(firings.size(), 2u);
 
     timer.SetActiveOnly(true);
-    RunIdleUntil(idle, clock, 500);
+    RunUntil(500);
     EXPECT_EQ(firings.size(), 2u) << "paused once it only runs while active";
 }
 
@@ -159,23 +162,23 @@ TEST_F(StepClock, EnablingWhileInactiveWaitsForActivation) {
     timer.SetInterval(50);
     idle.SetActive(false);
     timer.SetEnabled(true);
-    RunIdleUntil(idle, clock, 300);
+    RunUntil(300);
     EXPECT_TRUE(firings.empty());
     idle.SetActive(true);
-    RunIdleUntil(idle, clock, 360);
+    RunUntil(360);
     EXPECT_EQ(firings, (std::vector<Firing>{{350, 1}}));
 }
 
-TEST_F(StepClock, TheLoopIsToldWhenTheScheduleChanges) {
-    int changes = 0;
-    idle.OnScheduleChanged = [&] { ++changes; };
+TEST_F(StepClock, TheMainThreadsTimersWakeForTheInstalledClock) {
     TDXTimer timer(idle);
+    EXPECT_EQ(main.timers.NextDue(), std::nullopt) << "nothing to wake for";
+    clock.Set(7);
     timer.SetEnabled(true);
-    EXPECT_GE(changes, 1);
-    const int afterEnabling = changes;
+    EXPECT_EQ(main.timers.NextDue(), 1007u);
     timer.SetInterval(10);
-    EXPECT_GT(changes, afterEnabling);
-    EXPECT_EQ(idle.NextDue(), 10u);
+    EXPECT_EQ(main.timers.NextDue(), 17u);
+    timer.SetEnabled(false);
+    EXPECT_EQ(main.timers.NextDue(), std::nullopt);
 }
 
 TEST_F(StepClock, ADestroyedClockLeavesTheSlot) {

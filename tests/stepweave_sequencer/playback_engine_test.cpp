@@ -25,8 +25,9 @@ std::string KitCell(int instrument, int level) {
 class Playback : public ::testing::Test {
 protected:
     std::filesystem::path folder = FreshFolder();
-    ManualMillisecondClock clock;
-    ApplicationIdle idle{clock};
+    ManualMainThread main;
+    ManualMillisecondClock& clock = main.clock;
+    ApplicationIdle& idle = main.idle;
     UserSampleTable samples;
     SequencerDocument document{folder.string(), samples};
     RecordingSounds sounds{clock};
@@ -34,7 +35,7 @@ protected:
 
     void SetUp() override { clock.Set(1000); }
 
-    void Run(uint32_t milliseconds) { RunIdleUntil(idle, clock, clock.Now() + milliseconds); }
+    void Run(uint32_t milliseconds) { main.RunUntil(clock.Now() + milliseconds); }
 
     // Fills the grid with `length` steps; step s plays kit instrument
     // ((s - 1) % 16) + 1 at level 1 on channel 1, so the rows can be told apart.

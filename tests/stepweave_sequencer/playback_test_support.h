@@ -11,7 +11,9 @@
 #include "stepweave/sequencer/instrument_list.h"
 #include "stepweave/sequencer/step_sounds.h"
 #include "stepweave/sound/errors.h"
+#include "stepweave/sound/headless_main_loop.h"
 #include "stepweave/sound/millisecond_clock.h"
+#include "stepweave/sound/timer_scheduler.h"
 
 namespace stepweave::testing {
 
@@ -61,18 +63,16 @@ private:
     MillisecondClock& clock_;
 };
 
-// Runs the idle processing as the program's loop does, sleeping on the clock
-// from one due time to the next, until the clock reads `until`.
-inline void RunIdleUntil(ApplicationIdle& idle, ManualMillisecondClock& clock, uint32_t until) {
-    for (;;) {
-        const auto due = idle.NextDue();
-        if (!due || static_cast<int32_t>(*due - until) > 0) {
-            clock.Set(until);
-            return;
-        }
-        clock.SleepUntil(*due);
-        idle.RunIdle();
-    }
-}
+// The main thread's timers and their loop on a clock the test moves: the
+// loop sleeps from one due time to the next, as the program's does.
+struct ManualMainThread {
+    ManualMillisecondClock clock;
+    TimerScheduler timers{clock};
+    HeadlessMainLoop loop{timers};
+    ApplicationIdle idle{timers};
+
+    // Serves the timers until the clock reads `until`.
+    void RunUntil(uint32_t until) { loop.RunFor(until - clock.Now()); }
+};
 
 }  // namespace stepweave::testing
