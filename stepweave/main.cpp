@@ -5,14 +5,15 @@
 #include <string>
 
 #include "stepweave/sound/kit_commands.h"
+#include "stepweave/sound/kit_play_command.h"
 
 namespace {
 
-// `stepweave kit list|extract|make ...`. Each subcommand keeps its parsed
+// `stepweave kit list|extract|make|play ...`. Each subcommand keeps its parsed
 // arguments and, when chosen, runs its core command and stores the exit
 // status. Another kit subcommand is one more block of the same shape.
 void AddKitCommands(CLI::App& app, int& status) {
-    CLI::App* kit = app.add_subcommand("kit", "List, extract or make kit files (*.dxg)");
+    CLI::App* kit = app.add_subcommand("kit", "List, extract, make or play kit files (*.dxg)");
     kit->require_subcommand(1);
 
     auto list = std::make_shared<std::string>();
@@ -41,6 +42,17 @@ void AddKitCommands(CLI::App& app, int& status) {
         make->startDirectory = std::filesystem::current_path().string();
         status = stepweave::KitMakeCommand(*make, std::cout, std::cerr);
     });
+
+    auto play = std::make_shared<stepweave::KitPlayArguments>();
+    CLI::App* playCommand = kit->add_subcommand("play", "Play sounds of a kit file as the sequencer plays them");
+    playCommand->add_option("FILE", play->kitPath, "Kit file (*.dxg)")->required();
+    playCommand->add_option("NAME", play->names,
+                            "Sounds by name (\"Snare     [ ]\" or just \"Snare\"); all sixteen when none is named");
+    playCommand->add_option("--level", play->level, "Level 1..9, as in a pattern cell: volume -500 x level")
+        ->check(CLI::Range(1, 9));
+    playCommand->add_option("--pan", play->pan, "Pan in hundredths of a decibel, -10000 (left) .. 10000 (right)")
+        ->check(CLI::Range(-10000, 10000));
+    playCommand->callback([play, &status] { status = stepweave::KitPlayCommand(*play, std::cout, std::cerr); });
 }
 
 }  // namespace

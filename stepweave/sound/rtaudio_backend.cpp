@@ -3,11 +3,42 @@
 #include <rtaudio/RtAudio.h>
 
 #include <cmath>
+#include <vector>
+#ifdef STEPWEAVE_HAVE_ALSA
+#include <alsa/asoundlib.h>
+#endif
 
 #include "stepweave/sound/millisecond_clock.h"
 #include "stepweave/sound/mixer.h"
 
 namespace stepweave {
+
+namespace {
+
+#ifdef STEPWEAVE_HAVE_ALSA
+void IgnoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
+#endif
+
+// The first sound system that has an output device, asked quietly: a machine
+// without sound gets one clear message from the program, not the complaints
+// of every sound system it tried.
+std::unique_ptr<RtAudio> OpenFirstSoundSystemWithDevices() {
+#ifdef STEPWEAVE_HAVE_ALSA
+    snd_lib_error_set_handler(&IgnoreAlsaMessage);
+#endif
+    std::vector<RtAudio::Api> apis;
+    RtAudio::getCompiledApi(apis);
+    for (RtAudio::Api api : apis) {
+        auto audio = std::make_unique<RtAudio>(api);
+        audio->showWarnings(false);
+        if (audio->getDeviceCount() > 0) {
+            return audio;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
 
 RtAudioBackend::RtAudioBackend() = default;
 
@@ -15,10 +46,8 @@ RtAudioBackend::~RtAudioBackend() { Stop(); }
 
 bool RtAudioBackend::Open() {
     try {
-        audio_ = std::make_unique<RtAudio>();
-        audio_->showWarnings(false);
-        if (audio_->getDeviceCount() == 0) {
-            audio_.reset();
+        audio_ = OpenFirstSoundSystemWithDevices();
+        if (!audio_) {
             return false;
         }
         RtAudio::StreamParameters output;
