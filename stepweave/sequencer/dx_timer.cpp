@@ -57,11 +57,16 @@ void TDXTimer::Idle() {
     if (elapsed < interval_) {
         return;
     }
-    lastFiring_ = now;
+    lastFiring_ = KeepsToItsGrid(now) ? NextFiring() : now;
     const int lagCount = static_cast<int>(std::max<uint32_t>(1, elapsed / std::max<uint32_t>(interval_, 1)));
     if (OnTimer) {
         OnTimer(*this, lagCount);
     }
+}
+
+bool TDXTimer::KeepsToItsGrid(uint32_t now) const {
+    const auto lateness = static_cast<int32_t>(now - NextFiring());
+    return lateness >= 0 && lateness < static_cast<int32_t>(std::max<uint32_t>(interval_, 1) / 2);
 }
 
 void TDXTimer::ActivityChanged(bool active) {

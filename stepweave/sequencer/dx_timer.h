@@ -6,9 +6,12 @@
 // sits in the application's single idle-handler slot; the main loop sleeps
 // until the clock is due and then polls it. A poll at least Interval
 // milliseconds after the last firing fires once, with
-// lag count = max(1, elapsed / max(Interval, 1)); the poll's time becomes the
-// last firing time, so a late firing is not made up and the next one is
-// counted from it. A new Interval applies from the next poll on.
+// lag count = max(1, elapsed / max(Interval, 1)). A late firing is not made
+// up: a poll more than half an interval late becomes the last firing time
+// itself, and the next firing is counted from it. A poll less late than that
+// (the main thread woke a little after the due millisecond) counts as on
+// time, so that the firings keep to their grid instead of drifting by every
+// small delay. A new Interval applies from the next poll on.
 //
 // Enabling sets the last firing time to now: the first firing comes one full
 // interval later. Installing a clock replaces the other clock's handler;
@@ -43,6 +46,10 @@ public:
 
     // When the clock is next due to fire, whether or not it is polled.
     uint32_t NextFiring() const;
+    // The time the last firing counts as: its due time, or the poll's time
+    // when it came more than half an interval late. Inside OnTimer, the
+    // firing under way.
+    uint32_t LastFiring() const { return lastFiring_; }
 
     std::function<void(TDXTimer& sender, int lagCount)> OnTimer;
 
@@ -50,6 +57,7 @@ private:
     void Idle() override;
     uint32_t NextDue() const override { return NextFiring(); }
 
+    bool KeepsToItsGrid(uint32_t now) const;
     bool MayPoll() const { return enabled_ && (!activeOnly_ || application_.Active()); }
     void ActivityChanged(bool active);
 

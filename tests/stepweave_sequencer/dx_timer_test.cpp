@@ -66,6 +66,21 @@ TEST_F(StepClock, ALatePollFiresOnceWithTheLagAndCountsOnFromThere) {
     EXPECT_EQ(firings, (std::vector<Firing>{{350, 3}, {450, 1}})) << "a late step is not made up";
 }
 
+TEST_F(StepClock, AFiringALittleLateKeepsToTheGrid) {
+    TDXTimer timer(idle);
+    std::vector<Firing> firings;
+    Record(timer, firings);
+    timer.SetInterval(100);
+    timer.SetEnabled(true);
+    clock.Set(103);  // the main thread woke 3 ms late
+    idle.RunIdle();
+    EXPECT_EQ(timer.NextFiring(), 200u) << "the next step is due on the grid";
+    clock.Set(260);  // 60 ms late: more than half a step
+    idle.RunIdle();
+    EXPECT_EQ(timer.NextFiring(), 360u) << "counted from the late firing";
+    EXPECT_EQ(firings, (std::vector<Firing>{{103, 1}, {260, 1}}));
+}
+
 TEST_F(StepClock, ANewIntervalAppliesFromTheLastFiring) {
     TDXTimer timer(idle);
     std::vector<Firing> firings;
