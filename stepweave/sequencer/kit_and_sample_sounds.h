@@ -2,6 +2,8 @@
 // The sound side of playback in the program: kit instruments are the loaded
 // kit's items, found by their instrument labels; user samples are the wave
 // player's streams.
+#include <optional>
+
 #include "stepweave/sequencer/step_sounds.h"
 
 namespace stepweave {
@@ -17,8 +19,14 @@ public:
     void PlayKitInstrument(int instrument, int volume) override;
     void RestartUserSample(int sample) override;
     void StopUserSample(int sample) override;
+    // Kit and samples share the program's one output: its mixer stamps the
+    // step's sounds with the step's time.
+    void BeginStep(uint32_t time) override;
+    void EndStep() override;
 
 private:
+    void SetStampTime(std::optional<uint32_t> time);
+
     TCustomDXWaveList& drumKit_;
     UserSamples& samples_;
 };

@@ -2,6 +2,7 @@
 
 #include "stepweave/sequencer/cell_trigger.h"
 #include "stepweave/sequencer/sequencer_document.h"
+#include "stepweave/sequencer/step_sounds.h"
 
 namespace stepweave {
 
@@ -21,8 +22,11 @@ void PatternPlayer::Stop() { clock_.SetEnabled(false); }
 
 void PatternPlayer::DXTimer2Timer() {
     clock_.SetInterval(static_cast<uint32_t>(StepIntervalMilliseconds(document_.Delay())));
-    for (int channel = 1; channel <= PatternGrid::kChannels; ++channel) {
-        TriggerCell(document_.grid.Cell(row_, channel), sounds_);
+    {
+        StepScope step(sounds_, clock_.LastFiring());
+        for (int channel = 1; channel <= PatternGrid::kChannels; ++channel) {
+            TriggerCell(document_.grid.Cell(row_, channel), sounds_);
+        }
     }
     const int endRow = length_ + PatternGrid::kFirstStepRow;
     ++row_;

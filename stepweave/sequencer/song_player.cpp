@@ -7,6 +7,7 @@
 #include "stepweave/sequencer/integer_text.h"
 #include "stepweave/sequencer/sequencer_document.h"
 #include "stepweave/sequencer/song_compiler.h"
+#include "stepweave/sequencer/step_sounds.h"
 
 namespace stepweave {
 
@@ -68,6 +69,7 @@ void SongPlayer::DXTimer1Timer() {
     if (position_ < mainPlay_.size() && mainPlay_[position_] == kTempoMarker) {
         TakeTempoMarker();
     }
+    StepScope step(sounds_, clock_.LastFiring());
     for (int channel = 1; channel <= PatternGrid::kChannels; ++channel) {
         if (AtEnd()) {
             EndOfSong();

@@ -61,6 +61,7 @@ protected:
     bool deviceStarted = (sound.Initialize(), true);
     TDXWaveList kit;
     UserSamples samples{sound, folder.string()};
+    bool blankFilesOpen = (samples.OpenBlankFiles(), true);
     SequencerDocument document{folder.string(), samples};
     KitAndSampleSounds sounds{kit, samples};
     ApplicationIdle idle{timers};
@@ -134,4 +135,23 @@ TEST_F(PlaybackOnADevice, StopCutsTheUserSamplesButLetsKitSoundsRingOut) {
     ASSERT_GE(first, 0);
     EXPECT_EQ(LastSoundingFrame(Output()), first + FramesIn(50) - 1) << "the kick plays to its end";
     EXPECT_FALSE(samples.Playing(1));
+}
+
+TEST_F(PlaybackOnADevice, AStepStartedALittleLateStillSoundsOnItsGrid) {
+    for (int row = 1; row <= 3; ++row) {
+        document.grid.SetCell(PatternGrid::StepRow(row), 1, "Snare     [ ]");
+    }
+    const uint32_t start = output.clock.Now();
+    engine.PlayPattern();
+    output.clock.Advance(23);  // the main thread wakes 3 ms after the first step was due
+    ASSERT_TRUE(idle.RunIdle());
+    loop.RunUntil([&] { return !engine.Playing(); });
+    loop.RunFor(100);
+
+    const auto& out = Output();
+    const int64_t first = FirstSoundingFrame(out);
+    ASSERT_GE(first, 0);
+    EXPECT_EQ(first, FramesIn(start + 20 + kTestLatency)) << "due at 20 ms, heard the latency later";
+    EXPECT_EQ(FirstSoundingFrame(out, first + FramesIn(10)), first + FramesIn(20));
+    EXPECT_EQ(FirstSoundingFrame(out, first + FramesIn(30)), first + FramesIn(40));
 }

@@ -3,6 +3,7 @@
 // to play and when, on a clock the test moves, and a loop that runs the idle
 // processing on that clock.
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -34,10 +35,12 @@ public:
         if (missingInstruments.count(instrument) != 0) {
             throw EWaveCollectionError("Wave '" + std::string(InstrumentList::Label(instrument)) + "' not found");
         }
-        calls.push_back({clock_.Now(), SoundCall::Kit, instrument, volume});
+        calls.push_back({Time(), SoundCall::Kit, instrument, volume});
     }
-    void RestartUserSample(int sample) override { calls.push_back({clock_.Now(), SoundCall::Restart, sample, 0}); }
-    void StopUserSample(int sample) override { calls.push_back({clock_.Now(), SoundCall::StopSample, sample, 0}); }
+    void RestartUserSample(int sample) override { calls.push_back({Time(), SoundCall::Restart, sample, 0}); }
+    void StopUserSample(int sample) override { calls.push_back({Time(), SoundCall::StopSample, sample, 0}); }
+    void BeginStep(uint32_t time) override { stepTime_ = time; }
+    void EndStep() override { stepTime_.reset(); }
 
     std::vector<SoundCall> Of(SoundCall::Kind kind) const {
         std::vector<SoundCall> found;
@@ -60,7 +63,11 @@ public:
     std::set<int> missingInstruments;  // kit instruments the "kit" lacks
 
 private:
+    // Sounds of a step carry the step's time, others the clock's.
+    uint32_t Time() const { return stepTime_ ? *stepTime_ : clock_.Now(); }
+
     MillisecondClock& clock_;
+    std::optional<uint32_t> stepTime_;
 };
 
 // The main thread's timers and their loop on a clock the test moves: the
