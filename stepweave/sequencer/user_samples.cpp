@@ -37,9 +37,13 @@ UserSamples::UserSamples(TCustomDXSound& sound, std::string startDirectory)
     for (UserSample& slot : samples_) {
         slot.stream = std::make_unique<TAudioFileStream>(sound_);
     }
+}
+
+void UserSamples::OpenBlankFiles() {
     for (UserSample& slot : samples_) {
-        slot.stream->SetFileName(ResolvedPath(std::string(kBlankSampleFile)));
-        slot.baseFrequency = static_cast<int>(slot.stream->Frequency());
+        slot.fileName = kBlankSampleFile;
+        slot.semitoneOffset = 0;
+        OpenBlank(slot);
     }
     if (TDirectSoundBuffer* primary = sound_.Primary()) {
         const uint16_t bits = samples_[0].stream->Format().wBitsPerSample;

@@ -30,9 +30,13 @@ int SemitoneFrequency(int baseFrequency, int cents);
 
 class UserSamples : public UserSampleSlots {
 public:
-    // Opens "Blank.wav" of the start folder in all 32 streams (its errors
-    // are raised) and sets the device's primary format to 44100 Hz stereo.
+    // Thirty-two closed streams on the device, named "Blank.wav".
     UserSamples(TCustomDXSound& sound, std::string startDirectory);
+    // What the wave player does when it is created: opens "Blank.wav" of the
+    // start folder in every stream and sets the device's primary format to
+    // 44100 Hz stereo. A blank file that cannot be opened fails with its
+    // error; the slots then stay closed and silent.
+    void OpenBlankFiles();
     ~UserSamples() override;
     UserSamples(const UserSamples&) = delete;
     UserSamples& operator=(const UserSamples&) = delete;

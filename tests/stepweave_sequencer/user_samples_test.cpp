@@ -40,6 +40,7 @@ protected:
     TDXSound sound{&form, timers};
     bool deviceStarted = (sound.Initialize(), true);
     UserSamples samples{sound, folder.string()};
+    bool blankFilesOpen = (samples.OpenBlankFiles(), true);
 };
 
 }  // namespace
