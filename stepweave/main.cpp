@@ -5,6 +5,7 @@
 #include <string>
 
 #include "stepweave/sound/kit_commands.h"
+#include "stepweave/sequencer/play_command.h"
 #include "stepweave/sound/kit_play_command.h"
 
 namespace {
@@ -55,6 +56,23 @@ void AddKitCommands(CLI::App& app, int& status) {
     playCommand->callback([play, &status] { status = stepweave::KitPlayCommand(*play, std::cout, std::cerr); });
 }
 
+// `stepweave play SONG.sng | --pattern NAME [--dir DIR] [--repeat]`.
+void AddPlayCommand(CLI::App& app, int& status) {
+    auto play = std::make_shared<stepweave::PlayArguments>();
+    CLI::App* command = app.add_subcommand("play", "Play a song or a stored pattern through the sound output");
+    CLI::Option* song = command->add_option("SONG", play->songPath, "Song file (*.sng)");
+    CLI::Option* pattern = command->add_option("--pattern", play->patternName, "Stored pattern of the start folder");
+    song->excludes(pattern);
+    command->add_option("--dir", play->folder, "Start folder (default: here if it holds standard.dxg, else the workspace)");
+    command->add_flag("--repeat", play->repeat, "Play again from the start at the end, until Ctrl+C");
+    command->callback([play, song, pattern, &status] {
+        if (song->count() + pattern->count() == 0) {
+            throw CLI::RequiredError("SONG or --pattern");
+        }
+        status = stepweave::PlayCommand(*play, std::cout, std::cerr);
+    });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -62,6 +80,7 @@ int main(int argc, char** argv) {
     app.require_subcommand(0, 1);
     int status = 0;
     AddKitCommands(app, status);
+    AddPlayCommand(app, status);
     CLI11_PARSE(app, argc, argv);
     if (app.get_subcommands().empty()) {
         std::cout << app.help();
