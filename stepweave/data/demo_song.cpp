@@ -57,10 +57,10 @@ DemoSong MakeDemoSong() {
                               {kHighTom, "............21.."},
                               {kLowTom, "..............12"}}});
     song.patterns.push_back({"Demo Chorus", 16, 4, kStraightDelay, 3,
-                             {{kCrash, "2..............."},
+                             {{kCrash, "3..............."},
                               {kKick, "1.....2.1.2....."},
                               {kSnare, "....1.......1..."},
-                              {kClap, "....3.......3..."},
+                              {kClap, "....4.......4..."},
                               {kRide, "..4.3.4.3.4.3.4."},
                               {kBassE, "1..1..1.....1..."},
                               {kBassG, "........1......."},
@@ -75,9 +75,9 @@ DemoSong MakeDemoSong() {
                               {kBassG, "...1.1......"},
                               {kBassA, "......1.1..."}}});
     song.patterns.push_back({"Demo Ending", 16, 4, kStraightDelay, 1,
-                             {{kCrash, "1..............."},
+                             {{kCrash, "2..............."},
                               {kKick, "1..............."},
-                              {kSnare, "1..............."},
+                              {kSnare, "2..............."},
                               {kBassE, "1..............."}}});
 
     song.playList = {"Demo Intro", "Demo Rock Crash", "Demo Rock",   "Demo Fill",  "Demo Chorus", "Demo Fill",
