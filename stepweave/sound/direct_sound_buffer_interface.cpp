@@ -1,5 +1,6 @@
 #include "stepweave/sound/direct_sound_buffer_interface.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "stepweave/sound/audio_output.h"

@@ -5,6 +5,7 @@
 // copying a sample.
 //
 // Main thread only.
+#include <cstdint>
 #include <memory>
 
 namespace stepweave {

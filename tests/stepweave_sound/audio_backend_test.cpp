@@ -110,3 +110,58 @@ TEST(FileRecordingBackend, AFolderThatDoesNotExistMeansNoDevice) {
     ScopedEnvironment recording("STEPWEAVE_AUDIO", "file:/nonexistent-folder/take.wav");
     EXPECT_THROW(TDirectSound(), EDirectSoundError);
 }
+
+TEST(FileRecordingBackend, KeepsEveryPlayIntactWhileTheMainThreadRestartsAndRewritesBuffers) {
+    // The device's own thread mixes while the main thread plays copies,
+    // restarts a looping ring (rewriting all of it) and releases buffers.
+    const fs::path target = fs::temp_directory_path() / "stepweave_file_backend_busy.wav";
+    ScopedEnvironment recording("STEPWEAVE_AUDIO", ("file:" + target.string()).c_str());
+    {
+        TDirectSound sound;
+        const uint32_t flags = DSBCAPS_CTRLVOLUME | DSBCAPS_CTRLPAN | DSBCAPS_CTRLFREQUENCY;
+        const std::vector<int16_t> hit(441, 1000);
+        TDirectSoundBuffer master(sound);
+        master.LoadFromMemory(MakePcmFormat(44100, 16, 1), reinterpret_cast<const uint8_t*>(hit.data()), 882, flags);
+        TDirectSoundBuffer ring(sound);
+        const std::vector<int16_t> quiet(4410, 100);
+        const std::vector<int16_t> louder(4410, 200);
+        ring.LoadFromMemory(MakePcmFormat(44100, 16, 1), reinterpret_cast<const uint8_t*>(quiet.data()), 8820, flags);
+        ring.Play(true);
+        MillisecondClock& clock = SystemClock();
+        std::vector<std::unique_ptr<TDirectSoundBuffer>> copies;
+        for (int round = 0; round < 40; ++round) {
+            if (round % 10 == 0) {
+                copies.clear();  // released while some still wait to sound or play
+            }
+            for (int i = 0; i < 8; ++i) {
+                copies.push_back(std::make_unique<TDirectSoundBuffer>(sound));
+                ASSERT_TRUE(copies.back()->Duplicate(master));
+                copies.back()->SetPan(-1000 * i);
+                copies.back()->Play();
+            }
+            ring.Stop();
+            void* first = nullptr;
+            uint32_t bytes = 0;
+            ASSERT_EQ(ring.Lock(0, 0, &first, &bytes, nullptr, nullptr, DSBLOCK_ENTIREBUFFER), DS_OK);
+            std::memcpy(first, (round % 2 ? louder : quiet).data(), bytes);
+            ring.Unlock(first, bytes, nullptr, 0);
+            ring.SetPosition(0);
+            ring.Play(true);
+            clock.SleepUntil(clock.Now() + 5);
+        }
+        ring.Stop();
+        clock.SleepUntil(clock.Now() + 100);
+    }
+    const std::vector<uint8_t> file = ReadWholeFile(target.string());
+    std::vector<int16_t> samples(Uint32At(file, 40) / 2);
+    std::memcpy(samples.data(), file.data() + 44, samples.size() * 2);
+    // Every left sample is a sum of whole sounds at full level: the ring's
+    // 100 or 200 and hits of 1000 (eight per round, rounds overlapping).
+    int hitsHeard = 0;
+    for (size_t frame = 0; frame < samples.size() / 2; ++frame) {
+        const int left = samples[2 * frame];
+        ASSERT_TRUE(left % 100 == 0 && left >= 0 && left <= 200 + 8 * 4 * 1000) << frame << ": " << left;
+        hitsHeard = std::max(hitsHeard, left / 1000);
+    }
+    EXPECT_GE(hitsHeard, 8);
+}

@@ -32,9 +32,9 @@ TEST(DXSoundWithoutForm, CannotBeInitialized) {
 
 TEST(DXSoundWithoutDevice, ReportsTheDeviceAndRunsSilentWhenLoadedAutomatically) {
     ScopedEnvironment noDevice("STEPWEAVE_AUDIO", "null");
+    std::vector<std::string> events;
     TFormOwner form;
     TDXSound sound(&form);
-    std::vector<std::string> events;
     sound.OnInitializing = [&](TCustomDXSound&) { events.push_back("initializing"); };
     sound.OnInitialize = [&](TCustomDXSound&) { events.push_back("initialize"); };
     sound.OnFinalize = [&](TCustomDXSound&) { events.push_back("finalize"); };
@@ -52,9 +52,9 @@ TEST(DXSoundWithoutDevice, ReportsTheDeviceAndRunsSilentWhenLoadedAutomatically)
 }
 
 TEST_F(DXSoundOnManualDevice, InitialisesThroughTheOwnersAndTellsItsListsInOrder) {
+    std::vector<std::string> events;  // outlives the device, which still reports as it goes
     TComponent panel(&form);
     TDXSound sound(&panel, timers);
-    std::vector<std::string> events;
     const char* names[] = {"destroying", "initializing", "initialize", "finalize", "restore"};
     int list = 0;
     sound.RegisterNotifyEvent(&list, [&](TCustomDXSound&, TDXSoundNotifyType type) {
