@@ -44,14 +44,6 @@ TEST_F(StepClock, FirstFiringComesOneIntervalAfterEnabling) {
     EXPECT_EQ(firings, (std::vector<Firing>{{105, 1}, {205, 1}, {305, 1}}));
 }
 
-TEST_F(StepClock, StartsDisabledAndActiveOnlyWithOneSecond) {
-    TDXTimer timer(idle);
-    EXPECT_FALSE(timer.Enabled());
-    EXPECT_TRUE(timer.ActiveOnly());
-    EXPECT_EQ(timer.Interval(), 1000u);
-    EXPECT_EQ(idle.Installed(), nullptr);
-}
-
 TEST_F(StepClock, ALatePollFiresOnceWithTheLagAndCountsOnFromThere) {
     TDXTimer timer(idle);
     std::vector<Firing> firings;

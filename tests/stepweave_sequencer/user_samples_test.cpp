@@ -122,17 +122,6 @@ TEST_F(UserSampleSlotsOnADevice, StopSilencesTheSample) {
     EXPECT_EQ(FirstSoundingFrame(Output()), -1);
 }
 
-TEST_F(UserSampleSlotsOnADevice, PanVolumeAndFrequencyLiveInTheStream) {
-    samples.Load(4, "ramp.wav");
-    samples.SetPan(4, -1500);
-    samples.SetVolume(4, -4000);
-    samples.SetFrequency(4, 30000);
-    EXPECT_EQ(samples.Pan(4), -1500);
-    EXPECT_EQ(samples.Volume(4), -4000);
-    EXPECT_EQ(samples.Frequency(4), 30000);
-    EXPECT_EQ(samples.Stream(4).Pan(), -1500);
-}
-
 TEST_F(UserSampleSlotsOnADevice, AFileThatCannotBeOpenedLeavesTheSlotSilentButKeepsItsName) {
     samples.Load(5, "ramp.wav");
     EXPECT_THROW(samples.Load(5, "missing.wav"), EFOpenError);

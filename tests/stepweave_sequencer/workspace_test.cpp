@@ -145,15 +145,6 @@ TEST(DemoSong, EveryPatternFitsSixChannelsAndEveryHitSounds) {
     }
 }
 
-TEST(DemoSong, ThePlayListNamesOnlyDemoPatterns) {
-    const DemoSong& demo = TheDemoSong();
-    for (std::string_view name : demo.playList) {
-        const bool found = std::any_of(demo.patterns.begin(), demo.patterns.end(),
-                                       [&](const DemoPattern& pattern) { return pattern.name == name; });
-        EXPECT_TRUE(found) << name;
-    }
-}
-
 TEST(DemoSong, TooManyHitsOnOneStepAreRefused) {
     const DemoPattern crowded{"Crowded", 2, 2, 60, 1,
                               {{"Kick      [ ]", "1."}, {"Snare     [ ]", "1."}, {"ClsHiat   [ ]", "1."},
