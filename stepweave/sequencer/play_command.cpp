@@ -89,8 +89,9 @@ bool StartPlayback(const PlayArguments& arguments, SequencerSession& session, st
 int PlayCommand(const PlayArguments& arguments, std::ostream& out, std::ostream& err, TimerScheduler& timers) {
     try {
         InterruptSignal interrupt;
-        const StartDirectoryChoice start =
-            ChooseStartDirectory(arguments.folder, std::filesystem::current_path().string());
+        // The working directory matters only without a folder of the user's.
+        const std::string here = arguments.folder ? std::string() : std::filesystem::current_path().string();
+        const StartDirectoryChoice start = ChooseStartDirectory(arguments.folder, here);
         if (start.seeded) {
             out << "Made a new workspace with the demo song in " << start.folder << '\n';
         }
