@@ -63,7 +63,7 @@ void AddRenderCommand(CLI::App& app, int& status) {
     CLI::App* command = app.add_subcommand("render", "Render a song to a 16-bit stereo 44100 Hz WAV file");
     command->add_option("SONG", render->songPath, "Song file (*.sng)")->required();
     command->add_option("-o,--output", render->outputPath, "WAV file to write")->required();
-    command->add_option("--dir", render->startDirectory, "Folder of the pattern files (default: the working one)");
+    command->add_option("--dir", render->startDirectory, "Start folder (default: here if it holds standard.dxg, else the workspace)");
     command->add_option("--kit", render->kitPath, "Kit file (default: standard.dxg in that folder)");
     command->add_option("--from", render->from, "Play-list entry to start from (0-based)")
         ->check(CLI::NonNegativeNumber);

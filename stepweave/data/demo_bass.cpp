@@ -1,6 +1,6 @@
 // The demo's bass: a plucked string's harmonics, each dying away faster than
 // the one below it, with a slight pitch drop at the attack and a short noise
-// click for the pick. Kept at about -10 dB so that it sits under the drums.
+// click for the pick. Kept at about -14 dB so that it sits under the drums.
 #include <cmath>
 
 #include "stepweave/data/demo_song.h"
@@ -15,7 +15,7 @@ namespace {
 constexpr double kBassNoteHz = 82.4069;  // E
 constexpr double kSeconds = 0.9;
 constexpr int kHarmonics = 10;
-constexpr double kLevelBelowDrums = 0.3;
+constexpr double kLevelBelowDrums = 0.2;
 
 }  // namespace
 

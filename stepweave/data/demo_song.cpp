@@ -1,7 +1,9 @@
 // The demo arrangement. Steps are sixteenths at 128 ms (tempo 64, about 117
 // beats per minute); the shuffle runs in triplets at 170 ms, so its beat
-// keeps almost the same length. Levels: 1 for accents, 2-3 for the time
-// keeping, 5-6 for ghost notes and the shaker.
+// keeps almost the same length. Levels: 3 for accents, 4-5 for the time
+// keeping, 7-8 for ghost notes and the shaker. That leaves headroom in a
+// rendered song, whose gains fall only 1/8 per level where playback falls
+// 5 dB, so the render does not clip.
 #include "stepweave/data/demo_song.h"
 
 #include "stepweave/sound/kit_layout.h"
@@ -35,49 +37,49 @@ DemoSong MakeDemoSong() {
     DemoSong song;
     //                       steps: 1e&a2e&a3e&a4e&a
     song.patterns.push_back({"Demo Intro", 16, 4, kStraightDelay, 2,
-                             {{kKick, "1...2...1...2..."},
-                              {kRimshot, "....3.......3..."},
-                              {kClosedHat, "..3...3...3...3."},
-                              {kShaker, "5656565656565656"}}});
+                             {{kKick, "3...4...3...4..."},
+                              {kRimshot, "....5.......5..."},
+                              {kClosedHat, "..5...5...5...5."},
+                              {kShaker, "7878787878787878"}}});
     song.patterns.push_back({"Demo Rock Crash", 16, 4, kStraightDelay, 1,
-                             {{kCrash, "2..............."},
-                              {kKick, "1.......1.2....."},
-                              {kSnare, "....1......5.1.."},
-                              {kClosedHat, "..3.2.3.2.3.2..."},
-                              {kOpenHat, "..............3."}}});
+                             {{kCrash, "4..............."},
+                              {kKick, "3.......3.4....."},
+                              {kSnare, "....3......7.3.."},
+                              {kClosedHat, "..5.4.5.4.5.4..."},
+                              {kOpenHat, "..............5."}}});
     song.patterns.push_back({"Demo Rock", 16, 4, kStraightDelay, 2,
-                             {{kKick, "1.......1.2....."},
-                              {kSnare, "....1......5.1.."},
-                              {kClosedHat, "2.3.2.3.2.3.2..."},
-                              {kOpenHat, "..............3."}}});
+                             {{kKick, "3.......3.4....."},
+                              {kSnare, "....3......7.3.."},
+                              {kClosedHat, "4.5.4.5.4.5.4..."},
+                              {kOpenHat, "..............5."}}});
     song.patterns.push_back({"Demo Fill", 16, 4, kStraightDelay, 1,
-                             {{kKick, "1.......1.....1."},
-                              {kSnare, "....1...4332...."},
-                              {kClosedHat, "2.3.2.3........."},
-                              {kHighTom, "............21.."},
-                              {kLowTom, "..............12"}}});
+                             {{kKick, "3.......3.....3."},
+                              {kSnare, "....3...6554...."},
+                              {kClosedHat, "4.5.4.5........."},
+                              {kHighTom, "............43.."},
+                              {kLowTom, "..............45"}}});
     song.patterns.push_back({"Demo Chorus", 16, 4, kStraightDelay, 3,
-                             {{kCrash, "3..............."},
-                              {kKick, "1.....2.1.2....."},
-                              {kSnare, "....1.......1..."},
-                              {kClap, "....4.......4..."},
-                              {kRide, "..4.3.4.3.4.3.4."},
+                             {{kCrash, "6..............."},
+                              {kKick, "3.....4.3.4....."},
+                              {kSnare, "....3.......3..."},
+                              {kClap, "....6.......6..."},
+                              {kRide, "..6.5.6.5.6.5.6."},
                               {kBassE, "1..1..1.....1..."},
                               {kBassG, "........1......."},
                               {kBassA, "..........1....."},
                               {kBassD, "..............1."}}});
     //                       steps: 1.a2.a3.a4.a
     song.patterns.push_back({"Demo Shuffle", 12, 3, kShuffleDelay, 4,
-                             {{kRide, "3.43.43.43.4"},
-                              {kKick, "1....42....."},
-                              {kSnare, "..51.....51."},
+                             {{kRide, "5.65.65.65.6"},
+                              {kKick, "3....64....."},
+                              {kSnare, "..73.....73."},
                               {kBassE, "1.1......1.1"},
                               {kBassG, "...1.1......"},
                               {kBassA, "......1.1..."}}});
     song.patterns.push_back({"Demo Ending", 16, 4, kStraightDelay, 1,
-                             {{kCrash, "2..............."},
-                              {kKick, "1..............."},
-                              {kSnare, "2..............."},
+                             {{kCrash, "5..............."},
+                              {kKick, "3..............."},
+                              {kSnare, "5..............."},
                               {kBassE, "1..............."}}});
 
     song.playList = {"Demo Intro", "Demo Rock Crash", "Demo Rock",   "Demo Fill",  "Demo Chorus", "Demo Fill",

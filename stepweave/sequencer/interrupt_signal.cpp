@@ -8,7 +8,12 @@ namespace {
 
 volatile std::sig_atomic_t requested = 0;
 
-extern "C" void NoteInterrupt(int) { requested = 1; }
+// The first signal is noted; the next one is handled as usual and ends the
+// program at once, for a command that does not stop when asked.
+extern "C" void NoteInterrupt(int signal) {
+    requested = 1;
+    std::signal(signal, SIG_DFL);
+}
 
 using Handler = void (*)(int);
 Handler previousInterrupt = SIG_DFL;

@@ -22,27 +22,6 @@ constexpr uint32_t kInterruptPollMilliseconds = 20;
 // has finished it.
 constexpr uint32_t kDrainMilliseconds = 150;
 
-std::filesystem::path FindSong(const std::string& given, const std::string& startDirectory) {
-    const std::filesystem::path path(given);
-    std::vector<std::filesystem::path> candidates{path};
-    if (path.is_relative()) {
-        candidates.push_back(std::filesystem::path(startDirectory) / path);
-    }
-    if (!path.has_extension()) {
-        const size_t count = candidates.size();
-        for (size_t i = 0; i < count; ++i) {
-            candidates.push_back(candidates[i].string() + kSongFileExtension);
-        }
-    }
-    for (const auto& candidate : candidates) {
-        std::error_code error;
-        if (std::filesystem::is_regular_file(candidate, error)) {
-            return candidate;
-        }
-    }
-    return path;  // reading it reports the file as missing
-}
-
 // Start-up as the main window does it. The kit's pans and the sample
 // exports are not worth stopping for: their errors are reported and
 // playback goes on.
@@ -73,7 +52,7 @@ bool StartPlayback(const PlayArguments& arguments, SequencerSession& session, st
         engine.PlayPattern();
         return true;
     }
-    OpenSong(document, FindSong(arguments.songPath, session.StartDirectory()).string());
+    OpenSong(document, FindSongFile(arguments.songPath, session.StartDirectory()).string());
     if (document.playList.Empty()) {
         err << "The song \"" << document.songTitle << "\" has no patterns to play\n";
         return false;

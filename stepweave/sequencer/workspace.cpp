@@ -3,11 +3,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "stepweave/data/default_kit.h"
 #include "stepweave/data/demo_song.h"
 #include "stepweave/sequencer/demo_song_files.h"
 #include "stepweave/sequencer/panning_file.h"
+#include "stepweave/sequencer/song_file.h"
 #include "stepweave/sound/errors.h"
 #include "stepweave/sound/wave.h"
 #include "stepweave/sound/wave_collection.h"
@@ -89,6 +91,27 @@ StartDirectoryChoice ChooseStartDirectory(const std::optional<std::string>& give
     }
     EnsureTempFolder(choice.folder);
     return choice;
+}
+
+std::filesystem::path FindSongFile(const std::string& given, const std::string& startDirectory) {
+    const std::filesystem::path path(given);
+    std::vector<std::filesystem::path> candidates{path};
+    if (path.is_relative()) {
+        candidates.push_back(std::filesystem::path(startDirectory) / path);
+    }
+    if (!path.has_extension()) {
+        const size_t count = candidates.size();
+        for (size_t i = 0; i < count; ++i) {
+            candidates.push_back(candidates[i].string() + kSongFileExtension);
+        }
+    }
+    for (const auto& candidate : candidates) {
+        std::error_code error;
+        if (std::filesystem::is_regular_file(candidate, error)) {
+            return candidate;
+        }
+    }
+    return path;  // reading it reports the file as missing
 }
 
 }  // namespace stepweave

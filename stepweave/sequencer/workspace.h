@@ -9,6 +9,7 @@
 // ~/.local/share/stepweave), which is created and seeded with the default
 // kit, "Blank.wav", "temp", a kit panning and the demo song when it has no
 // default kit yet. A start folder without "temp" gets one.
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -34,5 +35,10 @@ void SeedWorkspace(const std::string& folder);
 // Makes the folder's "temp" when it is missing (a failure is left for the
 // first use of "temp" to report).
 void EnsureTempFolder(const std::string& folder);
+
+// The song file a user named: as given, or in the start folder, with or
+// without ".sng". When none exists, the name as given (reading it then
+// reports the file as missing).
+std::filesystem::path FindSongFile(const std::string& given, const std::string& startDirectory);
 
 }  // namespace stepweave
