@@ -307,13 +307,18 @@ void WavInfoDialogTest::closingStopsPlaybackAndHandsBackTheVoice() {
     QTest::mouseClick(dialog->AudioButton, Qt::LeftButton);
     QVERIFY(audio_->IsRunning());
     dialog->VoiceList->setCurrentIndex(52);
+    std::filesystem::create_directory(*folder_ / "takes");
+    const QString takes = QString::fromStdString((*folder_ / "takes").string());
+    dialog->setDirectory(takes);
 
     dialog->reject();
     QVERIFY(!audio_->IsOpen());
     QVERIFY(!dialog->isVisible());
     QCOMPARE(context_.midiVoice, 52);
+    QCOMPARE(QDir(context_.startFolder), QDir(takes));  // opens there next time
 
     // Closed while the notes play, the device is let go.
+    context_.startFolder = QString::fromStdString(folder_->Path().string());
     dialog = OpenDialog();
     QCOMPARE(dialog->VoiceList->currentIndex(), 52);
     Select(*dialog, file);

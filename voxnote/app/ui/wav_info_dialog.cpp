@@ -166,6 +166,7 @@ QGroupBox* WavInfoDialog::CreatePlayGroup() {
 void WavInfoDialog::done(int result) {
     session_->Close();
     context_.midiVoice = session_->Voice();
+    context_.startFolder = directory().absolutePath();
     AudioTimer.stop();
     QFileDialog::done(result);
 }

@@ -4,20 +4,19 @@
 // the file, hear its notes on the MIDI device in a chosen voice, save the
 // notes as a MIDI file).
 //
-// The main window opens it from its "WAVE_" button:
+// The main window opens it from its "WAVE_" button, after it has stopped a
+// live run, ended note learning and the Setup dialog's tune mode, and
+// suspended Auto Shrink (restored when this returns):
 //
-//     StopLiveRun(); EndNoteLearn(); end the Setup dialog's tune mode;
-//     suspend Auto Shrink;
 //     WavDialogContext context;
-//     context.analysisSettings = <the current detector settings' header values>;
-//     context.midiDeviceIndex = <the MIDI device index>;
-//     context.midiVoice = <System Settings' MIDI Voice>;
-//     context.messages = <the message boxes titled "Voxnote">;
-//     context.midiDevices = <the MIDI output devices>;
-//     context.detector = <the analysis record>;
-//     RunWavInfoDialog(this, context);
-//     MIDI Voice = context.midiVoice;
-//     restore Auto Shrink;
+//     context.analysisSettings = settings.Detector().Header();
+//     context.midiDeviceIndex = settings.MidiDeviceIndex();
+//     context.midiVoice = settings.System().midiVoice;
+//     context.messages = &prompt;            // message boxes titled "Voxnote"
+//     context.midiDevices = &midiDevices;
+//     context.detector = &detectorState;     // free while no live run is going
+//     RunWavInfoDialog(mainWindow, context);
+//     settings.System().midiVoice = context.midiVoice;
 //
 // The dialog changes none of the main window's settings but the voice.
 #include <QComboBox>
@@ -64,7 +63,8 @@ struct WavDialogContext {
     // cancels. Empty: the save-file dialog.
     std::function<std::optional<std::filesystem::path>(QWidget* parent, const std::filesystem::path& suggested)>
         chooseMidiFile;
-    // Empty: the working folder.
+    // In: the folder to show first (empty: the working folder). Out: the
+    // folder shown when the dialog closed, to open there next time.
     QString startFolder;
 };
 
