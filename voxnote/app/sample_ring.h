@@ -13,7 +13,8 @@ namespace voxnote {
 
 class SampleRing {
 public:
-    explicit SampleRing(size_t capacity) : samples_(capacity) {}
+    // At least two samples: one stereo frame.
+    explicit SampleRing(size_t capacity) : samples_(std::max<size_t>(capacity, 2)) {}
 
     size_t Capacity() const { return samples_.size(); }
 
