@@ -162,6 +162,30 @@ constexpr Entry kMidiDeviceMessages[] = {
 };
 // ---- end of MIDI devices and live note output ----
 
+// ---- WAV dialog ----
+constexpr Entry kWavDialogTexts[] = {
+    {strings::kCannotOpenWaveForPlayback, "Couldn't open the wave file for playback."},
+    {strings::kCannotPlayWaveFormat, "Cannot play this wave file.\nIts sound must be PCM with 8 or 16 bit samples."},
+    {strings::kNoAudioOutput, "No audio output device was found."},
+    {strings::kAudioOutputFailed, "The audio output can't be started: %s"},
+
+    {strings::kWavDialogTitle, "Open"},
+    {strings::kWaveFileFilter, "Wave (*.wav)"},
+    {strings::kInformationGroup, "Information"},
+    {strings::kSampleRateLabel, "Sample Rate:"},
+    {strings::kBitsPerSampleLabel, "Bits Per Sample:"},
+    {strings::kChannelsLabel, "Channels:"},
+    {strings::kDurationLabel, "Duration:"},
+    {strings::kPlayGroup, "Play"},
+    {strings::kAudioCaption, "Audio"},
+    {strings::kMidiCaption, "MIDI"},
+    {strings::kStopCaption, "Stop"},
+    {strings::kSaveMidiFileCaption, "Save as MIDI file"},
+    {strings::kVoiceLabel, "Voice:"},
+    {strings::kMidiFileFilter, "MIDI file (*.mid)"},
+};
+// ---- end of WAV dialog ----
+
 template <size_t N>
 void AddRun(std::map<int, std::string>& table, int firstId, const std::array<const char*, N>& texts) {
     for (size_t i = 0; i < N; ++i) {
@@ -175,6 +199,9 @@ std::map<int, std::string> BuildTable() {
         table.emplace(entry.id, entry.text);
     }
     for (const Entry& entry : kMidiDeviceMessages) {
+        table.emplace(entry.id, entry.text);
+    }
+    for (const Entry& entry : kWavDialogTexts) {
         table.emplace(entry.id, entry.text);
     }
     AddRun(table, strings::kFirstScaleName, kScaleNames);

@@ -42,6 +42,30 @@ inline constexpr int kNoteLimitReached = 259;
 inline constexpr int kProblemStoppingAudio = 260;
 inline constexpr int kProcessing = 261;
 
+// ---- WAV dialog: entries 270-289 and 1200-1249 ----
+// Messages of listening to a file and of saving its notes.
+inline constexpr int kCannotOpenWaveForPlayback = 270;
+inline constexpr int kCannotPlayWaveFormat = 271;
+inline constexpr int kNoAudioOutput = 272;
+inline constexpr int kAudioOutputFailed = 273;
+
+// Captions of the WAV dialog and its panel.
+inline constexpr int kWavDialogTitle = 1200;
+inline constexpr int kWaveFileFilter = 1201;
+inline constexpr int kInformationGroup = 1202;
+inline constexpr int kSampleRateLabel = 1203;
+inline constexpr int kBitsPerSampleLabel = 1204;
+inline constexpr int kChannelsLabel = 1205;
+inline constexpr int kDurationLabel = 1206;
+inline constexpr int kPlayGroup = 1207;
+inline constexpr int kAudioCaption = 1208;
+inline constexpr int kMidiCaption = 1209;
+inline constexpr int kStopCaption = 1210;
+inline constexpr int kSaveMidiFileCaption = 1211;
+inline constexpr int kVoiceLabel = 1212;
+inline constexpr int kMidiFileFilter = 1213;
+// ---- end of WAV dialog ----
+
 // MIDI output.
 inline constexpr int kNoNotesDetected = 300;
 inline constexpr int kErrorAllocatingMidiData = 301;
