@@ -231,7 +231,3 @@ void WavInfoDialog::PostToWindow(std::function<void()> task) {
 }
 
 }  // namespace voxnote
-
-// The dialog's meta-object code is compiled here, with the dialog's own
-// includes only.
-#include "moc_wav_info_dialog.cpp"
