@@ -1,5 +1,5 @@
 #pragma once
-// Where the WAV preview sounds: an audio output that asks its renderer for
+// Where the WAV preview and the built-in synthesizer sound: an audio output that asks its renderer for
 // stereo float frames from its own thread. The renderer's side runs on that
 // audio thread and must not lock, allocate, wait or do I/O; everything else
 // is called from the owner's thread.
@@ -24,9 +24,11 @@ public:
     virtual ~AudioOutput() = default;
 
     // Opens the output for `renderer` at `preferredRate` when the device
-    // takes it, else at a rate of its own (SampleRate() tells which). False
-    // with the reason in `failure`.
-    virtual bool Open(unsigned preferredRate, AudioRenderer& renderer, std::string& failure) = 0;
+    // takes it, else at a rate of its own (SampleRate() tells which), asking
+    // for buffers of about `framesPerBuffer` frames. False with the reason in
+    // `failure`.
+    virtual bool Open(unsigned preferredRate, unsigned framesPerBuffer, AudioRenderer& renderer,
+                      std::string& failure) = 0;
     virtual unsigned SampleRate() const = 0;
     // The renderer is called from now on.
     virtual bool Start(std::string& failure) = 0;

@@ -18,7 +18,7 @@ DiscardingAudioOutput::~DiscardingAudioOutput() {
     Close();
 }
 
-bool DiscardingAudioOutput::Open(unsigned preferredRate, AudioRenderer& renderer, std::string& failure) {
+bool DiscardingAudioOutput::Open(unsigned preferredRate, unsigned, AudioRenderer& renderer, std::string& failure) {
     if (preferredRate == 0) {
         failure = Text(strings::kNoAudioOutput);
         return false;

@@ -14,7 +14,8 @@ class DiscardingAudioOutput : public AudioOutput {
 public:
     ~DiscardingAudioOutput() override;
 
-    bool Open(unsigned preferredRate, AudioRenderer& renderer, std::string& failure) override;
+    bool Open(unsigned preferredRate, unsigned framesPerBuffer, AudioRenderer& renderer,
+              std::string& failure) override;
     unsigned SampleRate() const override { return sampleRate_; }
     bool Start(std::string& failure) override;
     bool Stop(std::string& failure) override;

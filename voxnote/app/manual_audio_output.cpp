@@ -16,7 +16,7 @@ bool TakeFailure(std::string& planned, std::string& failure) {
 
 }  // namespace
 
-bool ManualAudioOutput::Open(unsigned, AudioRenderer& renderer, std::string& failure) {
+bool ManualAudioOutput::Open(unsigned, unsigned, AudioRenderer& renderer, std::string& failure) {
     if (TakeFailure(openFailure_, failure)) {
         return false;
     }

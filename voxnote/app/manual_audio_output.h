@@ -15,7 +15,8 @@ public:
     explicit ManualAudioOutput(unsigned sampleRate) : deviceRate_(sampleRate) {}
 
     // The device's own rate is used whatever rate is preferred.
-    bool Open(unsigned preferredRate, AudioRenderer& renderer, std::string& failure) override;
+    bool Open(unsigned preferredRate, unsigned framesPerBuffer, AudioRenderer& renderer,
+              std::string& failure) override;
     unsigned SampleRate() const override { return deviceRate_; }
     bool Start(std::string& failure) override;
     bool Stop(std::string& failure) override;

@@ -10,7 +10,6 @@ namespace voxnote {
 
 namespace {
 
-constexpr unsigned kFramesPerBuffer = 1024;
 constexpr unsigned kFallbackSampleRate = 48000;
 
 // The preferred rate when the device lists it, else the device's own.
@@ -30,7 +29,8 @@ RtAudioOutput::~RtAudioOutput() {
     Close();
 }
 
-bool RtAudioOutput::Open(unsigned preferredRate, AudioRenderer& renderer, std::string& failure) {
+bool RtAudioOutput::Open(unsigned preferredRate, unsigned framesPerBuffer, AudioRenderer& renderer,
+                         std::string& failure) {
     Close();
     try {
         audio_ = std::make_unique<RtAudio>();
@@ -47,7 +47,7 @@ bool RtAudioOutput::Open(unsigned preferredRate, AudioRenderer& renderer, std::s
         RtAudio::StreamOptions options;
         options.flags = RTAUDIO_ALSA_USE_DEFAULT;
         options.streamName = "voxnote";
-        unsigned frames = kFramesPerBuffer;
+        unsigned frames = framesPerBuffer;
         audio_->openStream(&output, nullptr, RTAUDIO_FLOAT32, sampleRate_, &frames, &Callback, &renderer, &options);
     } catch (const RtAudioError& error) {
         failure = FormatText(strings::kAudioOutputFailed, {error.getMessage()});

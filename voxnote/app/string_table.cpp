@@ -154,7 +154,6 @@ constexpr Entry kMidiDeviceMessages[] = {
      "No General MIDI soundfont was found: install the package timgm6mb-soundfont or fluid-soundfont-gm, "
      "or set VOXNOTE_SOUNDFONT to a soundfont file."},
     {strings::kSoundfontUnreadable, "The soundfont \"%s\" can't be read."},
-    {strings::kNoSoundOutput, "The built-in synthesizer has no sound output: no audio output device was found."},
     {strings::kSoundOutputFailed, "The built-in synthesizer's sound output can't be started: %s"},
     {strings::kSynthesizerNotStarted, "The built-in synthesizer can't be started."},
     {strings::kMidiPortGone, "The MIDI port \"%s\" is no longer there."},

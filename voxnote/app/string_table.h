@@ -83,7 +83,6 @@ inline constexpr int kNoSuchMidiDevice = 321;
 inline constexpr int kMidiDeviceInUse = 322;
 inline constexpr int kNoSoundfontFound = 323;
 inline constexpr int kSoundfontUnreadable = 324;
-inline constexpr int kNoSoundOutput = 325;
 inline constexpr int kSynthesizerNotStarted = 326;
 inline constexpr int kMidiPortGone = 327;
 inline constexpr int kMidiPortNotOpened = 328;

@@ -9,6 +9,8 @@ namespace voxnote {
 namespace {
 
 constexpr size_t kChannels = 2;
+// About 21 ms at 48 kHz: short enough for the Stop button to feel immediate.
+constexpr unsigned kFramesPerBuffer = 1024;
 
 std::string ProblemText(PcmWavProblem problem) {
     switch (problem) {
@@ -39,7 +41,7 @@ bool WavPlayer::Play(const std::filesystem::path& file, MessageReporter& reporte
         return Fail(reporter, ProblemText(problem));
     }
     std::string failure;
-    if (!output_->Open(reader_->SampleRate(), *this, failure)) {
+    if (!output_->Open(reader_->SampleRate(), kFramesPerBuffer, *this, failure)) {
         return Fail(reporter, failure);
     }
     const unsigned rate = output_->SampleRate();
