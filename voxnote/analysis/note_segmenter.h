@@ -1,0 +1,29 @@
+#pragma once
+// Cuts the frame stream into notes: onset (a rise above the recent minimum),
+// re-attack and release (a fall below the peak); decides each note and queues
+// its note-on and note-off.
+#include <cstdint>
+
+namespace voxnote {
+
+enum class SegmenterPhase : uint8_t { kIdle = 0, kRise = 1, kHold = 2 };
+
+struct NoteSegmenter {
+    SegmenterPhase phase = SegmenterPhase::kIdle;
+    uint8_t earlyDecision = 0;
+    uint8_t noteRejected = 0;
+    uint8_t reserved = 0;
+    uint32_t runningMinimum = 0;   // all bits one: none seen yet
+    uint32_t peak = 0;
+    uint32_t lowestBandLevel = 0;
+    int32_t dipFrame = 0;          // frame positions index the frame stream
+    int32_t startFrame = 0;
+    int32_t lastEventFrame = 0;
+    int32_t position = 0;          // next frame to read
+};
+
+struct DetectorState;
+// Runs the segmenter over every frame whose pitch has been decided; returns the ok flag.
+uint8_t RunNoteSegmenter(DetectorState& state);
+
+}  // namespace voxnote
