@@ -1,9 +1,58 @@
 #include "voxnote/analysis/detector.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
+#include <limits>
+
+#include "voxnote/analysis/analysis_stages.h"
+#include "voxnote/analysis/event_queue.h"
+#include "voxnote/analysis/frame_measurement.h"
+#include "voxnote/analysis/note_segmenter.h"
+#include "voxnote/analysis/period_tracker.h"
 
 namespace voxnote {
+namespace {
+
+constexpr uint32_t kFlushBytes = 2304;  // 1152 samples, eight frames
+
+}  // namespace
+
+void ResetDetector(DetectorState& state, uint32_t startTimeMs) {
+    auto* record = reinterpret_cast<unsigned char*>(&state);
+    size_t headerBytes = offsetof(DetectorState, results);
+    std::memset(record + headerBytes, 0, sizeof(DetectorState) - headerBytes);
+
+    state.results.ok = 1;
+    DetectorRunningState& running = state.running;
+    running.segmenter.phase = SegmenterPhase::kIdle;
+    running.segmenter.runningMinimum = std::numeric_limits<uint32_t>::max();
+    running.clock.milliseconds = startTimeMs;
+    running.previousPitch = kNoPitch;
+    ResetFrameMeasurement(running.measurement);
+    for (int k = 0; k < kChannelCount; ++k) InitialiseBandChannel(state.channels[k], kBandTable[k]);
+}
+
+uint8_t AnalyseBlock(DetectorState& state, uint32_t byteCount) {
+    byteCount = std::min(byteCount, kInputAreaBytes);
+    if (byteCount < 2) return state.results.ok;
+    AnalysisStage1(state, byteCount);
+    AnalysisStage2(state);
+    AnalysisStage3(state);
+    AnalysisStage4(state);
+    return AnalysisStage5(state);
+}
+
+uint8_t FlushDetector(DetectorState& state) {
+    std::memset(state.input, 0, kFlushBytes);
+    AnalyseBlock(state, kFlushBytes);
+    if (state.running.segmenter.phase != SegmenterPhase::kIdle) {
+        EndNote(state, state.running.segmenter.position);
+    }
+    return state.results.ok;
+}
+
+bool DrainEvents(DetectorState& state, NoteEvent& slot) { return TakeEvent(state, slot); }
 
 int16_t* InputArea(DetectorState& state) { return state.input; }
 

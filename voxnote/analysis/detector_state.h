@@ -8,6 +8,7 @@
 
 #include "voxnote/analysis/band_channel.h"
 #include "voxnote/analysis/band_table.h"
+#include "voxnote/analysis/channel_table.h"
 #include "voxnote/analysis/event_clock.h"
 #include "voxnote/analysis/frame_measurement.h"
 #include "voxnote/analysis/note_segmenter.h"
@@ -79,13 +80,6 @@ struct DetectorRunningState {
     int16_t upperPitchBound;
     int16_t reserved2;
 };
-
-struct ChannelTableEntry {
-    int16_t pitch;
-    int16_t strength;
-};
-using ChannelTableRow = ChannelTableEntry[kChannelCount];
-static_assert(sizeof(ChannelTableRow) == 116);
 
 namespace detail {
 constexpr uint32_t kFixedBytes = sizeof(DetectorSettingsHeader) + sizeof(DetectorResults) +

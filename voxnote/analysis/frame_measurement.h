@@ -12,7 +12,6 @@ constexpr int kFrameSamples = kGroupSamples * kGroupsPerFrame;  // 144
 constexpr int kGroupRing = 24;  // the longest sliding sum: 24 groups = 432 samples
 
 struct FrameMeasurementState {
-    uint32_t resumePosition = 0;  // next history index to measure
     int32_t previousSample = 0;
     uint32_t sampleInGroup = 0;
     uint32_t groupInFrame = 0;
@@ -28,6 +27,7 @@ struct FrameMeasurementState {
 };
 
 struct DetectorState;
+void ResetFrameMeasurement(FrameMeasurementState& measurement);
 // Measures the new pre-filtered samples of the block and writes frame records.
 void MeasureFrames(DetectorState& state);
 

@@ -23,7 +23,18 @@ struct NoteSegmenter {
 };
 
 struct DetectorState;
-// Runs the segmenter over every frame whose pitch has been decided; returns the ok flag.
-uint8_t RunNoteSegmenter(DetectorState& state);
+
+// Runs the segmenter over the frames before availableFrames (those whose level
+// and pitch are final); a note sounding for 200 frames or more is decided now.
+// Returns the ok flag.
+uint8_t RunNoteSegmenter(DetectorState& state, int32_t availableFrames);
+
+// Ends the sounding note at endFrame: decides it unless decided early, and
+// queues its note-off unless it was rejected.
+void EndNote(DetectorState& state, int32_t endFrame);
+
+// Moves the frames still needed (the sounding note's, or from the current
+// position on) to the start of the frame stream and rebases every position.
+void CompactFrameStream(DetectorState& state);
 
 }  // namespace voxnote

@@ -1,0 +1,18 @@
+#pragma once
+// The band loops: each channel filters the sample history with its kernel,
+// feeds its period tracker, and (for some channels) writes the next smoothing
+// step of the chain.
+#include "voxnote/analysis/band_kernel.h"
+#include "voxnote/analysis/band_table.h"
+
+namespace voxnote {
+
+struct DetectorState;
+
+// The kernel of every channel, laid out for its tap spacing.
+const SplitKernel& ChannelKernel(int channel);
+
+// Runs channel `channel` over the samples the current block added.
+void RunBandChannel(DetectorState& state, int channel);
+
+}  // namespace voxnote

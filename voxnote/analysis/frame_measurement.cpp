@@ -1,0 +1,96 @@
+#include "voxnote/analysis/frame_measurement.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+
+#include "voxnote/analysis/detector_state.h"
+#include "voxnote/analysis/log_scale.h"
+#include "voxnote/analysis/smoothing_chain.h"
+
+namespace voxnote {
+namespace {
+
+constexpr uint32_t kNoSumYet = std::numeric_limits<uint32_t>::max();
+
+void StartFrame(FrameMeasurementState& m) {
+    m.smallest4 = m.smallest8 = m.smallest16 = kNoSumYet;
+    m.largest24 = 0;
+    m.frameMovement = 0;
+}
+
+uint32_t RingSum(const FrameMeasurementState& m, int groups) {
+    uint32_t sum = 0;
+    for (int i = 1; i <= groups; ++i) sum += m.groupRing[(m.ringIndex + kGroupRing - i) % kGroupRing];
+    return sum;
+}
+
+// A finished group enters the ring; the four sliding sums and the frame's
+// extremes follow.
+void FinishGroup(FrameMeasurementState& m) {
+    m.groupRing[m.ringIndex] = m.groupMovement;
+    m.ringIndex = (m.ringIndex + 1) % kGroupRing;
+    m.sum4 = RingSum(m, 4);
+    m.sum8 = RingSum(m, 8);
+    m.sum16 = RingSum(m, 16);
+    m.sum24 = RingSum(m, 24);
+    m.smallest4 = std::min(m.smallest4, m.sum4);
+    m.smallest8 = std::min(m.smallest8, m.sum8);
+    m.smallest16 = std::min(m.smallest16, m.sum16);
+    m.largest24 = std::max(m.largest24, m.sum24);
+    m.frameMovement += m.groupMovement;
+    m.groupMovement = 0;
+}
+
+uint32_t PackBandCandidates(const FrameMeasurementState& m) {
+    uint32_t shortest = CoarseLog(m.smallest4 * 2) + 19;
+    uint32_t middle = CoarseLog(m.smallest8) + 28;
+    uint32_t longest = CoarseLog(m.smallest16 / 2) + 33;
+    return (shortest << 20) | (middle << 10) | longest;
+}
+
+// The frame's weight and band candidates go into its own record; its level
+// goes into the record before, so that a record's level is measured over the
+// 432 samples that reach one frame past it.
+void FinishFrame(DetectorState& state) {
+    FrameMeasurementState& m = state.running.measurement;
+    int32_t& write = state.running.frameWrite;
+    PitchFrame& frame = state.frames[write];
+    frame.weight = static_cast<uint16_t>(std::min<uint32_t>(m.frameMovement / 1024, 0xFFFF));
+    uint32_t packed = PackBandCandidates(m);
+    frame.bandLevel = static_cast<uint16_t>(packed);
+    frame.pitch = static_cast<int16_t>(packed >> 16);
+    frame.level = 0;
+
+    uint32_t level = CoarseLog(m.largest24 / 2);
+    if (write > 0) state.frames[write - 1].level = static_cast<uint16_t>(level);
+    m.blockLargestLevel = std::max(m.blockLargestLevel, level);
+    ++write;
+    StartFrame(m);
+}
+
+}  // namespace
+
+void ResetFrameMeasurement(FrameMeasurementState& measurement) {
+    measurement = FrameMeasurementState{};
+    StartFrame(measurement);
+}
+
+void MeasureFrames(DetectorState& state) {
+    FrameMeasurementState& m = state.running.measurement;
+    int count = static_cast<int>(state.running.blockBytes / 2);
+    const int32_t* s = state.history + kHistorySamples - kPreFilterLookahead;
+    for (int i = 0; i < count; ++i) {
+        int64_t difference = int64_t{s[i]} - m.previousSample;
+        m.groupMovement += static_cast<uint32_t>(difference < 0 ? -difference : difference);
+        m.previousSample = s[i];
+        if (++m.sampleInGroup < kGroupSamples) continue;
+        m.sampleInGroup = 0;
+        FinishGroup(m);
+        if (++m.groupInFrame < kGroupsPerFrame) continue;
+        m.groupInFrame = 0;
+        FinishFrame(state);
+    }
+}
+
+}  // namespace voxnote

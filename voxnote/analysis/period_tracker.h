@@ -1,0 +1,21 @@
+#pragma once
+// The period tracker of one band channel: finds alternate maxima and minima of
+// the band signal with hysteresis, measures whole periods and the smallest
+// peak-to-peak swing, and every 144 samples writes one channel-table entry
+// (pitch step and strength).
+#include <cstdint>
+
+#include "voxnote/analysis/band_channel.h"
+#include "voxnote/analysis/band_table.h"
+#include "voxnote/analysis/channel_table.h"
+
+namespace voxnote {
+
+void InitialiseBandChannel(BandChannel& channel, const BandTableRow& row);
+
+// Feeds one band-signal sample at run-wide position `position`. table is the
+// first entry of the channel table (entries are addressed by column position).
+void TrackBandSample(BandChannel& channel, int32_t value, uint32_t position,
+                     ChannelTableEntry* table);
+
+}  // namespace voxnote
