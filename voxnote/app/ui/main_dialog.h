@@ -8,7 +8,7 @@
 #include "voxnote/app/level_meter.h"
 #include "voxnote/app/main_window_layout.h"
 #include "voxnote/app/note_range.h"
-#include "voxnote/app/scale_name.h"
+#include "voxnote/app/scale_step.h"
 #include "voxnote/app/skin_button.h"
 #include "voxnote/app/skin_control_set.h"
 #include "voxnote/app/skin_owner.h"

@@ -5,6 +5,7 @@
 #include "voxnote/app/main_window_layout.h"
 #include "voxnote/app/note_name.h"
 #include "voxnote/app/pitch_staff.h"
+#include "voxnote/app/string_table.h"
 #include "voxnote/app/ui/main_dialog.h"
 #include "voxnote/app/ui/skin_paint_kit.h"
 #include "voxnote/app/ui/skin_painter_canvas.h"
