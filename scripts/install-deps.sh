@@ -11,7 +11,7 @@ PACKAGES="
 build-essential cmake ninja-build pkg-config
 clang libclang-rt-14-dev
 qt6-base-dev qt6-base-dev-tools libgl-dev
-librtaudio-dev librtmidi-dev
+librtaudio-dev librtmidi-dev libasound2-dev
 libfluidsynth-dev timgm6mb-soundfont
 libsoxr-dev libcli11-dev
 libgtest-dev libgmock-dev libbenchmark-dev

@@ -198,6 +198,23 @@ constexpr std::array<const char*, 128> kProgramNames = {
     "Telephone Ring", "Helicopter", "Applause", "Gunshot",
 };
 
+// ---- MIDI devices and live note output ----
+constexpr Entry kMidiDeviceMessages[] = {
+    {strings::kBuiltInSynthesizerName, "Built-in General MIDI Synthesizer"},
+    {strings::kNoSuchMidiDevice, "There is no such MIDI device."},
+    {strings::kMidiDeviceInUse, "The MIDI device is in use."},
+    {strings::kNoSoundfontFound,
+     "No General MIDI soundfont was found: install the package timgm6mb-soundfont or fluid-soundfont-gm, "
+     "or set VOXNOTE_SOUNDFONT to a soundfont file."},
+    {strings::kSoundfontUnreadable, "The soundfont \"%s\" can't be read."},
+    {strings::kNoSoundOutput, "The built-in synthesizer has no sound output: no audio output device was found."},
+    {strings::kSoundOutputFailed, "The built-in synthesizer's sound output can't be started: %s"},
+    {strings::kSynthesizerNotStarted, "The built-in synthesizer can't be started."},
+    {strings::kMidiPortGone, "The MIDI port \"%s\" is no longer there."},
+    {strings::kMidiPortNotOpened, "The MIDI port \"%s\" can't be opened: %s"},
+};
+// ---- end of MIDI devices and live note output ----
+
 template <size_t N>
 void AddRun(std::map<int, std::string>& table, int firstId, const std::array<const char*, N>& texts) {
     for (size_t i = 0; i < N; ++i) {
@@ -208,6 +225,9 @@ void AddRun(std::map<int, std::string>& table, int firstId, const std::array<con
 std::map<int, std::string> BuildTable() {
     std::map<int, std::string> table;
     for (const Entry& entry : kMessages) {
+        table.emplace(entry.id, entry.text);
+    }
+    for (const Entry& entry : kMidiDeviceMessages) {
         table.emplace(entry.id, entry.text);
     }
     AddRun(table, strings::kFirstScaleName, kScaleNames);

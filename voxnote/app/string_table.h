@@ -109,6 +109,19 @@ inline constexpr int kCouldNotQueueStream = 306;
 inline constexpr int kCouldNotStartStream = 307;
 inline constexpr int kNoMidiDevices = 308;
 
+// ---- MIDI devices and live note output: entries 320-339 ----
+inline constexpr int kBuiltInSynthesizerName = 320;
+inline constexpr int kNoSuchMidiDevice = 321;
+inline constexpr int kMidiDeviceInUse = 322;
+inline constexpr int kNoSoundfontFound = 323;
+inline constexpr int kSoundfontUnreadable = 324;
+inline constexpr int kNoSoundOutput = 325;
+inline constexpr int kSynthesizerNotStarted = 326;
+inline constexpr int kMidiPortGone = 327;
+inline constexpr int kMidiPortNotOpened = 328;
+inline constexpr int kSoundOutputFailed = 329;
+// ---- end of MIDI devices and live note output ----
+
 // Unit words of the WAV information panel.
 inline constexpr int kUnitHertz = 350;
 inline constexpr int kUnitMinute = 351;

@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "voxnote/app/soundfont_locator.h"
+#include "voxnote/app/synth_renderer.h"
+
+namespace voxnote {
+namespace {
+
+constexpr double kRate = 22050;
+
+// Renders `seconds` of sound and returns the left channel.
+std::vector<float> RenderLeft(SynthRenderer& synth, double seconds) {
+    const unsigned frames = static_cast<unsigned>(seconds * kRate);
+    std::vector<float> interleaved(2 * frames);
+    for (unsigned done = 0; done < frames; done += 256) {
+        synth.Render(interleaved.data() + 2 * done, std::min(256u, frames - done));
+    }
+    std::vector<float> left(frames);
+    for (unsigned i = 0; i < frames; ++i) {
+        left[i] = interleaved[2 * i];
+    }
+    return left;
+}
+
+double Rms(const std::vector<float>& samples, size_t from, size_t to) {
+    double sum = 0;
+    for (size_t i = from; i < to; ++i) {
+        sum += double{samples[i]} * samples[i];
+    }
+    return std::sqrt(sum / static_cast<double>(to - from));
+}
+
+// The fundamental between 200 and 1000 Hz, from the strongest autocorrelation.
+double Pitch(const std::vector<float>& samples, size_t from, size_t length) {
+    size_t bestLag = 0;
+    double best = 0;
+    for (size_t lag = static_cast<size_t>(kRate / 1000); lag <= static_cast<size_t>(kRate / 200); ++lag) {
+        double sum = 0;
+        for (size_t i = from; i < from + length; ++i) {
+            sum += double{samples[i]} * samples[i + lag];
+        }
+        if (sum > best) {
+            best = sum;
+            bestLag = lag;
+        }
+    }
+    // Parabolic refinement around the peak lag.
+    auto at = [&](size_t lag) {
+        double sum = 0;
+        for (size_t i = from; i < from + length; ++i) {
+            sum += double{samples[i]} * samples[i + lag];
+        }
+        return sum;
+    };
+    const double left = at(bestLag - 1), centre = at(bestLag), right = at(bestLag + 1);
+    const double shift = 0.5 * (left - right) / (left - 2 * centre + right);
+    return kRate / (static_cast<double>(bestLag) + shift);
+}
+
+class SynthRendererTest : public testing::Test {
+protected:
+    void SetUp() override {
+        const std::optional<std::filesystem::path> soundfont = FindGeneralMidiSoundfont();
+        ASSERT_TRUE(soundfont) << "the build installs timgm6mb-soundfont";
+        std::string failure;
+        synth = SynthRenderer::Create(*soundfont, kRate, failure);
+        ASSERT_TRUE(synth) << failure;
+    }
+    std::unique_ptr<SynthRenderer> synth;
+};
+
+TEST_F(SynthRendererTest, ANoteSoundsAtItsPitchAndDiesAwayAfterItsNoteOff) {
+    const std::vector<float> before = RenderLeft(*synth, 0.1);
+    EXPECT_LT(Rms(before, 0, before.size()), 1e-6) << "silent until a note plays";
+
+    ASSERT_TRUE(synth->Post(0x0000C0));  // acoustic grand piano
+    ASSERT_TRUE(synth->Post(0x644590));  // A4, velocity 100
+    const std::vector<float> note = RenderLeft(*synth, 0.6);
+    const double level = Rms(note, 2205, note.size());
+    EXPECT_GT(level, 0.01) << "clearly audible";
+    EXPECT_NEAR(Pitch(note, 4410, 4096), 440.0, 4.0);
+    EXPECT_GT(synth->ActiveVoices(), 0);
+
+    ASSERT_TRUE(synth->Post(0x004590));  // note-off as a note-on with velocity 0
+    const std::vector<float> after = RenderLeft(*synth, 3.0);
+    EXPECT_LT(Rms(after, after.size() - 5512, after.size()), level / 100);
+    EXPECT_EQ(synth->ActiveVoices(), 0);
+}
+
+TEST_F(SynthRendererTest, PitchBendAndOtherChannelsReachTheSynthesizer) {
+    ASSERT_TRUE(synth->Post(0x49C1));    // channel 2: flute (program 73)
+    ASSERT_TRUE(synth->Post(0x7F7FE1));  // channel 2: bend fully up, two semitones
+    ASSERT_TRUE(synth->Post(0x704591));  // channel 2: A4
+    const std::vector<float> note = RenderLeft(*synth, 0.6);
+    EXPECT_GT(Rms(note, 2205, note.size()), 0.005);
+    EXPECT_NEAR(Pitch(note, 4410, 4096), 440.0 * std::pow(2.0, 2.0 / 12 * 8191 / 8192), 5.0);
+}
+
+}  // namespace
+}  // namespace voxnote
