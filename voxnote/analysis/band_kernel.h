@@ -56,6 +56,48 @@ constexpr SplitKernel MakeSplitKernel(int spacingNumerator, int spacingDenominat
     return kernel;
 }
 
+// The same kernel regrouped for speed: taps whose mirror carries the negated
+// weight become pairs, weight * (s[p - a] - s[p - b]); the others stay single.
+// Modulo 2^32 the sum is the same.
+struct PairedKernel {
+    int pairCount = 0;
+    int pairNear[kMaxSplitTaps] = {};
+    int pairFar[kMaxSplitTaps] = {};
+    uint32_t pairWeight[kMaxSplitTaps] = {};
+    int singleCount = 0;
+    int singleOffset[kMaxSplitTaps] = {};
+    uint32_t singleWeight[kMaxSplitTaps] = {};
+};
+
+constexpr PairedKernel PairKernelTaps(const SplitKernel& kernel) {
+    PairedKernel paired;
+    bool used[kMaxSplitTaps] = {};
+    for (int i = 0; i < kernel.tapCount; ++i) {
+        if (used[i]) continue;
+        int mirror = -1;
+        for (int j = i + 1; j < kernel.tapCount; ++j) {
+            if (!used[j] && kernel.offsets[i] + kernel.offsets[j] == kernel.reach &&
+                kernel.weights[j] == -kernel.weights[i]) {
+                mirror = j;
+                break;
+            }
+        }
+        if (mirror >= 0) {
+            used[i] = used[mirror] = true;
+            paired.pairNear[paired.pairCount] = kernel.offsets[i];
+            paired.pairFar[paired.pairCount] = kernel.offsets[mirror];
+            paired.pairWeight[paired.pairCount] = static_cast<uint32_t>(kernel.weights[i]);
+            ++paired.pairCount;
+        } else {
+            used[i] = true;
+            paired.singleOffset[paired.singleCount] = kernel.offsets[i];
+            paired.singleWeight[paired.singleCount] = static_cast<uint32_t>(kernel.weights[i]);
+            ++paired.singleCount;
+        }
+    }
+    return paired;
+}
+
 // out[p] = sum of weight * s[p - offset]. Wraps like 32-bit arithmetic would.
 inline int32_t ApplyKernel(const SplitKernel& kernel, const int32_t* samples, int position) {
     uint32_t sum = 0;

@@ -12,6 +12,9 @@ struct DetectorState;
 // The kernel of every channel, laid out for its tap spacing.
 const SplitKernel& ChannelKernel(int channel);
 
+// The band signal of one channel at history positions first .. first+count-1.
+void FilterBlock(const PairedKernel& kernel, const int32_t* history, int first, int count, int32_t* out);
+
 // Runs channel `channel` over the samples the current block added.
 void RunBandChannel(DetectorState& state, int channel);
 
