@@ -88,7 +88,7 @@ constexpr Entry kWindowTexts[] = {
     {strings::kRunSelectedMixer, "Run selected mixer?"},
     {strings::kIsThisTheMixer, "Is this the mixer you wish to use?"},
     {strings::kChooseMixerTitle, "Choose a mixer"},
-    {strings::kMixerFilterPrograms, "Executable files (programs and scripts)"},
+    {strings::kMixerFilterPrograms, "Executable files (*)"},
     {strings::kMixerFilterAllFiles, "All files (*)"},
 
     {strings::kTuneCaption, "&Tune"},
