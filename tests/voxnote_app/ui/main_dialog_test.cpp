@@ -36,6 +36,7 @@ private slots:
     void doubleClicksOnTheMeterToggleTheDisplayMode();
     void meterAreaDrawsTheLevelBarAndTheNote();
     void alwaysOnTopIsAppliedAndStoredAtEveryChange();
+    void waveButtonClearsTheWayForTheWavDialog();
 
 private:
     void OpenWindow();
@@ -43,6 +44,7 @@ private:
     std::unique_ptr<QTemporaryDir> folder;
     QString iniPath;
     ScriptedPrompt prompt;
+    TestMidiDevices midiDevices;
     ManualAudioInput* input = nullptr;
     std::unique_ptr<MainDialog> window;
 };
@@ -58,6 +60,7 @@ void MainDialogTest::OpenWindow() {
     MainDialogServices services;
     services.profilePath = iniPath.toStdString();
     services.prompt = &prompt;
+    services.midiDevices = &midiDevices;
     auto manual = std::make_unique<ManualAudioInput>();
     input = manual.get();
     services.audioInput = std::move(manual);
@@ -433,6 +436,29 @@ void MainDialogTest::alwaysOnTopIsAppliedAndStoredAtEveryChange() {
     QVERIFY(!window->IsTopMost());
     window->SetAlwaysOnTop(true);
     QCOMPARE(IniValue(ReadFile(iniPath), "System Settings", "Always On Top"), QString("1"));
+}
+
+void MainDialogTest::waveButtonClearsTheWayForTheWavDialog() {
+    window->SetAutoShrink(true);
+    Click(*window, *window->WaveButton);  // no WAV dialog is installed: nothing opens
+    QVERIFY(window->IsAutoShrinkInEffect());
+
+    int opened = 0;
+    bool runWhileOpen = true;
+    bool shrinkWhileOpen = true;
+    window->SetWavDialogOpener([&](MainDialog& owner) {
+        ++opened;
+        runWhileOpen = owner.IsRunActive();
+        shrinkWhileOpen = owner.IsAutoShrinkInEffect();
+    });
+    Click(*window, *window->StartToggle);
+    QVERIFY(window->IsRunActive());
+    Click(*window, *window->WaveButton);
+    QCOMPARE(opened, 1);
+    QVERIFY(!runWhileOpen);
+    QVERIFY(!shrinkWhileOpen);
+    QVERIFY(!window->StartToggle->IsOn());
+    QVERIFY(window->IsAutoShrinkInEffect());
 }
 
 QTEST_MAIN(MainDialogTest)

@@ -9,12 +9,17 @@
 #include <QTextStream>
 #include <QTimer>
 #include <QtTest>
+#include <cmath>
 #include <deque>
+#include <span>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "voxnote/analysis/manual_audio_input.h"
+#include "voxnote/app/manual_playback_clock.h"
+#include "voxnote/app/midi_device_catalog.h"
+#include "voxnote/app/recording_midi_device.h"
 #include "voxnote/app/skin_control.h"
 #include "voxnote/app/skin_slider.h"
 #include "voxnote/app/ui/main_dialog.h"
@@ -185,16 +190,44 @@ inline QString IniValue(const QString& text, const QString& section, const QStri
     return {};
 }
 
-// A main window with a settings file, a prompt and a recording device of the
-// test's own; the test pumps the sound the device "records".
+// A sine tone at 11025 samples per second.
+inline std::vector<int16_t> Tone(double frequency, double seconds, double amplitude = 8000) {
+    std::vector<int16_t> samples(static_cast<size_t>(seconds * 11025));
+    for (size_t i = 0; i < samples.size(); ++i) {
+        samples[i] = static_cast<int16_t>(std::lround(amplitude * std::sin(2 * M_PI * frequency * i / 11025.0)));
+    }
+    return samples;
+}
+
+// The MIDI devices a test offers: recording devices that sound nothing.
+class TestMidiDevices : public MidiDeviceCatalog {
+public:
+    int Count() override { return static_cast<int>(devices.size()); }
+    std::shared_ptr<MidiOutputDevice> Device(int number) override {
+        return number >= 0 && number < Count() ? devices[static_cast<size_t>(number)] : nullptr;
+    }
+    void Add(const std::string& name, int technology) {
+        devices.push_back(std::make_shared<RecordingMidiDevice>(name, technology, clock));
+    }
+
+    ManualPlaybackClock clock;
+    std::vector<std::shared_ptr<MidiOutputDevice>> devices;
+};
+
+// A main window with a settings file, a prompt, a recording device and MIDI
+// devices of the test's own; the test pumps the sound the device "records".
 struct TestWindow {
-    explicit TestWindow(const QString& iniPath = {}) {
+    // With fromEnvironment the recording device is the one VOXNOTE_AUDIO_IN names.
+    explicit TestWindow(const QString& iniPath = {}, bool fromEnvironment = false) {
         MainDialogServices services;
         services.profilePath = (iniPath.isEmpty() ? folder.filePath("voxnote.ini") : iniPath).toStdString();
         services.prompt = &prompt;
-        auto manual = std::make_unique<ManualAudioInput>();
-        input = manual.get();
-        services.audioInput = std::move(manual);
+        services.midiDevices = &midiDevices;
+        if (!fromEnvironment) {
+            auto manual = std::make_unique<ManualAudioInput>();
+            input = manual.get();
+            services.audioInput = std::move(manual);
+        }
         window = std::make_unique<MainDialog>(std::move(services));
         window->move(100, 100);
     }
@@ -204,10 +237,30 @@ struct TestWindow {
     }
     QString IniPath() const { return QString::fromStdString(window->Settings().Profile().Path().string()); }
 
+    // Pumps the samples into the recording a few blocks at a time, as a
+    // sound card would, and waits each time until the window has analysed
+    // every block that was filled.
+    bool Record(const std::vector<int16_t>& samples) {
+        constexpr size_t kChunk = 4 * 4096;
+        CaptureSession* capture = window->Capture();
+        for (size_t start = 0; start < samples.size(); start += kChunk) {
+            const size_t count = std::min(kChunk, samples.size() - start);
+            pumped += count;
+            const uint64_t filledBytes = pumped / 4096 * 8192;
+            if (!input->Pump(std::span<const int16_t>(samples.data() + start, count)) ||
+                !QTest::qWaitFor([&] { return capture->BytesProcessed() >= filledBytes; }, 10000)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
     QTemporaryDir folder;
     ScriptedPrompt prompt;
+    TestMidiDevices midiDevices;
     ManualAudioInput* input = nullptr;
     std::unique_ptr<MainDialog> window;
+    size_t pumped = 0;  // samples recorded in the current run
 };
 
 }  // namespace voxnote::test

@@ -10,6 +10,8 @@ namespace voxnote {
 // The modal about box: the about picture, what the program is and the
 // versions of the libraries it runs on.
 class AboutBox : public QDialog {
+    Q_OBJECT
+
 public:
     AboutBox(const SkinArtwork& artwork, QWidget* parent);
 

@@ -103,6 +103,8 @@ public:
     bool IsDragging() const { return drag_.IsActive(); }
     const QWidget* DragOutline() const { return drag_.Outline(); }
     const LevelMeter& Meter() const { return meter_; }
+    // The note the pitch display shows, if any.
+    std::optional<int> ShownNote() const { return shownNote_; }
     int InputVolume() const { return InputVolumeSlider->GetValue(); }
     int GapRatio() const { return GapRatioSlider->GetValue(); }
     int NoteStopRatio() const { return NoteStopRatioSlider->GetValue(); }

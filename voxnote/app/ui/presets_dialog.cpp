@@ -37,9 +37,12 @@ PresetsDialog::PresetsDialog(ConverterSettings& settings, UserPrompt& prompt, co
     layout->setRowStretch(4, 1);
     NameList->setMinimumSize(180, 150);
 
-    connect(NameList, &QListWidget::currentTextChanged, NameField, [this](const QString& text) {
-        if (!text.isEmpty()) {
-            NameField->setText(text);
+    // A name the user selects in the list becomes the name; the list's
+    // cursor alone (as it gets the focus) changes nothing.
+    connect(NameList, &QListWidget::itemSelectionChanged, NameField, [this] {
+        const QList<QListWidgetItem*> selected = NameList->selectedItems();
+        if (!selected.isEmpty()) {
+            NameField->setText(selected.front()->text());
         }
     });
     connect(LoadButton, &QPushButton::clicked, this, [this] { End(Operation::Load); });

@@ -16,6 +16,8 @@ namespace {
 
 QString Caption(int id) { return QString::fromStdString(Text(id)); }
 
+constexpr int kVisibleListRows = 9;
+
 void Fill(QListWidget& list, const std::vector<std::string>& entries) {
     list.clear();
     for (const std::string& entry : entries) {
@@ -83,6 +85,10 @@ void SetupDialog::CreateControls() {
     for (QListWidget* list : {OutputVolumeList, TuningList, NoteList}) {
         list->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
+    }
+    // Short lists: each shows its choice in the middle of what it offers.
+    for (QListWidget* list : {OutputVolumeList, TuningList, NoteList}) {
+        list->setFixedHeight(kVisibleListRows * list->fontMetrics().height() + 2 * list->frameWidth() + 6);
     }
     OutputVolumeList->setFixedWidth(64);
     TuningList->setFixedWidth(64);
