@@ -1,7 +1,6 @@
 #include "voxnote/app/ui/setup_dialog.h"
 
 #include <QCloseEvent>
-#include <QGridLayout>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -90,10 +89,10 @@ void SetupDialog::CreateControls() {
     for (QListWidget* list : {OutputVolumeList, TuningList, NoteList}) {
         list->setFixedHeight(kVisibleListRows * list->fontMetrics().height() + 2 * list->frameWidth() + 6);
     }
-    OutputVolumeList->setFixedWidth(64);
+    OutputVolumeList->setFixedWidth(88);
     TuningList->setFixedWidth(64);
-    NoteList->setMinimumWidth(190);
-    MidiDeviceBox->setMinimumWidth(200);
+    NoteList->setFixedWidth(200);
+    MidiDeviceBox->setMinimumWidth(250);
     OutputVolumeLabel->setBuddy(OutputVolumeList);
     TuningLabel->setBuddy(TuningList);
     RhythmNoteLabel->setBuddy(NoteList);
@@ -101,10 +100,26 @@ void SetupDialog::CreateControls() {
     MidiDeviceLabel->setBuddy(MidiDeviceBox);
 }
 
+// Three list columns side by side, the options on the right.
 void SetupDialog::LayOut() {
     auto* compatibility = new QVBoxLayout(CompatibilityGroup);
     compatibility->addWidget(AsynchronousRadio);
     compatibility->addWidget(SynchronousRadio);
+
+    auto column = [](std::initializer_list<QWidget*> widgets, QLayout* bottom = nullptr) {
+        auto* layout = new QVBoxLayout;
+        for (QWidget* widget : widgets) {
+            layout->addWidget(widget);
+        }
+        if (bottom != nullptr) {
+            layout->addLayout(bottom);
+        }
+        layout->addStretch(1);
+        return layout;
+    };
+    auto* kit = new QHBoxLayout;
+    kit->addWidget(DrumKitLabel);
+    kit->addWidget(DrumKitBox, 1);
 
     auto* options = new QVBoxLayout;
     options->addWidget(FixedVolumeCheck);
@@ -112,26 +127,20 @@ void SetupDialog::LayOut() {
     options->addWidget(AutoShrinkCheck);
     options->addWidget(HigherPriorityCheck);
     options->addWidget(CompatibilityGroup);
+    options->addSpacing(4);
     options->addWidget(MidiDeviceLabel);
     options->addWidget(MidiDeviceBox);
     options->addStretch(1);
     options->addWidget(CloseButton, 0, Qt::AlignRight);
 
-    auto* grid = new QGridLayout(this);
-    grid->addWidget(OutputVolumeLabel, 0, 0);
-    grid->addWidget(OutputVolumeList, 1, 0);
-    grid->addWidget(TuningLabel, 0, 1);
-    grid->addWidget(TuningList, 1, 1);
-    grid->addWidget(TuneButton, 2, 1);
-    grid->addWidget(RhythmNoteLabel, 0, 2);
-    grid->addWidget(NoteList, 1, 2);
-    auto* kit = new QHBoxLayout;
-    kit->addWidget(DrumKitLabel);
-    kit->addWidget(DrumKitBox, 1);
-    grid->addLayout(kit, 2, 2);
-    grid->addLayout(options, 0, 3, 3, 1);
-    grid->setColumnMinimumWidth(3, 210);
-    grid->setHorizontalSpacing(12);
+    auto* columns = new QHBoxLayout(this);
+    columns->addLayout(column({OutputVolumeLabel, OutputVolumeList}));
+    columns->addLayout(column({TuningLabel, TuningList, TuneButton}));
+    columns->addLayout(column({RhythmNoteLabel, NoteList}, kit));
+    columns->addSpacing(8);
+    columns->addLayout(options);
+    columns->setSpacing(10);
+    setFixedSize(sizeHint());
 }
 
 void SetupDialog::FillLists() {
