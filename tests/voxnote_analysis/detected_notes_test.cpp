@@ -68,10 +68,15 @@ TEST(DetectedNotes, TuningMovesTheNoteBoundaries) {
     EXPECT_EQ(NotesOn(Analyse(signal, 4096, tuned)), std::vector<int>{70});
 }
 
-TEST(DetectedNotes, NoiseBurstIsAHitInRhythmModeOnly) {
+TEST(DetectedNotes, DrumLikeNoiseBurstIsAHitInRhythmModeOnly) {
+    // A clap or drum stroke: loud noise dying away within a few frames.
     std::vector<int16_t> signal;
     AppendSilence(signal, 4000);
-    AppendNoise(signal, 12000, 4000, 3);
+    std::vector<int16_t> noise;
+    AppendNoise(noise, 20000, 6000, 3);
+    for (size_t n = 0; n < noise.size(); ++n) {
+        signal.push_back(static_cast<int16_t>(std::lround(noise[n] * std::exp(-static_cast<double>(n) / 400.0))));
+    }
     AppendSilence(signal, 6000);
     EXPECT_TRUE(NotesOn(Analyse(signal, 4096)).empty());
 
@@ -81,6 +86,28 @@ TEST(DetectedNotes, NoiseBurstIsAHitInRhythmModeOnly) {
     EXPECT_EQ(NotesOn(run), std::vector<int>{38});
     ASSERT_EQ(run.events.size(), 2u);
     EXPECT_GT(run.events[0].Velocity(), 64);
+}
+
+TEST(DetectedNotes, ShortNotesDownToAFewFrames) {
+    // Notes of 60 ms and more come out, each ending with its tone (within two frames).
+    for (int milliseconds : {60, 100, 150, 250}) {
+        std::vector<int16_t> signal;
+        AppendSilence(signal, 4096);
+        testing::AppendSine(signal, 440, 8000, milliseconds * 11025 / 1000);
+        AppendSilence(signal, 6000);
+        AnalysisRun run = Analyse(signal, 4096);
+        ASSERT_EQ(run.events.size(), 2u) << milliseconds;
+        EXPECT_EQ(run.events[0].Note(), 69);
+        EXPECT_EQ(run.events[0].timeMs, 352u);
+        double toneEnd = 4096 / 11.025 + milliseconds;
+        EXPECT_NEAR(run.events[1].timeMs, toneEnd, 2 * 640.0 / 49) << milliseconds;
+    }
+    // Three frames after the attack are too few.
+    std::vector<int16_t> signal;
+    AppendSilence(signal, 4096);
+    testing::AppendSine(signal, 440, 8000, 30 * 11025 / 1000);
+    AppendSilence(signal, 6000);
+    EXPECT_TRUE(Analyse(signal, 4096).events.empty());
 }
 
 }  // namespace

@@ -102,6 +102,22 @@ TEST_F(SegmenterTest, UnpitchedNotesAreDroppedUnlessInRhythmMode) {
     EXPECT_EQ(CurrentFineStep(*state_), 5);
 }
 
+TEST_F(SegmenterTest, RhythmModeSwitchedOnDuringANoteDecidesItWithTheConstantNote) {
+    AddSilence(10);
+    AddTone(20, 700, kNoPitch);
+    state_->running.frameWrite = frames_;
+    state_->running.frameDecided = frames_;
+    RunNoteSegmenter(*state_, frames_);  // the note is sounding, not yet decided
+    DetectorHeaderSettings rhythm = kStartUpDetectorSettings;
+    rhythm.constantNote = 42;
+    RefreshDetectorSettings(*state_, rhythm);
+    Add({10, 700, 690, kNoPitch, 1000});
+    AddSilence(10);
+    std::vector<NoteEvent> events = Run();
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0].Note(), 42);
+}
+
 TEST_F(SegmenterTest, FixedVolumeGivesVelocity64OnBothPaths) {
     DetectorHeaderSettings settings = kStartUpDetectorSettings;
     settings.fixedVolume = true;

@@ -36,7 +36,9 @@ bool DrainEvents(DetectorState& state, NoteEvent& slot);
 
 // Writes the header fields (and the scale-lock flag = scale is not chromatic).
 // May be called during a run: a changed constant note, for example, applies to
-// the next note decision.
+// the next note decision. The drift target is written too; a caller that wants
+// to keep the last measured drift (a file conversion after a live run) starts
+// from ReadDetectorSettings.
 void RefreshDetectorSettings(DetectorState& state, const DetectorHeaderSettings& settings);
 // The header fields as they stand (the drift target included).
 DetectorHeaderSettings ReadDetectorSettings(const DetectorState& state);

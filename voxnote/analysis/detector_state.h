@@ -45,8 +45,8 @@ struct DetectorSettingsHeader {
     int8_t constantNote;
     uint8_t timeSmoothingShift;
     uint8_t reserved[2];
-    FrameObserver frameObserver;
-    void* frameObserverContext;
+    FrameObserver frameObserver = nullptr;  // none until the caller sets one
+    void* frameObserverContext = nullptr;
 };
 
 // 2. Read by the user interface.
@@ -76,8 +76,6 @@ struct DetectorRunningState {
     uint32_t queueRead;             // pending-event queue, in slots
     uint32_t queueWrite;
     int16_t previousPitch;          // the band level choice looks at two frames
-    int16_t lowerPitchBound;
-    int16_t upperPitchBound;
     int16_t reserved2;
 };
 

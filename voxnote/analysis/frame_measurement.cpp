@@ -19,21 +19,22 @@ void StartFrame(FrameMeasurementState& m) {
     m.frameMovement = 0;
 }
 
-uint32_t RingSum(const FrameMeasurementState& m, int groups) {
-    uint32_t sum = 0;
-    for (int i = 1; i <= groups; ++i) sum += m.groupRing[(m.ringIndex + kGroupRing - i) % kGroupRing];
-    return sum;
+// The movement of the group `back` groups before the newest (1 = the newest).
+uint32_t GroupBack(const FrameMeasurementState& m, int back) {
+    return m.groupRing[(m.ringIndex + kGroupRing - back) % kGroupRing];
 }
 
 // A finished group enters the ring; the four sliding sums and the frame's
 // extremes follow.
 void FinishGroup(FrameMeasurementState& m) {
-    m.groupRing[m.ringIndex] = m.groupMovement;
+    // The sums slide by one group: the new one enters, the one k back leaves.
+    uint32_t entering = m.groupMovement;
+    m.sum4 += entering - GroupBack(m, 4);
+    m.sum8 += entering - GroupBack(m, 8);
+    m.sum16 += entering - GroupBack(m, 16);
+    m.sum24 += entering - GroupBack(m, 24);
+    m.groupRing[m.ringIndex] = entering;
     m.ringIndex = (m.ringIndex + 1) % kGroupRing;
-    m.sum4 = RingSum(m, 4);
-    m.sum8 = RingSum(m, 8);
-    m.sum16 = RingSum(m, 16);
-    m.sum24 = RingSum(m, 24);
     m.smallest4 = std::min(m.smallest4, m.sum4);
     m.smallest8 = std::min(m.smallest8, m.sum8);
     m.smallest16 = std::min(m.smallest16, m.sum16);

@@ -21,7 +21,6 @@ struct FrameMeasurementState {
     uint32_t sum4 = 0, sum8 = 0, sum16 = 0, sum24 = 0;
     uint32_t smallest4 = 0, smallest8 = 0, smallest16 = 0, largest24 = 0;
     uint32_t frameMovement = 0;
-    uint32_t pendingLevel = 0;      // level waiting for its frame record
     uint32_t blockLargestLevel = 0;
     uint8_t previousBlockMeter = 0;
 };

@@ -25,7 +25,7 @@ uint32_t ThresholdsAbove(uint32_t x) {
     int index = x < kThresholds[29] ? 29 : -1;  // last entry known to be greater
     for (int step = 16; step > 0; step /= 2) {
         int probe = index + step;
-        if (probe < 60 && x < kThresholds[probe]) index = probe;
+        index = (probe < 60 && x < kThresholds[probe]) ? probe : index;
     }
     return static_cast<uint32_t>(index + 1);
 }

@@ -16,8 +16,9 @@ constexpr int32_t kPitchSteps = 790;
 
 // Bookkeeping of a frame's span: the reference is the first extremum confirmed
 // after the frame boundary; every later extremum of the same kind extends the
-// span to a whole number k of periods. The stored 8-bit count is 2k - 3, so that
-// (count + 3) with its lowest bit cleared is 2k, and 0 means no whole period.
+// span to a whole number k of periods. The stored 8-bit count is 2k - 3 (odd,
+// so never 0), so that (count + 3) with its lowest bit cleared is 2k; 0 means
+// no whole period yet.
 uint32_t DoublePeriods(uint8_t count) { return ((count + 3u) & 0xFFu) & ~1u; }
 
 void ExtendSpan(BandChannel& channel, int slot, uint8_t kind, uint32_t position) {
@@ -26,23 +27,25 @@ void ExtendSpan(BandChannel& channel, int slot, uint8_t kind, uint32_t position)
         channel.referencePosition[slot] = position;
         channel.span[slot] = 0;
         channel.cycleCount[slot] = 0;
-        return;
+    } else if (channel.referenceKind[slot] == kind) {
+        // k -> k + 1: 2k - 3 grows by 2; from no period (0) to one period (-1).
+        channel.cycleCount[slot] = static_cast<uint8_t>(channel.cycleCount[slot] == 0 ? 0xFF : channel.cycleCount[slot] + 2);
+        channel.span[slot] = static_cast<int32_t>(position - channel.referencePosition[slot]) * 4;
     }
-    if (channel.referenceKind[slot] != kind) return;
-    uint32_t periods = channel.cycleCount[slot] == 0 ? 1 : DoublePeriods(channel.cycleCount[slot]) / 2 + 1;
-    channel.cycleCount[slot] = static_cast<uint8_t>(2 * periods - 3);
-    channel.span[slot] = static_cast<int32_t>(position - channel.referencePosition[slot]) * 4;
 }
 
 void LowerSwings(BandChannel& channel, uint32_t intervalBytes) {
-    bool inRange = intervalBytes >= static_cast<uint32_t>(channel.lowerBound) &&
-                   intervalBytes <= static_cast<uint32_t>(channel.lowerBound + channel.windowWidth);
+    // One unsigned comparison: lower bound <= interval <= lower bound + window.
+    bool inRange = intervalBytes - static_cast<uint32_t>(channel.lowerBound) <=
+                   static_cast<uint32_t>(channel.windowWidth);
     uint32_t swing = 0;
     if (inRange) {
         int64_t difference = int64_t{channel.lastMaxValue} - channel.lastMinValue;
         swing = difference <= 0 ? 0 : static_cast<uint32_t>(difference);
     }
-    for (uint32_t& smallest : channel.smallestSwing) smallest = std::min(smallest, swing);
+    channel.smallestSwing[0] = std::min(channel.smallestSwing[0], swing);
+    channel.smallestSwing[1] = std::min(channel.smallestSwing[1], swing);
+    channel.smallestSwing[2] = std::min(channel.smallestSwing[2], swing);
 }
 
 void ConfirmExtremum(BandChannel& channel, bool maximum) {
@@ -110,31 +113,65 @@ void InitialiseBandChannel(BandChannel& channel, const BandTableRow& row) {
     for (uint32_t& smallest : channel.smallestSwing) smallest = kNoSwingYet;
 }
 
-void TrackBandSample(BandChannel& channel, int32_t value, uint32_t position,
-                     ChannelTableEntry* table) {
-    if (channel.flags & kSeekingMaximum) {
-        if (value > channel.runningExtremum) {
-            channel.runningExtremum = value;
-            channel.runningExtremumPosition = position;
-        } else if (int64_t{value} - channel.runningExtremum < channel.hysteresisNegative) {
-            ConfirmExtremum(channel, true);
-            channel.flags &= static_cast<uint8_t>(~kSeekingMaximum);
-            channel.runningExtremum = value;
-            channel.runningExtremumPosition = position;
+namespace {
+
+// Runs through values[i..end) looking for a maximum (or a minimum, with the
+// comparisons mirrored); returns the index where one is confirmed, or end.
+template <bool kMaximum>
+int SeekExtremum(const int32_t* values, int i, int end, int64_t hysteresis, int32_t& extremum,
+                 int& extremumIndex) {
+    int32_t best = extremum;
+    int bestIndex = extremumIndex;
+    for (; i < end; ++i) {
+        int32_t value = values[i];
+        bool further = kMaximum ? value > best : value < best;
+        if (further) {
+            best = value;
+            bestIndex = i;
+            continue;
         }
-    } else {
-        if (value < channel.runningExtremum) {
-            channel.runningExtremum = value;
-            channel.runningExtremumPosition = position;
-        } else if (int64_t{value} - channel.runningExtremum > channel.hysteresisPositive) {
-            ConfirmExtremum(channel, false);
-            channel.flags |= kSeekingMaximum;
-            channel.runningExtremum = value;
-            channel.runningExtremumPosition = position;
-        }
+        int64_t distance = int64_t{value} - best;
+        if (kMaximum ? distance < hysteresis : distance > hysteresis) break;
     }
-    channel.frameClock += 4;
-    if (channel.frameClock >= 0) CloseFrame(channel, table);
+    extremum = best;
+    extremumIndex = bestIndex;
+    return i;
+}
+
+}  // namespace
+
+void TrackBandBlock(BandChannel& channel, const int32_t* values, int count, uint32_t position,
+                    ChannelTableEntry* table) {
+    int i = 0;
+    while (i < count) {
+        // Samples left before the frame clock reaches 0 (it counts 4 per sample).
+        int untilClose = std::max((-channel.frameClock + 3) / 4, 1);
+        int segmentStart = i;
+        int end = std::min(count, i + untilClose);
+        bool seekingMaximum = (channel.flags & kSeekingMaximum) != 0;
+        int32_t extremum = channel.runningExtremum;
+        // Index of the running extremum relative to `values` (may lie before it).
+        int extremumIndex = static_cast<int>(channel.runningExtremumPosition - position);
+        while (i < end) {
+            i = seekingMaximum
+                    ? SeekExtremum<true>(values, i, end, channel.hysteresisNegative, extremum, extremumIndex)
+                    : SeekExtremum<false>(values, i, end, channel.hysteresisPositive, extremum, extremumIndex);
+            if (i == end) break;
+            channel.runningExtremum = extremum;
+            channel.runningExtremumPosition = position + static_cast<uint32_t>(extremumIndex);
+            ConfirmExtremum(channel, seekingMaximum);
+            seekingMaximum = !seekingMaximum;
+            extremum = values[i];
+            extremumIndex = i;
+            ++i;
+        }
+        channel.runningExtremum = extremum;
+        channel.runningExtremumPosition = position + static_cast<uint32_t>(extremumIndex);
+        channel.flags = seekingMaximum ? static_cast<uint8_t>(channel.flags | kSeekingMaximum)
+                                       : static_cast<uint8_t>(channel.flags & ~kSeekingMaximum);
+        channel.frameClock += 4 * (end - segmentStart);
+        if (channel.frameClock >= 0) CloseFrame(channel, table);
+    }
 }
 
 }  // namespace voxnote

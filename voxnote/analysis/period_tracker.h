@@ -13,9 +13,10 @@ namespace voxnote {
 
 void InitialiseBandChannel(BandChannel& channel, const BandTableRow& row);
 
-// Feeds one band-signal sample at run-wide position `position`. table is the
-// first entry of the channel table (entries are addressed by column position).
-void TrackBandSample(BandChannel& channel, int32_t value, uint32_t position,
-                     ChannelTableEntry* table);
+// Feeds count consecutive band-signal samples, the first at run-wide position
+// `position`. table is the first entry of the channel table (entries are
+// addressed by the channel's column position).
+void TrackBandBlock(BandChannel& channel, const int32_t* values, int count, uint32_t position,
+                    ChannelTableEntry* table);
 
 }  // namespace voxnote

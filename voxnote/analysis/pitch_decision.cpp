@@ -50,10 +50,14 @@ uint32_t CompletedRows(const DetectorState& state) {
 void DecideCompletedRows(DetectorState& state) {
     DetectorRunningState& running = state.running;
     uint32_t completeRows = CompletedRows(state);
-    // A row is never complete before its frame has been measured.
-    completeRows = std::min<uint32_t>(completeRows, static_cast<uint32_t>(running.frameWrite - running.frameDecided));
+    // A row is never complete before the frame it belongs to has been measured.
+    uint32_t rowsToDrop = running.rowsCompleted < kRowLagFrames ? kRowLagFrames - running.rowsCompleted : 0;
+    uint32_t framesWaiting = static_cast<uint32_t>(running.frameWrite - running.frameDecided);
+    completeRows = std::min(completeRows, framesWaiting + rowsToDrop);
     PitchBounds bounds = PitchBoundsFromSettings(state);
-    for (uint32_t row = 0; row < completeRows; ++row) {
+    for (uint32_t row = 0; row < completeRows; ++row, ++running.rowsCompleted) {
+        // The first rows describe the time before the run started.
+        if (running.rowsCompleted < kRowLagFrames) continue;
         int16_t pitch = DecideRowPitch(state.channelTable[row], bounds);
         WriteDecidedFrame(state.frames[running.frameDecided], pitch, running.previousPitch);
         running.previousPitch = pitch;

@@ -11,6 +11,15 @@ namespace voxnote {
 
 struct DetectorState;
 
+// A channel-table row describes the sound about six frames before the frame
+// measured when the row is completed: the slowest filters are centred some 850
+// samples back and every tracker reports the period of the frame before. Row r
+// therefore decides the pitch of frame r - 6, so that a frame's pitch belongs to
+// the same stretch of sound as its level; the first six rows describe the time
+// before the run and are dropped. (The segmenter thus runs about seven frames
+// behind the measurement, which the eight frames of a flush cover.)
+constexpr uint32_t kRowLagFrames = 6;
+
 PitchBounds PitchBoundsFromSettings(const DetectorState& state);
 
 // The pitch of one row (screening marks the row's invalid entries).
