@@ -16,9 +16,11 @@ namespace voxnote::capture_testing {
 constexpr size_t kBlockSamples = kCaptureBlockBytes / 2;
 
 struct LiveRun {
-    explicit LiveRun(AudioInput* device = nullptr) : input(device != nullptr ? *device : manual) {
+    // By default the run records from the hand-pumped device on the hand-moved clock.
+    explicit LiveRun(AudioInput* device = nullptr, MillisecondClock* runClock = nullptr)
+        : input(device != nullptr ? *device : manual), sessionClock(runClock != nullptr ? *runClock : clock) {
         RefreshDetectorSettings(*detector, kStartUpDetectorSettings);
-        session = CaptureSession::Create({input, clock, prompt, priority}, *detector, eventSlot);
+        session = CaptureSession::Create({input, sessionClock, prompt, priority}, *detector, eventSlot);
         session->SetObserver(&observer);
         session->SetLiveNoteSink(&sink);
     }
@@ -41,8 +43,9 @@ struct LiveRun {
     }
 
     ManualAudioInput manual;
-    AudioInput& input;
     ManualMillisecondClock clock;
+    AudioInput& input;
+    MillisecondClock& sessionClock;
     ScriptedPrompt prompt;
     RecordedThreadPriority priority;
     RecordingObserver observer;

@@ -46,8 +46,10 @@ public:
     // Queues an empty block; blocks are filled in the order they are queued.
     virtual bool AddBuffer(CaptureBlock& block) = 0;
     virtual bool Start() = 0;
-    // Stops recording and gives back every block, the one being filled with
-    // what it holds; the position starts again at 0.
+    // Stops recording and gives back every block as a completion, the one
+    // being filled with what it holds and the others empty; the position
+    // starts again at 0. Until its completion is taken, a block still counts
+    // as the device's.
     virtual bool Reset() = 0;
     // The recording position since Start, in the type asked for when the
     // device can, else in the type it sets.

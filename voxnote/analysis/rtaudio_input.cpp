@@ -53,6 +53,12 @@ unsigned int ChooseRate(const RtAudio::DeviceInfo& info) {
     return 0;
 }
 
+// Without this, RtAudio raises its stream errors as exceptions, and one raised
+// in the device's thread would end the program. A device that fails while
+// recording stops delivering blocks; the calls made from the main thread are
+// checked by the stream's state instead.
+void IgnoreStreamError(RtAudioError::Type, const std::string&) {}
+
 }  // namespace
 
 RtAudioInput::RtAudioInput() {
@@ -121,8 +127,8 @@ bool RtAudioInput::OpenDevice() {
         RtAudio::StreamOptions options;
         options.streamName = "voxnote";
         audio_->openStream(nullptr, &input, RTAUDIO_FLOAT32, rate, &pieceFrames, &RtAudioInput::Callback, this,
-                           &options);
-        return true;
+                           &options, &IgnoreStreamError);
+        return audio_->isStreamOpen();
     } catch (const RtAudioError&) {
         return false;
     }
@@ -131,7 +137,7 @@ bool RtAudioInput::OpenDevice() {
 bool RtAudioInput::StartDevice() {
     try {
         audio_->startStream();
-        return true;
+        return audio_->isStreamRunning();
     } catch (const RtAudioError&) {
         return false;
     }
