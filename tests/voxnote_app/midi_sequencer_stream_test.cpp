@@ -113,10 +113,12 @@ TEST_F(SequencerStreamTest, StopSendsNothingMoreAndEndsTheSoundingNotes) {
     EXPECT_FALSE(stream.ShortMessage(kPiano));
 }
 
-TEST_F(SequencerStreamTest, MessagesSentDirectlyGoOutAtOnceWhilePlaying) {
+TEST_F(SequencerStreamTest, MessagesSentDirectlyGoOutAtOnceWhilePlayingButTheTimingStays) {
     clock.HoldAt(1200);
     Start(StreamBufferOf({{0, kPiano}, {500, NoteOn(60, 100)}}));
     ASSERT_TRUE(clock.WaitForSleeper());
+    EXPECT_FALSE(stream.SetTempo(240000)) << "not while the player runs";
+    EXPECT_FALSE(stream.Prepare(StreamBufferOf({{0, kPiano}}).Bytes()));
     EXPECT_TRUE(stream.ShortMessage(0x29C0));
     EXPECT_EQ(synth->Sent().back(), (SentMidiMessage{0x29C0, 1000}));
     clock.Release();

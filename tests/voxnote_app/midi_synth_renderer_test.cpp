@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "voxnote/app/audio_timeline.h"
 #include "voxnote/app/soundfont_locator.h"
 #include "voxnote/app/synth_renderer.h"
 
@@ -11,12 +12,14 @@ namespace {
 
 constexpr double kRate = 22050;
 
-// Renders `seconds` of sound and returns the left channel.
-std::vector<float> RenderLeft(SynthRenderer& synth, double seconds) {
+// Renders `seconds` of sound in buffers of 256 frames, the first beginning
+// at `startUs`, and returns the left channel.
+std::vector<float> RenderLeft(SynthRenderer& synth, double seconds, int64_t startUs = 0) {
     const unsigned frames = static_cast<unsigned>(seconds * kRate);
     std::vector<float> interleaved(2 * frames);
     for (unsigned done = 0; done < frames; done += 256) {
-        synth.Render(interleaved.data() + 2 * done, std::min(256u, frames - done));
+        const int64_t bufferStart = startUs + std::llround(done * 1e6 / kRate);
+        synth.Render(interleaved.data() + 2 * done, std::min(256u, frames - done), bufferStart);
     }
     std::vector<float> left(frames);
     for (unsigned i = 0; i < frames; ++i) {
@@ -97,6 +100,52 @@ TEST_F(SynthRendererTest, PitchBendAndOtherChannelsReachTheSynthesizer) {
     const std::vector<float> note = RenderLeft(*synth, 0.6);
     EXPECT_GT(Rms(note, 2205, note.size()), 0.005);
     EXPECT_NEAR(Pitch(note, 4410, 4096), 440.0 * std::pow(2.0, 2.0 / 12 * 8191 / 8192), 5.0);
+}
+
+size_t FirstSoundingFrame(const std::vector<float>& samples) {
+    size_t frame = 0;
+    while (frame < samples.size() && std::fabs(samples[frame]) < 1e-4) {
+        ++frame;
+    }
+    return frame;
+}
+
+TEST_F(SynthRendererTest, MessagesStartAtTheirOwnFrameInsideABuffer) {
+    // The same note at the first frame, for the attack of its sample.
+    std::string failure;
+    std::unique_ptr<SynthRenderer> reference = SynthRenderer::Create(*FindGeneralMidiSoundfont(), kRate, failure);
+    ASSERT_TRUE(reference->Post(0x7F4590));
+    const size_t attack = FirstSoundingFrame(RenderLeft(*reference, 0.1));
+
+    // Due 100.3 ms after the start: frame 2211.6, inside the 9th buffer of 256.
+    ASSERT_TRUE(synth->Post(0x7F4590, 1'000'000 + 100'300));
+    const size_t onset = FirstSoundingFrame(RenderLeft(*synth, 0.3, 1'000'000)) - attack;
+    // The synthesizer works in blocks of 64 frames: the note starts with the
+    // block after its frame, not with the buffer.
+    EXPECT_GE(onset, 2212u);
+    EXPECT_LE(onset, 2212u + 64);
+
+    ASSERT_TRUE(synth->Post(0x004590, 0));  // long overdue: at the first frame
+    ASSERT_TRUE(synth->Post(0x7F4890, 6'000'000));
+    RenderLeft(*synth, 3.0, 2'000'000);
+    EXPECT_EQ(synth->ActiveVoices(), 0);
+    EXPECT_TRUE(synth->HasPending()) << "not due yet";
+}
+
+TEST(AudioTimeline, BuffersFollowOneAnotherAndNeverCoverTheFuture) {
+    AudioTimeline timeline(48000);  // 480 frames: 10 ms
+    EXPECT_EQ(timeline.NextBuffer(1'000'000, 480), 1'000'000);
+    // Callbacks in a burst: each buffer starts no later than its callback allows.
+    EXPECT_EQ(timeline.NextBuffer(1'001'000, 480), 1'001'000);
+    EXPECT_EQ(timeline.NextBuffer(1'002'000, 480), 1'002'000);
+    // Paced callbacks that come a little late keep the sequence, moved only
+    // a 1024th of the way: 1'012'000 + 2000 / 1024.
+    EXPECT_EQ(timeline.NextBuffer(1'014'000, 480), 1'012'002);
+    EXPECT_EQ(timeline.NextBuffer(1'024'000, 480), 1'022'004);
+    // A stall of half a second starts the sequence again from the clock.
+    EXPECT_EQ(timeline.NextBuffer(1'500'000, 480), 1'500'000);
+    timeline.Restart();
+    EXPECT_EQ(timeline.NextBuffer(7'000'000, 480), 7'000'000);
 }
 
 }  // namespace

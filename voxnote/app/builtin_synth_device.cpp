@@ -2,6 +2,8 @@
 
 #include <rtaudio/RtAudio.h>
 
+#include <chrono>
+
 #include "voxnote/app/short_message.h"
 #include "voxnote/app/string_table.h"
 
@@ -11,6 +13,15 @@ namespace {
 
 constexpr unsigned kFramesPerBuffer = 512;
 constexpr unsigned kFallbackSampleRate = 44100;
+// A buffer covers times at least this far in the past (more than one
+// buffer's length), so every message for it has been sent by the time it is
+// rendered.
+constexpr int64_t kLatencyUs = 20000;
+
+int64_t SteadyMicroseconds() {
+    using namespace std::chrono;
+    return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
+}
 
 }  // namespace
 
@@ -64,6 +75,7 @@ bool BuiltinSynthDevice::StartAudio() {
                     return false;
                 }
             }
+            timeline_ = std::make_unique<AudioTimeline>(rate);
             RtAudio::StreamOptions options;
             options.flags = RTAUDIO_ALSA_USE_DEFAULT;
             options.streamName = Name();
@@ -98,7 +110,7 @@ void BuiltinSynthDevice::CloseAudio() {
 }
 
 bool BuiltinSynthDevice::SendShortMessage(uint32_t message) {
-    return open_ && renderer_->Post(message);
+    return open_ && renderer_->Post(message, SteadyMicroseconds());
 }
 
 void BuiltinSynthDevice::Close() {
@@ -106,7 +118,7 @@ void BuiltinSynthDevice::Close() {
         return;
     }
     for (uint8_t channel = 0; channel < 16; ++channel) {
-        renderer_->Post(ShortMessage(kControlChange | channel, kAllNotesOffController));
+        renderer_->Post(ShortMessage(kControlChange | channel, kAllNotesOffController), SteadyMicroseconds());
     }
     open_ = false;
     closing_ = true;
@@ -114,9 +126,11 @@ void BuiltinSynthDevice::Close() {
 
 int BuiltinSynthDevice::RenderCallback(void* output, void*, unsigned frames, double, unsigned, void* self) {
     auto* device = static_cast<BuiltinSynthDevice*>(self);
-    device->renderer_->Render(static_cast<float*>(output), frames);
+    const int64_t bufferStart = device->timeline_->NextBuffer(SteadyMicroseconds() - kLatencyUs, frames);
+    device->renderer_->Render(static_cast<float*>(output), frames, bufferStart);
     // Once closed and silent, stop the stream (1: after playing this buffer).
-    return device->closing_.load(std::memory_order_acquire) && device->renderer_->ActiveVoices() == 0 ? 1 : 0;
+    const bool silent = !device->renderer_->HasPending() && device->renderer_->ActiveVoices() == 0;
+    return device->closing_.load(std::memory_order_acquire) && silent ? 1 : 0;
 }
 
 }  // namespace voxnote

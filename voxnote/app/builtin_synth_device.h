@@ -3,6 +3,8 @@
 // synthesizer, technology 6): the soundfont synthesizer played through the
 // default audio output.
 //
+// Each message sounds a constant latency after it was sent, at its own
+// sample of the audio buffer (AudioTimeline), so notes keep their timing.
 // The soundfont is loaded on the first open and kept. Closing ends the notes
 // and lets them ring out: the audio output stops by itself once the last
 // voice has died away, and is opened again by the next open.
@@ -11,6 +13,7 @@
 #include <memory>
 #include <string>
 
+#include "voxnote/app/audio_timeline.h"
 #include "voxnote/app/midi_output_device.h"
 #include "voxnote/app/synth_renderer.h"
 
@@ -42,6 +45,7 @@ private:
     const std::filesystem::path soundfont_;
     std::unique_ptr<RtAudio> audio_;
     std::unique_ptr<SynthRenderer> renderer_;
+    std::unique_ptr<AudioTimeline> timeline_;
     std::atomic<bool> closing_ = false;
     bool open_ = false;
     std::string openFailure_;

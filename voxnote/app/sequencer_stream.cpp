@@ -29,7 +29,7 @@ bool SequencerStream::Open(int deviceNumber, StreamDoneCallback done) {
 }
 
 bool SequencerStream::SetTimeDivision(uint32_t ticksPerQuarterNote) {
-    if (!session_ || !IsPlayableDivision(ticksPerQuarterNote)) {
+    if (!session_ || running_ || !IsPlayableDivision(ticksPerQuarterNote)) {
         return false;
     }
     timing_.ticksPerQuarterNote = ticksPerQuarterNote;
@@ -37,7 +37,7 @@ bool SequencerStream::SetTimeDivision(uint32_t ticksPerQuarterNote) {
 }
 
 bool SequencerStream::SetTempo(uint32_t microsecondsPerQuarterNote) {
-    if (!session_ || !IsPlayableTempo(microsecondsPerQuarterNote)) {
+    if (!session_ || running_ || !IsPlayableTempo(microsecondsPerQuarterNote)) {
         return false;
     }
     timing_.microsecondsPerQuarterNote = microsecondsPerQuarterNote;

@@ -3,7 +3,8 @@
 // record's message on the device at its due time on the playback clock and
 // sleeps in between. The messages due at the very start (the program change)
 // are sent by Restart itself, before it returns, so that a voice change made
-// right after the start always comes after them.
+// right after the start always comes after them. Division, tempo and buffer
+// stay as they are while the player runs (until Stop).
 #include <atomic>
 #include <memory>
 #include <optional>

@@ -2,6 +2,9 @@
 
 #include <fluidsynth.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "voxnote/app/short_message.h"
 #include "voxnote/app/string_table.h"
 
@@ -24,7 +27,7 @@ fluid_settings_t* RendererSettings(double sampleRate) {
         fluid_settings_setnum(settings, "synth.sample-rate", sampleRate);
         fluid_settings_setint(settings, "synth.threadsafe-api", 0);
         fluid_settings_setint(settings, "synth.cpu-cores", 1);
-        fluid_settings_setnum(settings, "synth.gain", 0.5);
+        fluid_settings_setnum(settings, "synth.gain", 1.0);
     }
     return settings;
 }
@@ -59,20 +62,39 @@ SynthRenderer::~SynthRenderer() {
     delete_fluid_settings(settings_);
 }
 
-bool SynthRenderer::Post(uint32_t message) {
-    return pending_.Push(message);
+bool SynthRenderer::Post(uint32_t message, int64_t dueUs) {
+    return pending_.Push({message, dueUs});
 }
 
-void SynthRenderer::Render(float* interleaved, unsigned frames) {
-    uint32_t message = 0;
-    while (pending_.Pop(message)) {
-        Apply(message);
+void SynthRenderer::Render(float* interleaved, unsigned frames, int64_t bufferStartUs) {
+    unsigned rendered = 0;
+    while (rendered < frames) {
+        // Apply what is due by the next frame; render up to the next message.
+        unsigned until = frames;
+        TimedMessage next;
+        while (pending_.Peek(next)) {
+            const double ahead = next.dueUs == kAtOnce ? 0 : static_cast<double>(next.dueUs - bufferStartUs);
+            const double frame = std::max(0.0, ahead * sampleRate_ / 1e6);
+            if (frame > rendered) {
+                until = static_cast<unsigned>(std::min<double>(frames, std::ceil(frame)));
+                break;
+            }
+            pending_.Drop();
+            Apply(next.message);
+        }
+        float* start = interleaved + 2 * rendered;
+        fluid_synth_write_float(synth_, static_cast<int>(until - rendered), start, 0, 2, start, 1, 2);
+        rendered = until;
     }
-    fluid_synth_write_float(synth_, static_cast<int>(frames), interleaved, 0, 2, interleaved, 1, 2);
 }
 
 int SynthRenderer::ActiveVoices() const {
     return fluid_synth_get_active_voice_count(synth_);
+}
+
+bool SynthRenderer::HasPending() const {
+    TimedMessage next;
+    return pending_.Peek(next);
 }
 
 void SynthRenderer::Apply(uint32_t message) {
