@@ -1,7 +1,8 @@
 // Fuzzes the WAV reading of the conversion on a file image in memory: the
 // header peek and duration text of the information panel, and the RIFF walk,
-// format checks and block conversion. Blocks handed on never exceed the
-// analysis block.
+// format checks and conversion to analysis blocks. Blocks handed on are never
+// empty and never larger than an analysis block. (The analysis behind it is
+// slow under the sanitizers; the tests run it on whole files.)
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -20,19 +21,16 @@ public:
 
 class CheckingSink : public voxnote::AnalysisBlockSink {
 public:
-    void Begin() override {}
+    void Begin() override { begun_ = true; }
     bool AnalyseBlock(std::span<const int16_t> samples) override {
-        if (samples.empty() || samples.size() > voxnote::kAnalysisBlockSamples) {
+        if (!begun_ || samples.empty() || samples.size() > voxnote::kAnalysisBlockSamples) {
             std::abort();
-        }
-        for (int16_t sample : samples) {
-            sum_ += sample;
         }
         return true;
     }
 
 private:
-    int64_t sum_ = 0;
+    bool begun_ = false;
 };
 
 }  // namespace

@@ -3,20 +3,31 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
+#include "voxnote/app/convert_command.h"
 #include "voxnote/app/library_versions.h"
+#include "voxnote/app/message_reporter.h"
+#include "voxnote/app/string_table.h"
 #include "voxnote/app/ui/converter_app.h"
 
 int main(int argc, char** argv) {
-    CLI::App app{"voxnote: turns sung or played notes into MIDI"};
+    CLI::App app{voxnote::Text(voxnote::strings::kProgramDescription)};
     bool showVersion = false;
-    app.add_flag("--version", showVersion, "Show the versions of the libraries in use");
-    // Anything else is for the window system (-platform, -display, ...).
+    app.add_flag("--version", showVersion, voxnote::Text(voxnote::strings::kVersionHelp));
+    voxnote::ConvertOptions convertOptions;
+    CLI::App* convert = voxnote::AddConvertCommand(app, convertOptions);
+    // Without a command, anything else is for the window system (-platform,
+    // -display, ...); set after the command is added, so that it still
+    // refuses what it does not know.
     app.allow_extras();
     CLI11_PARSE(app, argc, argv);
 
     if (showVersion) {
         std::cout << "voxnote (Qt " << qVersion() << ", " << voxnote::LibraryVersions() << ")\n";
         return 0;
+    }
+    if (convert->parsed()) {
+        voxnote::StandardErrorReporter reporter;
+        return voxnote::RunConvert(convertOptions, std::cout, reporter);
     }
     // Without a command the program opens its window.
     return voxnote::RunConverterApp(argc, argv);

@@ -5,6 +5,7 @@
 // reads the file afresh, changes it and replaces it at once through a
 // temporary file, so nothing written is ever lost or half-written, and a file
 // that exists but cannot be read is never overwritten.
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>

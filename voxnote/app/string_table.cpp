@@ -74,7 +74,7 @@ constexpr Entry kMessages[] = {
     {strings::kCannotWriteFile, "Cannot write the file \"%s\"."},
     {strings::kNoPresetOfThatName, "There is no preset \"%s\" in %s."},
     {strings::kNoteRangeEmpty, "The Minimum Note must be below the Maximum Note."},
-    {strings::kNotesConverted, "%s notes."},
+    {strings::kNotesConverted, "Notes found: %s"},
 };
 
 // ---- Main window and its dialogs ----
