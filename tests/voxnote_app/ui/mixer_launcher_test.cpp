@@ -7,6 +7,14 @@
 #include "tests/voxnote_app/ui/window_test_support.h"
 #include "voxnote/app/mixer_location.h"
 #include "voxnote/app/ui/main_dialog.h"
+#include "voxnote/app/ui/message_box_prompt.h"
+
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QPushButton>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QSortFilterProxyModel>
 
 using namespace voxnote;
 using namespace voxnote::test;
@@ -25,6 +33,7 @@ private slots:
     void aFileThatCannotBeOpenedIsReported();
     void aStoredMixerThatNoLongerStartsFailsSilently();
     void changeMixerStopsTheRunAndDropsTopMostMeanwhile();
+    void theFileDialogOffersProgramsFirst();
 
 private:
     int Starts() const;
@@ -150,6 +159,49 @@ void MixerLauncherTest::changeMixerStopsTheRunAndDropsTopMostMeanwhile() {
     QVERIFY(window->IsTopMost());
     QCOMPARE(StoredMixer(), mixer);
     test->prompt.onQuestion = nullptr;
+}
+
+// The names the file dialog lists in its folder.
+static QStringList ListedFiles(QFileDialog& dialog) {
+    QAbstractProxyModel* model = dialog.proxyModel();
+    const QModelIndex folder = model->mapFromSource(
+        static_cast<QFileSystemModel*>(model->sourceModel())->index(dialog.directory().absolutePath()));
+    QStringList names;
+    for (int row = 0; row < model->rowCount(folder); ++row) {
+        names << model->index(row, 0, folder).data().toString();
+    }
+    names.sort();
+    return names;
+}
+
+void MixerLauncherTest::theFileDialogOffersProgramsFirst() {
+    WriteFile(test->folder.filePath("notes.txt"), "not a program");
+    QStringList programs;
+    QStringList everything;
+    WhenModalOpens<QFileDialog>([&](QFileDialog& dialog) {
+        dialog.setDirectory(test->folder.path());
+        [[maybe_unused]] const bool listed =
+            QTest::qWaitFor([&] { return ListedFiles(dialog).contains("stand-in mixer.sh"); }, 5000);
+        programs = ListedFiles(dialog);
+        dialog.selectNameFilter(dialog.nameFilters().at(1));
+        emit dialog.filterSelected(dialog.nameFilters().at(1));
+        [[maybe_unused]] const bool relisted =
+            QTest::qWaitFor([&] { return ListedFiles(dialog).contains("notes.txt"); }, 5000);
+        everything = ListedFiles(dialog);
+        auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+        name->clear();
+        QTest::keyClicks(name, "stand-in mixer.sh");
+        dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open)->click();
+        if (dialog.isVisible()) {
+            dialog.reject();
+        }
+    });
+    MessageBoxPrompt prompt(window);
+    const std::optional<std::string> chosen = prompt.ChooseProgramFile();
+    QVERIFY(programs.contains("stand-in mixer.sh"));
+    QVERIFY(!programs.contains("notes.txt"));
+    QVERIFY(everything.contains("notes.txt"));
+    QCOMPARE(chosen, std::optional<std::string>(mixer.toStdString()));
 }
 
 QTEST_MAIN(MixerLauncherTest)
