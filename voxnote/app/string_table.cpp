@@ -77,6 +77,59 @@ constexpr Entry kMessages[] = {
     {strings::kNotesConverted, "Notes found: %s"},
 };
 
+// ---- Main window and its dialogs ----
+constexpr Entry kWindowTexts[] = {
+    {strings::kProgramTitle, "Voxnote"},
+    {strings::kCouldNotOpenHelp, "Couldn't open the help file \"%s\"."},
+    {strings::kCouldNotOpenWebSite, "Couldn't open the web page \"%s\"."},
+    {strings::kReservedPresetName, "\"%s\" is the name of the program's own settings: choose another preset name."},
+    {strings::kBrowseForNewMixer, "Browse for a new mixer..."},
+    {strings::kCouldNotOpenMixer, "Couldn't open the selected mixer"},
+    {strings::kRunSelectedMixer, "Run selected mixer?"},
+    {strings::kIsThisTheMixer, "Is this the mixer you wish to use?"},
+    {strings::kChooseMixerTitle, "Choose a mixer"},
+    {strings::kMixerFilterPrograms, "Executable files (*)"},
+    {strings::kMixerFilterAllFiles, "All files (*)"},
+
+    {strings::kTuneCaption, "&Tune"},
+    {strings::kDoneCaption, "&Done"},
+    {strings::kRhythmNoteLabel, "Rhythm Note, Drum Name"},
+    {strings::kOutputVolumeLabel, "Output Volume"},
+    {strings::kTuningLabel, "Tuning"},
+    {strings::kDrumKitLabel, "Drum Kit"},
+    {strings::kAutoShrinkLabel, "Auto Shrink"},
+    {strings::kHigherPriorityLabel, "Higher Priority Processing"},
+    {strings::kAlwaysOnTopLabel, "Always On Top"},
+    {strings::kFixedVolumeLabel, "Fixed Volume"},
+    {strings::kCompatibilityLabel, "Compatibility"},
+    {strings::kMidiPlaybackDeviceLabel, "MIDI Playback Device"},
+    {strings::kAsynchronousLabel, "Asynchronous"},
+    {strings::kSynchronousLabel, "Synchronous"},
+    {strings::kSetupTitle, "Setup"},
+    {strings::kSetupClose, "Close"},
+    {strings::kGmDrumKit, "GM"},
+    {strings::kGsDrumKit, "GS"},
+
+    {strings::kPresetsTitle, "Presets"},
+    {strings::kPresetsLoad, "Load"},
+    {strings::kPresetsSave, "Save"},
+    {strings::kPresetsDelete, "Delete"},
+    {strings::kPresetsClose, "Close"},
+    {strings::kPresetNameLabel, "Preset name"},
+
+    {strings::kMenuShowVolume, "Show &Volume"},
+    {strings::kMenuShowPitch, "Show &Pitch"},
+    {strings::kMenuChangeMixer, "&Change Mixer"},
+    {strings::kMenuHelp, "&Help"},
+    {strings::kMenuVisitWebSite, "Visit our web site..."},
+    {strings::kMenuAbout, "&About"},
+
+    {strings::kAboutTitle, "About Voxnote"},
+    {strings::kAboutText, "Sound to MIDI converter\n%s"},
+    {strings::kAboutOk, "OK"},
+};
+// ---- end of main window and its dialogs ----
+
 constexpr std::array<const char*, 13> kScaleNames = {
     "CMaj/AMin", "DbMaj/BbMin", "DMaj/BMin", "EbMaj/CMin", "EMaj/C#Min", "FMaj/DMin", "GbMaj/EbMin",
     "GMaj/EMin", "AbMaj/FMin", "AMaj/F#Min", "BbMaj/GMin", "BMaj/G#Min", "Chromatic",
@@ -207,6 +260,9 @@ std::map<int, std::string> BuildTable() {
     AddRun(table, kFirstGmPercussionNote, kGmPercussionNames);
     AddRun(table, strings::kFirstGsPercussionEntry + kFirstGsPercussionNote, kGsPercussionNames);
     AddRun(table, strings::kFirstProgramName, kProgramNames);
+    for (const Entry& entry : kWindowTexts) {
+        table.emplace(entry.id, entry.text);
+    }
     return table;
 }
 
