@@ -1,8 +1,8 @@
 #!/bin/sh
-# The main job: installs what is missing, builds, and plays every sound of the
-# default drum kit through the sound card.
+# The main job: installs what is missing, builds, and plays stepweave's demo
+# song through the sound card (the per-user workspace is made on first use).
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 ./scripts/build.sh
-exec ./build/stepweave/stepweave kit play build/data/standard.dxg "$@"
+exec ./build/stepweave/stepweave play Demo.sng "$@"

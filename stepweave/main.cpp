@@ -6,6 +6,7 @@
 
 #include "stepweave/sequencer/render_command.h"
 #include "stepweave/sound/kit_commands.h"
+#include "stepweave/sequencer/play_command.h"
 #include "stepweave/sound/kit_play_command.h"
 
 namespace {
@@ -62,11 +63,28 @@ void AddRenderCommand(CLI::App& app, int& status) {
     CLI::App* command = app.add_subcommand("render", "Render a song to a 16-bit stereo 44100 Hz WAV file");
     command->add_option("SONG", render->songPath, "Song file (*.sng)")->required();
     command->add_option("-o,--output", render->outputPath, "WAV file to write")->required();
-    command->add_option("--dir", render->startDirectory, "Folder of the pattern files (default: the working one)");
+    command->add_option("--dir", render->startDirectory, "Start folder (default: here if it holds standard.dxg, else the workspace)");
     command->add_option("--kit", render->kitPath, "Kit file (default: standard.dxg in that folder)");
     command->add_option("--from", render->from, "Play-list entry to start from (0-based)")
         ->check(CLI::NonNegativeNumber);
     command->callback([render, &status] { status = stepweave::RunRenderCommand(*render); });
+}
+
+// `stepweave play SONG.sng | --pattern NAME [--dir DIR] [--repeat]`.
+void AddPlayCommand(CLI::App& app, int& status) {
+    auto play = std::make_shared<stepweave::PlayArguments>();
+    CLI::App* command = app.add_subcommand("play", "Play a song or a stored pattern through the sound output");
+    CLI::Option* song = command->add_option("SONG", play->songPath, "Song file (*.sng)");
+    CLI::Option* pattern = command->add_option("--pattern", play->patternName, "Stored pattern of the start folder");
+    song->excludes(pattern);
+    command->add_option("--dir", play->folder, "Start folder (default: here if it holds standard.dxg, else the workspace)");
+    command->add_flag("--repeat", play->repeat, "Play again from the start at the end, until Ctrl+C");
+    command->callback([play, song, pattern, &status] {
+        if (song->count() + pattern->count() == 0) {
+            throw CLI::RequiredError("SONG or --pattern");
+        }
+        status = stepweave::PlayCommand(*play, std::cout, std::cerr);
+    });
 }
 
 }  // namespace
@@ -77,6 +95,7 @@ int main(int argc, char** argv) {
     int status = 0;
     AddKitCommands(app, status);
     AddRenderCommand(app, status);
+    AddPlayCommand(app, status);
     CLI11_PARSE(app, argc, argv);
     if (app.get_subcommands().empty()) {
         std::cout << app.help();

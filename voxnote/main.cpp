@@ -7,6 +7,7 @@
 #include "voxnote/app/library_versions.h"
 #include "voxnote/app/message_reporter.h"
 #include "voxnote/app/string_table.h"
+#include "voxnote/app/ui/converter_app.h"
 
 int main(int argc, char** argv) {
     CLI::App app{voxnote::Text(voxnote::strings::kProgramDescription)};
@@ -14,6 +15,10 @@ int main(int argc, char** argv) {
     app.add_flag("--version", showVersion, voxnote::Text(voxnote::strings::kVersionHelp));
     voxnote::ConvertOptions convertOptions;
     CLI::App* convert = voxnote::AddConvertCommand(app, convertOptions);
+    // Without a command, anything else is for the window system (-platform,
+    // -display, ...); set after the command is added, so that it still
+    // refuses what it does not know.
+    app.allow_extras();
     CLI11_PARSE(app, argc, argv);
 
     if (showVersion) {
@@ -24,6 +29,6 @@ int main(int argc, char** argv) {
         voxnote::StandardErrorReporter reporter;
         return voxnote::RunConvert(convertOptions, std::cout, reporter);
     }
-    std::cout << app.help();
-    return 0;
+    // Without a command the program opens its window.
+    return voxnote::RunConverterApp(argc, argv);
 }

@@ -7,7 +7,9 @@
 #include <iostream>
 #include <system_error>
 
-#include "stepweave/sequencer/console.h"
+#include "stepweave/sequencer/interrupt_signal.h"
+#include "stepweave/sequencer/terminal.h"
+#include "stepweave/sequencer/workspace.h"
 #include "stepweave/sequencer/console_render_progress.h"
 #include "stepweave/sequencer/instrument_list.h"
 #include "stepweave/sequencer/panning_file.h"
@@ -28,14 +30,17 @@ constexpr const char* kStandardKitFileName = "standard.dxg";
 constexpr int kWaveHeaderBytes = 44;
 constexpr double kOutputBytesPerSecond = 176400.0;
 
+// The folder given, or as the program chooses its start folder: the working
+// directory when it holds the default kit, else the per-user workspace.
 std::string StartDirectoryOf(const RenderCommandArguments& arguments) {
-    const std::string folder =
-        arguments.startDirectory.empty() ? fs::current_path().string() : arguments.startDirectory;
-    std::error_code error;
-    if (!fs::is_directory(folder, error)) {
-        throw EFOpenError(folder);
+    if (!arguments.startDirectory.empty()) {
+        std::error_code error;
+        if (!fs::is_directory(arguments.startDirectory, error)) {
+            throw EFOpenError(arguments.startDirectory);
+        }
+        return arguments.startDirectory;
     }
-    return folder;
+    return ChooseStartDirectory(std::nullopt, fs::current_path().string()).folder;
 }
 
 // The pans "Panning.dat" holds go to the kit items of the same labels, as at
@@ -110,8 +115,9 @@ int RenderCommand(const RenderCommandArguments& arguments, RenderConsole& consol
 
         UserSampleTable samples;
         SequencerDocument document(startDirectory, samples);
-        if (!OpenSong(document, arguments.songPath)) {
-            throw EFOpenError(arguments.songPath);
+        const std::string songPath = FindSongFile(arguments.songPath, startDirectory).string();
+        if (!OpenSong(document, songPath)) {
+            throw EFOpenError(songPath);
         }
         SelectStartEntry(document.playList, arguments.from);
 
@@ -126,9 +132,8 @@ int RenderCommand(const RenderCommandArguments& arguments, RenderConsole& consol
 }
 
 int RunRenderCommand(const RenderCommandArguments& arguments) {
-    const console::InterruptRequest interrupt;
-    RenderConsole terminal{std::cout, std::cerr, console::IsTerminal(stderr),
-                           [&interrupt] { return interrupt.Requested(); }};
+    const InterruptSignal interrupt;
+    RenderConsole terminal{std::cout, std::cerr, IsTerminal(stderr), [] { return InterruptSignal::Requested(); }};
     return RenderCommand(arguments, terminal);
 }
 

@@ -30,7 +30,14 @@ void ClockToFrameMapping::Observe(int64_t frame, uint32_t now) {
     // running mean), so the estimate settles quickly; later each one only
     // nudges it.
     ++readingsSinceStart_;
-    const double weight = std::max(kSmoothing, 1.0 / readingsSinceStart_);
+    double weight = std::max(kSmoothing, 1.0 / readingsSinceStart_);
+    // A callback can come late but never early. A reading clearly earlier
+    // than predicted means the estimate ran late: the late readings of a
+    // stalled device pulled it along. It returns quickly rather than over
+    // seconds, during which every sound would land early.
+    if (error < -kEarlyReadingMilliseconds) {
+        weight = std::max(weight, kEarlyCorrection);
+    }
     estimate_ = predicted + error * weight;
 }
 

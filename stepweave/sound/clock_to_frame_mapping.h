@@ -21,6 +21,10 @@ class ClockToFrameMapping {
 public:
     // How much of its error one reading moves the estimate, once settled.
     static constexpr double kSmoothing = 1.0 / 128.0;
+    // A reading this much earlier than predicted (more than the readings'
+    // own resolution) moves the estimate by this much of its error.
+    static constexpr double kEarlyReadingMilliseconds = 1.0;
+    static constexpr double kEarlyCorrection = 1.0 / 8.0;
     // Readings further off than this restart the estimate.
     static constexpr double kRestartMilliseconds = 80.0;
 

@@ -48,16 +48,8 @@ HRESULT IDirectSoundBuffer::SetFormat(const TWaveFormatEx* format) {
     if (!IsPrimary()) {
         return DSERR_INVALIDCALL;
     }
-    if (format == nullptr) {
-        return DSERR_INVALIDPARAM;
-    }
-    const PcmLayout layout{format->nChannels, format->wBitsPerSample};
-    if (format->wFormatTag != WAVE_FORMAT_PCM || !layout.IsMixable()) {
-        return DSERR_BADFORMAT;
-    }
-    if (format->nBlockAlign != layout.BlockAlign() || format->nSamplesPerSec < DSBFREQUENCY_MIN ||
-        format->nSamplesPerSec > DSBFREQUENCY_MAX) {
-        return DSERR_INVALIDPARAM;
+    if (const HRESULT check = CheckMixableFormat(format); check != DS_OK) {
+        return check;
     }
     device_->primaryFormat = *format;
     return DS_OK;

@@ -8,9 +8,6 @@
 
 namespace stepweave {
 
-namespace {
-
-// PCM the mixer can play, at a rate the frequency control accepts.
 HRESULT CheckMixableFormat(const TWaveFormatEx* format) {
     if (format == nullptr) {
         return DSERR_INVALIDPARAM;
@@ -25,8 +22,6 @@ HRESULT CheckMixableFormat(const TWaveFormatEx* format) {
     }
     return DS_OK;
 }
-
-}  // namespace
 
 IDirectSound::IDirectSound(std::shared_ptr<AudioOutput> output)
     : state_(std::make_shared<DirectSoundDeviceState>()) {

@@ -11,6 +11,10 @@
 
 namespace stepweave {
 
+// DS_OK for PCM the mixer can play at a rate the frequency control accepts,
+// else the error a device reports for it.
+HRESULT CheckMixableFormat(const TWaveFormatEx* format);
+
 class AudioOutput;
 class IDirectSoundBuffer;
 

@@ -53,7 +53,7 @@ void Mixer::CollectGarbage() {
 bool Mixer::SendImmediate(const MixerCommand& command) { return immediate_.TryPush(command); }
 
 bool Mixer::SendTimed(MixerCommand command) {
-    command.time = clock_.Now();
+    command.time = stampTime_ ? *stampTime_ : clock_.Now();
     return timed_.TryPush(command);
 }
 

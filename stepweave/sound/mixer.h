@@ -15,6 +15,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <optional>
 #include <unordered_set>
 #include <vector>
 
@@ -43,6 +44,11 @@ public:
     // --- main thread ---
     MillisecondClock& Clock() { return clock_; }
     uint32_t LatencyMilliseconds() const { return latency_; }
+    // While a time is set, plays and releases are stamped with it instead of
+    // the clock's reading: a step that was due at t but that the main thread
+    // starts a little later still sounds at t plus the latency. Unset, the
+    // stamp is the clock's reading again.
+    void SetStampTime(std::optional<uint32_t> time) { stampTime_ = time; }
     // A voice over `memory` at `frequency` Hz, stopped at frame 0, full gain.
     // It stays valid until ReleaseVoice.
     MixerVoice* CreateVoice(SharedSoundMemory memory, const PcmLayout& layout, uint32_t frequency);
@@ -87,6 +93,7 @@ private:
     SpscQueue<MixerGarbage> garbage_{kQueueCapacity * 2};
 
     // Main thread only.
+    std::optional<uint32_t> stampTime_;
     std::unordered_set<MixerVoice*> voices_;
     std::vector<SharedSoundMemory> retiring_;
 

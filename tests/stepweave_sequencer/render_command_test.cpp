@@ -6,6 +6,7 @@
 
 #include "render_test_support.h"
 #include "stepweave/sequencer/render_command.h"
+#include "stepweave/sequencer/workspace.h"
 
 using namespace stepweave;
 using namespace stepweave::render_testing;
@@ -117,4 +118,21 @@ TEST(RenderCommand, InterruptingSavesThePartMixedSoFarOrNothingBeforeMixing) {
     command.stopAfterPolls = 0;
     EXPECT_EQ(command.Run(), kRenderStoppedStatus);
     EXPECT_FALSE(std::filesystem::exists(command.arguments.outputPath));
+}
+
+TEST(RenderCommand, TheDemoSongRendersWithoutClipping) {
+    Command command;
+    const auto folder = command.folder / "workspace";
+    SeedWorkspace(folder.string());
+    command.arguments.startDirectory = folder.string();
+    command.arguments.songPath = "Demo.sng";
+    ASSERT_EQ(command.Run(), 0) << command.err.str();
+    const RenderedWav wav = ReadRenderedWav(command.arguments.outputPath);
+    EXPECT_GT(wav.samples.size(), 2u * 44100 * 35) << "about forty seconds of music";
+    int peak = 0;
+    for (const int16_t sample : wav.samples) {
+        peak = std::max(peak, std::abs(static_cast<int>(sample)));
+    }
+    EXPECT_LT(peak, 32767) << "the straight gains of a render leave the demo headroom";
+    EXPECT_GT(peak, 16384) << "and it is not timid either";
 }

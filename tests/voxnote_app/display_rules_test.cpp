@@ -3,7 +3,7 @@
 
 #include "voxnote/app/note_name.h"
 #include "voxnote/app/note_range.h"
-#include "voxnote/app/scale_name.h"
+#include "voxnote/app/scale_step.h"
 
 using namespace voxnote;
 
@@ -27,11 +27,7 @@ TEST(NoteName, FieldsShowOnlyNotes24To101) {
     EXPECT_EQ(NoteFieldText(102), "");
 }
 
-TEST(ScaleName, NamesAndWrapping) {
-    EXPECT_EQ(ScaleName(0), "CMaj/AMin");
-    EXPECT_EQ(ScaleName(4), "EMaj/C#Min");
-    EXPECT_EQ(ScaleName(12), "Chromatic");
-    EXPECT_EQ(ScaleName(13), "");
+TEST(ScaleStep, WrapsBetween12And0) {
     EXPECT_EQ(ScaleDown(0), 12);
     EXPECT_EQ(ScaleUp(12), 0);
     EXPECT_EQ(ScaleUp(5), 6);

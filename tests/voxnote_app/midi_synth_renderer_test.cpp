@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
+#include <cstdlib>
+#include <thread>
 #include <vector>
 
 #include "voxnote/app/audio_timeline.h"
+#include "voxnote/app/builtin_synth_device.h"
 #include "voxnote/app/soundfont_locator.h"
 #include "voxnote/app/synth_renderer.h"
 
@@ -146,6 +150,24 @@ TEST(AudioTimeline, BuffersFollowOneAnotherAndNeverCoverTheFuture) {
     EXPECT_EQ(timeline.NextBuffer(1'500'000, 480), 1'500'000);
     timeline.Restart();
     EXPECT_EQ(timeline.NextBuffer(7'000'000, 480), 7'000'000);
+}
+
+TEST(BuiltinSynthDevice, OpensPlaysAndClosesOnTheChosenAudioOutput) {
+    const auto soundfont = FindGeneralMidiSoundfont();
+    if (!soundfont) {
+        GTEST_SKIP() << "no General MIDI soundfont installed";
+    }
+    setenv("VOXNOTE_AUDIO_OUT", "null", 1);  // sound goes nowhere, in real time
+    BuiltinSynthDevice synth(*soundfont);
+    ASSERT_TRUE(synth.Open()) << synth.OpenFailure();
+    EXPECT_FALSE(synth.Open()) << "one user at a time";
+    EXPECT_TRUE(synth.SendShortMessage(0x7F3C90));  // note-on C5
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_TRUE(synth.SendShortMessage(0x003C90));
+    synth.Close();
+    EXPECT_FALSE(synth.SendShortMessage(0x7F3C90)) << "nothing is sent once closed";
+    ASSERT_TRUE(synth.Open()) << "the kept output serves the next open: " << synth.OpenFailure();
+    synth.Close();
 }
 
 }  // namespace

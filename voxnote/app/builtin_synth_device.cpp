@@ -1,7 +1,6 @@
 #include "voxnote/app/builtin_synth_device.h"
 
-#include <rtaudio/RtAudio.h>
-
+#include <algorithm>
 #include <chrono>
 
 #include "voxnote/app/short_message.h"
@@ -12,7 +11,7 @@ namespace voxnote {
 namespace {
 
 constexpr unsigned kFramesPerBuffer = 512;
-constexpr unsigned kFallbackSampleRate = 44100;
+constexpr unsigned kPreferredSampleRate = 44100;
 // A buffer covers times at least this far in the past (more than one
 // buffer's length), so every message for it has been sent by the time it is
 // rendered.
@@ -28,7 +27,7 @@ int64_t SteadyMicroseconds() {
 BuiltinSynthDevice::BuiltinSynthDevice(std::filesystem::path soundfont) : soundfont_(std::move(soundfont)) {}
 
 BuiltinSynthDevice::~BuiltinSynthDevice() {
-    CloseAudio();
+    StopAudio();
 }
 
 std::string BuiltinSynthDevice::Name() const {
@@ -51,62 +50,47 @@ bool BuiltinSynthDevice::Open() {
     return true;
 }
 
-// Opens the default output (once; it is kept between opens) at its own rate,
-// loads the soundfont for that rate if not done yet, and starts the stream.
+// Opens the audio output (once; it is kept between opens), loads the
+// soundfont for the output's rate if not done yet, and starts the output.
 bool BuiltinSynthDevice::StartAudio() {
-    try {
-        if (!audio_) {
-            audio_ = std::make_unique<RtAudio>();
-            audio_->showWarnings(false);
-        }
-        if (!audio_->isStreamOpen()) {
-            if (audio_->getDeviceCount() == 0) {
-                openFailure_ = Text(strings::kNoSoundOutput);
-                return false;
-            }
-            RtAudio::StreamParameters output;
-            output.deviceId = audio_->getDefaultOutputDevice();
-            output.nChannels = 2;
-            unsigned rate = audio_->getDeviceInfo(output.deviceId).preferredSampleRate;
-            rate = rate ? rate : kFallbackSampleRate;
-            if (!renderer_ || renderer_->SampleRate() != rate) {
-                renderer_ = SynthRenderer::Create(soundfont_, rate, openFailure_);
-                if (!renderer_) {
-                    return false;
-                }
-            }
-            timeline_ = std::make_unique<AudioTimeline>(rate);
-            RtAudio::StreamOptions options;
-            options.flags = RTAUDIO_ALSA_USE_DEFAULT;
-            options.streamName = Name();
-            unsigned frames = kFramesPerBuffer;
-            audio_->openStream(&output, nullptr, RTAUDIO_FLOAT32, rate, &frames, &RenderCallback, this, &options);
-        }
-        if (audio_->isStreamRunning()) {
-            audio_->stopStream();  // still ringing out after the last close
-        }
-        closing_ = false;
-        audio_->startStream();
-    } catch (const RtAudioError& error) {
-        CloseAudio();
-        openFailure_ = FormatText(strings::kSoundOutputFailed, {error.getMessage()});
+    closing_ = false;
+    if (outputRunning_) {
+        return true;
+    }
+    if (!output_) {
+        output_ = CreateAudioOutput();
+    }
+    std::string failure;
+    if (!output_->Open(kPreferredSampleRate, kFramesPerBuffer, *this, failure)) {
+        openFailure_ = FormatText(strings::kSoundOutputFailed, {failure});
         return false;
     }
+    const unsigned rate = output_->SampleRate();
+    if (!renderer_ || renderer_->SampleRate() != rate) {
+        renderer_ = SynthRenderer::Create(soundfont_, rate, openFailure_);
+        if (!renderer_) {
+            output_->Close();
+            return false;
+        }
+    }
+    timeline_ = std::make_unique<AudioTimeline>(rate);
+    if (!output_->Start(failure)) {
+        output_->Close();
+        openFailure_ = FormatText(strings::kSoundOutputFailed, {failure});
+        return false;
+    }
+    outputRunning_ = true;
     return true;
 }
 
-void BuiltinSynthDevice::CloseAudio() {
-    if (!audio_) {
+void BuiltinSynthDevice::StopAudio() {
+    if (!output_) {
         return;
     }
-    try {
-        if (audio_->isStreamOpen()) {
-            audio_->closeStream();
-        }
-    } catch (const RtAudioError&) {
-        // The stream is gone either way.
-    }
-    audio_.reset();
+    std::string failure;
+    output_->Stop(failure);  // the output is closed either way
+    output_->Close();
+    outputRunning_ = false;
 }
 
 bool BuiltinSynthDevice::SendShortMessage(uint32_t message) {
@@ -124,13 +108,15 @@ void BuiltinSynthDevice::Close() {
     closing_ = true;
 }
 
-int BuiltinSynthDevice::RenderCallback(void* output, void*, unsigned frames, double, unsigned, void* self) {
-    auto* device = static_cast<BuiltinSynthDevice*>(self);
-    const int64_t bufferStart = device->timeline_->NextBuffer(SteadyMicroseconds() - kLatencyUs, frames);
-    device->renderer_->Render(static_cast<float*>(output), frames, bufferStart);
-    // Once closed and silent, stop the stream (1: after playing this buffer).
-    const bool silent = !device->renderer_->HasPending() && device->renderer_->ActiveVoices() == 0;
-    return device->closing_.load(std::memory_order_acquire) && silent ? 1 : 0;
+void BuiltinSynthDevice::Render(float* interleaved, unsigned frames) {
+    const bool rungOut = closing_.load(std::memory_order_acquire) && !renderer_->HasPending() &&
+                         renderer_->ActiveVoices() == 0;
+    if (rungOut) {
+        std::fill(interleaved, interleaved + 2 * static_cast<size_t>(frames), 0.0f);
+        return;
+    }
+    const int64_t bufferStart = timeline_->NextBuffer(SteadyMicroseconds() - kLatencyUs, frames);
+    renderer_->Render(interleaved, frames, bufferStart);
 }
 
 }  // namespace voxnote

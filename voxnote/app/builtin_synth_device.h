@@ -1,27 +1,26 @@
 #pragma once
 // The built-in General MIDI synthesizer as a MIDI output device (a wavetable
 // synthesizer, technology 6): the soundfont synthesizer played through the
-// default audio output.
+// audio output (VOXNOTE_AUDIO_OUT; the default sound device).
 //
 // Each message sounds a constant latency after it was sent, at its own
 // sample of the audio buffer (AudioTimeline), so notes keep their timing.
-// The soundfont is loaded on the first open and kept. Closing ends the notes
-// and lets them ring out: the audio output stops by itself once the last
-// voice has died away, and is opened again by the next open.
+// The soundfont and the audio output are opened on the first open and kept.
+// Closing ends the notes and lets them ring out; once they have died away
+// the output only plays silence, without running the synthesizer.
 #include <atomic>
 #include <filesystem>
 #include <memory>
 #include <string>
 
+#include "voxnote/app/audio_output.h"
 #include "voxnote/app/audio_timeline.h"
 #include "voxnote/app/midi_output_device.h"
 #include "voxnote/app/synth_renderer.h"
 
-class RtAudio;
-
 namespace voxnote {
 
-class BuiltinSynthDevice : public MidiOutputDevice {
+class BuiltinSynthDevice : public MidiOutputDevice, private AudioRenderer {
 public:
     explicit BuiltinSynthDevice(std::filesystem::path soundfont);
     ~BuiltinSynthDevice() override;
@@ -37,13 +36,14 @@ public:
     void Close() override;
 
 private:
-    static int RenderCallback(void* output, void* input, unsigned frames, double streamTime, unsigned status,
-                              void* self);
+    // Audio thread.
+    void Render(float* interleaved, unsigned frames) override;
     bool StartAudio();
-    void CloseAudio();
+    void StopAudio();
 
     const std::filesystem::path soundfont_;
-    std::unique_ptr<RtAudio> audio_;
+    std::unique_ptr<AudioOutput> output_;
+    bool outputRunning_ = false;
     std::unique_ptr<SynthRenderer> renderer_;
     std::unique_ptr<AudioTimeline> timeline_;
     std::atomic<bool> closing_ = false;

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <stop_token>
 
+#include "voxnote/analysis/millisecond_clock.h"
+
 namespace voxnote {
 
 // True once `now` has reached `due`.
@@ -14,10 +16,9 @@ constexpr bool HasReached(uint32_t now, uint32_t due) {
     return static_cast<int32_t>(now - due) >= 0;
 }
 
-class PlaybackClock {
+// The live capture's millisecond clock, which players can also sleep on.
+class PlaybackClock : public MillisecondClock {
 public:
-    virtual ~PlaybackClock() = default;
-    virtual uint32_t Now() = 0;
     // Blocks the calling thread until Now() has reached `due`, without
     // spinning. False when `stop` was requested first.
     virtual bool SleepUntil(uint32_t due, std::stop_token stop) = 0;

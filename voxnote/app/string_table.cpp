@@ -77,6 +77,59 @@ constexpr Entry kMessages[] = {
     {strings::kNotesConverted, "Notes found: %s"},
 };
 
+// ---- Main window and its dialogs ----
+constexpr Entry kWindowTexts[] = {
+    {strings::kProgramTitle, "Voxnote"},
+    {strings::kCouldNotOpenHelp, "Couldn't open the help file \"%s\"."},
+    {strings::kCouldNotOpenWebSite, "Couldn't open the web page \"%s\"."},
+    {strings::kReservedPresetName, "\"%s\" is the name of the program's own settings: choose another preset name."},
+    {strings::kBrowseForNewMixer, "Browse for a new mixer..."},
+    {strings::kCouldNotOpenMixer, "Couldn't open the selected mixer"},
+    {strings::kRunSelectedMixer, "Run selected mixer?"},
+    {strings::kIsThisTheMixer, "Is this the mixer you wish to use?"},
+    {strings::kChooseMixerTitle, "Choose a mixer"},
+    {strings::kMixerFilterPrograms, "Executable files (*)"},
+    {strings::kMixerFilterAllFiles, "All files (*)"},
+
+    {strings::kTuneCaption, "&Tune"},
+    {strings::kDoneCaption, "&Done"},
+    {strings::kRhythmNoteLabel, "Rhythm Note, Drum Name"},
+    {strings::kOutputVolumeLabel, "Output Volume"},
+    {strings::kTuningLabel, "Tuning"},
+    {strings::kDrumKitLabel, "Drum Kit"},
+    {strings::kAutoShrinkLabel, "Auto Shrink"},
+    {strings::kHigherPriorityLabel, "Higher Priority Processing"},
+    {strings::kAlwaysOnTopLabel, "Always On Top"},
+    {strings::kFixedVolumeLabel, "Fixed Volume"},
+    {strings::kCompatibilityLabel, "Compatibility"},
+    {strings::kMidiPlaybackDeviceLabel, "MIDI Playback Device"},
+    {strings::kAsynchronousLabel, "Asynchronous"},
+    {strings::kSynchronousLabel, "Synchronous"},
+    {strings::kSetupTitle, "Setup"},
+    {strings::kSetupClose, "Close"},
+    {strings::kGmDrumKit, "GM"},
+    {strings::kGsDrumKit, "GS"},
+
+    {strings::kPresetsTitle, "Presets"},
+    {strings::kPresetsLoad, "Load"},
+    {strings::kPresetsSave, "Save"},
+    {strings::kPresetsDelete, "Delete"},
+    {strings::kPresetsClose, "Close"},
+    {strings::kPresetNameLabel, "Preset name"},
+
+    {strings::kMenuShowVolume, "Show &Volume"},
+    {strings::kMenuShowPitch, "Show &Pitch"},
+    {strings::kMenuChangeMixer, "&Change Mixer"},
+    {strings::kMenuHelp, "&Help"},
+    {strings::kMenuVisitWebSite, "Visit our web site..."},
+    {strings::kMenuAbout, "&About"},
+
+    {strings::kAboutTitle, "About Voxnote"},
+    {strings::kAboutText, "Sound to MIDI converter\n%s"},
+    {strings::kAboutOk, "OK"},
+};
+// ---- end of main window and its dialogs ----
+
 constexpr std::array<const char*, 13> kScaleNames = {
     "CMaj/AMin", "DbMaj/BbMin", "DMaj/BMin", "EbMaj/CMin", "EMaj/C#Min", "FMaj/DMin", "GbMaj/EbMin",
     "GMaj/EMin", "AbMaj/FMin", "AMaj/F#Min", "BbMaj/GMin", "BMaj/G#Min", "Chromatic",
@@ -154,13 +207,36 @@ constexpr Entry kMidiDeviceMessages[] = {
      "No General MIDI soundfont was found: install the package timgm6mb-soundfont or fluid-soundfont-gm, "
      "or set VOXNOTE_SOUNDFONT to a soundfont file."},
     {strings::kSoundfontUnreadable, "The soundfont \"%s\" can't be read."},
-    {strings::kNoSoundOutput, "The built-in synthesizer has no sound output: no audio output device was found."},
     {strings::kSoundOutputFailed, "The built-in synthesizer's sound output can't be started: %s"},
     {strings::kSynthesizerNotStarted, "The built-in synthesizer can't be started."},
     {strings::kMidiPortGone, "The MIDI port \"%s\" is no longer there."},
     {strings::kMidiPortNotOpened, "The MIDI port \"%s\" can't be opened: %s"},
 };
 // ---- end of MIDI devices and live note output ----
+
+// ---- WAV dialog ----
+constexpr Entry kWavDialogTexts[] = {
+    {strings::kCannotOpenWaveForPlayback, "Couldn't open the wave file for playback."},
+    {strings::kCannotPlayWaveFormat, "Cannot play this wave file.\nIts sound must be PCM with 8 or 16 bit samples."},
+    {strings::kNoAudioOutput, "No audio output device was found."},
+    {strings::kAudioOutputFailed, "The audio output can't be started: %s"},
+
+    {strings::kWavDialogTitle, "Open"},
+    {strings::kWaveFileFilter, "Wave (*.wav)"},
+    {strings::kInformationGroup, "Information"},
+    {strings::kSampleRateLabel, "Sample Rate:"},
+    {strings::kBitsPerSampleLabel, "Bits Per Sample:"},
+    {strings::kChannelsLabel, "Channels:"},
+    {strings::kDurationLabel, "Duration:"},
+    {strings::kPlayGroup, "Play"},
+    {strings::kAudioCaption, "Audio"},
+    {strings::kMidiCaption, "MIDI"},
+    {strings::kStopCaption, "Stop"},
+    {strings::kSaveMidiFileCaption, "Save as MIDI file"},
+    {strings::kVoiceLabel, "Voice:"},
+    {strings::kMidiFileFilter, "MIDI file (*.mid)"},
+};
+// ---- end of WAV dialog ----
 
 template <size_t N>
 void AddRun(std::map<int, std::string>& table, int firstId, const std::array<const char*, N>& texts) {
@@ -177,10 +253,16 @@ std::map<int, std::string> BuildTable() {
     for (const Entry& entry : kMidiDeviceMessages) {
         table.emplace(entry.id, entry.text);
     }
+    for (const Entry& entry : kWavDialogTexts) {
+        table.emplace(entry.id, entry.text);
+    }
     AddRun(table, strings::kFirstScaleName, kScaleNames);
     AddRun(table, kFirstGmPercussionNote, kGmPercussionNames);
     AddRun(table, strings::kFirstGsPercussionEntry + kFirstGsPercussionNote, kGsPercussionNames);
     AddRun(table, strings::kFirstProgramName, kProgramNames);
+    for (const Entry& entry : kWindowTexts) {
+        table.emplace(entry.id, entry.text);
+    }
     return table;
 }
 

@@ -5,14 +5,14 @@
 //
 // Ranges:
 //     35 -   81  General MIDI percussion names, entry = note number
-//    100 -  199  main window messages                      (reserved)
+//    100 -  199  main window, help and mixer messages
 //    200 -  249  presets and settings messages
 //    250 -  299  WAV import and conversion messages
 //    300 -  349  MIDI output messages and list entries
 //    350 -  379  unit words of the WAV information panel
 //    400 -  412  scale names, entry = 400 + scale (12 = chromatic)
 //    500 -  599  command line: option help and its own messages
-//   1000 - 1999  window captions and labels                (reserved)
+//   1000 - 1999  window captions and labels
 //   2027 - 2087  GS percussion names, entry = 2000 + note number
 //   2093 - 2220  General MIDI program names, entry = 2093 + program
 #include <initializer_list>
@@ -21,6 +21,62 @@
 namespace voxnote {
 
 namespace strings {
+
+// ---- Main window and its dialogs: entries 100-199 and 1000-1199 ----
+// Messages of the main window, the presets, help and the mixer.
+inline constexpr int kProgramTitle = 100;
+inline constexpr int kCouldNotOpenHelp = 101;
+inline constexpr int kCouldNotOpenWebSite = 102;
+inline constexpr int kReservedPresetName = 103;
+inline constexpr int kBrowseForNewMixer = 110;
+inline constexpr int kCouldNotOpenMixer = 111;
+inline constexpr int kRunSelectedMixer = 112;
+inline constexpr int kIsThisTheMixer = 113;
+inline constexpr int kChooseMixerTitle = 114;
+inline constexpr int kMixerFilterPrograms = 115;
+inline constexpr int kMixerFilterAllFiles = 116;
+
+// Setup dialog captions, numbered as the controls they label.
+inline constexpr int kTuneCaption = 1016;
+inline constexpr int kDoneCaption = 1017;
+inline constexpr int kRhythmNoteLabel = 1070;
+inline constexpr int kOutputVolumeLabel = 1071;
+inline constexpr int kTuningLabel = 1072;
+inline constexpr int kDrumKitLabel = 1073;
+inline constexpr int kAutoShrinkLabel = 1074;
+inline constexpr int kHigherPriorityLabel = 1075;
+inline constexpr int kAlwaysOnTopLabel = 1076;
+inline constexpr int kFixedVolumeLabel = 1077;
+inline constexpr int kCompatibilityLabel = 1078;
+inline constexpr int kMidiPlaybackDeviceLabel = 1079;
+inline constexpr int kAsynchronousLabel = 1080;
+inline constexpr int kSynchronousLabel = 1081;
+inline constexpr int kSetupTitle = 1100;
+inline constexpr int kSetupClose = 1101;
+inline constexpr int kGmDrumKit = 1102;
+inline constexpr int kGsDrumKit = 1103;
+
+// Presets dialog.
+inline constexpr int kPresetsTitle = 1110;
+inline constexpr int kPresetsLoad = 1111;
+inline constexpr int kPresetsSave = 1112;
+inline constexpr int kPresetsDelete = 1113;
+inline constexpr int kPresetsClose = 1114;
+inline constexpr int kPresetNameLabel = 1115;
+
+// The pop-up menu of the main window.
+inline constexpr int kMenuShowVolume = 1120;
+inline constexpr int kMenuShowPitch = 1121;
+inline constexpr int kMenuChangeMixer = 1122;
+inline constexpr int kMenuHelp = 1123;
+inline constexpr int kMenuVisitWebSite = 1124;
+inline constexpr int kMenuAbout = 1125;
+
+// About box.
+inline constexpr int kAboutTitle = 1130;
+inline constexpr int kAboutText = 1131;
+inline constexpr int kAboutOk = 1132;
+// ---- end of main window and its dialogs ----
 
 // Presets and settings.
 inline constexpr int kCouldNotStorePreference = 200;
@@ -42,6 +98,30 @@ inline constexpr int kNoteLimitReached = 259;
 inline constexpr int kProblemStoppingAudio = 260;
 inline constexpr int kProcessing = 261;
 
+// ---- WAV dialog: entries 270-289 and 1200-1249 ----
+// Messages of listening to a file and of saving its notes.
+inline constexpr int kCannotOpenWaveForPlayback = 270;
+inline constexpr int kCannotPlayWaveFormat = 271;
+inline constexpr int kNoAudioOutput = 272;
+inline constexpr int kAudioOutputFailed = 273;
+
+// Captions of the WAV dialog and its panel.
+inline constexpr int kWavDialogTitle = 1200;
+inline constexpr int kWaveFileFilter = 1201;
+inline constexpr int kInformationGroup = 1202;
+inline constexpr int kSampleRateLabel = 1203;
+inline constexpr int kBitsPerSampleLabel = 1204;
+inline constexpr int kChannelsLabel = 1205;
+inline constexpr int kDurationLabel = 1206;
+inline constexpr int kPlayGroup = 1207;
+inline constexpr int kAudioCaption = 1208;
+inline constexpr int kMidiCaption = 1209;
+inline constexpr int kStopCaption = 1210;
+inline constexpr int kSaveMidiFileCaption = 1211;
+inline constexpr int kVoiceLabel = 1212;
+inline constexpr int kMidiFileFilter = 1213;
+// ---- end of WAV dialog ----
+
 // MIDI output.
 inline constexpr int kNoNotesDetected = 300;
 inline constexpr int kErrorAllocatingMidiData = 301;
@@ -59,7 +139,6 @@ inline constexpr int kNoSuchMidiDevice = 321;
 inline constexpr int kMidiDeviceInUse = 322;
 inline constexpr int kNoSoundfontFound = 323;
 inline constexpr int kSoundfontUnreadable = 324;
-inline constexpr int kNoSoundOutput = 325;
 inline constexpr int kSynthesizerNotStarted = 326;
 inline constexpr int kMidiPortGone = 327;
 inline constexpr int kMidiPortNotOpened = 328;

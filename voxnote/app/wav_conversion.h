@@ -16,14 +16,25 @@
 
 namespace voxnote {
 
+// Asked after every analysed block whether to go on. A window that converts
+// on its own thread processes its pending events here, so that it stays
+// responsive, and says no once it is closing.
+class ConversionProgress {
+public:
+    virtual ~ConversionProgress() = default;
+    virtual bool KeepGoing() = 0;
+};
+
 struct ConversionResult {
     std::optional<MidiStreamBuffer> stream;  // nothing when the conversion failed
     uint32_t noteCount = 0;                  // note pairs collected
+    bool cancelled = false;                  // progress said no: no notes, no message
 
     bool HasNotes() const { return stream && noteCount > 0; }
 };
 
 ConversionResult ConvertWavToMidi(ByteSource& source, DetectorState& state, const DetectorHeaderSettings& settings,
-                                  int voice, MessageReporter& reporter, PitchFrameSink* frames = nullptr);
+                                  int voice, MessageReporter& reporter, PitchFrameSink* frames = nullptr,
+                                  ConversionProgress* progress = nullptr);
 
 }  // namespace voxnote

@@ -1,48 +1,15 @@
-// The main window driven with the mouse as a user would.
+// The main window driven with the mouse as a user would: its controls, the
+// settings they change and the analysis values those give.
 #include "voxnote/app/ui/main_dialog.h"
 
-#include <QSignalSpy>
 #include <QtTest>
 
+#include "tests/voxnote_app/ui/window_test_support.h"
+#include "voxnote/analysis/manual_audio_input.h"
 #include "voxnote/app/main_window_layout.h"
 
 using namespace voxnote;
-
-namespace {
-
-QPoint Centre(const SkinControl& control) {
-    const SkinRect r = control.GetBoundingRect();
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
-QPoint ThumbCentre(const SkinSlider& slider) {
-    const SkinRect r = slider.ThumbRect();
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
-void Click(QWidget& window, QPoint point) {
-    QTest::mousePress(&window, Qt::LeftButton, {}, point);
-    QTest::mouseRelease(&window, Qt::LeftButton, {}, point);
-}
-
-void Drag(QWidget& window, QPoint from, QPoint to) {
-    QTest::mousePress(&window, Qt::LeftButton, {}, from);
-    QTest::mouseMove(&window, to);
-    QTest::mouseRelease(&window, Qt::LeftButton, {}, to);
-}
-
-// A double click as the window system delivers it: press, release, press,
-// double click, release.
-void DoubleClick(QWidget& window, QPoint point) {
-    Click(window, point);
-    QTest::mousePress(&window, Qt::LeftButton, {}, point);
-    QTest::mouseDClick(&window, Qt::LeftButton, {}, point);
-    QTest::mouseRelease(&window, Qt::LeftButton, {}, point);
-}
-
-bool IsBrightGreen(QRgb pixel) { return qGreen(pixel) > 200 && qRed(pixel) < 120 && qBlue(pixel) < 120; }
-
-}  // namespace
+using namespace voxnote::test;
 
 class MainDialogTest : public QObject {
     Q_OBJECT
@@ -51,54 +18,110 @@ private slots:
     void init();
     void cleanup();
 
+    void startsWithTheStartUpSettingsAndWritesDefault();
     void releaseOutsideAControlIsNoClick();
     void lockedControlIgnoresTheMouseUntilUnlocked();
     void pressOnASliderValueLabelFallsOnNoControl();
-    void slidersClampAtBothEndsOfTheirTracks();
+    void slidersSetTheAnalysisValuesAndClampAtBothEnds();
     void titleBandPressMovesTheWindowByTheMousesTravel();
     void pressBelowTheBandOrOnABandControlDoesNotDrag();
     void dragCursorShowsOnlyOverTheBandsBareMetal();
     void shrinkToggleRollsTheWindowUpAndDown();
     void autoShrinkFollowsTheFocus();
     void minimiseAndCloseButtons();
-    void clicksReachTheirHandlersByControl();
     void upDownButtonsActAtOnceAndRepeatWhileHeld();
-    void doubleClicksOnTheMeterAndTheNoteFields();
+    void noteRangeButtonsKeepTheRangeInItsBounds();
+    void scaleButtonsWrapAndSetTheScaleLock();
+    void rhythmToggleSwitchesConstantNoteAndStoresTheSystemSettings();
+    void doubleClicksOnTheMeterToggleTheDisplayMode();
     void meterAreaDrawsTheLevelBarAndTheNote();
+    void alwaysOnTopIsAppliedAndStoredAtEveryChange();
+    void waveButtonClearsTheWayForTheWavDialog();
 
 private:
+    void OpenWindow();
+
+    std::unique_ptr<QTemporaryDir> folder;
+    QString iniPath;
+    ScriptedPrompt prompt;
+    TestMidiDevices midiDevices;
+    ManualAudioInput* input = nullptr;
     std::unique_ptr<MainDialog> window;
 };
 
 void MainDialogTest::init() {
-    window = std::make_unique<MainDialog>();
+    folder = std::make_unique<QTemporaryDir>();
+    iniPath = folder->filePath("voxnote.ini");
+    prompt = ScriptedPrompt();
+    OpenWindow();
+}
+
+void MainDialogTest::OpenWindow() {
+    MainDialogServices services;
+    services.profilePath = iniPath.toStdString();
+    services.prompt = &prompt;
+    services.midiDevices = &midiDevices;
+    auto manual = std::make_unique<ManualAudioInput>();
+    input = manual.get();
+    services.audioInput = std::move(manual);
+    window = std::make_unique<MainDialog>(std::move(services));
     window->move(100, 100);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
 }
 
-void MainDialogTest::cleanup() { window.reset(); }
+void MainDialogTest::cleanup() {
+    window.reset();
+    QVERIFY2(prompt.unexpected.empty(), prompt.Unexpected().c_str());
+}
+
+void MainDialogTest::startsWithTheStartUpSettingsAndWritesDefault() {
+    QVERIFY(!window->InitFailed());
+    QCOMPARE(window->PresetName(), QString("Default"));
+    // The analysis starts with its own values, not those of the slider positions.
+    const DetectorHeaderSettings& header = window->Settings().Detector().Header();
+    QCOMPARE(header.inputThreshold, 450u);
+    QCOMPARE(header.reattackGap, 80u);
+    QCOMPARE(header.releaseDrop, 150u);
+    QCOMPARE(header.velocityBase, 350u);
+    QCOMPARE(int(header.maximumNote), 101);
+    QCOMPARE(int(header.minimumNote), 33);
+    QCOMPARE(window->InputVolume(), 13);
+    QCOMPARE(window->GapRatio(), 16);
+    QCOMPARE(window->NoteStopRatio(), 10);
+
+    const QString ini = ReadFile(iniPath);
+    QCOMPARE(IniValue(ini, "Default", "Input Volume"), QString("13"));
+    QCOMPARE(IniValue(ini, "Default", "Maximum Note"), QString("101"));
+    QCOMPARE(IniValue(ini, "Default", "Constant Note"), QString("-1"));
+    QCOMPARE(IniValue(ini, "Default", "Output Volume"), QString("50"));
+    QVERIFY(prompt.answers.empty());
+}
 
 void MainDialogTest::releaseOutsideAControlIsNoClick() {
-    QSignalSpy toggled(window.get(), &MainDialog::rhythmModeToggled);
     const QPoint on = Centre(*window->RhythmToggle);
     QTest::mousePress(window.get(), Qt::LeftButton, {}, on);
     QCOMPARE(window->RhythmToggle->CurrentBitmapName(), std::string("RHY_OF_D"));
     QTest::mouseMove(window.get(), QPoint(150, 150));
     QTest::mouseRelease(window.get(), Qt::LeftButton, {}, QPoint(150, 150));
-    QCOMPARE(toggled.count(), 0);
     QVERIFY(!window->RhythmToggle->IsOn());
+    QVERIFY(!window->Settings().RhythmMode());
     QCOMPARE(window->RhythmToggle->CurrentBitmapName(), std::string("RHY_OF_U"));
 
     // Pressed on the preset field, released on the button: no click either.
-    QSignalSpy presets(window.get(), &MainDialog::presetsRequested);
+    bool dialogOpened = false;
+    WhenModalOpens<QDialog>([&](QDialog& dialog) {
+        dialogOpened = true;
+        dialog.reject();
+    });
     QTest::mousePress(window.get(), Qt::LeftButton, {}, QPoint(120, 270));
     QTest::mouseRelease(window.get(), Qt::LeftButton, {}, Centre(*window->PresetButton));
-    QCOMPARE(presets.count(), 0);
+    QTest::qWait(50);
+    QVERIFY(!dialogOpened);
 
     Click(*window, on);
-    QCOMPARE(toggled.count(), 1);
-    QCOMPARE(toggled.at(0).at(0).toBool(), true);
+    QVERIFY(window->RhythmToggle->IsOn());
+    QVERIFY(window->Settings().RhythmMode());
 }
 
 void MainDialogTest::lockedControlIgnoresTheMouseUntilUnlocked() {
@@ -108,22 +131,21 @@ void MainDialogTest::lockedControlIgnoresTheMouseUntilUnlocked() {
     QCOMPARE(window->height(), 346);
     QVERIFY(!window->IsDragging());  // a locked control still is no bare band
 
-    QSignalSpy setup(window.get(), &MainDialog::setupRequested);
     window->SetupButton->SetStateAndLock(0);
-    Click(*window, Centre(*window->SetupButton));
-    QCOMPARE(setup.count(), 0);
+    Click(*window, *window->SetupButton);
+    QVERIFY(window->OpenSetupDialog() == nullptr);
 
     window->ShrinkToggle->SetStateAndUnlock(0);
     window->SetupButton->SetStateAndUnlock(0);
     Click(*window, shrink);
     QCOMPARE(window->height(), 33);
     Click(*window, shrink);
-    Click(*window, Centre(*window->SetupButton));
-    QCOMPARE(setup.count(), 1);
+    Click(*window, *window->SetupButton);
+    QVERIFY(window->OpenSetupDialog() != nullptr);
+    window->OpenSetupDialog()->close();
 }
 
 void MainDialogTest::pressOnASliderValueLabelFallsOnNoControl() {
-    QSignalSpy changed(window.get(), &MainDialog::gapRatioChanged);
     const SkinRect label = window->GapRatioSlider->ValueLabel().GetBoundingRect();
     const QPoint onLabel((label.left + label.right) / 2, (label.top + label.bottom) / 2);
     QTest::mousePress(window.get(), Qt::LeftButton, {}, onLabel);
@@ -133,10 +155,10 @@ void MainDialogTest::pressOnASliderValueLabelFallsOnNoControl() {
     QTest::mouseMove(window.get(), QPoint(onLabel.x(), 180));
     QTest::mouseRelease(window.get(), Qt::LeftButton, {}, QPoint(onLabel.x(), 180));
     QCOMPARE(window->GapRatio(), 16);
-    QCOMPARE(changed.count(), 0);
+    QCOMPARE(window->Settings().Detector().Header().reattackGap, 80u);
 }
 
-void MainDialogTest::slidersClampAtBothEndsOfTheirTracks() {
+void MainDialogTest::slidersSetTheAnalysisValuesAndClampAtBothEnds() {
     struct Case {
         SkinSlider* slider;
         int reachableMaximum;
@@ -152,12 +174,15 @@ void MainDialogTest::slidersClampAtBothEndsOfTheirTracks() {
         QCOMPARE(c.slider->ThumbRect().bottom, 76 + 112);
         QCOMPARE(c.slider->ValueLabel().GetState(), c.reachableMaximum);
     }
-    QCOMPARE(window->InputVolume(), 62);
+    const DetectorHeaderSettings& header = window->Settings().Detector().Header();
+    QCOMPARE(header.inputThreshold, 8u * 62 + 350);
+    QCOMPARE(header.reattackGap, 5u * 31);
+    QCOMPARE(header.releaseDrop, 10u * 20 + 100);
 
-    QSignalSpy changed(window.get(), &MainDialog::inputVolumeChanged);
     Drag(*window, ThumbCentre(*window->InputVolumeSlider), QPoint(90, 76));
-    QVERIFY(!changed.isEmpty());
-    QCOMPARE(changed.last().at(0).toInt(), 0);
+    QCOMPARE(window->InputVolume(), 0);
+    QCOMPARE(header.inputThreshold, 350u);
+    QCOMPARE(window->Settings().Detector().Values().inputVolume, 0);
 }
 
 void MainDialogTest::titleBandPressMovesTheWindowByTheMousesTravel() {
@@ -189,6 +214,7 @@ void MainDialogTest::pressBelowTheBandOrOnABandControlDoesNotDrag() {
     QTest::mouseRelease(window.get(), Qt::LeftButton, {}, QPoint(60, 60));
     QCOMPARE(window->pos(), start);
     QVERIFY(!window->StartToggle->IsOn());
+    QVERIFY(!window->IsRunActive());
 }
 
 void MainDialogTest::dragCursorShowsOnlyOverTheBandsBareMetal() {
@@ -204,12 +230,12 @@ void MainDialogTest::dragCursorShowsOnlyOverTheBandsBareMetal() {
 
 void MainDialogTest::shrinkToggleRollsTheWindowUpAndDown() {
     const QPoint topLeft = window->pos();
-    Click(*window, Centre(*window->ShrinkToggle));
+    Click(*window, *window->ShrinkToggle);
     QCOMPARE(window->size(), QSize(199, 33));
     QVERIFY(window->IsShrunk());
     QCOMPARE(window->ShrinkToggle->CurrentBitmapName(), std::string("RED_ON_U"));
     QCOMPARE(window->pos(), topLeft);
-    Click(*window, Centre(*window->ShrinkToggle));
+    Click(*window, *window->ShrinkToggle);
     QCOMPARE(window->size(), QSize(199, 346));
     QCOMPARE(window->pos(), topLeft);
 }
@@ -226,103 +252,141 @@ void MainDialogTest::autoShrinkFollowsTheFocus() {
     QApplication::sendEvent(window.get(), &activate);
     QCOMPARE(window->height(), 346);
     // The click that brought the window back only puts the toggle right ...
-    Click(*window, Centre(*window->ShrinkToggle));
+    Click(*window, *window->ShrinkToggle);
     QCOMPARE(window->height(), 346);
     QVERIFY(!window->ShrinkToggle->IsOn());
     // ... the next one rolls it up.
-    Click(*window, Centre(*window->ShrinkToggle));
+    Click(*window, *window->ShrinkToggle);
     QCOMPARE(window->height(), 33);
-    Click(*window, Centre(*window->ShrinkToggle));
+    Click(*window, *window->ShrinkToggle);
 
     // Coming back with a click elsewhere leaves the toggle working at once.
     QApplication::sendEvent(window.get(), &deactivate);
     QApplication::sendEvent(window.get(), &activate);
     Click(*window, QPoint(120, 120));
-    Click(*window, Centre(*window->ShrinkToggle));
+    Click(*window, *window->ShrinkToggle);
+    QCOMPARE(window->height(), 33);
+    Click(*window, *window->ShrinkToggle);
+
+    // A dialog of the window suspends it while it is open.
+    window->SuspendAutoShrink();
+    QApplication::sendEvent(window.get(), &deactivate);
+    QCOMPARE(window->height(), 346);
+    window->RestoreAutoShrink();
+    QApplication::sendEvent(window.get(), &deactivate);
     QCOMPARE(window->height(), 33);
 }
 
 void MainDialogTest::minimiseAndCloseButtons() {
-    Click(*window, Centre(*window->MinimiseButton));
+    Click(*window, *window->MinimiseButton);
     QVERIFY(window->windowState() & Qt::WindowMinimized);
     window->showNormal();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    Click(*window, Centre(*window->CloseButton));
-    QVERIFY(!window->isVisible());
-}
 
-void MainDialogTest::clicksReachTheirHandlersByControl() {
-    QSignalSpy startStop(window.get(), &MainDialog::startStopRequested);
-    QSignalSpy mixer(window.get(), &MainDialog::mixerRequested);
-    QSignalSpy wave(window.get(), &MainDialog::waveFileRequested);
-    QSignalSpy setup(window.get(), &MainDialog::setupRequested);
-    QSignalSpy presets(window.get(), &MainDialog::presetsRequested);
-    Click(*window, Centre(*window->StartToggle));
-    QVERIFY(window->StartToggle->IsOn());
-    Click(*window, Centre(*window->MixerButton));
-    Click(*window, Centre(*window->WaveButton));
-    Click(*window, Centre(*window->SetupButton));
-    Click(*window, Centre(*window->PresetButton));
-    Click(*window, Centre(*window->PresetButton));
-    QCOMPARE(startStop.count(), 1);
-    QCOMPARE(mixer.count(), 1);
-    QCOMPARE(wave.count(), 1);
-    QCOMPARE(setup.count(), 1);
-    QCOMPARE(presets.count(), 2);
+    // Closing stores the system settings.
+    QFile::remove(iniPath);
+    Click(*window, *window->CloseButton);
+    QVERIFY(!window->isVisible());
+    const QString ini = ReadFile(iniPath);
+    QCOMPARE(IniValue(ini, "System Settings", "Always On Top"), QString("1"));
+    QCOMPARE(IniValue(ini, "System Settings", "MIDI Voice"), QString("0"));
 }
 
 void MainDialogTest::upDownButtonsActAtOnceAndRepeatWhileHeld() {
-    QSignalSpy scale(window.get(), &MainDialog::scaleChanged);
     QTest::mousePress(window.get(), Qt::LeftButton, {}, Centre(*window->ScaleUpButton));
     QCOMPARE(window->Scale(), 0);  // 12 wraps to 0 at once
     QVERIFY(window->StepRepeatTimer().isActive());
     QVERIFY(QTest::qWaitFor([&] { return window->Scale() >= 2; }, 5000));
     QTest::mouseRelease(window.get(), Qt::LeftButton, {}, Centre(*window->ScaleUpButton));
     QVERIFY(!window->StepRepeatTimer().isActive());
-    QCOMPARE(scale.count(), window->Scale() + 1);
+    const int scale = window->Scale();
+    QTest::qWait(250);
+    QCOMPARE(window->Scale(), scale);
 
     // Held outside the button it keeps repeating; letting go anywhere stops it.
-    window->SetNoteRange({101, 33});
-    QSignalSpy range(window.get(), &MainDialog::noteRangeChanged);
     QTest::mousePress(window.get(), Qt::LeftButton, {}, Centre(*window->MaximumNoteUpButton));
     QCOMPARE(window->CurrentNoteRange().maximum, 101);  // already at the top
-    QCOMPARE(range.count(), 0);
     QTest::mouseRelease(window.get(), Qt::LeftButton, {}, QPoint(150, 150));
     QVERIFY(!window->StepRepeatTimer().isActive());
 
-    Click(*window, Centre(*window->MinimumNoteDownButton));
-    Click(*window, Centre(*window->MaximumNoteDownButton));
+    Click(*window, *window->MinimumNoteDownButton);
+    Click(*window, *window->MaximumNoteDownButton);
     QCOMPARE(window->CurrentNoteRange().minimum, 32);
     QCOMPARE(window->CurrentNoteRange().maximum, 100);
-    QCOMPARE(range.count(), 2);
-    QCOMPARE(range.last().at(0).toInt(), 100);
-    QCOMPARE(range.last().at(1).toInt(), 32);
-
-    window->SetScale(0);
-    Click(*window, Centre(*window->ScaleDownButton));
-    QCOMPARE(window->Scale(), 12);
+    QCOMPARE(int(window->Settings().Detector().Header().minimumNote), 32);
+    QCOMPARE(int(window->Settings().Detector().Header().maximumNote), 100);
 }
 
-void MainDialogTest::doubleClicksOnTheMeterAndTheNoteFields() {
-    DoubleClick(*window, QPoint(37, 120));
-    QCOMPARE(window->CurrentDisplayMode(), MainDialog::DisplayMode::Pitch);
-    DoubleClick(*window, QPoint(37, 120));
-    QCOMPARE(window->CurrentDisplayMode(), MainDialog::DisplayMode::Volume);
+void MainDialogTest::noteRangeButtonsKeepTheRangeInItsBounds() {
+    window->SetNoteRange({40, 38});
+    for (int i = 0; i < 5; ++i) {
+        Click(*window, *window->MaximumNoteDownButton);
+        Click(*window, *window->MinimumNoteUpButton);
+    }
+    QCOMPARE(window->CurrentNoteRange().maximum, 39);  // Minimum Note + 1
+    QCOMPARE(window->CurrentNoteRange().minimum, 38);
 
-    QSignalSpy learn(window.get(), &MainDialog::noteLearnRequested);
-    DoubleClick(*window, QPoint(25, 230));
-    DoubleClick(*window, QPoint(25, 270));
-    QCOMPARE(learn.count(), 2);
-    QCOMPARE(learn.at(0).at(0).toBool(), true);
-    QCOMPARE(learn.at(1).at(0).toBool(), false);
+    window->SetNoteRange({101, 99});
+    for (int i = 0; i < 5; ++i) {
+        Click(*window, *window->MinimumNoteUpButton);
+        Click(*window, *window->MaximumNoteUpButton);
+    }
+    QCOMPARE(window->CurrentNoteRange().minimum, 100);
+    QCOMPARE(window->CurrentNoteRange().maximum, 101);
+
+    window->SetNoteRange({26, 24});
+    Click(*window, *window->MinimumNoteDownButton);
+    QCOMPARE(window->CurrentNoteRange().minimum, 24);
+    Click(*window, *window->MaximumNoteDownButton);
+    QCOMPARE(window->CurrentNoteRange().maximum, 25);
+    Click(*window, *window->MaximumNoteDownButton);
+    QCOMPARE(window->CurrentNoteRange().maximum, 25);  // never below 25
+    QCOMPARE(int(window->Settings().Detector().Header().maximumNote), 25);
+
+    // The fields show the notes by name.
+    window->SetNoteRange({61, 60});
+    const QImage shot = window->grab().toImage();
+    QVERIFY(CountPixels(shot, QRect(14, 224, 30, 20), IsBrightGreen) > 10);
+}
+
+void MainDialogTest::scaleButtonsWrapAndSetTheScaleLock() {
+    window->SetScale(0);
+    Click(*window, *window->ScaleDownButton);
+    QCOMPARE(window->Scale(), 12);
+    QCOMPARE(int(window->Settings().Detector().Values().lockToScaleOn), 0);
+    Click(*window, *window->ScaleUpButton);
+    QCOMPARE(window->Scale(), 0);
+    QCOMPARE(int(window->Settings().Detector().Values().lockToScaleOn), 1);
+    QCOMPARE(int(window->Settings().Detector().Header().scale), 0);
 
     // On a control a double click is two clicks.
     window->SetScale(3);
     DoubleClick(*window, Centre(*window->ScaleUpButton));
     QCOMPARE(window->Scale(), 5);
-    QSignalSpy mixer(window.get(), &MainDialog::mixerRequested);
-    DoubleClick(*window, Centre(*window->MixerButton));
-    QCOMPARE(mixer.count(), 2);
+}
+
+void MainDialogTest::rhythmToggleSwitchesConstantNoteAndStoresTheSystemSettings() {
+    QFile::remove(iniPath);
+    Click(*window, *window->RhythmToggle);
+    QCOMPARE(int(window->Settings().Detector().Header().constantNote), 60);
+    QCOMPARE(IniValue(ReadFile(iniPath), "System Settings", "Auto Shrink"), QString("0"));
+    window->Settings().SetRhythmNote(38);
+    QCOMPARE(int(window->Settings().Detector().Header().constantNote), 38);
+    Click(*window, *window->RhythmToggle);
+    QVERIFY(!window->RhythmToggle->IsOn());
+    QCOMPARE(int(window->Settings().Detector().Header().constantNote), -1);
+    // The next toggle uses the rhythm note it was left at.
+    Click(*window, *window->RhythmToggle);
+    QCOMPARE(int(window->Settings().Detector().Header().constantNote), 38);
+}
+
+void MainDialogTest::doubleClicksOnTheMeterToggleTheDisplayMode() {
+    DoubleClick(*window, QPoint(37, 120));
+    QCOMPARE(window->CurrentDisplayMode(), MainDialog::DisplayMode::Pitch);
+    DoubleClick(*window, QPoint(37, 120));
+    QCOMPARE(window->CurrentDisplayMode(), MainDialog::DisplayMode::Volume);
+    // Just outside the meter area nothing happens.
+    DoubleClick(*window, QPoint(70, 120));
     QCOMPARE(window->CurrentDisplayMode(), MainDialog::DisplayMode::Volume);
 }
 
@@ -330,13 +394,14 @@ void MainDialogTest::meterAreaDrawsTheLevelBarAndTheNote() {
     window->ShowLevel(60, false, false, true);  // 13 segments lit
     QImage shot = window->grab().toImage();
     auto segmentMiddle = [](int segment) { return QPoint(37, 177 - 4 * segment + 1); };
-    QVERIFY(qRed(shot.pixel(segmentMiddle(12))) > 150);   // yellow
+    QVERIFY(qRed(shot.pixel(segmentMiddle(12))) > 150);  // yellow
     QVERIFY(qGreen(shot.pixel(segmentMiddle(12))) > 150);
     QVERIFY(qGreen(shot.pixel(segmentMiddle(13))) < 80);  // dark
     QVERIFY(IsBrightGreen(shot.pixel(segmentMiddle(0))));
 
     window->SetDisplayMode(MainDialog::DisplayMode::Pitch);
-    window->SetRunActive(true);
+    Click(*window, *window->StartToggle);
+    QVERIFY(window->IsRunActive());
     window->ShowNote(61);  // C#5: on the C (21 naturals up), with a sharp
     shot = window->grab().toImage();
     const int headTop = 189 - 3 * 21;
@@ -345,6 +410,55 @@ void MainDialogTest::meterAreaDrawsTheLevelBarAndTheNote() {
     window->ShowNote(std::nullopt);
     shot = window->grab().toImage();
     QVERIFY(!IsBrightGreen(shot.pixel(45, headTop + 3)));
+
+    // Stopped, the panel shows no note.
+    window->ShowNote(61);
+    Click(*window, *window->StartToggle);
+    QVERIFY(!window->IsRunActive());
+    shot = window->grab().toImage();
+    QVERIFY(!IsBrightGreen(shot.pixel(45, headTop + 3)));
+}
+
+void MainDialogTest::alwaysOnTopIsAppliedAndStoredAtEveryChange() {
+    QVERIFY(window->IsTopMost());  // the setting's default
+    QVERIFY(window->windowFlags() & Qt::WindowStaysOnTopHint);
+    const QPoint position = window->pos();
+    window->SetAlwaysOnTop(false);
+    QVERIFY(!window->IsTopMost());
+    QVERIFY(!(window->windowFlags() & Qt::WindowStaysOnTopHint));
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->pos(), position);
+    QCOMPARE(IniValue(ReadFile(iniPath), "System Settings", "Always On Top"), QString("0"));
+
+    // A new window takes the stored setting.
+    window.reset();
+    OpenWindow();
+    QVERIFY(!window->IsTopMost());
+    window->SetAlwaysOnTop(true);
+    QCOMPARE(IniValue(ReadFile(iniPath), "System Settings", "Always On Top"), QString("1"));
+}
+
+void MainDialogTest::waveButtonClearsTheWayForTheWavDialog() {
+    window->SetAutoShrink(true);
+    Click(*window, *window->WaveButton);  // no WAV dialog is installed: nothing opens
+    QVERIFY(window->IsAutoShrinkInEffect());
+
+    int opened = 0;
+    bool runWhileOpen = true;
+    bool shrinkWhileOpen = true;
+    window->SetWavDialogOpener([&](MainDialog& owner) {
+        ++opened;
+        runWhileOpen = owner.IsRunActive();
+        shrinkWhileOpen = owner.IsAutoShrinkInEffect();
+    });
+    Click(*window, *window->StartToggle);
+    QVERIFY(window->IsRunActive());
+    Click(*window, *window->WaveButton);
+    QCOMPARE(opened, 1);
+    QVERIFY(!runWhileOpen);
+    QVERIFY(!shrinkWhileOpen);
+    QVERIFY(!window->StartToggle->IsOn());
+    QVERIFY(window->IsAutoShrinkInEffect());
 }
 
 QTEST_MAIN(MainDialogTest)

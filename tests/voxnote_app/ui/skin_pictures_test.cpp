@@ -10,6 +10,7 @@
 #include "voxnote/app/ui/main_dialog.h"
 #include "voxnote/app/ui/skin_artwork.h"
 #include "voxnote/app/ui/splash_window.h"
+#include "tests/voxnote_app/ui/window_test_support.h"
 
 using namespace voxnote;
 
@@ -110,7 +111,8 @@ void SkinPicturesTest::unknownNamesGiveNoPicture() {
 }
 
 void SkinPicturesTest::controlsLieInsideTheWindowAndOverlapNoOtherControlOrField() {
-    MainDialog window;
+    test::TestWindow testWindow;
+    MainDialog& window = *testWindow.window;
     const QRect client(0, 0, 199, 346);
     const auto& controls = window.ControlSet().Controls();
     QCOMPARE(controls.size(), std::size_t{21});
@@ -170,9 +172,9 @@ void SkinPicturesTest::writeScreenshots() {
         }
     };
 
-    MainDialog window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    test::TestWindow testWindow;
+    testWindow.Show();
+    MainDialog& window = *testWindow.window;
     for (int level : {40, 70, 85, 78}) {
         window.ShowLevel(level, level > 60, level > 80, true);
     }
@@ -188,14 +190,13 @@ void SkinPicturesTest::writeScreenshots() {
     window.RhythmToggle->SetState(0);
 
     window.SetDisplayMode(MainDialog::DisplayMode::Pitch);
-    window.StartToggle->SetState(1);
-    window.SetRunActive(true);
+    test::Click(window, *window.StartToggle);  // a run on the test's own recording device
     window.ShowNote(66);  // F#5: head in the lowest space of the upper staff, with a sharp
-    window.SetPresetName("Soprano sax");
+    window.Settings().SavePreset("Soprano sax", testWindow.prompt);
     window.SetScale(4);
     save(window.grab(), "main_pitch");
 
-    window.SetRunActive(false);
+    test::Click(window, *window.StartToggle);
     save(window.grab(), "main_pitch_stopped");
 
     window.SetShrunk(true);

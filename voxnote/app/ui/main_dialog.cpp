@@ -1,34 +1,121 @@
 #include "voxnote/app/ui/main_dialog.h"
 
+#include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWindow>
 
+#include "voxnote/analysis/audio_input_factory.h"
 #include "voxnote/app/main_window_layout.h"
+#include "voxnote/app/string_table.h"
+#include "voxnote/app/system_midi_devices.h"
+#include "voxnote/app/ui/detached_program_starter.h"
+#include "voxnote/app/ui/message_box_prompt.h"
+#include "voxnote/app/ui/setup_dialog.h"
 
 namespace voxnote {
 
 namespace {
 SkinPoint ToSkinPoint(QPoint point) { return {point.x(), point.y()}; }
 bool Contains(const SkinRect& rect, QPoint point) { return rect.Contains(ToSkinPoint(point)); }
+QString Caption(int id) { return QString::fromStdString(Text(id)); }
 }  // namespace
 
-MainDialog::MainDialog(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), artwork_(devicePixelRatioF()) {
-    setWindowTitle("Voxnote");
+MainDialog::MainDialog(MainDialogServices services, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      artwork_(devicePixelRatioF()),
+      settings_(services.profilePath.empty() ? VoxnoteProfilePath() : services.profilePath) {
+    CreateDefaultServices(services);
+    setWindowTitle(Caption(strings::kProgramTitle));
     setWindowIcon(artwork_.WindowIcon());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFixedSize(layout::kWindowSize.width, layout::kWindowSize.height);
+    AllocateAnalysis(services);
     CreateSkinControls();
+    CreatePopupMenu();
+    InitialiseSettings();
+    ApplyTopMost(settings_.System().alwaysOnTop);
+
     RepeatTimer.setInterval(100);
     connect(&RepeatTimer, &QTimer::timeout, this, [this] {
         if (repeatingButton_ != nullptr) {
             StepButtonAction(*repeatingButton_);
         }
     });
+    CaptureTimer.setInterval(20);
+    connect(&CaptureTimer, &QTimer::timeout, this, &MainDialog::CaptureTick);
+    if (initFailed_) {
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
 }
 
-MainDialog::~MainDialog() = default;
+MainDialog::~MainDialog() {
+    // The capture reports to this window until it is gone.
+    capture_.reset();
+}
+
+void MainDialog::CreateDefaultServices(MainDialogServices& services) {
+    if (services.prompt == nullptr) {
+        ownPrompt_ = std::make_unique<MessageBoxPrompt>(this);
+        services.prompt = ownPrompt_.get();
+    }
+    prompt_ = services.prompt;
+    if (services.programStarter == nullptr) {
+        ownProgramStarter_ = std::make_unique<DetachedProgramStarter>();
+        services.programStarter = ownProgramStarter_.get();
+    }
+    if (services.priority == nullptr) {
+        ownPriority_ = std::make_unique<SystemThreadPriority>();
+        services.priority = ownPriority_.get();
+    }
+    if (services.midiDevices == nullptr) {
+        ownMidiDevices_ = std::make_unique<SystemMidiDevices>();
+        services.midiDevices = ownMidiDevices_.get();
+    }
+    midiDevices_ = services.midiDevices;
+    if (services.clock == nullptr) {
+        services.clock = &SystemClock();
+    }
+    audioInput_ = services.audioInput ? std::move(services.audioInput) : CreateAudioInputFromEnvironment();
+    mixerLauncher_ =
+        std::make_unique<MixerLauncher>(settings_.Profile(), *prompt_, *services.programStarter,
+                                        static_cast<MixerWindow&>(*this));
+}
+
+// The analysis record, the event slot and the capture blocks are had once, for
+// as long as the window lives; without them the window closes again at once.
+void MainDialog::AllocateAnalysis(MainDialogServices& services) {
+    if (auto records = AllocateAnalysisRecords(*prompt_)) {
+        records_ = std::move(*records);
+    } else {
+        initFailed_ = true;
+        return;
+    }
+    const CaptureServices captureServices{*audioInput_, *services.clock, *prompt_, *services.priority};
+    capture_ = CaptureSession::Create(captureServices, *records_.detector, *records_.eventSlot);
+    if (!capture_) {
+        initFailed_ = true;
+        return;
+    }
+    capture_->SetObserver(static_cast<CaptureObserver*>(this));
+    liveMidi_ = std::make_unique<LiveMidiOutput>(*midiDevices_);
+    capture_->SetLiveNoteSink(liveMidi_.get());
+}
+
+// "Default" is rewritten from the start-up values, then the last used preset
+// (if any) is taken and the sliders moved to it.
+void MainDialog::InitialiseSettings() {
+    settings_.StartUp();
+    const DetectorSettings& values = settings_.Detector().Values();
+    InputVolumeSlider->SetValue(values.inputVolume);
+    GapRatioSlider->SetValue(values.gapRatio);
+    NoteStopRatioSlider->SetValue(values.noteStopRatio);
+    RhythmToggle->SetState(settings_.RhythmMode() ? 1 : 0);
+    SettingsChanged();
+}
 
 void MainDialog::CreateSkinControls() {
     // Made in this order, so that the slider value labels are the 17th, 19th
@@ -54,61 +141,24 @@ void MainDialog::CreateSkinControls() {
     InputVolumeSlider->SetRange(0, layout::kInputVolumeMaximum);
     GapRatioSlider->SetRange(0, layout::kGapRatioMaximum);
     NoteStopRatioSlider->SetRange(0, layout::kNoteStopRatioMaximum);
-    SetSliderValues(13, 16, 10);
 }
 
-// ---- what the window shows ----
-
-void MainDialog::SetPresetName(const QString& name) {
-    presetName_ = name;
-    update();
+void MainDialog::CreatePopupMenu() {
+    ShowVolumeAction = PopupMenu.addAction(Caption(strings::kMenuShowVolume));
+    ShowPitchAction = PopupMenu.addAction(Caption(strings::kMenuShowPitch));
+    ChangeMixerAction = PopupMenu.addAction(Caption(strings::kMenuChangeMixer));
+    HelpAction = PopupMenu.addAction(Caption(strings::kMenuHelp));
+    WebSiteAction = PopupMenu.addAction(Caption(strings::kMenuVisitWebSite));
+    AboutAction = PopupMenu.addAction(Caption(strings::kMenuAbout));
+    connect(ShowVolumeAction, &QAction::triggered, this, [this] { SetDisplayMode(DisplayMode::Volume); });
+    connect(ShowPitchAction, &QAction::triggered, this, [this] { SetDisplayMode(DisplayMode::Pitch); });
+    connect(ChangeMixerAction, &QAction::triggered, this, &MainDialog::ChangeMixer);
+    connect(HelpAction, &QAction::triggered, this, &MainDialog::OpenHelp);
+    connect(WebSiteAction, &QAction::triggered, this, &MainDialog::VisitWebSite);
+    connect(AboutAction, &QAction::triggered, this, &MainDialog::OpenAboutBox);
 }
 
-void MainDialog::SetScale(int scale) {
-    scale_ = scale;
-    update();
-}
-
-void MainDialog::SetNoteRange(NoteRange range) {
-    noteRange_ = range;
-    update();
-}
-
-void MainDialog::SetDisplayMode(DisplayMode mode) {
-    if (mode == DisplayMode::Volume && displayMode_ != mode) {
-        meter_.Reset();
-    }
-    displayMode_ = mode;
-    update();
-}
-
-void MainDialog::SetRunActive(bool active) {
-    runActive_ = active;
-    if (!active) {
-        shownNote_.reset();
-    }
-    update();
-}
-
-void MainDialog::ShowLevel(int level, bool firstIndicator, bool secondIndicator, bool inputProcessed) {
-    meter_.Update(level, firstIndicator, secondIndicator, inputProcessed);
-    if (displayMode_ == DisplayMode::Volume) {
-        update();
-    }
-}
-
-void MainDialog::ShowNote(std::optional<int> note) {
-    shownNote_ = note;
-    if (displayMode_ == DisplayMode::Pitch) {
-        update();
-    }
-}
-
-void MainDialog::SetSliderValues(int inputVolume, int gapRatio, int noteStopRatio) {
-    InputVolumeSlider->SetValue(inputVolume);
-    GapRatioSlider->SetValue(gapRatio);
-    NoteStopRatioSlider->SetValue(noteStopRatio);
-}
+// ---- window behaviour ----
 
 void MainDialog::SetShrunk(bool shrunk) { ApplyShrink(shrunk); }
 
@@ -119,9 +169,44 @@ void MainDialog::ApplyShrink(bool shrunk) {
 }
 
 void MainDialog::SetAutoShrink(bool on) {
-    autoShrink_ = on;
+    settings_.System().autoShrink = on;
     focusLostSinceShrinkClick_ = false;
 }
+
+void MainDialog::RestoreAutoShrink() {
+    if (autoShrinkSuspensions_ > 0) {
+        --autoShrinkSuspensions_;
+    }
+}
+
+bool MainDialog::IsAutoShrinkInEffect() const { return settings_.System().autoShrink && autoShrinkSuspensions_ == 0; }
+
+void MainDialog::SetAlwaysOnTop(bool on) {
+    settings_.System().alwaysOnTop = on;
+    ApplyTopMost(on);
+    settings_.WriteSystemSettings(*prompt_);
+}
+
+// Top-most or not, without moving, sizing or hiding the window.
+void MainDialog::ApplyTopMost(bool on) {
+    topMost_ = on;
+    Qt::WindowFlags flags = windowFlags();
+    flags.setFlag(Qt::WindowStaysOnTopHint, on);
+    if (QWindow* window = windowHandle()) {
+        window->setFlags(flags);
+        overrideWindowFlags(flags);
+    } else {
+        setWindowFlags(flags);
+    }
+}
+
+void MainDialog::DropTopMost() {
+    if (settings_.System().alwaysOnTop) {
+        ApplyTopMost(false);
+    }
+}
+
+void MainDialog::RestoreTopMost() { ApplyTopMost(settings_.System().alwaysOnTop); }
 
 bool MainDialog::IsOverDragBand(QPoint point) const {
     return point.y() >= 0 && point.y() <= layout::kDragBandLastRow && point.x() >= 0 && point.x() < width() &&
@@ -178,16 +263,12 @@ void MainDialog::ControlClicked(SkinControl& control) {
     }
 }
 
-// ---- the controls' actions ----
-
-void MainDialog::StartToggleClick() { emit startStopRequested(); }
-
 void MainDialog::ShrinkToggleClick() {
     if (focusLostSinceShrinkClick_) {
         // This click only brought the window back to the front, which opened
         // it again already: the toggle just shows that again.
         focusLostSinceShrinkClick_ = false;
-        ShrinkToggle->SetState(height() == layout::kShrunkWindowSize.height ? 1 : 0);
+        ShrinkToggle->SetState(IsShrunk() ? 1 : 0);
         return;
     }
     ApplyShrink(ShrinkToggle->IsOn());
@@ -197,59 +278,7 @@ void MainDialog::MinimiseButtonClick() { showMinimized(); }
 
 void MainDialog::CloseButtonClick() { close(); }
 
-void MainDialog::MixerButtonClick() { emit mixerRequested(); }
-
-void MainDialog::RhythmToggleClick() { emit rhythmModeToggled(RhythmToggle->IsOn()); }
-
-void MainDialog::WaveButtonClick() { emit waveFileRequested(); }
-
-void MainDialog::SetupButtonClick() { emit setupRequested(); }
-
-void MainDialog::PresetButtonClick() { emit presetsRequested(); }
-
-void MainDialog::StepButtonAction(const SkinControl& button) {
-    if (&button == ScaleUpButton.get() || &button == ScaleDownButton.get()) {
-        SetScale(&button == ScaleUpButton.get() ? ScaleUp(scale_) : ScaleDown(scale_));
-        emit scaleChanged(scale_);
-        return;
-    }
-    bool stepped = false;
-    if (&button == MaximumNoteUpButton.get()) {
-        stepped = noteRange_.MaximumUp();
-    } else if (&button == MaximumNoteDownButton.get()) {
-        stepped = noteRange_.MaximumDown();
-    } else if (&button == MinimumNoteUpButton.get()) {
-        stepped = noteRange_.MinimumUp();
-    } else if (&button == MinimumNoteDownButton.get()) {
-        stepped = noteRange_.MinimumDown();
-    }
-    if (stepped) {
-        update();
-        emit noteRangeChanged(noteRange_.maximum, noteRange_.minimum);
-    }
-}
-
-void MainDialog::SliderMoved(const SkinSlider& slider) {
-    if (&slider == InputVolumeSlider.get()) {
-        emit inputVolumeChanged(slider.GetValue());
-    } else if (&slider == GapRatioSlider.get()) {
-        emit gapRatioChanged(slider.GetValue());
-    } else if (&slider == NoteStopRatioSlider.get()) {
-        emit noteStopRatioChanged(slider.GetValue());
-    }
-}
-
-void MainDialog::BackgroundDoubleClick(QPoint point) {
-    if (Contains(layout::kMeterArea, point)) {
-        SetDisplayMode(displayMode_ == DisplayMode::Volume ? DisplayMode::Pitch : DisplayMode::Volume);
-    } else if (Contains(layout::kMaximumNoteField, point)) {
-        emit noteLearnRequested(true);
-    } else if (Contains(layout::kMinimumNoteField, point)) {
-        emit noteLearnRequested(false);
-    }
-}
-
-// ---- mouse and focus ----
+// ---- mouse, keys and focus ----
 
 void MainDialog::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
@@ -303,6 +332,26 @@ void MainDialog::mouseDoubleClickEvent(QMouseEvent* event) {
     }
 }
 
+void MainDialog::BackgroundDoubleClick(QPoint point) {
+    if (Contains(layout::kMeterArea, point)) {
+        SetDisplayMode(displayMode_ == DisplayMode::Volume ? DisplayMode::Pitch : DisplayMode::Volume);
+    } else if (Contains(layout::kMaximumNoteField, point)) {
+        NoteFieldDoubleClick(NoteLearn::Bound::Maximum);
+    } else if (Contains(layout::kMinimumNoteField, point)) {
+        NoteFieldDoubleClick(NoteLearn::Bound::Minimum);
+    }
+}
+
+void MainDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        ShowPopupMenu();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void MainDialog::contextMenuEvent(QContextMenuEvent*) { ShowPopupMenu(); }
+
 void MainDialog::UpdateCursor(QPoint point) {
     if (IsOverDragBand(point)) {
         setCursor(artwork_.DragCursor());
@@ -312,13 +361,23 @@ void MainDialog::UpdateCursor(QPoint point) {
 }
 
 bool MainDialog::event(QEvent* event) {
-    if (autoShrink_ && event->type() == QEvent::WindowDeactivate) {
+    if (IsAutoShrinkInEffect() && event->type() == QEvent::WindowDeactivate) {
         focusLostSinceShrinkClick_ = true;
         ApplyShrink(true);
-    } else if (autoShrink_ && event->type() == QEvent::WindowActivate) {
+    } else if (IsAutoShrinkInEffect() && event->type() == QEvent::WindowActivate) {
         ApplyShrink(false);
     }
     return QWidget::event(event);
+}
+
+// Closing stops a live run, closes Setup and stores the system settings.
+void MainDialog::closeEvent(QCloseEvent* event) {
+    StopLiveRun();
+    if (setupDialog_ != nullptr) {
+        setupDialog_->close();
+    }
+    settings_.WriteSystemSettings(*prompt_);
+    event->accept();
 }
 
 }  // namespace voxnote

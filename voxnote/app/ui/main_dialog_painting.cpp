@@ -5,6 +5,7 @@
 #include "voxnote/app/main_window_layout.h"
 #include "voxnote/app/note_name.h"
 #include "voxnote/app/pitch_staff.h"
+#include "voxnote/app/string_table.h"
 #include "voxnote/app/ui/main_dialog.h"
 #include "voxnote/app/ui/skin_paint_kit.h"
 #include "voxnote/app/ui/skin_painter_canvas.h"
@@ -28,8 +29,6 @@ const QFont& MeterFont() {
     return font;
 }
 
-std::string ToStdString(const QString& text) { return text.toUtf8().toStdString(); }
-
 }  // namespace
 
 void MainDialog::paintEvent(QPaintEvent* event) {
@@ -43,11 +42,23 @@ void MainDialog::paintEvent(QPaintEvent* event) {
     PaintDisplayFields(canvas);
 }
 
+// A bound that is being learned shows the last detected note in red.
 void MainDialog::PaintDisplayFields(SkinPainterCanvas& canvas) {
-    canvas.DrawDisplayText(layout::kPresetField, ToStdString(presetName_), NameFont());
-    canvas.DrawDisplayText(layout::kScaleField, ScaleName(scale_), NameFont());
-    canvas.DrawDisplayText(layout::kMaximumNoteField, NoteFieldText(noteRange_.maximum), NameFont());
-    canvas.DrawDisplayText(layout::kMinimumNoteField, NoteFieldText(noteRange_.minimum), NameFont());
+    static const QColor kLearningRed(255, 0, 0);
+    canvas.DrawDisplayText(layout::kPresetField, settings_.PresetName(), NameFont());
+    canvas.DrawDisplayText(layout::kScaleField, ScaleName(Scale()), NameFont());
+    const NoteRange range = CurrentNoteRange();
+    const NoteLearn::Bound learning = noteLearn_.Active();
+    if (learning == NoteLearn::Bound::Maximum) {
+        canvas.DrawDisplayText(layout::kMaximumNoteField, NoteFieldText(learnShownNote_), NameFont(), kLearningRed);
+    } else {
+        canvas.DrawDisplayText(layout::kMaximumNoteField, NoteFieldText(range.maximum), NameFont());
+    }
+    if (learning == NoteLearn::Bound::Minimum) {
+        canvas.DrawDisplayText(layout::kMinimumNoteField, NoteFieldText(learnShownNote_), NameFont(), kLearningRed);
+    } else {
+        canvas.DrawDisplayText(layout::kMinimumNoteField, NoteFieldText(range.minimum), NameFont());
+    }
 }
 
 void MainDialog::PaintMeterArea(SkinPainterCanvas& canvas) {
@@ -59,8 +70,9 @@ void MainDialog::PaintMeterArea(SkinPainterCanvas& canvas) {
         canvas.DrawBitmap(meter_.SecondIndicatorBitmap(), LevelMeter::kSecondIndicatorPosition);
         return;
     }
-    canvas.DrawBitmap(runActive_ ? 203 : 204, layout::kMeterArea.TopLeft());
-    if (!runActive_ || !shownNote_) {
+    const bool runActive = IsRunActive();
+    canvas.DrawBitmap(runActive ? 203 : 204, layout::kMeterArea.TopLeft());
+    if (!runActive || !shownNote_) {
         return;
     }
     if (const auto placement = NoteHeadPlacement::ForNote(*shownNote_)) {

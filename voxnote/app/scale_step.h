@@ -1,15 +1,11 @@
 #pragma once
-#include <string_view>
+#include "voxnote/analysis/detector_header_settings.h"  // kChromaticScale
 
 namespace voxnote {
 
 // Scales 0..11 are the major keys from C upwards (with their relative minor);
-// 12 lets every semitone through.
-constexpr int kScaleCount = 13;
-constexpr int kChromaticScale = 12;
-
-// "CMaj/AMin" .. "BMaj/G#Min", "Chromatic"; empty for a number outside 0..12.
-std::string_view ScaleName(int scale);
+// 12 lets every semitone through. Their names are in the string table.
+constexpr int kScaleCount = kChromaticScale + 1;
 
 // The next scale up or down, wrapping around between 12 and 0.
 int ScaleUp(int scale);

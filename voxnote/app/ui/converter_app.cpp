@@ -1,0 +1,80 @@
+#include "voxnote/app/ui/converter_app.h"
+
+#include <QPalette>
+#include <memory>
+
+#include "voxnote/app/help_locations.h"
+#include "voxnote/app/ui/splash_window.h"
+#include "voxnote/app/ui/wav_info_dialog.h"
+
+namespace voxnote {
+
+namespace {
+
+// Dialogs are light grey with black text.
+void ApplyDialogColours(QApplication& application) {
+    QPalette palette = application.palette();
+    const QColor grey(192, 192, 192);
+    for (const QPalette::ColorRole role : {QPalette::Window, QPalette::Button}) {
+        palette.setColor(role, grey);
+    }
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText}) {
+        palette.setColor(role, Qt::black);
+    }
+    application.setPalette(palette);
+}
+
+// "WAVE_": the WAV dialog over the main window's settings, MIDI devices and
+// analysis record. It hands back the voice to keep as MIDI Voice and the
+// folder to show at the next opening.
+MainDialog::WavDialogOpener WavDialogOpener() {
+    auto lastFolder = std::make_shared<QString>();
+    return [lastFolder](MainDialog& window) {
+        ConverterSettings& settings = window.Settings();
+        WavDialogContext context;
+        context.analysisSettings = settings.Detector().Header();
+        context.midiDeviceIndex = settings.MidiDeviceIndex();
+        context.midiVoice = settings.System().midiVoice;
+        context.messages = &window.Prompt();
+        context.midiDevices = &window.MidiDevices();
+        context.detector = &window.Detector();
+        context.startFolder = *lastFolder;
+        RunWavInfoDialog(&window, context);
+        settings.System().midiVoice = context.midiVoice;
+        *lastFolder = context.startFolder;
+    };
+}
+
+}  // namespace
+
+ConverterApp::ConverterApp(int& argc, char** argv) : application_(argc, argv) {
+    QApplication::setApplicationName("voxnote");
+    ApplyDialogColours(application_);
+}
+
+ConverterApp::~ConverterApp() = default;
+
+QString ConverterApp::DefaultHelpFilePath() {
+    return QString::fromStdString(
+        HelpFilePath(QCoreApplication::applicationDirPath().toStdString()).string());
+}
+
+int ConverterApp::Run() {
+    const QString helpFile = DefaultHelpFilePath();
+    {
+        const SkinArtwork splashArtwork;
+        ShowSplash(splashArtwork, 2000);
+    }
+    mainDialog_ = std::make_unique<MainDialog>();
+    mainDialog_->SetHelpFilePath(helpFile);
+    mainDialog_->SetWavDialogOpener(WavDialogOpener());
+    mainDialog_->show();
+    return QApplication::exec();
+}
+
+int RunConverterApp(int& argc, char** argv) {
+    ConverterApp app(argc, argv);
+    return app.Run();
+}
+
+}  // namespace voxnote
