@@ -139,7 +139,7 @@ TEST(CaptureSession, TimesEventsFromTheStartAndDelaysThemWithSync) {
     ASSERT_EQ(plain.sink.events.size(), 2u);
     ASSERT_EQ(synced.sink.events.size(), 2u);
     EXPECT_EQ(plain.sink.events[0].timeMs, 50000u + 352);
-    EXPECT_EQ(plain.sink.events[1].timeMs, 50000u + 1371);
+    EXPECT_EQ(plain.sink.events[1].timeMs, 50000u + 1384);
     EXPECT_EQ(synced.sink.events[0].timeMs, plain.sink.events[0].timeMs + 4000);
     EXPECT_EQ(synced.sink.events[1].timeMs, plain.sink.events[1].timeMs + 4000);
     EXPECT_EQ(plain.sink.events[1].Velocity(), 0);
