@@ -179,7 +179,7 @@ TEST_F(ConvertCommand, StartsFromAPresetWhenAsked) {
 }
 
 TEST_F(ConvertCommand, AFormatItCannotTakeShowsEveryMessageAndWritesNothing) {
-    test::WavSpec eightBit48k{1, 1, 48000, 8};
+    test::WavShape eightBit48k{1, 1, 48000, 8};
     std::string wav = WriteWav("bad.wav", test::RiffWave({test::FmtChunk(eightBit48k),
                                                           test::Chunk("data", std::vector<uint8_t>(4800, 128))}));
     std::ofstream(folder / "old.mid") << "keep";

@@ -25,24 +25,24 @@ inline void PutId(std::vector<uint8_t>& bytes, const char* id) {
     }
 }
 
-struct WavSpec {
+struct WavShape {
     uint16_t formatTag = 1;
     uint16_t channels = 1;
     uint32_t sampleRate = 11025;
     uint16_t bitsPerSample = 16;
 };
 
-inline std::vector<uint8_t> FmtChunk(const WavSpec& spec, uint32_t size = 16) {
+inline std::vector<uint8_t> FmtChunk(const WavShape& shape, uint32_t size = 16) {
     std::vector<uint8_t> bytes;
     PutId(bytes, "fmt ");
     PutLittleEndian(bytes, size, 4);
-    uint16_t blockAlign = static_cast<uint16_t>(spec.channels * spec.bitsPerSample / 8);
-    PutLittleEndian(bytes, spec.formatTag, 2);
-    PutLittleEndian(bytes, spec.channels, 2);
-    PutLittleEndian(bytes, spec.sampleRate, 4);
-    PutLittleEndian(bytes, spec.sampleRate * blockAlign, 4);
+    uint16_t blockAlign = static_cast<uint16_t>(shape.channels * shape.bitsPerSample / 8);
+    PutLittleEndian(bytes, shape.formatTag, 2);
+    PutLittleEndian(bytes, shape.channels, 2);
+    PutLittleEndian(bytes, shape.sampleRate, 4);
+    PutLittleEndian(bytes, shape.sampleRate * blockAlign, 4);
     PutLittleEndian(bytes, blockAlign, 2);
-    PutLittleEndian(bytes, spec.bitsPerSample, 2);
+    PutLittleEndian(bytes, shape.bitsPerSample, 2);
     bytes.resize(bytes.size() + (size > 16 ? size - 16 : 0), 0);
     return bytes;
 }
@@ -83,10 +83,10 @@ inline std::vector<uint8_t> SampleBytes(const std::vector<int16_t>& samples) {
 // A plain 44-byte-header WAV image of interleaved 16-bit samples.
 inline std::vector<uint8_t> WavImage(const std::vector<int16_t>& samples, uint16_t channels = 1,
                                      uint32_t sampleRate = 11025) {
-    WavSpec spec;
-    spec.channels = channels;
-    spec.sampleRate = sampleRate;
-    return RiffWave({FmtChunk(spec), Chunk("data", SampleBytes(samples))});
+    WavShape shape;
+    shape.channels = channels;
+    shape.sampleRate = sampleRate;
+    return RiffWave({FmtChunk(shape), Chunk("data", SampleBytes(samples))});
 }
 
 inline std::vector<int16_t> NoiseSamples(size_t count, uint32_t seed) {

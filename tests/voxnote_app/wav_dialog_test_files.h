@@ -40,10 +40,10 @@ inline std::vector<uint8_t> ShortNotesStereoWav(int count, int firstNote = 60) {
 // An 8-bit 48000 Hz file: a header the panel shows, a format the
 // conversion refuses.
 inline std::vector<uint8_t> EightBitWav48k(size_t frames) {
-    WavSpec spec;
-    spec.sampleRate = 48000;
-    spec.bitsPerSample = 8;
-    return RiffWave({FmtChunk(spec), Chunk("data", std::vector<uint8_t>(frames, 128))});
+    WavShape shape;
+    shape.sampleRate = 48000;
+    shape.bitsPerSample = 8;
+    return RiffWave({FmtChunk(shape), Chunk("data", std::vector<uint8_t>(frames, 128))});
 }
 
 }  // namespace voxnote::test

@@ -41,9 +41,9 @@ TEST(WavHeaderPeek, ReadsThePlainHeaderFieldsAndSizesTheDataByTheFileLength) {
 }
 
 TEST(WavHeaderPeek, ALongerHeaderOverstatesTheDuration) {
-    test::WavSpec spec;
+    test::WavShape shape;
     std::vector<uint8_t> image = test::RiffWave(
-        {test::FmtChunk(spec), test::Chunk("LIST", std::vector<uint8_t>(92)), test::Chunk("data", std::vector<uint8_t>(22050))});
+        {test::FmtChunk(shape), test::Chunk("LIST", std::vector<uint8_t>(92)), test::Chunk("data", std::vector<uint8_t>(22050))});
     MemoryByteSource source(image);
     std::optional<PeekedWavHeader> header = PeekWavHeader(source);
     ASSERT_TRUE(header);

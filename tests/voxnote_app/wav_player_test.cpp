@@ -18,11 +18,11 @@ namespace {
 constexpr unsigned kPull = 480;
 
 std::vector<uint8_t> EightBitWav(const std::vector<uint8_t>& samples, uint16_t channels, uint32_t rate) {
-    test::WavSpec spec;
-    spec.channels = channels;
-    spec.sampleRate = rate;
-    spec.bitsPerSample = 8;
-    return test::RiffWave({test::FmtChunk(spec), test::Chunk("data", samples)});
+    test::WavShape shape;
+    shape.channels = channels;
+    shape.sampleRate = rate;
+    shape.bitsPerSample = 8;
+    return test::RiffWave({test::FmtChunk(shape), test::Chunk("data", samples)});
 }
 
 class WavPlayerTest : public testing::Test {
@@ -183,9 +183,9 @@ TEST_F(WavPlayerTest, StoppingClosesTheOutputAndAFailedStopIsReported) {
 
 TEST_F(WavPlayerTest, FilesThatCannotBePlayedAreReportedAndNothingStarts) {
     MakePlayer(48000);
-    test::WavSpec adpcm;
+    test::WavShape adpcm;
     adpcm.formatTag = 2;
-    test::WavSpec wide;
+    test::WavShape wide;
     wide.bitsPerSample = 24;
     const std::pair<std::filesystem::path, int> cases[] = {
         {folder / "missing.wav", strings::kCannotOpenWaveForPlayback},

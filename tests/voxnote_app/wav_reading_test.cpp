@@ -15,7 +15,7 @@ using test::RecordingReporter;
 using test::RiffWave;
 using test::SampleBytes;
 using test::WavImage;
-using test::WavSpec;
+using test::WavShape;
 
 class RecordingSink : public AnalysisBlockSink {
 public:
@@ -46,14 +46,14 @@ std::unique_ptr<Reading> Read(const std::vector<uint8_t>& image, size_t stopAfte
 }
 
 TEST(WavFormatChecks, EveryFailedCheckIsReportedInOrder) {
-    WavSpec eightBit48k{1, 1, 48000, 8};
+    WavShape eightBit48k{1, 1, 48000, 8};
     auto reading = Read(RiffWave({FmtChunk(eightBit48k), Chunk("data", std::vector<uint8_t>(100))}));
     EXPECT_EQ(reading->result, WavReadResult::FormatRejected);
     EXPECT_EQ(reading->reporter.texts,
               (std::vector<std::string>{"Cannot process wave file.\nThe frequency should be 11kHz, 22kHz or 44kHz",
                                         "Cannot process wave file.\nThe samples should be 16 bit."}));
 
-    WavSpec everythingWrong{3, 6, 8000, 24};
+    WavShape everythingWrong{3, 6, 8000, 24};
     reading = Read(RiffWave({FmtChunk(everythingWrong), Chunk("data", {})}));
     EXPECT_EQ(reading->reporter.texts,
               (std::vector<std::string>{"Unsupported wave format.", "Cannot process wave file.\nIt must be mono or stereo.",
@@ -75,7 +75,7 @@ TEST(WavRiffWalk, FilesWithoutAWholeFormatChunkEndSilently) {
         {},
         {'R', 'I', 'F', 'F', 4, 0, 0, 0, 'A', 'V', 'I', ' '},
         RiffWave({Chunk("data", std::vector<uint8_t>(8))}),
-        RiffWave({FmtChunk(WavSpec(), 14)}),
+        RiffWave({FmtChunk(WavShape(), 14)}),
         RiffWave({Chunk("JUNK", std::vector<uint8_t>(3))}),
     };
     std::vector<uint8_t> cut = WavImage(std::vector<int16_t>(10));
@@ -90,21 +90,21 @@ TEST(WavRiffWalk, FilesWithoutAWholeFormatChunkEndSilently) {
 
 TEST(WavRiffWalk, SkipsOtherChunksWithTheirPadByte) {
     std::vector<int16_t> samples = test::NoiseSamples(100, 1);
-    auto reading = Read(RiffWave({Chunk("JUNK", std::vector<uint8_t>(5, 0xEE)), FmtChunk(WavSpec(), 18),
+    auto reading = Read(RiffWave({Chunk("JUNK", std::vector<uint8_t>(5, 0xEE)), FmtChunk(WavShape(), 18),
                                   Chunk("LIST", std::vector<uint8_t>(7, 0xAB)), Chunk("data", SampleBytes(samples))}));
     EXPECT_EQ(reading->result, WavReadResult::Completed);
     EXPECT_EQ(reading->sink.received, samples);
 }
 
 TEST(WavRiffWalk, AMissingDataChunkIsReported) {
-    auto reading = Read(RiffWave({FmtChunk(WavSpec()), Chunk("LIST", std::vector<uint8_t>(8))}));
+    auto reading = Read(RiffWave({FmtChunk(WavShape()), Chunk("LIST", std::vector<uint8_t>(8))}));
     EXPECT_EQ(reading->result, WavReadResult::NoDataChunk);
     EXPECT_EQ(reading->reporter.texts, std::vector<std::string>{"Couldn't find data chunk in wave file."});
 }
 
 TEST(WavRiffWalk, AChunkSizeLargerThanTheFileFindsNothingBeyondIt) {
     std::vector<uint8_t> hugeList = {'L', 'I', 'S', 'T', 0xF0, 0xFF, 0xFF, 0xFF, 1, 2, 3, 4};
-    std::vector<uint8_t> image = RiffWave({FmtChunk(WavSpec()), hugeList, Chunk("data", std::vector<uint8_t>(64))});
+    std::vector<uint8_t> image = RiffWave({FmtChunk(WavShape()), hugeList, Chunk("data", std::vector<uint8_t>(64))});
     auto reading = Read(image);
     EXPECT_EQ(reading->result, WavReadResult::NoDataChunk);
 
