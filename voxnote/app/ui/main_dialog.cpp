@@ -109,12 +109,7 @@ void MainDialog::AllocateAnalysis(MainDialogServices& services) {
 // (if any) is taken and the sliders moved to it.
 void MainDialog::InitialiseSettings() {
     settings_.StartUp();
-    const DetectorSettings& values = settings_.Detector().Values();
-    InputVolumeSlider->SetValue(values.inputVolume);
-    GapRatioSlider->SetValue(values.gapRatio);
-    NoteStopRatioSlider->SetValue(values.noteStopRatio);
-    RhythmToggle->SetState(settings_.RhythmMode() ? 1 : 0);
-    SettingsChanged();
+    ShowLoadedPreset();
 }
 
 void MainDialog::CreateSkinControls() {
