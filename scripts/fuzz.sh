@@ -1,5 +1,6 @@
 #!/bin/sh
-# Runs every fuzz target of a fuzzer build for SECONDS each over a copy of its seed corpus.
+# Runs every fuzz target of a fuzzer build for SECONDS each over a copy of its seed corpus
+# (fuzz/<folder>/corpus/<name>/ beside the target fuzz/<folder>/<name>.cpp).
 # Usage: scripts/fuzz.sh BUILD_DIR [SECONDS]
 set -eu
 cd "$(dirname "$0")/.."
@@ -15,8 +16,11 @@ for fuzzer in "$BUILD"/fuzz/fuzz_*; do
     name="$(basename "$fuzzer")"
     name="${name#fuzz_}"
     mkdir -p "$WORK/$name"
-    if [ -d "fuzz/corpus/$name" ]; then
-        cp -r "fuzz/corpus/$name/." "$WORK/$name/"
+    # The seeds stand beside the target's source: fuzz/<folder>/corpus/<name>/.
+    source="$(find fuzz -name "$name.cpp" -not -path '*/corpus/*' | head -n 1)"
+    corpus="$(dirname "$source")/corpus/$name"
+    if [ -n "$source" ] && [ -d "$corpus" ]; then
+        cp -r "$corpus/." "$WORK/$name/"
     fi
     echo "fuzzing $name for ${SECONDS_EACH}s"
     "$fuzzer" -max_total_time="$SECONDS_EACH" -rss_limit_mb=1024 -max_len=65536 \

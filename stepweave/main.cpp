@@ -4,10 +4,10 @@
 #include <memory>
 #include <string>
 
-#include "stepweave/sequencer/render_command.h"
-#include "stepweave/sound/kit_commands.h"
-#include "stepweave/sequencer/play_command.h"
-#include "stepweave/sound/kit_play_command.h"
+#include "stepweave/sequencer/cli/render_command.h"
+#include "stepweave/sound/kit/kit_commands.h"
+#include "stepweave/sequencer/cli/play_command.h"
+#include "stepweave/sound/kit/kit_play_command.h"
 
 namespace {
 

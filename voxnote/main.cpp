@@ -3,10 +3,10 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
-#include "voxnote/app/convert_command.h"
-#include "voxnote/app/library_versions.h"
-#include "voxnote/app/message_reporter.h"
-#include "voxnote/app/string_table.h"
+#include "voxnote/app/conversion/convert_command.h"
+#include "voxnote/app/shell/library_versions.h"
+#include "voxnote/app/shell/message_reporter.h"
+#include "voxnote/app/settings/string_table.h"
 #include "voxnote/app/ui/converter_app.h"
 
 int main(int argc, char** argv) {

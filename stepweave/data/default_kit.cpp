@@ -4,11 +4,11 @@
 #include <filesystem>
 
 #include "stepweave/data/drum_synth.h"
-#include "stepweave/sound/kit_layout.h"
-#include "stepweave/sound/little_endian.h"
-#include "stepweave/sound/wave.h"
-#include "stepweave/sound/wave_collection.h"
-#include "stepweave/sound/wave_format.h"
+#include "stepweave/sound/kit/kit_layout.h"
+#include "stepweave/sound/files/little_endian.h"
+#include "stepweave/sound/wav/wave.h"
+#include "stepweave/sound/kit/wave_collection.h"
+#include "stepweave/sound/wav/wave_format.h"
 
 namespace stepweave {
 

@@ -6,7 +6,7 @@
 // 5 dB, so the render does not clip.
 #include "stepweave/data/demo_song.h"
 
-#include "stepweave/sound/kit_layout.h"
+#include "stepweave/sound/kit/kit_layout.h"
 
 namespace stepweave {
 

@@ -9,7 +9,7 @@
 
 #include "stepweave/data/default_kit.h"
 #include "stepweave/data/drum_synth.h"
-#include "stepweave/sound/wave.h"
+#include "stepweave/sound/wav/wave.h"
 
 namespace {
 

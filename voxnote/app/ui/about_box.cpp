@@ -2,8 +2,8 @@
 
 #include <QVBoxLayout>
 
-#include "voxnote/app/library_versions.h"
-#include "voxnote/app/string_table.h"
+#include "voxnote/app/shell/library_versions.h"
+#include "voxnote/app/settings/string_table.h"
 
 namespace voxnote {
 

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "voxnote/app/ui/skin_artwork.h"
+#include "voxnote/app/ui/artwork/skin_artwork.h"
 
 namespace voxnote {
 

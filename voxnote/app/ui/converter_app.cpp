@@ -3,7 +3,7 @@
 #include <QPalette>
 #include <memory>
 
-#include "voxnote/app/help_locations.h"
+#include "voxnote/app/shell/help_locations.h"
 #include "voxnote/app/ui/splash_window.h"
 #include "voxnote/app/ui/wav_info_dialog.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "voxnote/app/mixer_launcher.h"
+#include "voxnote/app/shell/mixer_launcher.h"
 
 namespace voxnote {
 

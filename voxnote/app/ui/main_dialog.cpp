@@ -7,10 +7,10 @@
 #include <QMouseEvent>
 #include <QWindow>
 
-#include "voxnote/analysis/audio_input_factory.h"
-#include "voxnote/app/main_window_layout.h"
-#include "voxnote/app/string_table.h"
-#include "voxnote/app/system_midi_devices.h"
+#include "voxnote/analysis/input/audio_input_factory.h"
+#include "voxnote/app/display/main_window_layout.h"
+#include "voxnote/app/settings/string_table.h"
+#include "voxnote/app/mididevices/system_midi_devices.h"
 #include "voxnote/app/ui/detached_program_starter.h"
 #include "voxnote/app/ui/message_box_prompt.h"
 #include "voxnote/app/ui/setup_dialog.h"

@@ -3,8 +3,8 @@
 #include <QFileInfo>
 #include <QUrl>
 
-#include "voxnote/app/help_locations.h"
-#include "voxnote/app/string_table.h"
+#include "voxnote/app/shell/help_locations.h"
+#include "voxnote/app/settings/string_table.h"
 #include "voxnote/app/ui/about_box.h"
 #include "voxnote/app/ui/main_dialog.h"
 #include "voxnote/app/ui/presets_dialog.h"

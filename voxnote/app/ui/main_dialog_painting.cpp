@@ -2,13 +2,13 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-#include "voxnote/app/main_window_layout.h"
-#include "voxnote/app/note_name.h"
-#include "voxnote/app/pitch_staff.h"
-#include "voxnote/app/string_table.h"
+#include "voxnote/app/display/main_window_layout.h"
+#include "voxnote/app/display/note_name.h"
+#include "voxnote/app/display/pitch_staff.h"
+#include "voxnote/app/settings/string_table.h"
 #include "voxnote/app/ui/main_dialog.h"
-#include "voxnote/app/ui/skin_paint_kit.h"
-#include "voxnote/app/ui/skin_painter_canvas.h"
+#include "voxnote/app/ui/artwork/skin_paint_kit.h"
+#include "voxnote/app/ui/artwork/skin_painter_canvas.h"
 
 namespace voxnote {
 

@@ -6,7 +6,7 @@
 #include <QSortFilterProxyModel>
 #include <QStandardPaths>
 
-#include "voxnote/app/string_table.h"
+#include "voxnote/app/settings/string_table.h"
 
 namespace voxnote {
 

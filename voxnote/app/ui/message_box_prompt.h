@@ -2,7 +2,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "voxnote/app/user_prompt.h"
+#include "voxnote/app/shell/user_prompt.h"
 
 namespace voxnote {
 

@@ -4,7 +4,7 @@
 #include <QKeyEvent>
 #include <QSignalBlocker>
 
-#include "voxnote/app/string_table.h"
+#include "voxnote/app/settings/string_table.h"
 
 namespace voxnote {
 

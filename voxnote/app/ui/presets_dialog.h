@@ -5,8 +5,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "voxnote/app/converter_settings.h"
-#include "voxnote/app/user_prompt.h"
+#include "voxnote/app/settings/converter_settings.h"
+#include "voxnote/app/shell/user_prompt.h"
 
 namespace voxnote {
 

@@ -4,9 +4,9 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "voxnote/app/midi_device_choices.h"
-#include "voxnote/app/setup_lists.h"
-#include "voxnote/app/string_table.h"
+#include "voxnote/app/mididevices/midi_device_choices.h"
+#include "voxnote/app/mididevices/setup_lists.h"
+#include "voxnote/app/settings/string_table.h"
 #include "voxnote/app/ui/main_dialog.h"
 
 namespace voxnote {

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "voxnote/app/drum_names.h"
+#include "voxnote/app/mididevices/drum_names.h"
 
 namespace voxnote {
 

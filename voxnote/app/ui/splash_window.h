@@ -1,7 +1,7 @@
 #pragma once
 #include <QWidget>
 
-#include "voxnote/app/ui/skin_artwork.h"
+#include "voxnote/app/ui/artwork/skin_artwork.h"
 
 namespace voxnote {
 

@@ -7,8 +7,8 @@
 
 #include <algorithm>
 
-#include "voxnote/app/string_table.h"
-#include "voxnote/app/system_midi_devices.h"
+#include "voxnote/app/settings/string_table.h"
+#include "voxnote/app/mididevices/system_midi_devices.h"
 
 namespace voxnote {
 

@@ -30,14 +30,14 @@
 #include <memory>
 #include <optional>
 
-#include "voxnote/analysis/detector_header_settings.h"
-#include "voxnote/analysis/detector_state.h"
-#include "voxnote/app/audio_output.h"
-#include "voxnote/app/message_reporter.h"
-#include "voxnote/app/midi_device_catalog.h"
-#include "voxnote/app/playback_clock.h"
-#include "voxnote/app/sequencer_stream.h"
-#include "voxnote/app/wav_dialog_session.h"
+#include "voxnote/analysis/detector/detector_header_settings.h"
+#include "voxnote/analysis/detector/detector_state.h"
+#include "voxnote/app/audio/audio_output.h"
+#include "voxnote/app/shell/message_reporter.h"
+#include "voxnote/app/mididevices/midi_device_catalog.h"
+#include "voxnote/app/midi/playback_clock.h"
+#include "voxnote/app/midi/sequencer_stream.h"
+#include "voxnote/app/conversion/wav_dialog_session.h"
 
 namespace voxnote {
 

@@ -1,0 +1,140 @@
+#include "stepweave/sequencer/cli/render_command.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <iostream>
+#include <system_error>
+
+#include "stepweave/sequencer/cli/interrupt_signal.h"
+#include "stepweave/sequencer/cli/terminal.h"
+#include "stepweave/sequencer/session/workspace.h"
+#include "stepweave/sequencer/cli/console_render_progress.h"
+#include "stepweave/sequencer/model/instrument_list.h"
+#include "stepweave/sequencer/files/panning_file.h"
+#include "stepweave/sequencer/model/sequencer_document.h"
+#include "stepweave/sequencer/commands/song_commands.h"
+#include "stepweave/sequencer/render/song_renderer.h"
+#include "stepweave/sequencer/model/user_sample_table.h"
+#include "stepweave/sound/files/errors.h"
+#include "stepweave/sound/kit/wave_collection.h"
+
+namespace stepweave {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kStandardKitFileName = "standard.dxg";
+constexpr int kWaveHeaderBytes = 44;
+constexpr double kOutputBytesPerSecond = 176400.0;
+
+// The folder given, or as the program chooses its start folder: the working
+// directory when it holds the default kit, else the per-user workspace.
+std::string StartDirectoryOf(const RenderCommandArguments& arguments) {
+    if (!arguments.startDirectory.empty()) {
+        std::error_code error;
+        if (!fs::is_directory(arguments.startDirectory, error)) {
+            throw EFOpenError(arguments.startDirectory);
+        }
+        return arguments.startDirectory;
+    }
+    return ChooseStartDirectory(std::nullopt, fs::current_path().string()).folder;
+}
+
+// The pans "Panning.dat" holds go to the kit items of the same labels, as at
+// the program's start.
+void ApplyPanningFile(const std::string& startDirectory, TWaveCollection& kit) {
+    const fs::path path = fs::path(startDirectory) / kPanningFileName;
+    std::error_code error;
+    if (!fs::exists(path, error)) {
+        return;
+    }
+    const KitPanTable pans = ReadPanningFile(path.string());
+    for (int instrument = InstrumentList::kFirstKitInstrument; instrument <= InstrumentList::kLastKitInstrument;
+         ++instrument) {
+        const int item = kit.IndexOf(InstrumentList::Label(instrument));
+        if (item >= 0) {
+            kit.Items(item).SetPan(pans[static_cast<size_t>(instrument)]);
+        }
+    }
+}
+
+void SelectStartEntry(PlayList& playList, std::optional<int> from) {
+    if (!from) {
+        return;
+    }
+    if (*from < 0 || *from >= playList.Count()) {
+        throw EStepweaveError("--from " + std::to_string(*from) + ": the play list has entries 0 to " +
+                              std::to_string(playList.Count() - 1));
+    }
+    playList.Select(*from);
+}
+
+// "3:07.25" for the WAV file just written.
+std::string RenderedLength(const std::string& path) {
+    std::error_code error;
+    const auto bytes = static_cast<double>(fs::file_size(path, error));
+    const double seconds = error ? 0.0 : std::max(0.0, bytes - kWaveHeaderBytes) / kOutputBytesPerSecond;
+    const int minutes = static_cast<int>(seconds / 60);
+    char text[32];
+    std::snprintf(text, sizeof text, "%d:%05.2f", minutes, seconds - 60.0 * minutes);
+    return text;
+}
+
+int Report(RenderOutcome outcome, const RenderCommandArguments& arguments, RenderConsole& console) {
+    switch (outcome) {
+        case RenderOutcome::EmptyPlayList:
+            console.err << "The song's play list is empty: nothing to render\n";
+            return 1;
+        case RenderOutcome::Cancelled:
+            console.err << "Stopped before mixing: nothing written\n";
+            return kRenderStoppedStatus;
+        case RenderOutcome::Stopped:
+            console.err << "Stopped: the part mixed so far (" << RenderedLength(arguments.outputPath)
+                        << ") was saved to " << arguments.outputPath << '\n';
+            return kRenderStoppedStatus;
+        case RenderOutcome::Completed:
+        case RenderOutcome::Busy:  // one render per command: never happens
+            break;
+    }
+    console.out << arguments.outputPath << ": " << RenderedLength(arguments.outputPath) << '\n';
+    return 0;
+}
+
+}  // namespace
+
+int RenderCommand(const RenderCommandArguments& arguments, RenderConsole& console) {
+    try {
+        const std::string startDirectory = StartDirectoryOf(arguments);
+        TWaveCollection kit;
+        kit.LoadFromFile(arguments.kitPath.empty() ? (fs::path(startDirectory) / kStandardKitFileName).string()
+                                                   : arguments.kitPath);
+        ApplyPanningFile(startDirectory, kit);
+
+        UserSampleTable samples;
+        SequencerDocument document(startDirectory, samples);
+        const std::string songPath = FindSongFile(arguments.songPath, startDirectory).string();
+        if (!OpenSong(document, songPath)) {
+            throw EFOpenError(songPath);
+        }
+        SelectStartEntry(document.playList, arguments.from);
+
+        ConsoleRenderProgress progress(arguments.outputPath, console.err, console.showProgress,
+                                       console.stopRequested);
+        SongRenderer renderer(document, kit, progress);
+        return Report(renderer.Render(RenderSampleSettingsFrom(samples)), arguments, console);
+    } catch (const std::exception& error) {
+        console.err << error.what() << '\n';
+        return 1;
+    }
+}
+
+int RunRenderCommand(const RenderCommandArguments& arguments) {
+    const InterruptSignal interrupt;
+    RenderConsole terminal{std::cout, std::cerr, IsTerminal(stderr), [] { return InterruptSignal::Requested(); }};
+    return RenderCommand(arguments, terminal);
+}
+
+}  // namespace stepweave

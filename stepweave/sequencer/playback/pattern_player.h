@@ -1,0 +1,53 @@
+#pragma once
+// Play Pattern: steps through the pattern in the editor's grid on its own
+// step clock (DXTimer2), one row per firing, reading each row at the moment
+// it plays so that edits made during playback are heard. Every firing takes
+// the step interval from the Delay slider again, so tempo changes are heard
+// from the next step. After the last row the pattern ends, unless the
+// "Repeat" check box (endless) is checked at that moment, in which case it
+// goes on with the first row.
+#include <functional>
+
+#include "stepweave/sequencer/playback/dx_timer.h"
+
+namespace stepweave {
+
+class SequencerDocument;
+class StepSounds;
+
+class PatternPlayer {
+public:
+    PatternPlayer(SequencerDocument& document, StepSounds& sounds, ApplicationIdle& application);
+
+    // Reads the length from the grid's header, which fails (EConvertError,
+    // EPatternLengthError) before anything changes; then starts at the first
+    // step row, the first firing one step interval from now.
+    void Start();
+    // Disables the clock; the pattern stays where it was.
+    void Stop();
+    bool Playing() const { return clock_.Enabled(); }
+
+    // The length read at the start, and the grid row of the next step.
+    int Length() const { return length_; }
+    int Row() const { return row_; }
+
+    bool Endless() const { return endless_; }
+    void SetEndless(bool endless) { endless_ = endless; }
+
+    // Told when the last step has played and the pattern ends by itself.
+    std::function<void()> OnFinished;
+
+    TDXTimer& DXTimer2() { return clock_; }
+
+private:
+    void DXTimer2Timer();
+
+    SequencerDocument& document_;
+    StepSounds& sounds_;
+    TDXTimer clock_;
+    int length_ = 0;
+    int row_ = 0;
+    bool endless_ = false;
+};
+
+}  // namespace stepweave

@@ -1,0 +1,91 @@
+#include "stepweave/sound/kit/hash_collection.h"
+
+#include "stepweave/sound/files/errors.h"
+#include "stepweave/sound/files/same_text.h"
+
+namespace stepweave {
+
+void THashCollectionItem::SetName(const std::string& name) {
+    if (name == name_) {
+        return;
+    }
+    collection_.Unlink(*this);
+    name_ = name;
+    collection_.Link(*this);
+}
+
+uint8_t THashCollection::ChainOf(std::string_view name) {
+    unsigned chain = 16u * static_cast<unsigned>(name.size());
+    if (name.size() >= 2) {
+        chain += LowerCaseCode(name.front()) + LowerCaseCode(name[name.size() - 2]);
+    }
+    return static_cast<uint8_t>(chain % kChainCount);
+}
+
+int THashCollection::IndexOf(std::string_view name) const {
+    const THashCollectionItem* item = FindItem(name);
+    return item != nullptr ? item->Index() : -1;
+}
+
+void THashCollection::Clear() {
+    chainHeads_.fill(nullptr);
+    items_.clear();
+}
+
+void THashCollection::Delete(int index) {
+    THashCollectionItem& item = ItemAt(index);
+    Unlink(item);
+    items_.erase(items_.begin() + index);
+    for (int i = index; i < Count(); ++i) {
+        items_[static_cast<size_t>(i)]->index_ = i;
+    }
+}
+
+THashCollectionItem& THashCollection::Append(std::unique_ptr<THashCollectionItem> item) {
+    item->index_ = Count();
+    Link(*item);
+    items_.push_back(std::move(item));
+    return *items_.back();
+}
+
+THashCollectionItem& THashCollection::ItemAt(int index) const {
+    if (index < 0 || index >= Count()) {
+        throw EListError(index);
+    }
+    return *items_[static_cast<size_t>(index)];
+}
+
+THashCollectionItem* THashCollection::FindItem(std::string_view name) const {
+    for (THashCollectionItem* item = chainHeads_[ChainOf(name)]; item != nullptr; item = item->nextInChain_) {
+        if (SameText(item->Name(), name)) {
+            return item;
+        }
+    }
+    return nullptr;
+}
+
+void THashCollection::Link(THashCollectionItem& item) {
+    item.chain_ = ChainOf(item.name_);
+    THashCollectionItem*& head = chainHeads_[item.chain_];
+    item.previousInChain_ = nullptr;
+    item.nextInChain_ = head;
+    if (head != nullptr) {
+        head->previousInChain_ = &item;
+    }
+    head = &item;
+}
+
+void THashCollection::Unlink(THashCollectionItem& item) {
+    if (item.previousInChain_ != nullptr) {
+        item.previousInChain_->nextInChain_ = item.nextInChain_;
+    } else {
+        chainHeads_[item.chain_] = item.nextInChain_;
+    }
+    if (item.nextInChain_ != nullptr) {
+        item.nextInChain_->previousInChain_ = item.previousInChain_;
+    }
+    item.previousInChain_ = nullptr;
+    item.nextInChain_ = nullptr;
+}
+
+}  // namespace stepweave

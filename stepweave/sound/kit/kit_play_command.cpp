@@ -1,0 +1,77 @@
+#include "stepweave/sound/kit/kit_play_command.h"
+
+#include <exception>
+#include <ostream>
+
+#include "stepweave/sound/kit/dx_wave_list.h"
+#include "stepweave/sound/timing/headless_main_loop.h"
+#include "stepweave/sound/kit/kit_layout.h"
+
+namespace stepweave {
+
+namespace {
+
+// Time for the end of the last sound to leave the device after the mixer
+// has finished it: the scheduling latency and the device's own buffers.
+constexpr uint32_t kDrainMilliseconds = 150;
+
+constexpr size_t kLabelWidth = 10;
+
+std::vector<TWaveCollectionItem*> ChooseItems(TWaveCollection& kit, const std::vector<std::string>& names) {
+    std::vector<TWaveCollectionItem*> items;
+    if (names.empty()) {
+        for (size_t slot = 1; slot < kKitSlotNames.size(); ++slot) {
+            items.push_back(&kit.Find(kKitSlotNames[slot]));
+        }
+        return items;
+    }
+    for (const std::string& name : names) {
+        items.push_back(&FindKitItem(kit, name));
+    }
+    return items;
+}
+
+}  // namespace
+
+TWaveCollectionItem& FindKitItem(TWaveCollection& kit, const std::string& name) {
+    if (kit.IndexOf(name) < 0 && name.size() <= kLabelWidth) {
+        const std::string label = name + std::string(kLabelWidth - name.size(), ' ') + "[ ]";
+        if (kit.IndexOf(label) >= 0) {
+            return kit.Find(label);
+        }
+    }
+    return kit.Find(name);
+}
+
+int KitPlayCommand(const KitPlayArguments& arguments, std::ostream& out, std::ostream& err, TimerScheduler& timers) {
+    try {
+        TDXWaveList kit;
+        kit.Items().LoadFromFile(arguments.kitPath);
+        const std::vector<TWaveCollectionItem*> items = ChooseItems(kit.Items(), arguments.names);
+
+        TFormOwner form;
+        TDXSound sound(&form, timers);
+        kit.SetDXSound(&sound);
+        sound.Initialize();
+        HeadlessMainLoop loop(timers);
+        for (size_t i = 0; i < items.size(); ++i) {
+            if (i > 0) {
+                loop.RunFor(kKitPlaySpacingMilliseconds);
+            }
+            TWaveCollectionItem& item = *items[i];
+            item.SetVolume(-500 * arguments.level);
+            item.SetPan(arguments.pan);
+            out << '"' << item.Name() << "\"\n" << std::flush;
+            item.Play();
+        }
+        // The sweep empties the playing list once every copy has finished.
+        loop.RunUntil([&] { return kit.Items().Playback().PlayingCount() == 0; });
+        loop.RunFor(kDrainMilliseconds);
+        return 0;
+    } catch (const std::exception& error) {
+        err << error.what() << '\n';
+        return 1;
+    }
+}
+
+}  // namespace stepweave

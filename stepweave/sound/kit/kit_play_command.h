@@ -1,0 +1,37 @@
+#pragma once
+// The headless "kit play" command: plays sounds of a kit file through the
+// sound output the way the sequencer does, so a kit can be heard (or, with
+// STEPWEAVE_AUDIO=file:PATH, recorded and measured) without the windows.
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "stepweave/sound/timing/timer_scheduler.h"
+
+namespace stepweave {
+
+class TWaveCollection;
+class TWaveCollectionItem;
+
+struct KitPlayArguments {
+    std::string kitPath;
+    std::vector<std::string> names;  // none: the sixteen instruments
+    int level = 1;                   // as a pattern cell's level: volume -500 x level
+    int pan = 0;                     // hundredths of a decibel, -10000 (left) ... 10000 (right)
+};
+
+// How far apart the sounds start, so that each can be heard.
+inline constexpr uint32_t kKitPlaySpacingMilliseconds = 250;
+
+// The item of that name as the kit finds it (any letter case) or, failing
+// that, the item whose instrument label it is ("Snare" for "Snare     [ ]").
+// EWaveCollectionError "Wave '%s' not found" otherwise.
+TWaveCollectionItem& FindKitItem(TWaveCollection& kit, const std::string& name);
+
+// Plays the sounds one after another, overlapping, and returns when all
+// have sounded. Prints the name of each sound as it starts; on failure the
+// system's message goes to err and the result is non-zero.
+int KitPlayCommand(const KitPlayArguments& arguments, std::ostream& out, std::ostream& err,
+                   TimerScheduler& timers = MainTimers());
+
+}  // namespace stepweave

@@ -1,0 +1,51 @@
+#pragma once
+// The output every sound device of the program plays through: one backend
+// and the mixer it runs. The first device to open it starts it and the last
+// one to let go closes it, so all windows mix into one stream (and, with
+// the file backend, into one recording).
+//
+// Main thread only.
+#include <functional>
+#include <memory>
+
+#include "stepweave/sound/output/audio_backend.h"
+#include "stepweave/sound/output/mixer.h"
+
+namespace stepweave {
+
+using AudioBackendFactory = std::function<std::unique_ptr<AudioBackend>()>;
+
+class AudioOutput {
+public:
+    // The running output, opened now if nobody holds it; nullptr when the
+    // backend cannot be opened (no device, STEPWEAVE_AUDIO=null).
+    static std::shared_ptr<AudioOutput> Acquire();
+
+    // Replaces how the output finds its backend (tests install the
+    // hand-pumped device); an empty factory goes back to STEPWEAVE_AUDIO.
+    // Returns the factory that was in place.
+    static AudioBackendFactory SetBackendFactory(AudioBackendFactory factory);
+
+    ~AudioOutput();
+    AudioOutput(const AudioOutput&) = delete;
+    AudioOutput& operator=(const AudioOutput&) = delete;
+
+    Mixer& GetMixer() { return *mixer_; }
+    MillisecondClock& Clock() { return mixer_->Clock(); }
+
+    // Counts the times the output lost its buffers. A buffer made before the
+    // latest loss reports itself lost until it is restored and refilled.
+    uint32_t BufferLosses() const { return bufferLosses_; }
+    // Declares every buffer lost, as after the device was reset underneath
+    // them: they stop, and their owners reload them.
+    void LoseBuffers() { ++bufferLosses_; }
+
+private:
+    explicit AudioOutput(std::unique_ptr<AudioBackend> backend);
+
+    std::unique_ptr<AudioBackend> backend_;
+    std::unique_ptr<Mixer> mixer_;
+    uint32_t bufferLosses_ = 0;
+};
+
+}  // namespace stepweave

@@ -1,0 +1,134 @@
+#include "stepweave/sound/wav/wave.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+#include "stepweave/sound/files/byte_stream.h"
+#include "stepweave/sound/files/errors.h"
+#include "stepweave/sound/wav/wave_stream.h"
+
+namespace stepweave {
+
+namespace {
+
+int64_t DataBlocksFor(int32_t size) { return (static_cast<int64_t>(size) + TWave::kDataBlockBytes - 1) / TWave::kDataBlockBytes; }
+
+// A new zeroed block of newSize bytes holding the first bytes of the old one.
+std::unique_ptr<uint8_t[]> Reallocated(const uint8_t* old, int64_t oldSize, int64_t newSize) {
+    if (newSize <= 0) {
+        return nullptr;
+    }
+    auto block = std::make_unique<uint8_t[]>(static_cast<size_t>(newSize));
+    if (old != nullptr) {
+        std::memcpy(block.get(), old, static_cast<size_t>(std::min(oldSize, newSize)));
+    }
+    return block;
+}
+
+}  // namespace
+
+TWave::TWave(const TWave& other) { Assign(&other); }
+
+TWave& TWave::operator=(const TWave& other) {
+    Assign(&other);
+    return *this;
+}
+
+void TWave::Assign(const TWave* source) {
+    if (source == this) {
+        return;
+    }
+    if (source == nullptr) {
+        Clear();
+        return;
+    }
+    SetFormat(source->Format(), source->FormatSize());
+    SetSize(source->Size());
+    if (size_ > 0) {
+        std::memcpy(data_.get(), source->Data(), static_cast<size_t>(size_));
+    }
+}
+
+void TWave::Clear() {
+    format_.reset();
+    formatSize_ = 0;
+    data_.reset();
+    size_ = 0;
+    allocatedData_ = 0;
+}
+
+void TWave::SetFormatSize(int32_t size) {
+    size = std::max(size, 0);
+    if (size != formatSize_) {
+        format_ = Reallocated(format_.get(), formatSize_, size);
+        formatSize_ = size;
+    }
+}
+
+void TWave::SetFormat(const void* record, int32_t size) {
+    SetFormatSize(size);
+    if (formatSize_ > 0) {
+        std::memcpy(format_.get(), record, static_cast<size_t>(formatSize_));
+    }
+}
+
+void TWave::SetSize(int32_t size) {
+    size = std::max(size, 0);
+    const int64_t allocation = DataBlocksFor(size) * kDataBlockBytes;
+    if (allocation != allocatedData_) {
+        data_ = Reallocated(data_.get(), std::min<int64_t>(size_, allocatedData_), allocation);
+        allocatedData_ = allocation;
+    }
+    size_ = size;
+}
+
+void TWave::LoadFromFile(const std::string& path) {
+    TFileStream file(path);
+    LoadFromStream(file);
+}
+
+void TWave::LoadFromStream(TStream& stream) {
+    Clear();
+    TWaveStream reader(stream);
+    reader.Open(false);
+    SetFormat(reader.Format(), reader.FormatSize());
+
+    // The stated size is only believed as far as the stream has bytes for it.
+    const int64_t stated = reader.DataSize();
+    const int64_t present = std::min<int64_t>(
+        {stated, reader.DataBytesPresent(), std::numeric_limits<int32_t>::max()});
+    SetSize(static_cast<int32_t>(present));
+    const int64_t read = size_ > 0 ? reader.Read(data_.get(), size_) : 0;
+    SetSize(static_cast<int32_t>(read));
+    if (read < stated) {
+        throw EWaveStreamError("Stream read error");
+    }
+}
+
+void TWave::SaveToFile(const std::string& path) const {
+    TSafeFileStream file(path);
+    SaveToStream(file);
+    file.Commit();
+}
+
+void TWave::SaveToStream(TStream& stream) const {
+    if (formatSize_ <= 0 || size_ <= 0) {
+        return;
+    }
+    TWaveStream writer(stream);
+    writer.SetFormat(format_.get(), formatSize_);
+    writer.Open(true);
+    if (writer.Write(data_.get(), size_) != size_) {
+        throw EWaveStreamError("Stream write error");
+    }
+    writer.Close();
+}
+
+std::vector<uint8_t> TWave::Image() const {
+    TMemoryStream image;
+    SaveToStream(image);
+    return std::move(image.Bytes());
+}
+
+}  // namespace stepweave

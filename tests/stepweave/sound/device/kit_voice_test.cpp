@@ -1,0 +1,242 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "tests/stepweave/sound/output/manual_sound_output.h"
+#include "tests/stepweave/sound/output/sound_measure.h"
+#include "stepweave/sound/files/byte_stream.h"
+#include "stepweave/sound/kit/dx_wave_list.h"
+#include "stepweave/sound/files/errors.h"
+#include "stepweave/sound/timing/headless_main_loop.h"
+
+using namespace stepweave;
+using namespace stepweave::testing;
+
+namespace {
+
+// A wave of `frames` frames of one constant 16-bit level, mono.
+TWave ConstantWave(int frames, int16_t level, uint32_t rate = 44100) {
+    const TWaveFormatEx format = MakePcmFormat(rate, 16, 1);
+    uint8_t record[16];
+    const uint16_t fields16[] = {format.wFormatTag, format.nChannels};
+    std::memcpy(record, fields16, 4);
+    std::memcpy(record + 4, &format.nSamplesPerSec, 4);
+    std::memcpy(record + 8, &format.nAvgBytesPerSec, 4);
+    std::memcpy(record + 12, &format.nBlockAlign, 2);
+    std::memcpy(record + 14, &format.wBitsPerSample, 2);
+    TWave wave;
+    wave.SetFormat(record, 16);
+    wave.SetSize(frames * 2);
+    const std::vector<int16_t> samples(static_cast<size_t>(frames), level);
+    std::memcpy(wave.Data(), samples.data(), samples.size() * 2);
+    return wave;
+}
+
+struct KitOnManualDevice : ::testing::Test {
+    KitOnManualDevice() {
+        AddItem("", ConstantWave(441, 0));
+        AddItem("Kick      [ ]", ConstantWave(4410, 8000));
+        AddItem("Snare     [ ]", ConstantWave(2205, 16384));
+    }
+
+    TWaveCollectionItem& AddItem(const std::string& name, const TWave& wave) {
+        TWaveCollectionItem& item = kit.Items().Add();
+        item.SetName(name);
+        item.SetWave(wave);
+        return item;
+    }
+
+    void StartDevice() {
+        kit.SetDXSound(&sound);
+        sound.Initialize();
+    }
+
+    // Voices the mixer holds, once the audio side has given back what it let go.
+    size_t MixerVoices() {
+        output.clock.Advance(kTestLatency + 10);
+        Mixer& mixer = sound.DSound()->IDSound().Output().GetMixer();
+        mixer.CollectGarbage();
+        return mixer.VoiceCount();
+    }
+
+    ManualSoundOutput output;
+    TimerScheduler timers{output.clock};
+    HeadlessMainLoop loop{timers};
+    TFormOwner form;
+    TDXSound sound{&form, timers};
+    TDXWaveList kit;
+};
+
+}  // namespace
+
+TEST_F(KitOnManualDevice, PlayingBeforeTheDeviceIsInitialisedDoesNothing) {
+    AddItem("Empty", TWave());
+    EXPECT_NO_THROW(kit.Items().Find("Kick      [ ]").Play());
+    EXPECT_NO_THROW(kit.Items().Find("Empty").Play(true));
+    kit.SetDXSound(&sound);
+    EXPECT_NO_THROW(kit.Items().Find("Kick      [ ]").Play());
+    output.clock.Advance(200);
+    EXPECT_EQ(FirstSoundingFrame(output.clock.Output()), -1);
+    EXPECT_EQ(kit.Items().Playback().PlayingCount(), 0);
+}
+
+TEST_F(KitOnManualDevice, ThreeQuickPlaysOfOneVoiceSoundThreeTimesAndTheSweepFreesThemAfterwards) {
+    StartDevice();
+    TWaveCollectionItem& snare = kit.Items().Find("snare     [ ]");
+    for (int hit = 0; hit < 3; ++hit) {
+        snare.Play();
+        output.clock.Advance(10);
+    }
+    EXPECT_EQ(kit.Items().Playback().PlayingCount(), 3);
+    output.clock.Advance(100);
+    const auto& out = output.clock.Output();
+    const int64_t first = FirstSoundingFrame(out);
+    const float one = 16384 / 32768.0f;
+    // 50 ms each, started 10 ms apart: they overlap and add up.
+    EXPECT_FLOAT_EQ(SampleAt(out, first + 100, Side::Left), one);
+    EXPECT_FLOAT_EQ(SampleAt(out, first + 441 + 100, Side::Left), 2 * one);
+    EXPECT_FLOAT_EQ(SampleAt(out, first + 882 + 100, Side::Left), 3 * one);
+    EXPECT_EQ(LastSoundingFrame(out) - first + 1, 882 + 2205);
+
+    const size_t withCopies = MixerVoices();
+    loop.RunFor(KitPlayback::kSweepMilliseconds);
+    EXPECT_EQ(kit.Items().Playback().PlayingCount(), 0);
+    EXPECT_EQ(MixerVoices(), withCopies - 3);
+}
+
+TEST_F(KitOnManualDevice, TheSweepKeepsCopiesThatStillSound) {
+    StartDevice();
+    kit.Items().Find("Kick      [ ]").Play();  // 100 ms
+    output.clock.Advance(400);
+    kit.Items().Find("Kick      [ ]").Play();
+    kit.Items().Find("Snare     [ ]").Play();
+    output.clock.Advance(100);  // the first sweep comes at 500 ms
+    kit.Items().Playback().Sweep();
+    EXPECT_EQ(kit.Items().Playback().PlayingCount(), 1);  // the second kick still sounds
+}
+
+TEST_F(KitOnManualDevice, EachPlayTakesTheVoicesVolumeAndPan) {
+    StartDevice();
+    TWaveCollectionItem& snare = kit.Items().Find("Snare     [ ]");
+    snare.SetVolume(-500 * 1);
+    snare.SetPan(-10000);
+    snare.Play();
+    output.clock.Advance(100);
+    EXPECT_NEAR(DecibelsBetween(Peak(output.clock.Output(), Side::Left), 0.5), -5.0, 0.01);
+    EXPECT_EQ(Peak(output.clock.Output(), Side::Right), 0.0f);
+
+    output.clock.ClearOutput();
+    snare.SetVolume(-500 * 9);
+    snare.SetPan(0);
+    snare.Play();
+    output.clock.Advance(100);
+    EXPECT_NEAR(DecibelsBetween(Peak(output.clock.Output(), Side::Right), 0.5), -45.0, 0.01);
+
+    output.clock.ClearOutput();
+    snare.SetVolume(-10000);
+    snare.Play();
+    output.clock.Advance(100);
+    EXPECT_EQ(FirstSoundingFrame(output.clock.Output()), -1);
+}
+
+TEST_F(KitOnManualDevice, PlayWithWaitingReturnsWhenTheSoundHasFinished) {
+    StartDevice();
+    kit.Items().Find("Kick      [ ]").Play(true);
+    const auto& out = output.clock.Output();
+    const int64_t first = FirstSoundingFrame(out);
+    ASSERT_GE(first, 0);
+    EXPECT_EQ(LastSoundingFrame(out) - first + 1, 4410);
+    EXPECT_EQ(kit.Items().Playback().PlayingCount(), 0);
+}
+
+TEST_F(KitOnManualDevice, AnEmptyWaveCannotBePlayedButLeavesTheOtherVoicesPlayable) {
+    AddItem("Empty", TWave());
+    StartDevice();
+    try {
+        kit.Items().Find("Empty").Play();
+        FAIL();
+    } catch (const EDirectSoundBufferError& error) {
+        EXPECT_STREQ(error.what(), "Sound Buffer cannot be made");
+    }
+    kit.Items().Find("Kick      [ ]").Play();
+    output.clock.Advance(100);
+    EXPECT_GE(FirstSoundingFrame(output.clock.Output()), 0);
+}
+
+TEST_F(KitOnManualDevice, AVoiceWhoseBufferWasLostReloadsItWhenPlayed) {
+    StartDevice();
+    sound.DSound()->IDSound().Output().LoseBuffers();
+    TDirectSoundBuffer* snareMaster = kit.Items().Find("Snare     [ ]").Voice().MasterBuffer();
+    EXPECT_TRUE(snareMaster->IsLost());
+    kit.Items().Find("Kick      [ ]").Play();
+    output.clock.Advance(100);
+    EXPECT_FLOAT_EQ(Peak(output.clock.Output(), Side::Left), 8000 / 32768.0f);
+    EXPECT_FALSE(kit.Items().Find("Kick      [ ]").Voice().MasterBuffer()->IsLost());
+    EXPECT_TRUE(snareMaster->IsLost());  // each voice reloads at its own next play
+
+    output.clock.ClearOutput();
+    kit.Items().Find("Snare     [ ]").Play();
+    output.clock.Advance(100);
+    EXPECT_FLOAT_EQ(Peak(output.clock.Output(), Side::Left), 0.5f);
+}
+
+TEST_F(KitOnManualDevice, ACallThatFindsItsBufferLostRestoresEveryBoundKit) {
+    int restores = 0;
+    sound.OnRestore = [&](TCustomDXSound&) { ++restores; };
+    StartDevice();
+    EXPECT_EQ(restores, 1);
+    kit.Items().Find("Kick      [ ]").Play();
+    sound.DSound()->IDSound().Output().LoseBuffers();
+    TDirectSoundBuffer* kickMaster = kit.Items().Find("Kick      [ ]").Voice().MasterBuffer();
+    EXPECT_FALSE(kickMaster->Play());  // reports DSERR_BUFFERLOST
+    EXPECT_EQ(restores, 2);
+    EXPECT_FALSE(kit.Items().Find("Kick      [ ]").Voice().MasterBuffer()->IsLost());
+    EXPECT_FALSE(kit.Items().Find("Snare     [ ]").Voice().MasterBuffer()->IsLost());
+}
+
+TEST_F(KitOnManualDevice, MasterBuffersGoWithTheirItemsAndComeBackLazilyAfterALoad) {
+    StartDevice();
+    EXPECT_TRUE(kit.Items().Items(1).Voice().Initialized());
+    EXPECT_EQ(MixerVoices(), 3u);
+    kit.Items().Delete(1);
+    EXPECT_EQ(MixerVoices(), 2u);
+
+    TMemoryStream saved;
+    kit.Items().SaveToStream(saved);
+    saved.SetPosition(0);
+    kit.Items().LoadFromStream(saved);
+    EXPECT_EQ(MixerVoices(), 0u);
+    EXPECT_FALSE(kit.Items().Items(1).Voice().Initialized());
+    kit.Items().Find("Snare     [ ]").Play();
+    EXPECT_EQ(MixerVoices(), 2u);  // its master and the copy
+    output.clock.Advance(100);
+    EXPECT_FLOAT_EQ(Peak(output.clock.Output(), Side::Left), 0.5f);
+
+    kit.Items().Clear();
+    EXPECT_EQ(MixerVoices(), 1u);  // the copy stays in the playing list until swept
+    loop.RunFor(KitPlayback::kSweepMilliseconds);
+    EXPECT_EQ(MixerVoices(), 0u);
+}
+
+TEST_F(KitOnManualDevice, BindingFollowsTheDevice) {
+    sound.Initialize();
+    kit.SetDXSound(&sound);  // already initialised: the kit is ready at once
+    EXPECT_NE(kit.Items().Items(1).Voice().MasterBuffer(), nullptr);
+    EXPECT_EQ(MixerVoices(), 3u);
+    kit.Items().Items(1).Play();
+
+    sound.Finalize();
+    EXPECT_FALSE(kit.Items().Items(1).Voice().Initialized());
+    EXPECT_EQ(kit.Items().Playback().PlayingCount(), 0);
+    EXPECT_EQ(kit.Items().Playback().Device(), nullptr);
+    EXPECT_EQ(kit.DXSound(), &sound);
+
+    TDXWaveList other;
+    {
+        TDXSound shortLived(&form, timers);
+        other.SetDXSound(&shortLived);
+        shortLived.Initialize();
+        EXPECT_TRUE(other.Items().Playback().IsBound());
+    }
+    EXPECT_EQ(other.DXSound(), nullptr);
+}

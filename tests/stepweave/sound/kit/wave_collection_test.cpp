@@ -1,0 +1,97 @@
+#include "stepweave/sound/kit/wave_collection.h"
+
+#include <gtest/gtest.h>
+
+#include "stepweave/sound/kit/dx_wave_list.h"
+#include "stepweave/sound/files/errors.h"
+#include "stepweave/sound/kit/kit_layout.h"
+
+using namespace stepweave;
+
+TEST(WaveCollection, FindsNamesWithoutRegardToLetterCase) {
+    TWaveCollection kit;
+    for (std::string_view name : kKitSlotNames) {
+        kit.Add().SetName(std::string(name));
+    }
+    EXPECT_EQ(&kit.Find("kick      [ ]"), &kit.Items(1));
+    EXPECT_EQ(kit.IndexOf("TAMB      [ ]"), 16);
+    EXPECT_EQ(kit.IndexOf(""), 0);
+    EXPECT_EQ(kit.IndexOf("Kick"), -1);
+    try {
+        kit.Find("Gong      [ ]");
+        FAIL() << "no error";
+    } catch (const EWaveCollectionError& error) {
+        EXPECT_STREQ(error.what(), "Wave 'Gong      [ ]' not found");
+    }
+    EXPECT_THROW(kit.Items(17), EListError);
+}
+
+TEST(WaveCollection, TheItemNamedMostRecentlyIsFound) {
+    TWaveCollection kit;
+    TWaveCollectionItem& first = kit.Add();
+    TWaveCollectionItem& second = kit.Add();
+    TWaveCollectionItem& third = kit.Add();
+    first.SetName("Snare     [ ]");
+    second.SetName("Snare     [ ]");
+    EXPECT_EQ(&kit.Find("Snare     [ ]"), &second);
+    first.SetName("SNARE     [ ]");  // a real rename: moves to the head again
+    EXPECT_EQ(&kit.Find("snare     [ ]"), &first);
+    second.SetName("Snare     [ ]");  // the same text: nothing changes
+    EXPECT_EQ(&kit.Find("Snare     [ ]"), &first);
+
+    // Names that share a chain stay apart; renaming leaves the old name behind.
+    ASSERT_EQ(THashCollection::ChainOf("ab"), THashCollection::ChainOf("ac"));
+    third.SetName("ab");
+    second.SetName("ac");
+    EXPECT_EQ(&kit.Find("AB"), &third);
+    EXPECT_EQ(&kit.Find("Ac"), &second);
+    third.SetName("cd");
+    EXPECT_EQ(kit.IndexOf("ab"), -1);
+    EXPECT_EQ(&kit.Find("cd"), &third);
+}
+
+TEST(WaveCollection, ChainFollowsLengthFirstAndSecondToLastCharacter) {
+    EXPECT_EQ(THashCollection::ChainOf(""), 0);
+    EXPECT_EQ(THashCollection::ChainOf("Q"), 16);
+    // 16 x 13 + 'k' + ' ' = 208 + 107 + 32 = 347 -> 91
+    EXPECT_EQ(THashCollection::ChainOf("Kick      [ ]"), 91);
+    EXPECT_EQ(THashCollection::ChainOf("KICK      [ ]"), 91);
+}
+
+TEST(WaveCollection, DeletingKeepsIndexesAndLookupCurrent) {
+    TWaveCollection kit;
+    for (const char* name : {"a", "b", "c", "d"}) {
+        TWaveCollectionItem& item = kit.Add();
+        item.SetName(name);
+        item.SetPan(-300);
+    }
+    kit.Delete(1);
+    ASSERT_EQ(kit.Count(), 3);
+    EXPECT_EQ(kit.Items(1).Name(), "c");
+    EXPECT_EQ(kit.Items(1).Index(), 1);
+    EXPECT_EQ(kit.Items(2).Index(), 2);
+    EXPECT_EQ(kit.IndexOf("b"), -1);
+    EXPECT_EQ(kit.IndexOf("d"), 2);
+    EXPECT_THROW(kit.Delete(3), EListError);
+    kit.Clear();
+    EXPECT_EQ(kit.Count(), 0);
+    EXPECT_EQ(kit.IndexOf("a"), -1);
+    TWaveCollectionItem& fresh = kit.Add();
+    EXPECT_EQ(fresh.Index(), 0);
+    EXPECT_EQ(fresh.Pan(), 0);
+    EXPECT_EQ(fresh.Volume(), 0);
+    EXPECT_EQ(&fresh.Collection(), &kit);
+}
+
+TEST(DXWaveList, AssigningItemsCopiesTheNamesOnly) {
+    TDXWaveList source;
+    TWaveCollectionItem& item = source.Items().Add();
+    item.SetName("Tom1      [ ]");
+    item.Wave().SetSize(10);
+    TDXWaveList list;
+    list.Items().Add();
+    list.SetItems(source.Items());
+    ASSERT_EQ(list.Items().Count(), 1);
+    EXPECT_EQ(list.Items().Find("tom1      [ ]").Wave().Size(), 0);
+    EXPECT_EQ(list.Items().Owner(), &list);
+}

@@ -1,0 +1,168 @@
+#include "tests/support/scratch_folder.h"
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "tests/stepweave/sound/output/manual_sound_output.h"
+#include "tests/stepweave/sound/output/sound_measure.h"
+#include "stepweave/sound/output/audio_backend_choice.h"
+#include "stepweave/sound/files/byte_stream.h"
+#include "stepweave/sound/device/direct_sound.h"
+#include "stepweave/sound/device/direct_sound_buffer.h"
+#include "stepweave/sound/files/errors.h"
+#include "stepweave/sound/timing/millisecond_clock.h"
+#include "stepweave/sound/wav/recording_wave_writer.h"
+
+namespace fs = std::filesystem;
+using namespace stepweave;
+using namespace stepweave::testing;
+
+namespace {
+
+uint32_t Uint32At(const std::vector<uint8_t>& bytes, size_t at) {
+    uint32_t value;
+    std::memcpy(&value, bytes.data() + at, 4);
+    return value;
+}
+
+uint16_t Uint16At(const std::vector<uint8_t>& bytes, size_t at) {
+    uint16_t value;
+    std::memcpy(&value, bytes.data() + at, 2);
+    return value;
+}
+
+}  // namespace
+
+TEST(AudioBackendChoice, ReadsTheEnvironmentValue) {
+    EXPECT_EQ(ParseAudioBackendChoice(nullptr).kind, AudioBackendChoice::Kind::RtAudio);
+    EXPECT_EQ(ParseAudioBackendChoice("").kind, AudioBackendChoice::Kind::RtAudio);
+    EXPECT_EQ(ParseAudioBackendChoice("rtaudio").kind, AudioBackendChoice::Kind::RtAudio);
+    EXPECT_EQ(ParseAudioBackendChoice("null").kind, AudioBackendChoice::Kind::Null);
+    const AudioBackendChoice file = ParseAudioBackendChoice("file:/tmp/take 1.wav");
+    EXPECT_EQ(file.kind, AudioBackendChoice::Kind::File);
+    EXPECT_EQ(file.path, "/tmp/take 1.wav");
+    EXPECT_EQ(ParseAudioBackendChoice("file:").kind, AudioBackendChoice::Kind::Unknown);
+    EXPECT_EQ(ParseAudioBackendChoice("alsa").kind, AudioBackendChoice::Kind::Unknown);
+}
+
+TEST(RecordingWaveWriter, RoundsAndClipsToSixteenBits) {
+    EXPECT_EQ(FloatToSample16(0.5f), 16384);
+    EXPECT_EQ(FloatToSample16(-1.0f), -32768);
+    EXPECT_EQ(FloatToSample16(1.0f), 32767);
+    EXPECT_EQ(FloatToSample16(3.0f), 32767);
+    EXPECT_EQ(FloatToSample16(-3.0f), -32768);
+    EXPECT_EQ(FloatToSample16(1000.4f / 32768.0f), 1000);
+}
+
+TEST(FileRecordingBackend, RecordsWhatIsPlayedInRealTimeAndPutsTheFileInPlaceOnClose) {
+    const fs::path folder = ScratchFolder("stepweave_file_backend_test");
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const fs::path target = folder / "take.wav";
+    ScopedEnvironment recording("STEPWEAVE_AUDIO", ("file:" + target.string()).c_str());
+
+    const std::vector<int16_t> tone = Sine16(4410, 1.0 / 100, 0.5);
+    {
+        TDirectSound sound;
+        TDirectSoundBuffer buffer(sound);
+        buffer.LoadFromMemory(MakePcmFormat(44100, 16, 1), reinterpret_cast<const uint8_t*>(tone.data()),
+                              static_cast<uint32_t>(tone.size() * 2),
+                              DSBCAPS_CTRLVOLUME | DSBCAPS_CTRLPAN | DSBCAPS_CTRLFREQUENCY);
+        buffer.SetPan(-10000);
+        buffer.Play();
+        while (buffer.Playing()) {
+            SystemClock().SleepUntil(SystemClock().Now() + 10);
+        }
+        EXPECT_FALSE(fs::exists(target));
+    }
+    ASSERT_TRUE(fs::exists(target));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 1);
+
+    const std::vector<uint8_t> file = ReadWholeFile(target.string());
+    ASSERT_GE(file.size(), 44u);
+    EXPECT_EQ(std::string(file.begin(), file.begin() + 4), "RIFF");
+    EXPECT_EQ(Uint32At(file, 4), file.size() - 8);
+    EXPECT_EQ(std::string(file.begin() + 8, file.begin() + 16), "WAVEfmt ");
+    EXPECT_EQ(Uint16At(file, 20), 1);       // PCM
+    EXPECT_EQ(Uint16At(file, 22), 2);       // stereo
+    EXPECT_EQ(Uint32At(file, 24), 44100u);  // rate
+    EXPECT_EQ(Uint16At(file, 34), 16);      // bits
+    EXPECT_EQ(Uint32At(file, 40), file.size() - 45);  // the data, then one pad byte
+
+    // The tone comes out whole, sample for sample, on the left only.
+    std::vector<int16_t> samples(Uint32At(file, 40) / 2);
+    std::memcpy(samples.data(), file.data() + 44, samples.size() * 2);
+    size_t start = 0;
+    while (start + 1 < samples.size() / 2 && samples[2 * (start + 1)] == 0) {
+        ++start;
+    }
+    ASSERT_LT(start + tone.size(), samples.size() / 2);
+    for (size_t i = 0; i < tone.size(); ++i) {
+        ASSERT_EQ(samples[2 * (start + i)], tone[i]) << i;
+        ASSERT_EQ(samples[2 * (start + i) + 1], 0) << i;
+    }
+    for (size_t frame = start + tone.size(); frame < samples.size() / 2; ++frame) {
+        ASSERT_EQ(samples[2 * frame], 0) << frame;
+    }
+}
+
+TEST(FileRecordingBackend, AFolderThatDoesNotExistMeansNoDevice) {
+    ScopedEnvironment recording("STEPWEAVE_AUDIO", "file:/nonexistent-folder/take.wav");
+    EXPECT_THROW(TDirectSound(), EDirectSoundError);
+}
+
+TEST(FileRecordingBackend, KeepsEveryPlayIntactWhileTheMainThreadRestartsAndRewritesBuffers) {
+    // The device's own thread mixes while the main thread plays copies,
+    // restarts a looping ring (rewriting all of it) and releases buffers.
+    const fs::path target = ScratchFolder("stepweave_file_backend_busy") / "busy.wav";
+    ScopedEnvironment recording("STEPWEAVE_AUDIO", ("file:" + target.string()).c_str());
+    {
+        TDirectSound sound;
+        const uint32_t flags = DSBCAPS_CTRLVOLUME | DSBCAPS_CTRLPAN | DSBCAPS_CTRLFREQUENCY;
+        const std::vector<int16_t> hit(441, 1000);
+        TDirectSoundBuffer master(sound);
+        master.LoadFromMemory(MakePcmFormat(44100, 16, 1), reinterpret_cast<const uint8_t*>(hit.data()), 882, flags);
+        TDirectSoundBuffer ring(sound);
+        const std::vector<int16_t> quiet(4410, 100);
+        const std::vector<int16_t> louder(4410, 200);
+        ring.LoadFromMemory(MakePcmFormat(44100, 16, 1), reinterpret_cast<const uint8_t*>(quiet.data()), 8820, flags);
+        ring.Play(true);
+        MillisecondClock& clock = SystemClock();
+        std::vector<std::unique_ptr<TDirectSoundBuffer>> copies;
+        for (int round = 0; round < 40; ++round) {
+            if (round % 10 == 0) {
+                copies.clear();  // released while some still wait to sound or play
+            }
+            for (int i = 0; i < 8; ++i) {
+                copies.push_back(std::make_unique<TDirectSoundBuffer>(sound));
+                ASSERT_TRUE(copies.back()->Duplicate(master));
+                copies.back()->SetPan(-1000 * i);
+                copies.back()->Play();
+            }
+            ring.Stop();
+            void* first = nullptr;
+            uint32_t bytes = 0;
+            ASSERT_EQ(ring.Lock(0, 0, &first, &bytes, nullptr, nullptr, DSBLOCK_ENTIREBUFFER), DS_OK);
+            std::memcpy(first, (round % 2 ? louder : quiet).data(), bytes);
+            ring.Unlock(first, bytes, nullptr, 0);
+            ring.SetPosition(0);
+            ring.Play(true);
+            clock.SleepUntil(clock.Now() + 5);
+        }
+        ring.Stop();
+        clock.SleepUntil(clock.Now() + 100);
+    }
+    const std::vector<uint8_t> file = ReadWholeFile(target.string());
+    std::vector<int16_t> samples(Uint32At(file, 40) / 2);
+    std::memcpy(samples.data(), file.data() + 44, samples.size() * 2);
+    // Every left sample is a sum of whole sounds at full level: the ring's
+    // 100 or 200 and hits of 1000 (eight per round, rounds overlapping).
+    int hitsHeard = 0;
+    for (size_t frame = 0; frame < samples.size() / 2; ++frame) {
+        const int left = samples[2 * frame];
+        ASSERT_TRUE(left % 100 == 0 && left >= 0 && left <= 200 + 8 * 4 * 1000) << frame << ": " << left;
+        hitsHeard = std::max(hitsHeard, left / 1000);
+    }
+    EXPECT_GE(hitsHeard, 8);
+}

@@ -1,0 +1,81 @@
+#include "voxnote/app/settings/converter_settings.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/voxnote/app/test_support.h"
+
+namespace voxnote {
+namespace {
+
+using test::ReadText;
+using test::RecordingReporter;
+using test::TemporaryFolder;
+
+TEST(ConverterSettings, StartUpRewritesDefaultAndTakesTheLastUsedPreset) {
+    TemporaryFolder folder;
+    const auto path = folder / "voxnote.ini";
+    {
+        ConverterSettings first(path);
+        first.StartUp();
+        EXPECT_EQ(first.PresetName(), "Default");
+        first.Detector().SetInputVolume(40);
+        first.SetRange({72, 48});
+        RecordingReporter reporter;
+        ASSERT_TRUE(first.SavePreset("Tenor", reporter));
+        DetectorSettings changed;
+        changed.inputVolume = 5;
+        PresetStore(first.Profile()).Write("Default", changed);  // rewritten at the next start
+    }
+    ConverterSettings next(path);
+    next.StartUp();
+    EXPECT_EQ(next.PresetName(), "Tenor");
+    EXPECT_EQ(next.Detector().Values().inputVolume, 40);
+    EXPECT_EQ(next.Detector().Header().inputThreshold, 8u * 40 + 350);
+    EXPECT_EQ(next.Range().maximum, 72);
+    EXPECT_NE(ReadText(path).find("[Default]"), std::string::npos);
+    ConverterSettings reread(path);
+    EXPECT_EQ(PresetStore(reread.Profile()).Read("Default").inputVolume, 13);
+}
+
+TEST(ConverterSettings, RhythmToggleUsesTheRhythmNoteAndStoresTheSystemSettings) {
+    TemporaryFolder folder;
+    ConverterSettings settings(folder / "voxnote.ini");
+    RecordingReporter reporter;
+    settings.SetRhythmNote(36);
+    EXPECT_FALSE(settings.RhythmMode());
+    EXPECT_EQ(settings.Detector().Header().constantNote, -1) << "the note alone does not start rhythm mode";
+    EXPECT_TRUE(settings.ToggleRhythmMode(reporter));
+    EXPECT_EQ(settings.Detector().Header().constantNote, 36);
+    EXPECT_NE(ReadText(folder / "voxnote.ini").find("[System Settings]"), std::string::npos);
+    EXPECT_FALSE(settings.ToggleRhythmMode(reporter));
+    EXPECT_EQ(settings.Detector().Values().constantNote, -1);
+    EXPECT_TRUE(reporter.texts.empty());
+}
+
+TEST(ConverterSettings, TheFilesOwnSectionsCannotBeSavedOrDeletedAsPresets) {
+    TemporaryFolder folder;
+    ConverterSettings settings(folder / "voxnote.ini");
+    settings.System().higherPriority = true;
+    RecordingReporter reporter;
+    settings.WriteSystemSettings(reporter);
+    EXPECT_FALSE(settings.SavePreset("System Settings", reporter));
+    EXPECT_FALSE(settings.DeletePreset("last used", reporter));
+    EXPECT_FALSE(settings.LoadPreset("Mixer Location", reporter));
+    ASSERT_EQ(reporter.texts.size(), 3u);
+    EXPECT_EQ(reporter.kinds[0], MessageKind::Information);
+    EXPECT_EQ(reporter.texts[1],
+              "\"last used\" is the name of the program's own settings: choose another preset name.");
+    EXPECT_TRUE(ReadSystemSettings(settings.Profile()).higherPriority);
+    EXPECT_EQ(settings.PresetName(), "Default");
+}
+
+TEST(ConverterSettings, PresetNameOfferedOnceADisplayedSettingWasTouched) {
+    TemporaryFolder folder;
+    ConverterSettings settings(folder / "voxnote.ini");
+    EXPECT_EQ(settings.PresetNameOnOpening(), "");
+    settings.NoteDisplayedSettingTouched();
+    EXPECT_EQ(settings.PresetNameOnOpening(), "Default");
+}
+
+}  // namespace
+}  // namespace voxnote
