@@ -8,6 +8,7 @@
 #include "stepweave/sound/kit/kit_commands.h"
 #include "stepweave/sequencer/cli/play_command.h"
 #include "stepweave/sound/kit/kit_play_command.h"
+#include "stepweave/sequencer/ui/sequencer_app.h"
 
 namespace {
 
@@ -90,15 +91,20 @@ void AddPlayCommand(CLI::App& app, int& status) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"stepweave: a step-based drum-pattern sequencer"};
+    CLI::App app{"stepweave: a step-based drum-pattern sequencer.\n"
+                 "Without a command it opens its window, on SONG when one is named."};
     app.require_subcommand(0, 1);
     int status = 0;
     AddKitCommands(app, status);
     AddRenderCommand(app, status);
     AddPlayCommand(app, status);
+    stepweave::WindowArguments window;
+    app.add_option("--dir", window.folder,
+                   "Start folder of the window (default: here if it holds standard.dxg, else the workspace)");
+    app.add_option("SONG", window.songPath, "Song file (*.sng) the window opens at start");
     CLI11_PARSE(app, argc, argv);
     if (app.get_subcommands().empty()) {
-        std::cout << app.help();
+        return stepweave::RunSequencerWindow(argc, argv, window);
     }
     return status;
 }

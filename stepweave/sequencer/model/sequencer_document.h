@@ -41,6 +41,9 @@ public:
     void SetPatternName(const std::string& name);
     // The name field takes the header's name (after a pattern was loaded).
     void ShowHeaderName() { patternNameField_ = grid.Name(); }
+    // The name field shows a text of an earlier state (undo) without copying
+    // it: the grid restored with it holds that state's header.
+    void RestoreNameField(std::string text) { patternNameField_ = std::move(text); }
 
     // "Clear Pattern": empties channels 1..6 of every step row and the name,
     // and sets the repeat count to 1. Rows, labels, length, beat and tempo stay.

@@ -14,6 +14,7 @@ PatternPlayer::PatternPlayer(SequencerDocument& document, StepSounds& sounds, Ap
 void PatternPlayer::Start() {
     length_ = document_.grid.Length();
     row_ = PatternGrid::kFirstStepRow;
+    playedRow_ = kNoRow;
     clock_.SetInterval(static_cast<uint32_t>(StepIntervalMilliseconds(document_.Delay())));
     clock_.SetEnabled(true);
 }
@@ -29,7 +30,11 @@ void PatternPlayer::DXTimer2Timer() {
         }
     }
     const int endRow = length_ + PatternGrid::kFirstStepRow;
+    playedRow_ = row_;
     ++row_;
+    if (OnStepPlayed) {
+        OnStepPlayed();
+    }
     if (row_ == endRow && endless_) {
         row_ = PatternGrid::kFirstStepRow;
     }

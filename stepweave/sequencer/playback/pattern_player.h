@@ -30,10 +30,15 @@ public:
     // The length read at the start, and the grid row of the next step.
     int Length() const { return length_; }
     int Row() const { return row_; }
+    // The grid row of the step that sounded last, or kNoRow before the first.
+    static constexpr int kNoRow = -1;
+    int PlayedRow() const { return playedRow_; }
 
     bool Endless() const { return endless_; }
     void SetEndless(bool endless) { endless_ = endless; }
 
+    // Told after every step played (the playhead moved).
+    std::function<void()> OnStepPlayed;
     // Told when the last step has played and the pattern ends by itself.
     std::function<void()> OnFinished;
 
@@ -47,6 +52,7 @@ private:
     TDXTimer clock_;
     int length_ = 0;
     int row_ = 0;
+    int playedRow_ = kNoRow;
     bool endless_ = false;
 };
 

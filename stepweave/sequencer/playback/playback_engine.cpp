@@ -17,6 +17,8 @@ PlaybackEngine::PlaybackEngine(SequencerDocument& document, StepSounds& sounds, 
     pattern_.OnFinished = [this] { PlaybackEnded(); };
     song_.OnFinished = [this] { PlaybackEnded(); };
     song_.OnTempoChanged = [this] { DisplayChanged(); };
+    pattern_.OnStepPlayed = [this] { StepPlayed(); };
+    song_.OnStepPlayed = [this] { StepPlayed(); };
 }
 
 void PlaybackEngine::PlayPattern() {
@@ -64,6 +66,12 @@ void PlaybackEngine::DelayChange(int delay) {
     globalTempo_.tempo = document_.Delay();
     if (globalTempo_.global) {
         song_.DXTimer1().SetInterval(static_cast<uint32_t>(StepInterval()));
+    }
+}
+
+void PlaybackEngine::StepPlayed() {
+    if (OnStepPlayed) {
+        OnStepPlayed();
     }
 }
 

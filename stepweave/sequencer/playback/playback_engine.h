@@ -74,11 +74,14 @@ public:
     // its own: the Delay slider and BPM label during a song, the buttons and
     // the play list's selection when a playback ends by itself.
     std::function<void()> OnDisplayChanged;
+    // Told after every step either playback played: the playhead moved.
+    std::function<void()> OnStepPlayed;
 
 private:
     void SetPlayButtonsEnabled(bool enabled);
     void PlaybackEnded();
     void DisplayChanged();
+    void StepPlayed();
 
     SequencerDocument& document_;
     StepSounds& sounds_;

@@ -78,6 +78,9 @@ void SongPlayer::DXTimer1Timer() {
         TriggerCell(mainPlay_[position_], sounds_);
         ++position_;
     }
+    if (OnStepPlayed) {
+        OnStepPlayed();
+    }
     if (AtEnd()) {
         EndOfSong();
     }

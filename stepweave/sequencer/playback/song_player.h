@@ -47,6 +47,8 @@ public:
 
     // Told when a tempo marker has moved the Delay slider.
     std::function<void()> OnTempoChanged;
+    // Told after every step played (the playhead moved).
+    std::function<void()> OnStepPlayed;
     // Told when the song has played to its end and stopped by itself.
     std::function<void()> OnFinished;
 

@@ -65,6 +65,18 @@ bool SequencerSession::ApplyPanningFile() {
     return true;
 }
 
+void SequencerSession::WritePanningFile() {
+    KitPanTable pans{};
+    for (int instrument = InstrumentList::kFirstKitInstrument; instrument <= InstrumentList::kLastKitInstrument;
+         ++instrument) {
+        const int index = drumKit_.Items().IndexOf(InstrumentList::Label(instrument));
+        if (index >= 0) {
+            pans[static_cast<size_t>(instrument)] = drumKit_.Items().Items(index).Pan();
+        }
+    }
+    stepweave::WritePanningFile((std::filesystem::path(startDirectory_) / kPanningFileName).string(), pans);
+}
+
 void SequencerSession::ResetSampleExports() {
     const std::string blank = (std::filesystem::path(startDirectory_) / kBlankWaveFileName).string();
     const std::vector<uint8_t> silence = ReadWholeFile(blank);

@@ -44,6 +44,9 @@ public:
     // start folder holds one (a damaged file raises its error and changes
     // nothing). Returns whether there was a file.
     bool ApplyPanningFile();
+    // What closing the main window does: "Panning.dat" of the start folder
+    // takes the pans of kit instruments 1..16 (0 for one the kit lacks).
+    void WritePanningFile();
     // "temp/sample1.wav" .. "temp/sample8.wav" become copies of "Blank.wav".
     void ResetSampleExports();
 

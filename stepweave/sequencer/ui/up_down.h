@@ -1,0 +1,24 @@
+#pragma once
+// A pair of arrow buttons, one above the other, that step something up or
+// down: the play list's UpDown1.
+#include <QWidget>
+
+class QToolButton;
+
+namespace stepweave {
+
+class TUpDown : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TUpDown(QWidget* parent = nullptr);
+
+    QToolButton* Up;
+    QToolButton* Down;
+
+signals:
+    // up: the upper arrow was clicked; otherwise the lower one.
+    void Click(bool up);
+};
+
+}  // namespace stepweave

@@ -1,0 +1,173 @@
+#pragma once
+// The main window on a workspace of the test's own, its sound on a device
+// driven by hand and its timers on that device's clock, with the user's
+// answers to message boxes and file dialogs given by script. The helpers
+// click and type on the window's controls as a user does.
+#include <QApplication>
+#include <QComboBox>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QToolButton>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "stepweave/sequencer/model/sequencer_document.h"
+#include "stepweave/sequencer/session/sequencer_session.h"
+#include "stepweave/sequencer/session/workspace.h"
+#include "stepweave/sequencer/ui/sequence_window.h"
+#include "stepweave/sequencer/ui/window_prompt.h"
+#include "stepweave/sound/kit/dx_wave_list.h"
+#include "stepweave/sound/output/audio_output.h"
+#include "stepweave/sound/timing/timer_scheduler.h"
+#include "tests/support/stepweave/manual_audio_backend.h"
+
+namespace stepweave::test {
+
+struct Shown {
+    std::string kind;  // "notice", "ok/cancel", "yes/no", "error", "open", "save"
+    std::string text;
+    std::string caption;
+};
+
+class ScriptedWindowPrompt : public WindowPrompt {
+public:
+    void Notify(const std::string& text, const std::string& caption) override { shown.push_back({"notice", text, caption}); }
+    bool ConfirmOkCancel(const std::string& text, const std::string& caption) override {
+        shown.push_back({"ok/cancel", text, caption});
+        return Answer();
+    }
+    void ShowError(const std::string& text) override { shown.push_back({"error", text, ""}); }
+    bool AskYesNo(const std::string& text, const std::string& caption) override {
+        shown.push_back({"yes/no", text, caption});
+        return Answer();
+    }
+    std::string ChooseFileToOpen(const FileDialogRequest& request) override { return File("open", request); }
+    std::string ChooseFileToSave(const FileDialogRequest& request) override { return File("save", request); }
+
+    std::vector<std::string> Errors() const { return TextsOf("error"); }
+    std::vector<std::string> TextsOf(const std::string& kind) const {
+        std::vector<std::string> texts;
+        for (const Shown& s : shown) {
+            if (s.kind == kind) {
+                texts.push_back(s.text);
+            }
+        }
+        return texts;
+    }
+
+    std::deque<bool> answers;       // OK/Cancel and Yes/No, in order
+    std::deque<std::string> files;  // "" cancels the dialog
+    std::vector<Shown> shown;
+    std::vector<FileDialogRequest> dialogs;
+
+private:
+    bool Answer() {
+        if (answers.empty()) {
+            return false;
+        }
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::string File(const std::string& kind, const FileDialogRequest& request) {
+        shown.push_back({kind, request.title, ""});
+        dialogs.push_back(request);
+        if (files.empty()) {
+            return {};
+        }
+        std::string file = files.front();
+        files.pop_front();
+        return file;
+    }
+};
+
+// A seeded workspace (default kit, "Blank.wav", "temp", "Panning.dat", the
+// demo song) in a folder of its own, and the window on it.
+class WindowUnderTest {
+public:
+    explicit WindowUnderTest(bool seed = true) : timers(clock) {
+        previousFactory_ = AudioOutput::SetBackendFactory([this] { return std::make_unique<ManualAudioBackend>(clock, 20); });
+        folder = std::filesystem::path(scratch_.path().toStdString());
+        if (seed) {
+            SeedWorkspace(folder.string());
+        }
+    }
+    ~WindowUnderTest() {
+        window.reset();
+        session.reset();
+        AudioOutput::SetBackendFactory(std::move(previousFactory_));
+    }
+
+    TSequence& Open() {
+        session = std::make_unique<SequencerSession>(folder.string(), timers);
+        window = std::make_unique<TSequence>(*session, prompt);
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        return *window;
+    }
+
+    SequencerDocument& Document() { return session->Document(); }
+    TStringGrid& Grid() { return *window->StringGrid1; }
+
+    // Time passes: the device renders and the main thread's timers fire as due.
+    void Pass(uint32_t milliseconds) {
+        for (uint32_t ms = 0; ms < milliseconds; ++ms) {
+            clock.Advance(1);
+            timers.RunDueTimers();
+        }
+        QCoreApplication::processEvents();
+    }
+
+    // The peak of what the device played since the last call.
+    float PeakHeard() {
+        float peak = 0;
+        for (float sample : clock.Output()) {
+            peak = std::max(peak, std::abs(sample));
+        }
+        clock.ClearOutput();
+        return peak;
+    }
+
+    QPoint CellCentre(int row, int column) { return Grid().CellRect({row, column}).center(); }
+    void Click(int row, int column, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mousePress(Grid().viewport(), button, {}, CellCentre(row, column));
+        QTest::mouseRelease(Grid().viewport(), button, {}, CellCentre(row, column));
+    }
+    void Choose(const QString& instrument) {
+        QComboBox& chooser = *window->ComboBox1;
+        chooser.setCurrentIndex(chooser.findText(instrument));
+    }
+    std::string Cell(int row, int column) { return Document().grid.Cell(row, column); }
+
+    // A press and release on a list entry, as a click of the mouse.
+    static void ClickEntry(QListWidget& list, int row, Qt::MouseButton button = Qt::LeftButton) {
+        const QPoint at = list.visualItemRect(list.item(row)).center();
+        QTest::mousePress(list.viewport(), button, {}, at);
+        QTest::mouseRelease(list.viewport(), button, {}, at);
+    }
+    static void DoubleClickEntry(QListWidget& list, int row) {
+        const QPoint at = list.visualItemRect(list.item(row)).center();
+        QTest::mousePress(list.viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(list.viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(list.viewport(), Qt::LeftButton, {}, at);
+    }
+
+    ManualAudioClock clock;
+    TimerScheduler timers;
+    std::filesystem::path folder;
+    ScriptedWindowPrompt prompt;
+    std::unique_ptr<SequencerSession> session;
+    std::unique_ptr<TSequence> window;
+
+private:
+    QTemporaryDir scratch_;
+    AudioBackendFactory previousFactory_;
+};
+
+}  // namespace stepweave::test
