@@ -102,6 +102,8 @@ TSequence::TSequence(SequencerSession& session, WindowPrompt& prompt, QWidget* p
     AllowNarrowing();
     setMinimumHeight(kLowestHeight);
     resize(kFirstWidth, kFirstHeight);
+    // The main window is created visible: start-up's messages stand over it.
+    show();
     FormCreate();
     ShowDocument();
 }

@@ -52,7 +52,7 @@ public:
     static constexpr int kGridTop = 216;
     static constexpr int kGridBottomMargin = 50;
 
-    // Builds the window on the session and starts it up: the kit, the sound
+    // Builds and shows the window on the session and starts it up: the kit, the sound
     // output, "Panning.dat" and the sample exports, in that order. The first
     // error is shown and ends the start-up; the window is usable all the same.
     TSequence(SequencerSession& session, WindowPrompt& prompt, QWidget* parent = nullptr);
