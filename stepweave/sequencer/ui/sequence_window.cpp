@@ -140,7 +140,10 @@ void TSequence::CreateControls() {
     QWidget* playList = CreatePlayListArea();
     playList->setFixedWidth(146);
     topArea->addWidget(playList);
-    topArea->addWidget(CreateSongArea(), 1);
+    QWidget* song = CreateSongArea();
+    song->setMaximumWidth(340);
+    topArea->addWidget(song, 1);
+    topArea->addStretch(0);
     auto* top = new QWidget(backdrop);
     top->setLayout(topArea);
     topArea->setContentsMargins(0, 0, 0, 0);
@@ -329,9 +332,12 @@ QWidget* TSequence::CreatePatternRow() {
     layout->addWidget(BitBtn6, 1, 5);
     layout->addWidget(BitBtn7, 1, 6);
     Edit2->setMinimumWidth(80);
+    Edit2->setMaximumWidth(220);
     TimeBar->setMinimumWidth(64);
+    TimeBar->setMaximumWidth(110);
     layout->setColumnStretch(0, 3);
     layout->setColumnStretch(1, 2);
+    layout->setColumnStretch(7, 1);  // a wide window leaves the room to the right
     return row;
 }
 
