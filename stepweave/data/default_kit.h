@@ -6,14 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "stepweave/data/start_folder_files.h"
+
 namespace stepweave {
 
 class TWave;
 class TWaveCollection;
 
-inline constexpr const char* kDefaultKitFileName = "standard.dxg";
-inline constexpr const char* kBlankWaveFileName = "Blank.wav";
-inline constexpr const char* kTempFolderName = "temp";
 inline constexpr double kBlankWaveSeconds = 0.1;
 
 // The samples as a 16-bit mono PCM wave at 44100 Hz.

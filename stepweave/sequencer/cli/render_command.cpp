@@ -7,18 +7,14 @@
 #include <iostream>
 #include <system_error>
 
+#include "stepweave/sequencer/cli/console_render_progress.h"
 #include "stepweave/sequencer/cli/interrupt_signal.h"
 #include "stepweave/sequencer/cli/terminal.h"
-#include "stepweave/sequencer/session/workspace.h"
-#include "stepweave/sequencer/cli/console_render_progress.h"
-#include "stepweave/sequencer/model/instrument_list.h"
-#include "stepweave/sequencer/files/panning_file.h"
-#include "stepweave/sequencer/model/sequencer_document.h"
 #include "stepweave/sequencer/commands/song_commands.h"
 #include "stepweave/sequencer/render/song_renderer.h"
-#include "stepweave/sequencer/model/user_sample_table.h"
+#include "stepweave/sequencer/session/sequencer_session.h"
+#include "stepweave/sequencer/session/workspace.h"
 #include "stepweave/sound/files/errors.h"
-#include "stepweave/sound/kit/wave_collection.h"
 
 namespace stepweave {
 
@@ -26,7 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kStandardKitFileName = "standard.dxg";
 constexpr int kWaveHeaderBytes = 44;
 constexpr double kOutputBytesPerSecond = 176400.0;
 
@@ -43,21 +38,21 @@ std::string StartDirectoryOf(const RenderCommandArguments& arguments) {
     return ChooseStartDirectory(std::nullopt, fs::current_path().string()).folder;
 }
 
-// The pans "Panning.dat" holds go to the kit items of the same labels, as at
-// the program's start.
-void ApplyPanningFile(const std::string& startDirectory, TWaveCollection& kit) {
-    const fs::path path = fs::path(startDirectory) / kPanningFileName;
-    std::error_code error;
-    if (!fs::exists(path, error)) {
-        return;
+// Start-up as the main window does it, without the sound output and the
+// sample exports: the kit (the start folder's or --kit) and its pans.
+void LoadKitWithPans(SequencerSession& session, const RenderCommandArguments& arguments) {
+    if (arguments.kitPath.empty()) {
+        session.LoadDefaultKit();
+    } else {
+        session.LoadKit(arguments.kitPath);
     }
-    const KitPanTable pans = ReadPanningFile(path.string());
-    for (int instrument = InstrumentList::kFirstKitInstrument; instrument <= InstrumentList::kLastKitInstrument;
-         ++instrument) {
-        const int item = kit.IndexOf(InstrumentList::Label(instrument));
-        if (item >= 0) {
-            kit.Items(item).SetPan(pans[static_cast<size_t>(instrument)]);
-        }
+    session.ApplyPanningFile();
+}
+
+void OpenSongFile(SequencerSession& session, const std::string& given) {
+    const std::string songPath = FindSongFile(given, session.StartDirectory()).string();
+    if (!OpenSong(session.Document(), songPath)) {
+        throw EFOpenError(songPath);
     }
 }
 
@@ -107,24 +102,15 @@ int Report(RenderOutcome outcome, const RenderCommandArguments& arguments, Rende
 
 int RenderCommand(const RenderCommandArguments& arguments, RenderConsole& console) {
     try {
-        const std::string startDirectory = StartDirectoryOf(arguments);
-        TWaveCollection kit;
-        kit.LoadFromFile(arguments.kitPath.empty() ? (fs::path(startDirectory) / kStandardKitFileName).string()
-                                                   : arguments.kitPath);
-        ApplyPanningFile(startDirectory, kit);
-
-        UserSampleTable samples;
-        SequencerDocument document(startDirectory, samples);
-        const std::string songPath = FindSongFile(arguments.songPath, startDirectory).string();
-        if (!OpenSong(document, songPath)) {
-            throw EFOpenError(songPath);
-        }
-        SelectStartEntry(document.playList, arguments.from);
+        SequencerSession session(StartDirectoryOf(arguments), MainTimers(), SessionSound::None);
+        LoadKitWithPans(session, arguments);
+        OpenSongFile(session, arguments.songPath);
+        SelectStartEntry(session.Document().playList, arguments.from);
 
         ConsoleRenderProgress progress(arguments.outputPath, console.err, console.showProgress,
                                        console.stopRequested);
-        SongRenderer renderer(document, kit, progress);
-        return Report(renderer.Render(RenderSampleSettingsFrom(samples)), arguments, console);
+        SongRenderer renderer(session.Document(), session.DrumKit().Items(), progress);
+        return Report(renderer.Render(session.RenderSamples()), arguments, console);
     } catch (const std::exception& error) {
         console.err << error.what() << '\n';
         return 1;

@@ -1,11 +1,12 @@
 #pragma once
 // The headless "render" command: what Open Song followed by "Render song to
-// wav file" does in the main window. The start folder (pattern files,
-// "Panning.dat", "Blank.wav", "temp") is --dir or the working directory; the
-// kit is its "standard.dxg" or --kit; the kit's pans come from the start
-// folder's "Panning.dat" when there is one; the render starts at the play
-// list's entry --from (0-based, the first by default). User samples 1..8 come
-// from the song file's sample blocks at full volume, the others are blank.
+// wav file" does in the main window, on a session that opens no sound
+// device. The start folder (pattern files, "Panning.dat", "Blank.wav",
+// "temp") is --dir or the working directory; the kit is its "standard.dxg"
+// or --kit; the kit's pans come from the start folder's "Panning.dat" when
+// there is one; the render starts at the play list's entry --from (0-based,
+// the first by default). User samples 1..8 come from the song file's sample
+// blocks at full volume, the others are blank.
 #include <functional>
 #include <iosfwd>
 #include <optional>

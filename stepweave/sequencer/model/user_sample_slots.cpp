@@ -14,7 +14,7 @@ std::string_view FileNameWithoutDirectory(std::string_view path) {
     return separator == std::string_view::npos ? path : path.substr(separator + 1);
 }
 
-bool IsBlankSampleFile(std::string_view path) { return FileNameWithoutDirectory(path) == kBlankSampleFile; }
+bool IsBlankSampleFile(std::string_view path) { return FileNameWithoutDirectory(path) == kBlankWaveFileName; }
 
 std::string SampleButtonCaption(std::string_view path) {
     std::string_view name = FileNameWithoutDirectory(path);

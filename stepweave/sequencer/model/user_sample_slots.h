@@ -10,12 +10,13 @@
 #include <string>
 #include <string_view>
 
+#include "stepweave/sound/kit/blank_wave_file.h"
+
 namespace stepweave {
 
 inline constexpr int kUserSampleCount = 32;
 // A song file carries samples 1..8 only; 9..32 live in pattern files.
 inline constexpr int kSongSampleCount = 8;
-inline constexpr std::string_view kBlankSampleFile = "Blank.wav";
 // The sample rate of our "Blank.wav".
 inline constexpr int kBlankSampleFrequency = 44100;
 

@@ -10,7 +10,7 @@
 namespace stepweave {
 
 struct UserSampleSetting {
-    std::string fileName{kBlankSampleFile};
+    std::string fileName{kBlankWaveFileName};
     int frequency = kBlankSampleFrequency;
     int baseFrequency = kBlankSampleFrequency;
     int pan = 0;

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "stepweave/data/start_folder_files.h"
 #include "stepweave/sound/device/audio_file_stream.h"
 #include "stepweave/sound/files/byte_stream.h"
 #include "stepweave/sound/device/direct_sound_buffer.h"
@@ -14,7 +15,6 @@ namespace stepweave {
 
 namespace {
 
-constexpr const char* kTempFolder = "temp";
 constexpr int kPrimaryRate = 44100;
 constexpr uint16_t kPrimaryChannels = 2;
 
@@ -41,7 +41,7 @@ UserSamples::UserSamples(TCustomDXSound& sound, std::string startDirectory)
 
 void UserSamples::OpenBlankFiles() {
     for (UserSample& slot : samples_) {
-        slot.fileName = kBlankSampleFile;
+        slot.fileName = kBlankWaveFileName;
         slot.semitoneOffset = 0;
         OpenBlank(slot);
     }
@@ -87,7 +87,7 @@ bool UserSamples::HoldsSample(int sample) const { return !IsBlankSampleFile(Slot
 bool UserSamples::Playing(int sample) const { return Slot(sample).stream->Playing(); }
 
 void UserSamples::OpenBlank(UserSample& slot) {
-    slot.stream->SetFileName(ResolvedPath(std::string(kBlankSampleFile)));
+    slot.stream->SetFileName(ResolvedPath(std::string(kBlankWaveFileName)));
     slot.baseFrequency = static_cast<int>(slot.stream->Frequency());
 }
 
@@ -125,7 +125,7 @@ void UserSamples::Restart(int sample) {
 void UserSamples::Stop(int sample) { Slot(sample).stream->Stop(); }
 
 void UserSamples::OpenFile(int sample, const std::string& path) {
-    const std::filesystem::path copy = std::filesystem::path(startDirectory_) / kTempFolder / kOpenedSampleCopy;
+    const std::filesystem::path copy = std::filesystem::path(startDirectory_) / kTempFolderName / kOpenedSampleCopy;
     CopyFileSafely(ResolvedPath(path), copy.string());
     Load(sample, path);
 }

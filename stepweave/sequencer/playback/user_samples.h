@@ -84,7 +84,7 @@ public:
 private:
     struct UserSample {
         std::unique_ptr<TAudioFileStream> stream;
-        std::string fileName{kBlankSampleFile};
+        std::string fileName{kBlankWaveFileName};
         int baseFrequency = kBlankSampleFrequency;
         int semitoneOffset = 0;
     };

@@ -11,7 +11,7 @@ namespace stepweave {
 
 struct RenderSampleSetting {
     // A full path, a name in the start folder, or the blank file.
-    std::string fileName{kBlankSampleFile};
+    std::string fileName{kBlankWaveFileName};
     int frequency = kBlankSampleFrequency;  // playback frequency in Hz
     int pan = 0;                            // hundredths of a decibel, -4000..4000
     int volume = 0;                         // hundredths of a decibel, 0 = full

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "stepweave/data/start_folder_files.h"
 #include "stepweave/sound/files/byte_stream.h"
 #include "stepweave/sound/files/errors.h"
 #include "stepweave/sound/kit/wave_collection.h"
@@ -62,7 +63,7 @@ RenderSound ExportSample(const std::string& startDirectory, const RenderSampleSe
 }  // namespace
 
 std::string RenderTempFolderPath(const std::string& startDirectory) {
-    return (fs::path(startDirectory) / kRenderTempFolder).string();
+    return (fs::path(startDirectory) / kTempFolderName).string();
 }
 
 std::string KitExportPath(const std::string& startDirectory, int item) {
@@ -75,7 +76,7 @@ std::string SampleExportPath(const std::string& startDirectory, int sample) {
 
 std::string SampleSourcePath(const std::string& startDirectory, const std::string& fileName) {
     if (IsBlankSampleFile(fileName)) {
-        return (fs::path(startDirectory) / kBlankSampleFile).string();
+        return (fs::path(startDirectory) / kBlankWaveFileName).string();
     }
     const fs::path path(fileName);
     return path.is_absolute() ? fileName : (fs::path(startDirectory) / path).string();

@@ -14,8 +14,6 @@ namespace stepweave {
 
 class TWaveCollection;
 
-inline constexpr const char* kRenderTempFolder = "temp";
-
 // One instrument as the render mixes it.
 struct RenderSound {
     std::string file;  // the export to mix from; empty when the kit lacks the item

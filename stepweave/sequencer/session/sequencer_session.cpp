@@ -1,33 +1,28 @@
 #include "stepweave/sequencer/session/sequencer_session.h"
 
 #include <filesystem>
+#include <stdexcept>
 #include <system_error>
 
-#include "stepweave/data/default_kit.h"
+#include "stepweave/data/start_folder_files.h"
 #include "stepweave/sequencer/model/instrument_list.h"
 #include "stepweave/sequencer/commands/library_commands.h"
 #include "stepweave/sequencer/files/panning_file.h"
+#include "stepweave/sequencer/render/render_sounds.h"
 #include "stepweave/sound/files/byte_stream.h"
 #include "stepweave/sound/device/kit_playback.h"
 
 namespace stepweave {
 
-namespace {
-
-std::filesystem::path SampleExportPath(const std::string& startDirectory, int sample) {
-    return std::filesystem::path(startDirectory) / kTempFolderName / ("sample" + std::to_string(sample) + ".wav");
-}
-
-}  // namespace
-
-SequencerSession::SequencerSession(std::string startDirectory, TimerScheduler& timers)
+SequencerSession::SequencerSession(std::string startDirectory, TimerScheduler& timers, SessionSound sound)
     : startDirectory_(std::move(startDirectory)),
+      sound_(sound),
       timers_(timers),
       idle_(timers),
       mainWindowSound_(&mainWindow_, timers),
       wavePlayerSound_(&wavePlayer_, timers),
       samples_(wavePlayerSound_, startDirectory_),
-      document_(startDirectory_, samples_),
+      document_(startDirectory_, DocumentSamples()),
       sounds_(drumKit_, samples_),
       engine_(document_, sounds_, idle_) {
     drumKit_.SetDXSound(&mainWindowSound_);
@@ -39,11 +34,23 @@ SequencerSession::~SequencerSession() {
     drumKit_.SetDXSound(nullptr);
 }
 
-void SequencerSession::LoadDefaultKit() {
-    drumKit_.Items().LoadFromFile((std::filesystem::path(startDirectory_) / kDefaultKitFileName).string());
+UserSampleSlots& SequencerSession::DocumentSamples() {
+    if (sound_ == SessionSound::None) {
+        return sampleSettings_;
+    }
+    return samples_;
 }
 
+void SequencerSession::LoadDefaultKit() {
+    LoadKit((std::filesystem::path(startDirectory_) / kDefaultKitFileName).string());
+}
+
+void SequencerSession::LoadKit(const std::string& path) { drumKit_.Items().LoadFromFile(path); }
+
 void SequencerSession::StartSoundOutput() {
+    if (sound_ == SessionSound::None) {
+        throw std::logic_error("a session without sound opens no sound device");
+    }
     mainWindowSound_.Initialize();
     wavePlayerSound_.Initialize();
     samples_.OpenBlankFiles();
@@ -81,11 +88,21 @@ void SequencerSession::ResetSampleExports() {
     const std::string blank = (std::filesystem::path(startDirectory_) / kBlankWaveFileName).string();
     const std::vector<uint8_t> silence = ReadWholeFile(blank);
     for (int sample = 1; sample <= kSampleExports; ++sample) {
-        const std::filesystem::path path = SampleExportPath(startDirectory_, sample);
+        const std::string path = SampleExportPath(startDirectory_, sample);
         std::error_code ignored;  // a copy that cannot be removed fails to be replaced below
         std::filesystem::remove(path, ignored);
-        WriteFileSafely(path.string(), silence.data(), static_cast<int64_t>(silence.size()));
+        WriteFileSafely(path, silence.data(), static_cast<int64_t>(silence.size()));
     }
+}
+
+RenderSampleSettings SequencerSession::RenderSamples() const {
+    RenderSampleSettings settings = RenderSampleSettingsFrom(document_.Samples());
+    if (sound_ == SessionSound::Devices) {
+        for (int sample = 1; sample <= kUserSampleCount; ++sample) {
+            settings[static_cast<size_t>(sample - 1)].volume = samples_.Volume(sample);
+        }
+    }
+    return settings;
 }
 
 bool SequencerSession::Sounding() {

@@ -2,12 +2,14 @@
 // What the main window and the wave player own for playing: the drum kit on
 // the main window's sound device, the thirty-two user samples on the wave
 // player's, the document, and the playback engine on the main thread's
-// timers. The windows are a shell over it; the headless play command uses
-// it the same way.
+// timers. The windows are a shell over it; the headless commands drive it
+// the same way: play as the window does, render with a session that opens
+// no sound device.
 //
 // Start-up runs in the main window's order, one call per step, each raising
 // its own error: load the kit, start the sound output, take the kit's pans
-// from "Panning.dat", reset the sample exports.
+// from "Panning.dat", reset the sample exports. A render without sound skips
+// the sound output and the exports (the render writes its own).
 //
 // Main thread only.
 #include <string>
@@ -17,6 +19,8 @@
 #include "stepweave/sequencer/playback/playback_engine.h"
 #include "stepweave/sequencer/model/sequencer_document.h"
 #include "stepweave/sequencer/playback/user_samples.h"
+#include "stepweave/sequencer/model/user_sample_table.h"
+#include "stepweave/sequencer/render/render_sample_settings.h"
 #include "stepweave/sound/device/dx_sound.h"
 #include "stepweave/sound/kit/dx_wave_list.h"
 
@@ -26,9 +30,22 @@ namespace stepweave {
 // "temp/sample8.wav" for rendering; start-up resets them to silence.
 inline constexpr int kSampleExports = 8;
 
+// Whether a session plays through sound devices.
+enum class SessionSound {
+    // The main window and the play command: the kit sounds on the main
+    // window's device, the user samples streamed from their files on the
+    // wave player's.
+    Devices,
+    // The render command: no device is ever opened. The document's user
+    // samples are the settings the song and pattern files give, kept as plain
+    // data; their files are read only when the render exports them.
+    None,
+};
+
 class SequencerSession {
 public:
-    explicit SequencerSession(std::string startDirectory, TimerScheduler& timers = MainTimers());
+    explicit SequencerSession(std::string startDirectory, TimerScheduler& timers = MainTimers(),
+                              SessionSound sound = SessionSound::Devices);
     ~SequencerSession();
     SequencerSession(const SequencerSession&) = delete;
     SequencerSession& operator=(const SequencerSession&) = delete;
@@ -37,8 +54,11 @@ public:
     // "Cannot open file %s" when it is missing, the kit file's errors when
     // it is damaged.
     void LoadDefaultKit();
+    // Another kit file into the kit, with the same errors.
+    void LoadKit(const std::string& path);
     // Opens both sound devices and the user samples' blank files. Without a
     // sound device: EDirectSoundError "DirectSound cannot be initialized".
+    // A session without sound has none to open: std::logic_error.
     void StartSoundOutput();
     // Sets the pans of kit instruments 1..16 from "Panning.dat" when the
     // start folder holds one (a damaged file raises its error and changes
@@ -50,8 +70,16 @@ public:
     // "temp/sample1.wav" .. "temp/sample8.wav" become copies of "Blank.wav".
     void ResetSampleExports();
 
+    // What a render takes of each user sample: the file name, frequency and
+    // pan the document's samples hold, and the stream's volume (full volume
+    // in a session without sound, whose files carry none).
+    RenderSampleSettings RenderSamples() const;
+
     const std::string& StartDirectory() const { return startDirectory_; }
+    SessionSound Sound() const { return sound_; }
     TDXWaveList& DrumKit() { return drumKit_; }
+    // The wave player's streams. In a session without sound they stay closed
+    // and the document keeps its samples' settings apart from them.
     UserSamples& Samples() { return samples_; }
     SequencerDocument& Document() { return document_; }
     PlaybackEngine& Engine() { return engine_; }
@@ -62,7 +90,10 @@ public:
     bool Sounding();
 
 private:
+    UserSampleSlots& DocumentSamples();
+
     std::string startDirectory_;
+    SessionSound sound_;
     TimerScheduler& timers_;
     // First among the main thread's timers: a step due in the same
     // millisecond as a stream's refill plays before it.
@@ -73,6 +104,7 @@ private:
     TFormOwner wavePlayer_;
     TDXSound wavePlayerSound_;
     UserSamples samples_;
+    UserSampleTable sampleSettings_;
     SequencerDocument document_;
     KitAndSampleSounds sounds_;
     PlaybackEngine engine_;

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "stepweave/sound/kit/blank_wave_file.h"
 #include "stepweave/sound/kit/kit_layout.h"
 #include "stepweave/sound/files/same_text.h"
 #include "stepweave/sound/kit/wave_collection.h"
@@ -10,8 +11,6 @@
 namespace stepweave {
 
 namespace {
-
-constexpr const char* kBlankWaveName = "Blank.wav";
 
 // The wave as it comes back from a WAV file it was saved to: the writer
 // writes nothing for a wave without format or data.
@@ -29,17 +28,17 @@ std::string BlankWavePath(const std::string& startDirectory) {
     namespace fs = std::filesystem;
     const fs::path folder(startDirectory);
     std::error_code error;
-    if (fs::is_regular_file(folder / kBlankWaveName, error)) {
-        return (folder / kBlankWaveName).string();
+    if (fs::is_regular_file(folder / kBlankWaveFileName, error)) {
+        return (folder / kBlankWaveFileName).string();
     }
     std::string found;
     for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error)) {
         const std::string name = entry->path().filename().string();
-        if (SameText(name, kBlankWaveName) && entry->is_regular_file(error) && (found.empty() || name < found)) {
+        if (SameText(name, kBlankWaveFileName) && entry->is_regular_file(error) && (found.empty() || name < found)) {
             found = name;
         }
     }
-    return (folder / (found.empty() ? kBlankWaveName : found)).string();
+    return (folder / (found.empty() ? kBlankWaveFileName : found)).string();
 }
 
 void PrepareKit(TWaveCollection& kit, const TWave& blank, const TWaveCollection* templateKit) {

@@ -75,6 +75,26 @@ TEST(RenderCommand, RendersFromTheChosenEntryWithTheFoldersPansAndTheSongsSample
     EXPECT_EQ(command.err.str(), "");
 }
 
+TEST(RenderCommand, AKitGivenInsteadOfTheStartFoldersTakesTheFoldersPans) {
+    Command command;
+    KitSounds sounds;
+    sounds[kKick] = ClickSound(4000);
+    TWaveCollection other;
+    BuildKit(other, command.folder, sounds);
+    std::filesystem::create_directories(command.folder / "kits");
+    other.SaveToFile((command.folder / "kits" / "other.dxg").string());
+    std::filesystem::remove(command.folder / "standard.dxg");
+    std::vector<std::string> pans(17, "0");
+    pans[kKick] = "2000";  // fully right
+    stepweave::testing::WriteText(command.folder / "Panning.dat", stepweave::testing::CrLfText(pans));
+    command.arguments.kitPath = (command.folder / "kits" / "other.dxg").string();
+
+    ASSERT_EQ(command.Run(), 0) << command.err.str();
+    const RenderedWav wav = ReadRenderedWav(command.arguments.outputPath);
+    EXPECT_EQ(wav.Left(0), 0);
+    EXPECT_EQ(wav.Right(0), 3500) << "the other kit's kick at level 1";
+}
+
 TEST(RenderCommand, ErrorsAreReportedAndLeaveAnOlderOutputAsItWas) {
     Command command;
     stepweave::testing::WriteText(command.arguments.outputPath, "an older take");
