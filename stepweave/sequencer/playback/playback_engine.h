@@ -62,6 +62,8 @@ public:
     bool PlaySongEnabled() const { return playSongEnabled_; }
     // Open and Save Song enable the Play Pattern button.
     void EnablePlayPattern();
+    // A render disables both play buttons while it runs; Stop enables them again.
+    void SetPlayButtonsEnabled(bool enabled);
 
     bool PlayingPattern() const { return pattern_.Playing(); }
     bool PlayingSong() const { return song_.Playing(); }
@@ -78,7 +80,6 @@ public:
     std::function<void()> OnStepPlayed;
 
 private:
-    void SetPlayButtonsEnabled(bool enabled);
     void PlaybackEnded();
     void DisplayChanged();
     void StepPlayed();

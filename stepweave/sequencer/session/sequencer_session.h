@@ -81,6 +81,8 @@ public:
     // The wave player's streams. In a session without sound they stay closed
     // and the document keeps its samples' settings apart from them.
     UserSamples& Samples() { return samples_; }
+    // The wave player's sound device, which the user samples play on.
+    TDXSound& WavePlayerSound() { return wavePlayerSound_; }
     SequencerDocument& Document() { return document_; }
     PlaybackEngine& Engine() { return engine_; }
     ApplicationIdle& Idle() { return idle_; }

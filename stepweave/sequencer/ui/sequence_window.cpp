@@ -26,6 +26,7 @@
 #include "stepweave/sequencer/model/time_bar.h"
 #include "stepweave/sequencer/session/sequencer_session.h"
 #include "stepweave/sequencer/ui/options_window.h"
+#include "stepweave/sequencer/ui/render_window.h"
 #include "stepweave/sequencer/ui/stepweave_look.h"
 #include "stepweave/sequencer/ui/up_down.h"
 #include "stepweave/sequencer/ui/window_prompt.h"
@@ -95,7 +96,6 @@ TSequence::TSequence(SequencerSession& session, WindowPrompt& prompt, QWidget* p
     : QMainWindow(parent), session_(session), document_(session.Document()), prompt_(prompt) {
     setWindowTitle(QString::fromStdString(document_.caption));
     LoadSkin();
-    form2_ = new TForm2(this);
     CreateControls();
     CreateMenu();
     ConnectControls();
@@ -105,6 +105,7 @@ TSequence::TSequence(SequencerSession& session, WindowPrompt& prompt, QWidget* p
     // The main window is created visible: start-up's messages stand over it.
     show();
     FormCreate();
+    CreateToolWindows();
     ShowDocument();
 }
 
@@ -411,6 +412,7 @@ void TSequence::CreateMenu() {
     OpenSongAction = file->addAction("Open Song", QKeySequence(Qt::CTRL | Qt::Key_O), this, &TSequence::OpenSongClick);
     SaveSongAction = file->addAction("Save Song", QKeySequence(Qt::CTRL | Qt::Key_S), this, &TSequence::SaveSongClick);
     ExitAction = file->addAction("E&xit", QKeySequence(Qt::CTRL | Qt::Key_C), this, &TSequence::close);
+    RenderAction = file->addAction("Render song to wav file", QKeySequence(Qt::Key_F11), this, &TSequence::RendorClick);
 
     QMenu* edit = menuBar()->addMenu("Edit");
     UndoAction = undoStack_.createUndoAction(this, "Undo");
@@ -428,9 +430,15 @@ void TSequence::CreateMenu() {
     InsertInstrumentAction = edit->addAction("Insert instrument", QKeySequence(Qt::Key_Return), this,
                                              &TSequence::InsertInstrumentClick);
     InsertInstrumentAction->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    edit->addSeparator();
+    KitListAction = edit->addAction("Kit List", this, &TSequence::KitListClick);
+    KitMakerAction = edit->addAction("Kit Maker", this, &TSequence::KitMakerClick);
+
+    QMenu* import = menuBar()->addMenu("Import");
+    ImportKitAction = import->addAction("Drum Kit Library", this, &TSequence::ImportKitClick);
 
     QMenu* options = menuBar()->addMenu("&Options");
-    CellJumpAction = options->addAction("Cell Jump", QKeySequence(Qt::CTRL | Qt::Key_J), form2_, &TForm2::ShowOptions);
+    CellJumpAction = options->addAction("Cell Jump", QKeySequence(Qt::CTRL | Qt::Key_J), this, [this] { form2_->ShowOptions(); });
 
     QMenu* play = menuBar()->addMenu("Play");
     PlayPatternAction = play->addAction("Play Pattern", QKeySequence(Qt::Key_F6), this, &TSequence::BitBtn3Click);
@@ -439,6 +447,9 @@ void TSequence::CreateMenu() {
     StopAction = play->addAction("&Stop", QKeySequence(Qt::Key_F8), this, &TSequence::BitBtn4Click);
     play->addSeparator();
     play->addAction("Play Instrument", this, &TSequence::BitBtn11Click);
+
+    QMenu* help = menuBar()->addMenu("Help");
+    HelpAction = help->addAction("Contents", this, &TSequence::HelpClick);
 
     // Menu keys act wherever the focus is in the window, before the focused
     // control sees the key: Ctrl+C closes the window even from a text field.
@@ -489,6 +500,7 @@ void TSequence::ConnectControls() {
     connect(endless, &QCheckBox::toggled, this, [this](bool on) { session_.Engine().SetEndless(on); });
     connect(Noend, &QCheckBox::toggled, this, [this](bool on) { session_.Engine().SetNoend(on); });
 
+    connect(Rendor, &QPushButton::clicked, this, &TSequence::RendorClick);
     connect(BitBtn8, &QPushButton::clicked, this, &TSequence::OpenSongClick);
     connect(BitBtn9, &QPushButton::clicked, this, &TSequence::SaveSongClick);
 
@@ -555,6 +567,7 @@ void TSequence::ShowDocument() {
     ShowPlayList();
     ShowGrid();
     ShowTransport();
+    ShowSamples();
     showing_ = false;
 }
 
@@ -567,6 +580,13 @@ void TSequence::resizeEvent(QResizeEvent* event) {
 }
 
 void TSequence::closeEvent(QCloseEvent* event) {
+    if (rendering_) {
+        // The render below us on the stack ends first (saving what it has), then the window closes.
+        closeAfterRender_ = true;
+        session_.Engine().Stop();
+        event->ignore();
+        return;
+    }
     FormClose();
     event->accept();
 }

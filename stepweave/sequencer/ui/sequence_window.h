@@ -20,6 +20,7 @@
 
 #include "stepweave/sequencer/editor/pattern_editing.h"
 #include "stepweave/sequencer/ui/string_grid.h"
+#include "stepweave/sound/ui/editor_choice.h"
 
 class QAction;
 class QCheckBox;
@@ -38,11 +39,17 @@ namespace stepweave {
 
 class SequencerDocument;
 class SequencerSession;
+class TForm1;
+class TIntroScreen;
+class TKit_List;
+class TMainForm;
+class TMakit;
+class TSamples;
 class TForm2;
 class TUpDown;
 class WindowPrompt;
 
-class TSequence : public QMainWindow {
+class TSequence : public QMainWindow, public EditorChoice {
     Q_OBJECT
 
 public:
@@ -59,8 +66,17 @@ public:
     ~TSequence() override;
 
     SequencerSession& Session() { return session_; }
-    // The "Options" window that sets the cell jump.
+    // The tool windows, made after the main window in this order.
+    TMainForm& WavePlayer() { return *mainForm_; }
+    TKit_List& KitList() { return *kitList_; }
+    TForm1& RenderWindow() { return *form1_; }
+    TMakit& KitMaker() { return *makit_; }
     TForm2& Options() { return *form2_; }
+    TSamples& SamplePanel() { return *samples_; }
+
+    // EditorChoice: what the kit list and the sample panel choose.
+    void ChooseInstrument(const std::string& chooserText) override;
+    void ShowPan(int pan) override;
     QUndoStack& UndoStack() { return undoStack_; }
 
     // Shows every control as the document now stands.
@@ -113,6 +129,11 @@ public:
     QAction* PlayPatternAction;
     QAction* PlaySongAction;
     QAction* StopAction;
+    QAction* RenderAction;
+    QAction* KitListAction;
+    QAction* KitMakerAction;
+    QAction* ImportKitAction;
+    QAction* HelpAction;
     QAction* UndoAction;
     QAction* RedoAction;
 
@@ -184,6 +205,19 @@ private:
     void ShowTransport();
     void ShowPlayhead();
 
+    // sequence_render.cpp: rendering the song to a WAV file.
+    class WindowRenderObserver;
+    void RendorClick();
+
+    // sequence_tools.cpp: the tool windows, kit import and help.
+    void CreateToolWindows();
+    void SelectSample(int sample);
+    void ShowSamples();
+    void KitListClick();
+    void KitMakerClick();
+    void ImportKitClick();
+    void HelpClick();
+
     // sequence_songs.cpp: New, Open and Save Song.
     void NewSongClick();
     void OpenSongClick();
@@ -192,7 +226,15 @@ private:
     SequencerSession& session_;
     SequencerDocument& document_;
     WindowPrompt& prompt_;
-    TForm2* form2_;
+    TMainForm* mainForm_ = nullptr;
+    TKit_List* kitList_ = nullptr;
+    TForm1* form1_ = nullptr;
+    TMakit* makit_ = nullptr;
+    TIntroScreen* intro_ = nullptr;
+    TForm2* form2_ = nullptr;
+    TSamples* samples_ = nullptr;
+    bool rendering_ = false;
+    bool closeAfterRender_ = false;
     QUndoStack undoStack_;
     QPixmap skin_;  // "SWSkin.bmp", drawn behind the controls when present
     bool showing_ = false;  // the controls are being set from the document

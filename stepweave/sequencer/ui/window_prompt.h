@@ -1,32 +1,12 @@
 #pragma once
-// What stepweave's windows ask of their user beyond the core's notices and
-// questions: the error box, Yes/No questions and the file dialogs. The
-// program answers with message boxes and the platform's file dialogs; tests
-// answer by script.
-#include <string>
-
+// Everything the main window asks of its user: the core's notices and
+// OK/Cancel questions beside the tool windows' error box, Yes/No questions
+// and file dialogs.
 #include "stepweave/sequencer/commands/user_prompt.h"
+#include "stepweave/sound/ui/tool_prompt.h"
 
 namespace stepweave {
 
-struct FileDialogRequest {
-    std::string title;
-    std::string filter;         // Qt's form: "Song files (*.sng)", several split by ";;"
-    std::string folder;         // where the dialog opens
-    std::string fileName;       // preset name (save dialogs)
-    std::string defaultSuffix;  // added to a typed name without one (save dialogs)
-};
-
-class WindowPrompt : public UserPrompt {
-public:
-    // The error box of an operation that failed: the error's own message.
-    virtual void ShowError(const std::string& text) = 0;
-    // A question with Yes and No buttons; true for Yes.
-    virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
-    // The chosen file's path, or "" when the dialog was cancelled.
-    virtual std::string ChooseFileToOpen(const FileDialogRequest& request) = 0;
-    // Asks before replacing an existing file.
-    virtual std::string ChooseFileToSave(const FileDialogRequest& request) = 0;
-};
+class WindowPrompt : public UserPrompt, public ToolPrompt {};
 
 }  // namespace stepweave

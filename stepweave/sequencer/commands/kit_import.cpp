@@ -1,0 +1,58 @@
+#include "stepweave/sequencer/commands/kit_import.h"
+
+#include <array>
+
+#include "stepweave/sequencer/model/instrument_list.h"
+#include "stepweave/sound/kit/dx_wave_list.h"
+
+namespace stepweave {
+
+namespace {
+
+struct VoiceSetting {
+    bool present = false;
+    int volume = 0;
+    int pan = 0;
+};
+
+using KitSettings = std::array<VoiceSetting, InstrumentList::kLastKitInstrument + 1>;
+
+KitSettings Remember(const TWaveCollection& items) {
+    KitSettings settings;
+    for (int instrument = InstrumentList::kFirstKitInstrument; instrument <= InstrumentList::kLastKitInstrument;
+         ++instrument) {
+        const int index = items.IndexOf(InstrumentList::Label(instrument));
+        if (index >= 0) {
+            const TWaveCollectionItem& item = items.Items(index);
+            settings[static_cast<size_t>(instrument)] = {true, item.Volume(), item.Pan()};
+        }
+    }
+    return settings;
+}
+
+void GiveBack(TWaveCollection& items, const KitSettings& settings) {
+    for (int instrument = InstrumentList::kFirstKitInstrument; instrument <= InstrumentList::kLastKitInstrument;
+         ++instrument) {
+        const VoiceSetting& setting = settings[static_cast<size_t>(instrument)];
+        const int index = items.IndexOf(InstrumentList::Label(instrument));
+        if (setting.present && index >= 0) {
+            items.Items(index).SetVolume(setting.volume);
+            items.Items(index).SetPan(setting.pan);
+        }
+    }
+}
+
+}  // namespace
+
+void ImportKit(TCustomDXWaveList& kit, const std::string& kitFile) {
+    const KitSettings settings = Remember(kit.Items());
+    try {
+        kit.Items().LoadFromFile(kitFile);
+    } catch (...) {
+        GiveBack(kit.Items(), settings);
+        throw;
+    }
+    GiveBack(kit.Items(), settings);
+}
+
+}  // namespace stepweave

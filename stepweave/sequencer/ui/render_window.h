@@ -1,0 +1,31 @@
+#pragma once
+// TForm1, the render window: "Now Adding:" and the instrument being mixed,
+// shown while a song renders. It has no buttons of its own; Stop in the
+// main window ends a render.
+#include <QDialog>
+
+class QLabel;
+
+namespace stepweave {
+
+class TForm1 : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int kWidth = 313;
+    static constexpr int kHeight = 115;
+
+    explicit TForm1(QWidget* parent = nullptr);
+
+    // Shown centred on the screen.
+    void ShowCentred();
+    void ShowInstrument(const QString& name);
+
+    QLabel* Label1;  // "Now Adding:"
+    QLabel* Label2;  // the instrument's label, or "Sample 3"
+
+protected:
+    void reject() override {}  // Escape does not close it: the render decides
+};
+
+}  // namespace stepweave

@@ -1,0 +1,132 @@
+// TSequence: the tool windows (wave player, kit list, render window, kit
+// maker, intro, options, sample panel), the kit import and the help page.
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QSlider>
+#include <QUrl>
+
+#include "stepweave/sequencer/commands/kit_import.h"
+#include "stepweave/sequencer/playback/user_samples.h"
+#include "stepweave/sequencer/session/sequencer_session.h"
+#include "stepweave/sequencer/ui/intro_screen.h"
+#include "stepweave/sequencer/ui/options_window.h"
+#include "stepweave/sequencer/ui/render_window.h"
+#include "stepweave/sequencer/ui/sequence_window.h"
+#include "stepweave/sequencer/ui/window_prompt.h"
+#include "stepweave/sound/kit/wave_collection.h"
+#include "stepweave/sound/ui/kit_list_window.h"
+#include "stepweave/sound/ui/kit_maker_window.h"
+#include "stepweave/sound/ui/samples_window.h"
+#include "stepweave/sound/ui/wave_player_window.h"
+
+namespace stepweave {
+
+namespace {
+
+constexpr const char* kHelpFileName = "stepweave.html";
+constexpr const char* kKitFilter = "dxg (*.dxg)";
+
+}  // namespace
+
+// In the order the program has always made them. The kit list and the
+// sample panel are shown from the start and stay above the main window.
+void TSequence::CreateToolWindows() {
+    mainForm_ = new TMainForm(session_.Samples(), session_.WavePlayerSound(), prompt_, session_.StartDirectory(), this);
+    kitList_ = new TKit_List(session_.DrumKit(), *this, prompt_, this);
+    form1_ = new TForm1(this);
+    makit_ = new TMakit(session_.StartDirectory(), prompt_, this);
+    intro_ = new TIntroScreen(session_.StartDirectory(), this);
+    form2_ = new TForm2(this);
+    samples_ = new TSamples(this);
+
+    mainForm_->OnSampleOpened = [this](int sample, const std::string& fileName) {
+        samples_->SetButtonCaption(sample, SampleButtonCaption(fileName));
+    };
+    samples_->OnSelectSample = [this](int sample) { SelectSample(sample); };
+    samples_->OnFileDropped = [this](int sample, const std::string& path) {
+        SelectSample(sample);
+        mainForm_->OpenFile(path);
+    };
+    makit_->OnUseNewKit = [this](const std::string& kitFile) {
+        Attempt([&] { session_.DrumKit().Items().LoadFromFile(kitFile); });
+    };
+    const QRect frame = geometry();
+    kitList_->move(frame.right() + 12, frame.top());
+    kitList_->show();
+    samples_->move(frame.right() + 12 + kitList_->width() + 8, frame.top());
+    samples_->show();
+}
+
+void TSequence::ChooseInstrument(const std::string& chooserText) {
+    ComboBox1->setCurrentText(QString::fromStdString(chooserText));
+}
+
+void TSequence::ShowPan(int pan) {
+    const bool wasShowing = showing_;
+    showing_ = true;
+    Panning->setValue(pan);
+    showing_ = wasShowing;
+}
+
+// A sample button: the editor places that sample next, and the wave player opens on it.
+void TSequence::SelectSample(int sample) {
+    ChooseInstrument("Sample" + std::to_string(sample));
+    mainForm_->SelectSample(sample);
+}
+
+// The sample buttons name the files the samples hold, and the wave player
+// is ready to play them once a song or pattern brought one in.
+void TSequence::ShowSamples() {
+    if (samples_ == nullptr) {
+        return;
+    }
+    UserSamples& samples = session_.Samples();
+    bool holdsAny = false;
+    for (int sample = 1; sample <= TSamples::kSamples; ++sample) {
+        if (!samples.HoldsSample(sample)) {
+            continue;
+        }
+        holdsAny = true;
+        const QString caption = SampleButtonCaption(samples.FileName(sample));
+        if (caption != "Blank") {
+            samples_->SetButtonCaption(sample, caption);
+        }
+    }
+    if (holdsAny) {
+        mainForm_->EnableControls(true);
+    }
+}
+
+void TSequence::KitListClick() {
+    kitList_->show();
+    kitList_->raise();
+}
+
+// The kit maker opens afresh each time, from blank sounds or from this kit.
+void TSequence::KitMakerClick() {
+    makit_->show();
+    const bool useTemplate = prompt_.AskYesNo(kTemplateQuestion, kQuestionCaption);
+    makit_->Prepare(useTemplate, session_.DrumKit().Items());
+}
+
+void TSequence::ImportKitClick() {
+    const std::string path = prompt_.ChooseFileToOpen({"Drum Kit Library", kKitFilter, session_.StartDirectory(), "", "dxg"});
+    if (path.empty() || QFileInfo(QString::fromStdString(path)).fileName() == ".dxg") {
+        return;
+    }
+    Attempt([&] { ImportKit(session_.DrumKit(), path); });
+    ShowChooserPan();
+}
+
+// The help page lies beside the program; the desktop's browser shows it.
+void TSequence::HelpClick() {
+    const QString page = QDir(QCoreApplication::applicationDirPath()).filePath(kHelpFileName);
+    if (!QFileInfo::exists(page) || !QDesktopServices::openUrl(QUrl::fromLocalFile(page))) {
+        prompt_.ShowError("Cannot open file " + page.toStdString());
+    }
+}
+
+}  // namespace stepweave

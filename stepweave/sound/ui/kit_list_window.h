@@ -1,0 +1,39 @@
+#pragma once
+// The "Kit List" tool window: the sixteen kit instruments as clickable labels,
+// one under the other. A click chooses the instrument in the main window's
+// editor and shows its pan there.
+#include <QWidget>
+#include <array>
+
+class QLabel;
+
+namespace stepweave {
+
+class EditorChoice;
+class TCustomDXWaveList;
+class ToolPrompt;
+
+class TKit_List : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kWidth = 80;
+    static constexpr int kLabelPitch = 24;
+
+    TKit_List(TCustomDXWaveList& kit, EditorChoice& editor, ToolPrompt& errors, QWidget* parent = nullptr);
+
+    // Label1 .. Label16.
+    std::array<QLabel*, 16> Labels;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void SelectInstrument(QLabel* label);
+
+    TCustomDXWaveList& kit_;
+    EditorChoice& editor_;
+    ToolPrompt& errors_;
+};
+
+}  // namespace stepweave

@@ -1,0 +1,171 @@
+#include "stepweave/sound/ui/kit_maker_window.h"
+
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <filesystem>
+
+#include "stepweave/sound/device/audio_file_stream.h"
+#include "stepweave/sound/device/direct_sound_buffer.h"
+#include "stepweave/sound/device/direct_sound_types.h"
+#include "stepweave/sound/files/errors.h"
+#include "stepweave/data/start_folder_files.h"
+#include "stepweave/sound/kit/blank_wave_file.h"
+#include "stepweave/sound/kit/kit_maker.h"
+#include "stepweave/sound/kit/wave_collection.h"
+#include "stepweave/sound/ui/tool_prompt.h"
+#include "stepweave/sound/wav/playable_format.h"
+#include "stepweave/sound/wav/wave.h"
+
+namespace stepweave {
+
+namespace {
+
+constexpr std::array<const char*, TMakit::kSlots> kSlotCaptions = {
+    "Kick", "ShortKick", "Snare",   "Cls Hi-Hat", "Op Hi-Hat", "Tom1",  "Tom2",  "Cymbol1",
+    "Cymbol2", "Rimshot", "Shaker", "Block",      "Congo",     "Cowbell", "Crack", "Tamb"};
+constexpr uint32_t kPrimaryRate = 44100;
+constexpr uint16_t kPrimaryChannels = 2;
+
+}  // namespace
+
+TMakit::TMakit(std::string startDirectory, ToolPrompt& prompt, QWidget* parent)
+    : QDialog(parent), startDirectory_(std::move(startDirectory)), prompt_(prompt), sound_(&owner_) {
+    setWindowTitle("Maykit");
+    sound_.OnFinalize = [this](TCustomDXSound&) { DXSoundFinalize(); };
+    auto* slotGrid = new QGridLayout;
+    for (int slot = 1; slot <= kSlots; ++slot) {
+        auto* button = new QRadioButton(kSlotCaptions[static_cast<size_t>(slot - 1)], this);
+        button->setProperty("tag", slot);
+        slotGrid->addWidget(button, (slot - 1) % 8, (slot - 1) / 8);
+        RadioButtons[static_cast<size_t>(slot - 1)] = button;
+    }
+    RadioButtons[0]->setChecked(true);
+    Load_sample = new QPushButton("Load Sample", this);
+    Play = new QPushButton("Play", this);
+    Save_library = new QPushButton("Save Library", this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Load_sample);
+    buttons->addWidget(Play);
+    buttons->addStretch();
+    buttons->addWidget(Save_library);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(slotGrid);
+    layout->addLayout(buttons);
+    connect(Load_sample, &QPushButton::clicked, this, &TMakit::Load_sampleClick);
+    connect(Play, &QPushButton::clicked, this, &TMakit::PlayClick);
+    connect(Save_library, &QPushButton::clicked, this, &TMakit::Save_libraryClick);
+}
+
+TMakit::~TMakit() {
+    preview_.reset();
+    kit_.SetDXSound(nullptr);
+}
+
+bool TMakit::Attempt(const std::function<void()>& work) {
+    try {
+        work();
+        return true;
+    } catch (const std::exception& error) {
+        prompt_.ShowError(error.what());
+        return false;
+    }
+}
+
+void TMakit::Prepare(bool useTemplate, const TWaveCollection& sequencerKit) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+    Attempt([&] {
+        // Without a sound device the kit is still made; only the preview stays silent.
+        try {
+            sound_.Initialize();
+        } catch (const EStepweaveError&) {
+        }
+        sources_[0] = BlankWavePath(startDirectory_);
+        preview_ = std::make_unique<TAudioFileStream>(sound_);
+        preview_->SetFileName(sources_[0]);
+        slot_ = 1;
+        RadioButtons[0]->setChecked(true);
+        for (int slot = 1; slot <= kSlots; ++slot) {
+            sources_[static_cast<size_t>(slot)] = kBlankWaveFileName;
+        }
+        TWave blank;
+        blank.LoadFromFile(BlankWavePath(startDirectory_));
+        PrepareKit(kit_.Items(), blank, useTemplate ? &sequencerKit : nullptr);
+        if (useTemplate) {
+            // Each slot's sound was written out to "temp/<n>.wav" for the template.
+            for (int slot = 1; slot <= kSlots; ++slot) {
+                sources_[static_cast<size_t>(slot)] =
+                    (std::filesystem::path(startDirectory_) / kTempFolderName / (std::to_string(slot) + ".wav")).string();
+                sequencerKit.Items(slot).Wave().SaveToFile(sources_[static_cast<size_t>(slot)]);
+            }
+        }
+    });
+}
+
+void TMakit::ReadSelectedSlot() {
+    for (QRadioButton* button : RadioButtons) {
+        if (button->isChecked()) {
+            slot_ = button->property("tag").toInt();
+        }
+    }
+}
+
+// The chosen file fills the checked slot only. A file the sound output could
+// not play is refused before it reaches the kit.
+void TMakit::Load_sampleClick() {
+    const std::string path = prompt_.ChooseFileToOpen({"Load Sample", "wav (*.wav)", startDirectory_, "", "wav"});
+    if (path.empty()) {
+        return;
+    }
+    ReadSelectedSlot();
+    Attempt([&] {
+        TWave wave;
+        wave.LoadFromFile(path);
+        CheckPlayableWave(wave, std::filesystem::path(path).filename().string());
+        sources_[0] = path;
+        sources_[static_cast<size_t>(slot_)] = path;
+        kit_.Items().Items(slot_).SetWave(wave);
+    });
+}
+
+void TMakit::PlayClick() {
+    ReadSelectedSlot();
+    Attempt([&] {
+        std::filesystem::path source = sources_[static_cast<size_t>(slot_)];
+        if (source.is_relative()) {
+            source = std::filesystem::path(startDirectory_) / source;
+        }
+        preview_->SetFileName(source.string());
+        if (TDirectSoundBuffer* primary = sound_.Primary()) {
+            primary->SetFormat(MakePcmFormat(kPrimaryRate, preview_->Format().wBitsPerSample, kPrimaryChannels));
+        }
+        preview_->SetPosition(0);
+        preview_->Play();
+    });
+}
+
+void TMakit::Save_libraryClick() {
+    const std::string path = prompt_.ChooseFileToSave({"Save Library", "*.dxg (*.dxg)", startDirectory_, "", "dxg"});
+    if (path.empty()) {
+        return;
+    }
+    if (!Attempt([&] {
+            CheckKitLayout(kit_.Items());
+            kit_.Items().SaveToFile(path);
+        })) {
+        return;
+    }
+    if (prompt_.AskYesNo(kUseNewKitQuestion, kQuestionCaption) && OnUseNewKit) {
+        OnUseNewKit(path);
+    }
+    hide();
+}
+
+void TMakit::DXSoundFinalize() { preview_.reset(); }
+
+}  // namespace stepweave
