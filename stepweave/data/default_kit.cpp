@@ -3,7 +3,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "stepweave/data/drum_synth.h"
+#include "stepweave/data/synth/drum_synth.h"
 #include "stepweave/sound/kit/kit_layout.h"
 #include "stepweave/sound/files/little_endian.h"
 #include "stepweave/sound/wav/wave.h"

@@ -4,9 +4,9 @@
 #include <cmath>
 
 #include "stepweave/data/demo_song.h"
-#include "stepweave/data/noise_burst.h"
-#include "stepweave/data/oscillators.h"
-#include "stepweave/data/sound_finishing.h"
+#include "stepweave/data/synth/noise_burst.h"
+#include "stepweave/data/synth/oscillators.h"
+#include "stepweave/data/synth/sound_finishing.h"
 
 namespace stepweave {
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "stepweave/data/default_kit.h"
-#include "stepweave/data/drum_synth.h"
+#include "stepweave/data/synth/drum_synth.h"
 #include "stepweave/sound/wav/wave.h"
 
 namespace {

@@ -50,6 +50,8 @@ QLineEdit:disabled { color: #8a929c; background: #1a1c20; }
 QListWidget::item:selected { background: #4a7dff; color: white; }
 QCheckBox::indicator { width: 12px; height: 12px; border: 1px solid #6a7380; border-radius: 2px; background: #14161a; }
 QCheckBox::indicator:checked { background: #ff8a3d; border-color: #ff8a3d; }
+QRadioButton::indicator { width: 11px; height: 11px; border: 1px solid #6a7380; border-radius: 6px; background: #14161a; }
+QRadioButton::indicator:checked { background: #ff8a3d; border-color: #ff8a3d; }
 QListWidget::indicator { width: 11px; height: 11px; border: 1px solid #6a7380; border-radius: 2px; background: #14161a; }
 QListWidget::indicator:checked { background: #ff8a3d; border-color: #ff8a3d; }
 QCheckBox::indicator:disabled { border-color: #3a3f47; }

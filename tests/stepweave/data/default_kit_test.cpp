@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "stepweave/data/drum_synth.h"
+#include "stepweave/data/synth/drum_synth.h"
 #include "stepweave/sound/files/byte_stream.h"
 #include "stepweave/sound/kit/kit_layout.h"
 #include "stepweave/sound/wav/wave.h"

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "stepweave/data/noise_burst.h"
-#include "stepweave/data/percussion_families.h"
+#include "stepweave/data/synth/noise_burst.h"
+#include "stepweave/data/synth/percussion_families.h"
 
 namespace stepweave {
 

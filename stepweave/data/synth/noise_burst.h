@@ -4,7 +4,7 @@
 // burst is the same every time.
 #include <cstdint>
 
-#include "stepweave/data/oversampled_sound.h"
+#include "stepweave/data/synth/oversampled_sound.h"
 
 namespace stepweave {
 

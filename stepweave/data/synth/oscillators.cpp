@@ -1,4 +1,4 @@
-#include "stepweave/data/oscillators.h"
+#include "stepweave/data/synth/oscillators.h"
 
 #include <cmath>
 

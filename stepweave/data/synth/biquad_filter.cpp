@@ -1,8 +1,8 @@
-#include "stepweave/data/biquad_filter.h"
+#include "stepweave/data/synth/biquad_filter.h"
 
 #include <cmath>
 
-#include "stepweave/data/oversampled_sound.h"
+#include "stepweave/data/synth/oversampled_sound.h"
 
 namespace stepweave {
 

@@ -1,10 +1,10 @@
-#include "stepweave/data/sound_finishing.h"
+#include "stepweave/data/synth/sound_finishing.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "stepweave/data/biquad_filter.h"
-#include "stepweave/data/half_rate_decimator.h"
+#include "stepweave/data/synth/biquad_filter.h"
+#include "stepweave/data/synth/half_rate_decimator.h"
 
 namespace stepweave {
 

@@ -3,7 +3,7 @@
 // of membranes, bars and bells, optionally gliding down from a raised pitch as
 // a struck skin does) and band-limited square waves (the raw material of
 // metallic clusters).
-#include "stepweave/data/oversampled_sound.h"
+#include "stepweave/data/synth/oversampled_sound.h"
 
 namespace stepweave {
 

@@ -1,7 +1,7 @@
-#include "stepweave/data/drum_synth.h"
+#include "stepweave/data/synth/drum_synth.h"
 
-#include "stepweave/data/percussion_families.h"
-#include "stepweave/data/sound_finishing.h"
+#include "stepweave/data/synth/percussion_families.h"
+#include "stepweave/data/synth/sound_finishing.h"
 
 namespace stepweave {
 

@@ -5,10 +5,10 @@
 #include <cmath>
 #include <vector>
 
-#include "stepweave/data/biquad_filter.h"
-#include "stepweave/data/noise_burst.h"
-#include "stepweave/data/noise_source.h"
-#include "stepweave/data/percussion_families.h"
+#include "stepweave/data/synth/biquad_filter.h"
+#include "stepweave/data/synth/noise_burst.h"
+#include "stepweave/data/synth/noise_source.h"
+#include "stepweave/data/synth/percussion_families.h"
 
 namespace stepweave {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "stepweave/data/oversampled_sound.h"
+#include "stepweave/data/synth/oversampled_sound.h"
 
 namespace stepweave {
 

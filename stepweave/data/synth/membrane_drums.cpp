@@ -3,9 +3,9 @@
 // filtered noise for the stick's attack and, on the snare, the wires.
 #include <initializer_list>
 
-#include "stepweave/data/noise_burst.h"
-#include "stepweave/data/oscillators.h"
-#include "stepweave/data/percussion_families.h"
+#include "stepweave/data/synth/noise_burst.h"
+#include "stepweave/data/synth/oscillators.h"
+#include "stepweave/data/synth/percussion_families.h"
 
 namespace stepweave {
 

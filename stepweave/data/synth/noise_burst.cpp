@@ -1,10 +1,10 @@
-#include "stepweave/data/noise_burst.h"
+#include "stepweave/data/synth/noise_burst.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "stepweave/data/biquad_filter.h"
-#include "stepweave/data/noise_source.h"
+#include "stepweave/data/synth/biquad_filter.h"
+#include "stepweave/data/synth/noise_source.h"
 
 namespace stepweave {
 

@@ -1,9 +1,9 @@
-#include "stepweave/data/half_rate_decimator.h"
+#include "stepweave/data/synth/half_rate_decimator.h"
 
 #include <array>
 #include <cmath>
 
-#include "stepweave/data/oversampled_sound.h"
+#include "stepweave/data/synth/oversampled_sound.h"
 
 namespace stepweave {
 

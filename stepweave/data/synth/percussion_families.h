@@ -2,7 +2,7 @@
 // The synthesis recipes of the drum synthesiser, grouped by how the
 // instruments make their sound. Each returns the raw sound at the synthesis
 // rate; the finishing stage scales and trims it.
-#include "stepweave/data/oversampled_sound.h"
+#include "stepweave/data/synth/oversampled_sound.h"
 
 namespace stepweave {
 

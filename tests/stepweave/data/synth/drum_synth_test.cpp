@@ -1,7 +1,7 @@
 // The default kit's instruments measured as a musician's ear would: loud but
 // not clipping, centred on zero, starting and ending without a click, of a
 // sensible length, decaying, and with the spectrum of their instrument.
-#include "stepweave/data/drum_synth.h"
+#include "stepweave/data/synth/drum_synth.h"
 
 #include <gtest/gtest.h>
 
