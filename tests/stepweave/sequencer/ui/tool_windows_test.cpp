@@ -1,6 +1,8 @@
 // The tool windows around the main window: the wave player, the kit list, the
 // sample panel, the kit maker, the kit import, the render window and the intro.
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QMimeData>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -138,6 +140,25 @@ private slots:
         QCOMPARE(ui.session->Samples().Frequency(2), 11025);
         QCOMPARE(ui.session->Samples().Frequency(3), 44100);
         QCOMPARE(window.WavePlayer().FrequencyTrackBar->value(), 11025);
+    }
+
+    void AWaveFileDroppedOnASampleButtonOpensIntoThatSample() {
+        WindowUnderTest ui;
+        TSequence& window = ui.Open();
+        const std::string path = WriteTone(ui.folder / "dropped_loop.wav", 22050, 0.1);
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+        QPushButton* button = window.SamplePanel().Button(4);
+        const QPoint at = button->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(button, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(button, &drop);
+        QCOMPARE(button->text(), QString("dropped_"));
+        QVERIFY(ui.session->Samples().HoldsSample(4));
+        QCOMPARE(ui.session->Samples().Frequency(4), 22050);
+        QCOMPARE(window.WavePlayer().CurrentSample(), 4);
     }
 
     void TheKitMakerSavesBlankOrTemplateKitsAndLoadsOnlyTheCheckedSlot() {

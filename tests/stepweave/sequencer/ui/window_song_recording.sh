@@ -8,18 +8,7 @@
 set -eu
 STEPWEAVE="$(realpath "$1")"
 COMPARE="$(realpath "$2")"
-WORK="$(mktemp -d)"
-XVFB_PID=""
-APP_PID=""
-cleanup() {
-    [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
-    [ -n "${KEEP_RECORDINGS:-}" ] && echo "recordings kept in $WORK" || rm -rf "$WORK"
-}
-trap cleanup EXIT
-export XDG_DATA_HOME="$WORK/data" XDG_RUNTIME_DIR="$WORK/runtime"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
+. "$(dirname "$0")/xvfb_session.sh"
 cd "$WORK"
 
 # The reference: the headless player (it also makes the workspace).
@@ -29,22 +18,13 @@ SPACE="$XDG_DATA_HOME/stepweave"
 SONG_SECONDS=$(( $(stat -c %s "$WORK/play.wav") / 176400 + 2 ))
 echo "the headless recording lasts about $SONG_SECONDS s"
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
-XVFB_PID=$!
-for _ in $(seq 50); do [ -s "$WORK/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$WORK/display")"
+start_xvfb
 
 echo 0 >"$SPACE/Panning.dat"  # no valid table: closing must write a real one
 cd "$SPACE"
 STEPWEAVE_AUDIO="file:$WORK/window.wav" "$STEPWEAVE" >"$WORK/window.log" 2>&1 &
 APP_PID=$!
-WINDOW=""
-for _ in $(seq 100); do
-    WINDOW="$(xdotool search --name '^Stepweave Pro v5.0$' 2>/dev/null | head -n 1 || true)"
-    [ -n "$WINDOW" ] && break
-    sleep 0.1
-done
-[ -n "$WINDOW" ] || { cat "$WORK/window.log"; echo "the main window did not open" >&2; exit 1; }
+WINDOW="$(wait_window '^Stepweave Pro v5.0$')"
 # The damaged Panning.dat is reported at start: the error box takes Enter.
 sleep 1
 xdotool key Return
@@ -62,12 +42,7 @@ done
 xdotool windowfocus --sync "$WINDOW"
 xdotool key F5
 sleep "$SONG_SECONDS"
-xdotool windowfocus --sync "$WINDOW"
-xdotool key ctrl+c
-for _ in $(seq 50); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$APP_PID" 2>/dev/null; then echo "Ctrl+C did not close the window" >&2; exit 1; fi
-wait "$APP_PID" || { cat "$WORK/window.log"; echo "the program failed" >&2; exit 1; }
-APP_PID=""
+close_window "$WINDOW"
 
 [ "$(sed -n 1p "$SPACE/Panning.dat" | tr -d '\r')" = 0 ] && [ "$(wc -l <"$SPACE/Panning.dat")" -eq 17 ] ||
     { echo "Panning.dat was not written on closing" >&2; exit 1; }
