@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "voxnote/app/wavfile/byte_source.h"
-#include "voxnote/app/wavfile/wav_format.h"
+#include "voxnote/analysis/wavfile/byte_source.h"
+#include "voxnote/app/wavfile/wav_format_checks.h"
 
 namespace voxnote {
 

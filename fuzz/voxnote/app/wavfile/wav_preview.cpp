@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "voxnote/app/wavfile/byte_source.h"
+#include "voxnote/analysis/wavfile/byte_source.h"
 #include "voxnote/app/wavfile/pcm_wav_reader.h"
 #include "voxnote/app/audio/stereo_resampler.h"
 

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string_view>
 
-#include "voxnote/app/wavfile/byte_source.h"
+#include "voxnote/analysis/wavfile/byte_source.h"
 
 namespace voxnote {
 

@@ -1,14 +1,16 @@
-#include "voxnote/app/wavfile/wav_format.h"
+#include "voxnote/analysis/wavfile/wav_format.h"
 
+#include <algorithm>
 #include <array>
-
-#include "voxnote/app/settings/string_table.h"
 
 namespace voxnote {
 
 namespace {
 
 constexpr uint32_t kFormatFieldsBytes = 16;
+// An extensible format's sub-format starts 24 bytes into the chunk.
+constexpr uint32_t kSubFormatOffset = 24;
+constexpr uint32_t kSubFormatTagEnd = kSubFormatOffset + 2;
 
 WavFormat ParseFormatFields(const std::array<uint8_t, kFormatFieldsBytes>& bytes) {
     WavFormat format;
@@ -19,6 +21,14 @@ WavFormat ParseFormatFields(const std::array<uint8_t, kFormatFieldsBytes>& bytes
     format.blockAlign = ReadLittleEndian16(&bytes[12]);
     format.bitsPerSample = ReadLittleEndian16(&bytes[14]);
     return format;
+}
+
+uint16_t ReadSubFormatTag(ByteSource& source, const RiffChunk& fmt) {
+    std::array<uint8_t, 2> tag{};
+    if (fmt.size < kSubFormatTagEnd || !source.ReadExactly(fmt.dataOffset + kSubFormatOffset, tag)) {
+        return 0;
+    }
+    return ReadLittleEndian16(tag.data());
 }
 
 }  // namespace
@@ -37,25 +47,20 @@ std::optional<WavLayout> ReadWavLayout(ByteSource& source) {
     WavLayout layout;
     layout.riff = *riff;
     layout.format = ParseFormatFields(fields);
+    if (layout.format.formatTag == kExtensibleFormatTag) {
+        layout.format.subFormatTag = ReadSubFormatTag(source, *fmt);
+    }
     layout.afterFormatChunk = fmt->End();
     return layout;
 }
 
-std::vector<int> FormatProblems(const WavFormat& format) {
-    std::vector<int> problems;
-    if (format.formatTag != kPcmFormatTag) {
-        problems.push_back(strings::kUnsupportedWaveFormat);
-    }
-    if (format.channels != 1 && format.channels != 2) {
-        problems.push_back(strings::kMustBeMonoOrStereo);
-    }
-    if (format.sampleRate != 44100 && format.sampleRate != 22050 && format.sampleRate != kAnalysisSampleRate) {
-        problems.push_back(strings::kFrequencyShouldBe);
-    }
-    if (format.bitsPerSample != 16) {
-        problems.push_back(strings::kSamplesShouldBe16Bit);
-    }
-    return problems;
+std::optional<RiffChunk> FindDataChunk(ByteSource& source, const WavLayout& layout) {
+    return RiffReader(source).FindChunk(layout.riff, layout.afterFormatChunk, "data");
+}
+
+uint64_t BytesPresent(const ByteSource& source, const RiffChunk& chunk) {
+    const uint64_t held = source.Size() > chunk.dataOffset ? source.Size() - chunk.dataOffset : 0;
+    return std::min<uint64_t>(chunk.size, held);
 }
 
 }  // namespace voxnote

@@ -1,4 +1,4 @@
-#include "voxnote/app/wavfile/riff_reader.h"
+#include "voxnote/analysis/wavfile/riff_reader.h"
 
 #include <algorithm>
 #include <array>
