@@ -33,9 +33,9 @@ uint16_t ReadSubFormatTag(ByteSource& source, const RiffChunk& fmt) {
 
 }  // namespace
 
-std::optional<WavLayout> ReadWavLayout(ByteSource& source) {
+std::optional<WavLayout> ReadWavLayout(ByteSource& source, RiffExtent extent) {
     RiffReader reader(source);
-    std::optional<RiffChunk> riff = reader.DescendIntoRiff("WAVE");
+    std::optional<RiffChunk> riff = reader.DescendIntoRiff("WAVE", extent);
     if (!riff) {
         return std::nullopt;
     }

@@ -36,9 +36,10 @@ struct WavLayout {
     uint64_t afterFormatChunk = 0;  // the search for "data" starts here
 };
 
-// The "RIFF"/"WAVE" chunk and its first "fmt " chunk (at least 16 bytes);
-// nothing when either is missing or too short.
-std::optional<WavLayout> ReadWavLayout(ByteSource& source);
+// The "RIFF"/"WAVE" chunk, reaching as far as extent says, and its first
+// "fmt " chunk (at least 16 bytes); nothing when either is missing or too
+// short.
+std::optional<WavLayout> ReadWavLayout(ByteSource& source, RiffExtent extent);
 
 // The first "data" chunk after the format chunk; nothing when there is none.
 std::optional<RiffChunk> FindDataChunk(ByteSource& source, const WavLayout& layout);

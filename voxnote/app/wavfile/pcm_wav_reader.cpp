@@ -29,7 +29,7 @@ float SampleAt(const uint8_t* bytes, uint16_t bytesPerSample) {
 }  // namespace
 
 std::unique_ptr<PcmWavReader> PcmWavReader::Open(std::unique_ptr<ByteSource> source, PcmWavProblem& problem) {
-    std::optional<WavLayout> layout = source ? ReadWavLayout(*source) : std::nullopt;
+    std::optional<WavLayout> layout = source ? ReadWavLayout(*source, RiffExtent::Declared) : std::nullopt;
     if (!layout) {
         problem = PcmWavProblem::NotWav;
         return nullptr;

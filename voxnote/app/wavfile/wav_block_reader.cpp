@@ -91,7 +91,7 @@ WavReadResult DataChunkReader::Run(AnalysisBlockSink& sink, MessageReporter& rep
 }  // namespace
 
 WavReadResult ReadAnalysisBlocks(ByteSource& source, AnalysisBlockSink& sink, MessageReporter& reporter) {
-    std::optional<WavLayout> layout = ReadWavLayout(source);
+    std::optional<WavLayout> layout = ReadWavLayout(source, RiffExtent::Declared);
     if (!layout) {
         return WavReadResult::NotWav;
     }

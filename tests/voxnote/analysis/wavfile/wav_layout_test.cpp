@@ -22,7 +22,7 @@ std::span<const uint8_t> Bytes(const std::string& image) {
 TEST(WavLayout, ReadsThePlainFormatFieldsAndFindsTheSound) {
     const std::string image = WavImage(22050, 2, {1, 2, 3, 4});
     MemoryByteSource source(Bytes(image));
-    const std::optional<WavLayout> layout = ReadWavLayout(source);
+    const std::optional<WavLayout> layout = ReadWavLayout(source, RiffExtent::Declared);
     ASSERT_TRUE(layout);
     EXPECT_EQ(layout->format.formatTag, kPcmFormatTag);
     EXPECT_EQ(layout->format.CodingTag(), kPcmFormatTag);
@@ -42,7 +42,7 @@ TEST(WavLayout, ReadsThePlainFormatFieldsAndFindsTheSound) {
 TEST(WavLayout, AnExtensibleFormatCodesItsSamplesByItsSubFormat) {
     const std::string whole = ExtensibleWavImage(kPcmFormatTag, 22, std::string(8, '\0'));
     MemoryByteSource source(Bytes(whole));
-    std::optional<WavLayout> layout = ReadWavLayout(source);
+    std::optional<WavLayout> layout = ReadWavLayout(source, RiffExtent::Declared);
     ASSERT_TRUE(layout);
     EXPECT_EQ(layout->format.formatTag, kExtensibleFormatTag);
     EXPECT_EQ(layout->format.CodingTag(), kPcmFormatTag);
@@ -51,7 +51,7 @@ TEST(WavLayout, AnExtensibleFormatCodesItsSamplesByItsSubFormat) {
     // A chunk that ends before the sub-format's tag has none.
     const std::string cut = ExtensibleWavImage(kPcmFormatTag, 6, std::string(8, '\0'));
     MemoryByteSource cutSource(Bytes(cut));
-    layout = ReadWavLayout(cutSource);
+    layout = ReadWavLayout(cutSource, RiffExtent::Declared);
     ASSERT_TRUE(layout);
     EXPECT_EQ(layout->format.subFormatTag, 0);
     EXPECT_EQ(layout->format.CodingTag(), 0);
@@ -61,7 +61,7 @@ TEST(WavLayout, SizesThatPromiseMoreThanTheFileHoldsReadOnlyWhatIsThere) {
     std::string image = WavImage(11025, 1, {1, 2, 3});
     image[40] = image[41] = image[42] = image[43] = '\xFF';  // a data chunk of 4 GiB
     MemoryByteSource source(Bytes(image));
-    std::optional<WavLayout> layout = ReadWavLayout(source);
+    std::optional<WavLayout> layout = ReadWavLayout(source, RiffExtent::Declared);
     ASSERT_TRUE(layout);
     const std::optional<RiffChunk> data = FindDataChunk(source, *layout);
     ASSERT_TRUE(data);
@@ -72,20 +72,30 @@ TEST(WavLayout, SizesThatPromiseMoreThanTheFileHoldsReadOnlyWhatIsThere) {
     std::string extensible = ExtensibleWavImage(kPcmFormatTag, 22, "");
     extensible.resize(12 + 8 + 24 + 1);
     MemoryByteSource extensibleSource(Bytes(extensible));
-    layout = ReadWavLayout(extensibleSource);
+    layout = ReadWavLayout(extensibleSource, RiffExtent::Declared);
     ASSERT_TRUE(layout);
     EXPECT_EQ(layout->format.subFormatTag, 0);
 }
 
 // The chunks are those inside the "RIFF" chunk: one that its size leaves
-// out is not found.
-TEST(WavLayout, LooksForChunksOnlyInsideTheRiffChunk) {
+// out is not found, unless the whole file is asked for.
+TEST(WavLayout, LooksForChunksInsideTheRiffChunkOrTheWholeFile) {
     std::string image = WavImage(11025, 1, {1, 2, 3});
     image[4] = 28, image[5] = image[6] = image[7] = 0;  // "WAVE" and the format chunk
     MemoryByteSource source(Bytes(image));
-    const std::optional<WavLayout> layout = ReadWavLayout(source);
+    std::optional<WavLayout> layout = ReadWavLayout(source, RiffExtent::Declared);
     ASSERT_TRUE(layout);
     EXPECT_FALSE(FindDataChunk(source, *layout));
+
+    layout = ReadWavLayout(source, RiffExtent::WholeFile);
+    ASSERT_TRUE(layout);
+    const std::optional<RiffChunk> data = FindDataChunk(source, *layout);
+    ASSERT_TRUE(data);
+    EXPECT_EQ(BytesPresent(source, *data), 6u);
+
+    image[4] = 0;  // not even the form type
+    EXPECT_FALSE(ReadWavLayout(source, RiffExtent::Declared));
+    EXPECT_TRUE(ReadWavLayout(source, RiffExtent::WholeFile));
 }
 
 }  // namespace
