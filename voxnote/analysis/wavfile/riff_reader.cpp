@@ -23,8 +23,9 @@ std::optional<RiffChunk> RiffReader::DescendIntoRiff(std::string_view formType, 
     }
     uint32_t declared = ReadLittleEndian32(header.data() + 4);
     // The form type is the first 4 bytes of the chunk's data.
-    uint64_t end = extent == RiffExtent::WholeFile ? source_.Size()
-                                                   : std::min<uint64_t>(kChunkHeaderBytes + declared, source_.Size());
+    // No RIFF chunk reaches past what its 32-bit size can say.
+    const uint64_t fileEnd = std::min<uint64_t>(source_.Size(), kChunkHeaderBytes + UINT32_MAX);
+    uint64_t end = extent == RiffExtent::WholeFile ? fileEnd : std::min<uint64_t>(kChunkHeaderBytes + declared, fileEnd);
     RiffChunk riff;
     riff.dataOffset = 12;
     riff.size = static_cast<uint32_t>(end > riff.dataOffset ? end - riff.dataOffset : 0);
