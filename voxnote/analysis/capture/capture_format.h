@@ -6,9 +6,9 @@
 #include <optional>
 #include <string>
 
-namespace voxnote {
+#include "voxnote/analysis/wavfile/format_tags.h"
 
-constexpr uint16_t kPcmFormatTag = 1;
+namespace voxnote {
 
 struct CaptureFormat {
     uint16_t formatTag = 0;

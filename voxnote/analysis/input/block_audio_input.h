@@ -10,7 +10,7 @@
 
 #include "voxnote/analysis/input/audio_input.h"
 #include "voxnote/analysis/capture/capture_block_feed.h"
-#include "voxnote/analysis/input/polyphase_resampler.h"
+#include "voxnote/analysis/resampling/polyphase_resampler.h"
 
 namespace voxnote {
 

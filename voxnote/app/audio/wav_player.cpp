@@ -45,7 +45,7 @@ bool WavPlayer::Play(const std::filesystem::path& file, MessageReporter& reporte
         return Fail(reporter, failure);
     }
     const unsigned rate = output_->SampleRate();
-    resampler_ = StereoResampler::Create(reader_->SampleRate(), rate, reader_->LargestRead());
+    resampler_ = SoxrResampler<float>::Create(reader_->SampleRate(), rate, kChannels, reader_->LargestRead());
     if (!resampler_) {
         CloseOutput();
         return Fail(reporter, Text(strings::kCannotPlayWaveFormat));

@@ -13,11 +13,11 @@
 #include <memory>
 #include <vector>
 
+#include "voxnote/analysis/resampling/soxr_resampler.h"
 #include "voxnote/app/audio/audio_output.h"
 #include "voxnote/app/shell/message_reporter.h"
 #include "voxnote/app/wavfile/pcm_wav_reader.h"
 #include "voxnote/app/audio/sample_ring.h"
-#include "voxnote/app/audio/stereo_resampler.h"
 
 namespace voxnote {
 
@@ -50,7 +50,7 @@ private:
 
     std::unique_ptr<AudioOutput> output_;
     std::unique_ptr<PcmWavReader> reader_;
-    std::unique_ptr<StereoResampler> resampler_;
+    std::unique_ptr<SoxrResampler<float>> resampler_;
     std::unique_ptr<SampleRing> ring_;
     std::vector<float> decoded_;
     std::vector<float> converted_;  // converted, not yet in the ring

@@ -9,7 +9,7 @@
 
 #include "voxnote/analysis/detector/detector_header_settings.h"
 #include "voxnote/analysis/detector/detector_state.h"
-#include "voxnote/app/wavfile/byte_source.h"
+#include "voxnote/analysis/wavfile/byte_source.h"
 #include "voxnote/app/conversion/detector_session.h"
 #include "voxnote/app/shell/message_reporter.h"
 #include "voxnote/app/midi/midi_stream_records.h"

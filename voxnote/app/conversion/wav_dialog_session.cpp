@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-#include "voxnote/app/wavfile/byte_source.h"
+#include "voxnote/analysis/wavfile/byte_source.h"
 #include "voxnote/app/midi/standard_midi_file.h"
 #include "voxnote/app/settings/string_table.h"
 

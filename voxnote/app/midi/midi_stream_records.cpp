@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "voxnote/app/wavfile/byte_source.h"
+#include "voxnote/analysis/wavfile/byte_source.h"
 
 namespace voxnote {
 

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "voxnote/app/wavfile/byte_source.h"
+#include "voxnote/analysis/wavfile/byte_source.h"
 #include "voxnote/app/midi/midi_stream_records.h"
 #include "voxnote/app/midi/short_message.h"
 

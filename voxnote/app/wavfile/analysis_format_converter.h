@@ -2,13 +2,16 @@
 // Turns 16-bit PCM sound of one or two channels at 11025, 22050 or 44100 Hz
 // into the analysis format: 11025 Hz, mono, 16 bit. Stereo is averaged to
 // mono; other rates are resampled (band-limited, so nothing above the new
-// Nyquist frequency folds back). 11025 Hz mono passes through sample for
-// sample. The resampler runs as a stream: its output is not delayed relative
-// to its input, and Finish hands out what it still holds at the end.
+// Nyquist frequency folds back, through SoxrResampler). 11025 Hz mono passes
+// through sample for sample. The resampler runs as a stream: its output is
+// not delayed relative to its input, and Finish hands out what it still holds
+// at the end.
 #include <cstdint>
 #include <memory>
 #include <span>
 #include <vector>
+
+#include "voxnote/analysis/resampling/soxr_resampler.h"
 
 namespace voxnote {
 
@@ -19,7 +22,6 @@ public:
     // up to largestInputFrames frames.
     static std::unique_ptr<AnalysisFormatConverter> Create(int channels, uint32_t sampleRate,
                                                            size_t largestInputFrames);
-    ~AnalysisFormatConverter();
     AnalysisFormatConverter(const AnalysisFormatConverter&) = delete;
     AnalysisFormatConverter& operator=(const AnalysisFormatConverter&) = delete;
 
@@ -30,14 +32,12 @@ public:
     void Finish(std::vector<int16_t>& output);
 
 private:
-    struct Resampler;
-    AnalysisFormatConverter(int channels, std::unique_ptr<Resampler> resampler, size_t largestInputFrames);
-    void Resample(const int16_t* samples, size_t count, std::vector<int16_t>& output);
+    AnalysisFormatConverter(int channels, std::unique_ptr<SoxrResampler<int16_t>> resampler,
+                            size_t largestInputFrames);
 
     int channels_;
-    std::unique_ptr<Resampler> resampler_;  // none when the rate is 11025 Hz
+    std::unique_ptr<SoxrResampler<int16_t>> resampler_;
     std::vector<int16_t> mono_;
-    std::vector<int16_t> resampled_;
 };
 
 }  // namespace voxnote

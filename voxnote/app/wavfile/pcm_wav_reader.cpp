@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "voxnote/app/wavfile/riff_reader.h"
-#include "voxnote/app/wavfile/wav_format.h"
+#include "voxnote/analysis/wavfile/wav_format.h"
 
 namespace voxnote {
 
@@ -30,7 +29,7 @@ float SampleAt(const uint8_t* bytes, uint16_t bytesPerSample) {
 }  // namespace
 
 std::unique_ptr<PcmWavReader> PcmWavReader::Open(std::unique_ptr<ByteSource> source, PcmWavProblem& problem) {
-    std::optional<WavLayout> layout = source ? ReadWavLayout(*source) : std::nullopt;
+    std::optional<WavLayout> layout = source ? ReadWavLayout(*source, RiffExtent::Declared) : std::nullopt;
     if (!layout) {
         problem = PcmWavProblem::NotWav;
         return nullptr;
@@ -40,14 +39,13 @@ std::unique_ptr<PcmWavReader> PcmWavReader::Open(std::unique_ptr<ByteSource> sou
         problem = PcmWavProblem::NotPlayable;
         return nullptr;
     }
-    std::optional<RiffChunk> data = RiffReader(*source).FindChunk(layout->riff, layout->afterFormatChunk, "data");
+    std::optional<RiffChunk> data = FindDataChunk(*source, *layout);
     if (!data) {
         problem = PcmWavProblem::NoData;
         return nullptr;
     }
     const uint16_t bytesPerSample = format.bitsPerSample / 8;
-    const uint64_t present = source->Size() > data->dataOffset ? source->Size() - data->dataOffset : 0;
-    const uint64_t frameCount = std::min<uint64_t>(data->size, present) / (uint64_t{format.channels} * bytesPerSample);
+    const uint64_t frameCount = BytesPresent(*source, *data) / (uint64_t{format.channels} * bytesPerSample);
     problem = PcmWavProblem::None;
     return std::unique_ptr<PcmWavReader>(new PcmWavReader(std::move(source), format.sampleRate, format.channels,
                                                           bytesPerSample, data->dataOffset, frameCount));

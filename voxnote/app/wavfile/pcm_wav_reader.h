@@ -9,7 +9,7 @@
 #include <span>
 #include <vector>
 
-#include "voxnote/app/wavfile/byte_source.h"
+#include "voxnote/analysis/wavfile/byte_source.h"
 
 namespace voxnote {
 

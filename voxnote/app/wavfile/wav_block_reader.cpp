@@ -5,7 +5,7 @@
 
 #include "voxnote/app/wavfile/analysis_format_converter.h"
 #include "voxnote/app/settings/string_table.h"
-#include "voxnote/app/wavfile/wav_format.h"
+#include "voxnote/app/wavfile/wav_format_checks.h"
 
 namespace voxnote {
 
@@ -91,7 +91,7 @@ WavReadResult DataChunkReader::Run(AnalysisBlockSink& sink, MessageReporter& rep
 }  // namespace
 
 WavReadResult ReadAnalysisBlocks(ByteSource& source, AnalysisBlockSink& sink, MessageReporter& reporter) {
-    std::optional<WavLayout> layout = ReadWavLayout(source);
+    std::optional<WavLayout> layout = ReadWavLayout(source, RiffExtent::Declared);
     if (!layout) {
         return WavReadResult::NotWav;
     }
@@ -102,7 +102,7 @@ WavReadResult ReadAnalysisBlocks(ByteSource& source, AnalysisBlockSink& sink, Me
     if (!problems.empty()) {
         return WavReadResult::FormatRejected;
     }
-    std::optional<RiffChunk> data = RiffReader(source).FindChunk(layout->riff, layout->afterFormatChunk, "data");
+    std::optional<RiffChunk> data = FindDataChunk(source, *layout);
     if (!data) {
         reporter.Report(MessageKind::Warning, Text(strings::kNoDataChunk));
         return WavReadResult::NoDataChunk;

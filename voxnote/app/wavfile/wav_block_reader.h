@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <span>
 
-#include "voxnote/app/wavfile/byte_source.h"
+#include "voxnote/analysis/wavfile/byte_source.h"
 #include "voxnote/app/shell/message_reporter.h"
 
 namespace voxnote {

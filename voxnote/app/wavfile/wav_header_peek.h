@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "voxnote/app/wavfile/byte_source.h"
+#include "voxnote/analysis/wavfile/byte_source.h"
 
 namespace voxnote {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "voxnote/app/wavfile/byte_source.h"
+#include "voxnote/analysis/wavfile/byte_source.h"
 #include "voxnote/app/wavfile/duration_text.h"
 #include "voxnote/app/wavfile/wav_block_reader.h"
 #include "voxnote/app/wavfile/wav_header_peek.h"

@@ -8,9 +8,9 @@
 #include <memory>
 #include <vector>
 
-#include "voxnote/app/wavfile/byte_source.h"
+#include "voxnote/analysis/wavfile/byte_source.h"
 #include "voxnote/app/wavfile/pcm_wav_reader.h"
-#include "voxnote/app/audio/stereo_resampler.h"
+#include "voxnote/analysis/resampling/soxr_resampler.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         return 0;
     }
-    auto resampler = voxnote::StereoResampler::Create(reader->SampleRate(), 48000, reader->LargestRead());
+    auto resampler = voxnote::SoxrResampler<float>::Create(reader->SampleRate(), 48000, 2, reader->LargestRead());
     if (!resampler) {
         std::abort();
     }

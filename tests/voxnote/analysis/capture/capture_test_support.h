@@ -83,6 +83,33 @@ inline std::string WavImage(uint32_t rate, uint16_t channels, const std::vector<
     return bytes;
 }
 
+// A 16-bit stereo 48000 Hz WAV image whose "fmt " chunk is of the extensible
+// kind: the plain fields, the extra size and as much of the 22 extension
+// bytes (valid bits, channel mask, sub-format) as extensionBytes says.
+inline std::string ExtensibleWavImage(uint16_t subFormatTag, uint32_t extensionBytes, const std::string& data) {
+    std::string body;
+    Put16(body, 0xFFFE);
+    Put16(body, 2);
+    Put32(body, 48000);
+    Put32(body, 48000 * 4);
+    Put16(body, 4);
+    Put16(body, 16);
+    Put16(body, 22);
+    std::string extension;
+    Put16(extension, 16);        // valid bits
+    Put32(extension, 3);         // channel mask
+    Put16(extension, subFormatTag);
+    extension.resize(22, '\x11');
+    body += extension.substr(0, extensionBytes);
+    std::string image = "RIFF";
+    Put32(image, static_cast<uint32_t>(4 + 8 + body.size() + 8 + data.size()));
+    image += "WAVEfmt ";
+    Put32(image, static_cast<uint32_t>(body.size()));
+    image += body + "data";
+    Put32(image, static_cast<uint32_t>(data.size()));
+    return image + data;
+}
+
 inline std::filesystem::path WriteTempFile(const std::string& name, const std::string& bytes) {
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / "voxnote_capture_test";
     std::filesystem::create_directories(folder);

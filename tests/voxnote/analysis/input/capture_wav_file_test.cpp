@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/voxnote/analysis/capture/capture_test_support.h"
+#include "voxnote/analysis/wavfile/format_tags.h"
 
 namespace voxnote {
 namespace {
@@ -41,6 +42,18 @@ TEST(CaptureWavFile, SkipsOtherChunksIncludingOddSizedOnes) {
     auto sound = Parse(bytes);
     ASSERT_TRUE(sound);
     EXPECT_EQ(sound->samples, (std::vector<int16_t>{5, 6}));
+}
+
+TEST(CaptureWavFile, ReadsAnExtensibleFormatChunkOf16BitPcm) {
+    std::string frames;
+    for (int16_t sample : {1, -1, 300, -300}) Put16(frames, static_cast<uint16_t>(sample));
+    auto sound = Parse(capture_testing::ExtensibleWavImage(kPcmFormatTag, 22, frames));
+    ASSERT_TRUE(sound);
+    EXPECT_EQ(sound->sampleRate, 48000u);
+    EXPECT_EQ(sound->channels, 2);
+    EXPECT_EQ(sound->samples, (std::vector<int16_t>{1, -1, 300, -300}));
+    EXPECT_FALSE(Parse(capture_testing::ExtensibleWavImage(3, 22, frames)));  // floating point
+    EXPECT_FALSE(Parse(capture_testing::ExtensibleWavImage(kPcmFormatTag, 6, frames)));  // no sub-format
 }
 
 TEST(CaptureWavFile, TakesTheWholeFramesOfADataChunkCutShort) {

@@ -4,7 +4,7 @@
 
 #include "tests/voxnote/app/test_support.h"
 #include "voxnote/app/wavfile/analysis_format_converter.h"
-#include "voxnote/app/wavfile/wav_format.h"
+#include "voxnote/app/wavfile/wav_format_checks.h"
 
 namespace voxnote {
 namespace {

@@ -1,4 +1,4 @@
-#include "voxnote/app/wavfile/riff_reader.h"
+#include "voxnote/analysis/wavfile/riff_reader.h"
 
 #include <algorithm>
 #include <array>
@@ -16,14 +16,16 @@ bool HasId(const uint8_t* bytes, std::string_view id) {
 
 }  // namespace
 
-std::optional<RiffChunk> RiffReader::DescendIntoRiff(std::string_view formType) {
+std::optional<RiffChunk> RiffReader::DescendIntoRiff(std::string_view formType, RiffExtent extent) {
     std::array<uint8_t, 12> header{};
     if (!source_.ReadExactly(0, header) || !HasId(header.data(), "RIFF") || !HasId(header.data() + 8, formType)) {
         return std::nullopt;
     }
     uint32_t declared = ReadLittleEndian32(header.data() + 4);
     // The form type is the first 4 bytes of the chunk's data.
-    uint64_t end = std::min<uint64_t>(kChunkHeaderBytes + declared, source_.Size());
+    // No RIFF chunk reaches past what its 32-bit size can say.
+    const uint64_t fileEnd = std::min<uint64_t>(source_.Size(), kChunkHeaderBytes + UINT32_MAX);
+    uint64_t end = extent == RiffExtent::WholeFile ? fileEnd : std::min<uint64_t>(kChunkHeaderBytes + declared, fileEnd);
     RiffChunk riff;
     riff.dataOffset = 12;
     riff.size = static_cast<uint32_t>(end > riff.dataOffset ? end - riff.dataOffset : 0);

@@ -1,4 +1,4 @@
-#include "voxnote/app/wavfile/byte_source.h"
+#include "voxnote/analysis/wavfile/byte_source.h"
 
 #include <algorithm>
 #include <cstring>

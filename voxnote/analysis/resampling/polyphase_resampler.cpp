@@ -1,4 +1,4 @@
-#include "voxnote/analysis/input/polyphase_resampler.h"
+#include "voxnote/analysis/resampling/polyphase_resampler.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
 // Converting a sound card's rate to the 11025 Hz the analysis runs at.
-#include "voxnote/analysis/input/polyphase_resampler.h"
+#include "voxnote/analysis/resampling/polyphase_resampler.h"
 
 #include <gtest/gtest.h>
 

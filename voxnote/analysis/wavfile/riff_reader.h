@@ -8,7 +8,7 @@
 #include <optional>
 #include <string_view>
 
-#include "voxnote/app/wavfile/byte_source.h"
+#include "voxnote/analysis/wavfile/byte_source.h"
 
 namespace voxnote {
 
@@ -20,14 +20,19 @@ struct RiffChunk {
     uint64_t End() const { return dataOffset + size + (size & 1u); }
 };
 
+// How far the chunks inside the "RIFF" chunk reach: to the end its size
+// gives (never past the file's end), or to the file's end whatever the size
+// says, for files whose writer never filled it in.
+enum class RiffExtent { Declared, WholeFile };
+
 class RiffReader {
 public:
     explicit RiffReader(ByteSource& source) : source_(source) {}
 
     // The "RIFF" chunk at the start of the file if its form type is formType.
     // Its data starts after the form type; its end is the file's end when
-    // the size claims more than the file holds.
-    std::optional<RiffChunk> DescendIntoRiff(std::string_view formType);
+    // the size claims more than the file holds, or with WholeFile always.
+    std::optional<RiffChunk> DescendIntoRiff(std::string_view formType, RiffExtent extent);
 
     // The first chunk with this id inside parent whose header starts at or
     // after position from (a chunk boundary of parent).
