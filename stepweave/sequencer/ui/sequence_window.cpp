@@ -542,14 +542,11 @@ void TSequence::StartSoundOutput() {
 }
 
 bool TSequence::Attempt(const std::function<void()>& work) {
-    try {
-        work();
-        return true;
-    } catch (const std::exception& error) {
-        prompt_.ShowError(error.what());
+    const bool done = RunShowingErrors(prompt_, work);
+    if (!done) {
         ShowDocument();
-        return false;
     }
+    return done;
 }
 
 void TSequence::ShowStatus(const QString& text) { StatusLine->setText(text); }
