@@ -8,6 +8,7 @@
 #include "voxnote/analysis/notes/note_event.h"
 #include "voxnote/analysis/precise/detected_note.h"
 #include "voxnote/analysis/precise/note_segmentation.h"
+#include "voxnote/analysis/precise/onset_picking.h"
 #include "voxnote/analysis/precise/pitch_track.h"
 #include "voxnote/analysis/precise/spectral_flux.h"
 #include "voxnote/analysis/precise/yin_candidates.h"
@@ -36,7 +37,7 @@ struct DetectorWork {
     std::vector<uint8_t> silent;        // too quiet to hold a note
     std::vector<float> fluxes;
     std::vector<PitchTrackFrame> track;
-    std::vector<uint32_t> onsets;
+    std::vector<Onset> onsets;
     std::vector<NoteSegment> segments;
     std::vector<NoteSegment> splitSegments;
     std::vector<float> pitchScratch;    // a note's voiced pitches, for the median

@@ -8,7 +8,7 @@
 
 namespace voxnote::precise {
 
-// A frame quieter than this (about -57 dB of full scale) holds no note.
+// A frame quieter than this (a 440 Hz sine 57 dB below full scale) holds no note.
 inline constexpr float kSilentLevel = 250.0f;
 
 // Fills work's per-frame arrays for frameCount frames of samples.

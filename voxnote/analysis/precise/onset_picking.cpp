@@ -33,7 +33,7 @@ bool IsLocalPeak(std::span<const float> flux, size_t centre, int reach) {
 
 }  // namespace
 
-size_t PickOnsets(std::span<const float> flux, std::span<uint32_t> onsets, const OnsetPickingSettings& settings) {
+size_t PickOnsets(std::span<const float> flux, std::span<Onset> onsets, const OnsetPickingSettings& settings) {
     const int medianReach = std::min(settings.medianReach, kLongestMedianReach);
     size_t count = 0;
     int64_t last = -static_cast<int64_t>(settings.shortestGap);
@@ -41,8 +41,9 @@ size_t PickOnsets(std::span<const float> flux, std::span<uint32_t> onsets, const
         if (flux[t] < settings.floor) continue;
         if (static_cast<int64_t>(t) - last < settings.shortestGap) continue;
         if (!IsLocalPeak(flux, t, settings.peakReach)) continue;
-        if (flux[t] < settings.floor + settings.medianMultiple * LocalMedian(flux, t, medianReach)) continue;
-        onsets[count++] = static_cast<uint32_t>(t);
+        const float median = LocalMedian(flux, t, medianReach);
+        if (flux[t] < settings.floor + settings.medianMultiple * median) continue;
+        onsets[count++] = {static_cast<uint32_t>(t), flux[t] / (settings.floor + median)};
         last = static_cast<int64_t>(t);
     }
     return count;

@@ -17,8 +17,13 @@ struct OnsetPickingSettings {
     int shortestGap = 3;   // frames from one onset to the next
 };
 
-// Writes the onset frames in order to onsets; returns how many (at most
+struct Onset {
+    uint32_t frame = 0;
+    float strength = 0;  // flux over (floor + local median): 2 at the threshold
+};
+
+// Writes the onsets in order to onsets; returns how many (at most
 // onsets.size()).
-size_t PickOnsets(std::span<const float> flux, std::span<uint32_t> onsets, const OnsetPickingSettings& settings = {});
+size_t PickOnsets(std::span<const float> flux, std::span<Onset> onsets, const OnsetPickingSettings& settings = {});
 
 }  // namespace voxnote::precise

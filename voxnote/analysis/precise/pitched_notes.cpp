@@ -6,6 +6,7 @@
 #include "voxnote/analysis/precise/onset_picking.h"
 #include "voxnote/analysis/precise/onset_refinement.h"
 #include "voxnote/analysis/precise/reattack_split.h"
+#include "voxnote/analysis/precise/short_segment_merge.h"
 
 namespace voxnote::precise {
 
@@ -39,8 +40,9 @@ void FindPitchedNotes(std::span<const int16_t> samples, size_t frameCount, Detec
     const size_t segmentCount = work.noteSegmenter.Segment(std::span(work.track).first(frameCount),
                                                            std::span(work.silent).first(frameCount), work.segments);
     const size_t onsetCount = PickOnsets(std::span(work.fluxes).first(frameCount), work.onsets);
+    const size_t mergedCount = MergeShortSegments(std::span(work.segments).first(segmentCount));
     const size_t splitCount =
-        SplitAtReattacks(std::span(work.segments).first(segmentCount), std::span(work.onsets).first(onsetCount),
+        SplitAtReattacks(std::span(work.segments).first(mergedCount), std::span(work.onsets).first(onsetCount),
                          std::span(work.levels).first(frameCount), work.splitSegments);
 
     work.noteCount = 0;

@@ -1,6 +1,6 @@
 #pragma once
-// Pitch mode after the frame pass: the pitch track, the note decode, the
-// splits at re-attacks, and for each note its start (refined on the level
+// Pitch mode after the frame pass: the pitch track, the note decode, short
+// notes merged into their neighbours, the splits at re-attacks, and for each note its start (refined on the level
 // envelope), its end, its median pitch and its peak level.
 #include <cstdint>
 #include <span>

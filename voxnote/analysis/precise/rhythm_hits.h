@@ -1,8 +1,8 @@
 #pragma once
-// Rhythm mode after the frame pass: every onset of the spectral flux where
-// the level rises is a hit. It starts where the level envelope says the sound began and lasts
-// until its level has fallen by the release drop below its peak, or the next
-// hit comes.
+// Rhythm mode after the frame pass: every onset of the spectral flux that
+// starts a sound is a hit. It starts where the level envelope says the sound
+// began, is as loud as its short-term peak, and lasts until the frame level
+// has fallen by the release drop below its peak, or the next hit comes.
 #include <cstdint>
 #include <span>
 

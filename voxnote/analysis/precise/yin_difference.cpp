@@ -15,7 +15,7 @@ static_assert(kYinWindow + kLagsWritten - 1 <= kFftSize, "the lags must not wrap
 YinDifference::YinDifference()
     : fft_(kFftSize), windowSpectrum_(static_cast<size_t>(kFftSize / 2 + 1)), squareSums_(kFftSize + 1) {}
 
-float YinDifference::Compute(const float* frame, float* normalised) {
+void YinDifference::Compute(const float* frame, float* normalised) {
     // Spectrum of the first W samples alone.
     float* samples = fft_.Samples();
     std::memcpy(samples, frame, sizeof(float) * kYinWindow);
@@ -37,7 +37,7 @@ float YinDifference::Compute(const float* frame, float* normalised) {
         squareSums_[static_cast<size_t>(i) + 1] = squareSums_[static_cast<size_t>(i)] + double{frame[i]} * frame[i];
     }
     const double windowEnergy = squareSums_[kYinWindow];
-    const double scale = 1.0 / kFftSize;
+    const double scale = 1.0 / kFftSize;  // FFTW's inverse is unnormalised
 
     normalised[0] = 1.0f;
     double runningSum = 0.0;
@@ -47,7 +47,6 @@ float YinDifference::Compute(const float* frame, float* normalised) {
         runningSum += difference;
         normalised[lag] = runningSum > 0.0 ? static_cast<float>(difference * lag / runningSum) : 1.0f;
     }
-    return static_cast<float>(windowEnergy / kYinWindow);
 }
 
 }  // namespace voxnote::precise
