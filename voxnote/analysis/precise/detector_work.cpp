@@ -7,6 +7,7 @@ namespace voxnote::precise {
 DetectorWork::DetectorWork(size_t largestFrameCount)
     : yinFrame(kFftSize),
       centredFrame(kFftSize),
+      squaredDifference(kLargestLag + 2),
       normalisedDifference(kLargestLag + 2),
       flux(kFftSize),
       pitchTrackDecoder(largestFrameCount),

@@ -23,6 +23,7 @@ struct DetectorWork {
     // centred frame of the flux and the level.
     std::vector<float> yinFrame;
     std::vector<float> centredFrame;
+    std::vector<float> squaredDifference;
     std::vector<float> normalisedDifference;
 
     YinDifference difference;

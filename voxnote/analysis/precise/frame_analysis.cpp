@@ -30,8 +30,8 @@ double CopyFrame(std::span<const int16_t> samples, int64_t from, int count, floa
 void FindCandidates(std::span<const int16_t> samples, int64_t centre, DetectorWork& work, FrameCandidates& result) {
     // The compared window is centred on the frame; the lags reach past it.
     CopyFrame(samples, centre - kYinWindow / 2, kFftSize, work.yinFrame.data());
-    work.difference.Compute(work.yinFrame.data(), work.normalisedDifference.data());
-    FindYinCandidates(work.normalisedDifference.data(), work.thresholdPrior, result);
+    work.difference.Compute(work.yinFrame.data(), work.squaredDifference.data(), work.normalisedDifference.data());
+    FindYinCandidates(work.squaredDifference.data(), work.normalisedDifference.data(), work.thresholdPrior, result);
 }
 
 }  // namespace

@@ -21,15 +21,16 @@ struct DipBottom {
     float value;
 };
 
-DipBottom InterpolatedDip(const float* normalised, int lag) {
-    const float left = normalised[lag - 1];
-    const float centre = normalised[lag];
-    const float right = normalised[lag + 1];
+DipBottom InterpolatedDip(const float* difference, const float* normalised, int lag) {
+    const float left = difference[lag - 1];
+    const float centre = difference[lag];
+    const float right = difference[lag + 1];
     const float curvature = left - 2.0f * centre + right;
-    if (curvature <= 0.0f) return {static_cast<float>(lag), centre};
+    if (curvature <= 0.0f || centre <= 0.0f) return {static_cast<float>(lag), normalised[lag]};
     const float offset = std::clamp(0.5f * (left - right) / curvature, -0.5f, 0.5f);
-    const float value = centre - 0.25f * (left - right) * offset;
-    return {static_cast<float>(lag) + offset, std::clamp(value, 0.0f, centre)};
+    const float bottom = std::max(0.0f, centre - 0.25f * (left - right) * offset);
+    // d' is d scaled by a factor that barely changes within one lag.
+    return {static_cast<float>(lag) + offset, normalised[lag] * (bottom / centre)};
 }
 
 void AddCandidate(FrameCandidates& result, float pitch, float probability) {
@@ -74,14 +75,15 @@ float PitchOfLag(float lag) {
     return 69.0f + 12.0f * std::log2(static_cast<float>(kAnalysisRate) / (lag * 440.0f));
 }
 
-void FindYinCandidates(const float* normalised, const YinThresholdPrior& prior, FrameCandidates& result) {
+void FindYinCandidates(const float* difference, const float* normalised, const YinThresholdPrior& prior,
+                       FrameCandidates& result) {
     result.count = 0;
     result.voicedProbability = 0.0f;
     float shallowestBefore = 2.0f;  // smallest dip so far: thresholds above it picked an earlier dip
     DipBottom deepest{0.0f, 2.0f};
     for (int lag = kSmallestLag; lag <= kLargestLag; ++lag) {
         if (!(normalised[lag] < normalised[lag - 1] && normalised[lag] <= normalised[lag + 1])) continue;
-        const DipBottom dip = InterpolatedDip(normalised, lag);
+        const DipBottom dip = InterpolatedDip(difference, normalised, lag);
         if (dip.value < deepest.value) deepest = dip;
         if (dip.value >= shallowestBefore) continue;
         const float share = prior.WeightUpTo(shallowestBefore) - prior.WeightUpTo(dip.value);

@@ -34,9 +34,12 @@ private:
     std::array<float, 101> cumulative_{};  // cumulative_[n] = weight of s_1..s_n
 };
 
-// Candidates from d'(0..kLargestLag+1), the most probable first, at most
-// kMostCandidates, only those within kLowestPitch..kHighestPitch.
-void FindYinCandidates(const float* normalised, const YinThresholdPrior& prior, FrameCandidates& result);
+// Candidates from d and d' (0..kLargestLag+1), the most probable first, at
+// most kMostCandidates, only those within kLowestPitch..kHighestPitch. The
+// dips are found on d'; their bottoms are placed on d, whose shape the
+// normalisation does not tilt (at short lags it would pull every pitch sharp).
+void FindYinCandidates(const float* difference, const float* normalised, const YinThresholdPrior& prior,
+                       FrameCandidates& result);
 
 // MIDI pitch of a period in samples at the analysis rate.
 float PitchOfLag(float lag);

@@ -15,7 +15,7 @@ static_assert(kYinWindow + kLagsWritten - 1 <= kFftSize, "the lags must not wrap
 YinDifference::YinDifference()
     : fft_(kFftSize), windowSpectrum_(static_cast<size_t>(kFftSize / 2 + 1)), squareSums_(kFftSize + 1) {}
 
-void YinDifference::Compute(const float* frame, float* normalised) {
+void YinDifference::Compute(const float* frame, float* difference, float* normalised) {
     // Spectrum of the first W samples alone.
     float* samples = fft_.Samples();
     std::memcpy(samples, frame, sizeof(float) * kYinWindow);
@@ -39,13 +39,15 @@ void YinDifference::Compute(const float* frame, float* normalised) {
     const double windowEnergy = squareSums_[kYinWindow];
     const double scale = 1.0 / kFftSize;  // FFTW's inverse is unnormalised
 
+    difference[0] = 0.0f;
     normalised[0] = 1.0f;
     double runningSum = 0.0;
     for (int lag = 1; lag < kLagsWritten; ++lag) {
         const double shiftedEnergy = squareSums_[static_cast<size_t>(lag + kYinWindow)] - squareSums_[static_cast<size_t>(lag)];
-        const double difference = std::max(0.0, windowEnergy + shiftedEnergy - 2.0 * scale * correlation[lag]);
-        runningSum += difference;
-        normalised[lag] = runningSum > 0.0 ? static_cast<float>(difference * lag / runningSum) : 1.0f;
+        const double squared = std::max(0.0, windowEnergy + shiftedEnergy - 2.0 * scale * correlation[lag]);
+        runningSum += squared;
+        difference[lag] = static_cast<float>(squared);
+        normalised[lag] = runningSum > 0.0 ? static_cast<float>(squared * lag / runningSum) : 1.0f;
     }
 }
 

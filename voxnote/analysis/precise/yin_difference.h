@@ -19,8 +19,8 @@ public:
     YinDifference();
 
     // frame: kFftSize samples (the window, then the lags' reach); writes
-    // d'(0..kLargestLag+1) to normalised.
-    void Compute(const float* frame, float* normalised);
+    // d(0..kLargestLag+1) to difference and d'(0..kLargestLag+1) to normalised.
+    void Compute(const float* frame, float* difference, float* normalised);
 
 private:
     RealFft fft_;
