@@ -5,6 +5,7 @@
 #include "voxnote/analysis/precise/analysis_grid.h"
 #include "voxnote/analysis/precise/onset_picking.h"
 #include "voxnote/analysis/precise/onset_refinement.h"
+#include "voxnote/analysis/precise/onset_snap.h"
 #include "voxnote/analysis/precise/reattack_split.h"
 #include "voxnote/analysis/precise/short_segment_merge.h"
 
@@ -44,6 +45,8 @@ void FindPitchedNotes(std::span<const int16_t> samples, size_t frameCount, Detec
     const size_t splitCount =
         SplitAtReattacks(std::span(work.segments).first(mergedCount), std::span(work.onsets).first(onsetCount),
                          std::span(work.levels).first(frameCount), work.splitSegments);
+    SnapStartsToOnsets(std::span(work.splitSegments).first(splitCount), std::span(work.onsets).first(onsetCount),
+                       std::span(work.levels).first(frameCount));
 
     work.noteCount = 0;
     int64_t previousEnd = 0;

@@ -1,6 +1,7 @@
 #pragma once
 // Pitch mode after the frame pass: the pitch track, the note decode, short
-// notes merged into their neighbours, the splits at re-attacks, and for each note its start (refined on the level
+// notes merged into their neighbours, the splits at re-attacks, starts moved
+// back to the onsets just before them, and for each note its start (refined on the level
 // envelope), its end, its median pitch and its peak level.
 #include <cstdint>
 #include <span>
