@@ -11,7 +11,7 @@ namespace {
 constexpr int kStep = 32;
 constexpr int kWindow = 128;
 constexpr int64_t kLookBack = 441;    // 40 ms
-constexpr int64_t kLookAhead = 110;   // 10 ms
+constexpr int64_t kLookAhead = 331;   // 30 ms: a frame may start a little before its sound
 constexpr int64_t kPeakReach = 662;   // 60 ms after the start: the level the sound reaches
 constexpr float kRiseBelowPeak = 120.0f;  // 12 dB in log units
 constexpr int64_t kStepPosition = 40;

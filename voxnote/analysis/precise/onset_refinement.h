@@ -11,7 +11,7 @@
 namespace voxnote::precise {
 
 // The refined start sample of a sound whose frames start at `start`; the
-// answer lies in [max(earliest, start - 40 ms), start + 10 ms] and never
+// answer lies in [max(earliest, start - 40 ms), start + 30 ms] and never
 // before `earliest` (the end of the previous note, or 0).
 int64_t RefineOnset(std::span<const int16_t> samples, int64_t earliest, int64_t start);
 
