@@ -23,7 +23,7 @@ float LevelOfMovement(double meanSquareDifference) {
 
 float WindowLevel(std::span<const int16_t> samples, int64_t from, int count) {
     const int64_t size = static_cast<int64_t>(samples.size());
-    auto at = [&](int64_t i) { return i >= 0 && i < size ? double{samples[static_cast<size_t>(i)]} : 0.0; };
+    auto at = [&](int64_t i) { return i >= 0 && i < size ? static_cast<double>(samples[static_cast<size_t>(i)]) : 0.0; };
     double sum = 0.0;
     double previous = at(from - 1);
     for (int64_t i = from; i < from + count; ++i) {
