@@ -17,27 +17,31 @@ namespace voxnote::evaluation {
 
 // A 16-bit mono PCM WAV file at 11025 Hz holding the samples.
 inline std::vector<uint8_t> WavFileOf(const std::vector<int16_t>& samples) {
-    std::vector<uint8_t> bytes;
+    constexpr size_t kHeaderBytes = 44;
+    const uint32_t dataBytes = static_cast<uint32_t>(samples.size() * 2);
+    std::vector<uint8_t> bytes(kHeaderBytes + dataBytes);
+    size_t at = 0;
     auto put32 = [&](uint32_t value) {
-        for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<uint8_t>(value >> (8 * i)));
+        for (int i = 0; i < 4; ++i) bytes[at++] = static_cast<uint8_t>(value >> (8 * i));
     };
     auto put16 = [&](uint16_t value) {
-        bytes.push_back(static_cast<uint8_t>(value));
-        bytes.push_back(static_cast<uint8_t>(value >> 8));
+        bytes[at++] = static_cast<uint8_t>(value);
+        bytes[at++] = static_cast<uint8_t>(value >> 8);
     };
-    auto tag = [&](const char* text) { bytes.insert(bytes.end(), text, text + 4); };
-    const uint32_t dataBytes = static_cast<uint32_t>(samples.size() * 2);
+    auto tag = [&](const char* text) {
+        for (int i = 0; i < 4; ++i) bytes[at++] = static_cast<uint8_t>(text[i]);
+    };
     tag("RIFF");
     put32(36 + dataBytes);
     tag("WAVE");
     tag("fmt ");
     put32(16);
-    put16(1);
-    put16(1);
-    put32(11025);
-    put32(22050);
-    put16(2);
-    put16(16);
+    put16(1);      // PCM
+    put16(1);      // mono
+    put32(11025);  // frames per second
+    put32(22050);  // bytes per second
+    put16(2);      // bytes per frame
+    put16(16);     // bits per sample
     tag("data");
     put32(dataBytes);
     for (int16_t sample : samples) put16(static_cast<uint16_t>(sample));
