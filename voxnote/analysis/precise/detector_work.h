@@ -7,12 +7,12 @@
 
 #include "voxnote/analysis/notes/note_event.h"
 #include "voxnote/analysis/precise/detected_note.h"
-#include "voxnote/analysis/precise/note_segmentation.h"
-#include "voxnote/analysis/precise/onset_picking.h"
-#include "voxnote/analysis/precise/pitch_track.h"
-#include "voxnote/analysis/precise/spectral_flux.h"
-#include "voxnote/analysis/precise/yin_candidates.h"
-#include "voxnote/analysis/precise/yin_difference.h"
+#include "voxnote/analysis/precise/notes/note_segmentation.h"
+#include "voxnote/analysis/precise/onsets/onset_picking.h"
+#include "voxnote/analysis/precise/pitch/pitch_track.h"
+#include "voxnote/analysis/precise/onsets/spectral_flux.h"
+#include "voxnote/analysis/precise/pitch/yin_candidates.h"
+#include "voxnote/analysis/precise/pitch/yin_difference.h"
 
 namespace voxnote::precise {
 

@@ -1,7 +1,7 @@
 #include "voxnote/analysis/precise/frame_analysis.h"
 
 #include "voxnote/analysis/precise/analysis_grid.h"
-#include "voxnote/analysis/precise/loudness_level.h"
+#include "voxnote/analysis/precise/onsets/loudness_level.h"
 
 namespace voxnote::precise {
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "voxnote/analysis/precise/analysis_grid.h"
-#include "voxnote/analysis/precise/onset_picking.h"
-#include "voxnote/analysis/precise/onset_refinement.h"
-#include "voxnote/analysis/precise/onset_snap.h"
-#include "voxnote/analysis/precise/reattack_split.h"
-#include "voxnote/analysis/precise/short_segment_merge.h"
+#include "voxnote/analysis/precise/onsets/onset_picking.h"
+#include "voxnote/analysis/precise/onsets/onset_refinement.h"
+#include "voxnote/analysis/precise/onsets/onset_snap.h"
+#include "voxnote/analysis/precise/notes/reattack_split.h"
+#include "voxnote/analysis/precise/notes/short_segment_merge.h"
 
 namespace voxnote::precise {
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "voxnote/analysis/precise/analysis_grid.h"
-#include "voxnote/analysis/precise/level_change.h"
-#include "voxnote/analysis/precise/loudness_level.h"
-#include "voxnote/analysis/precise/onset_picking.h"
-#include "voxnote/analysis/precise/onset_refinement.h"
+#include "voxnote/analysis/precise/onsets/level_change.h"
+#include "voxnote/analysis/precise/onsets/loudness_level.h"
+#include "voxnote/analysis/precise/onsets/onset_picking.h"
+#include "voxnote/analysis/precise/onsets/onset_refinement.h"
 
 namespace voxnote::precise {
 

@@ -8,12 +8,12 @@
 #include "tests/voxnote/analysis/precise/precise_signals.h"
 #include "tests/voxnote/analysis/resampling/allocation_watch.h"
 #include "voxnote/analysis/precise/analysis_grid.h"
-#include "voxnote/analysis/precise/note_segmentation.h"
-#include "voxnote/analysis/precise/onset_picking.h"
-#include "voxnote/analysis/precise/pitch_track.h"
-#include "voxnote/analysis/precise/short_segment_merge.h"
-#include "voxnote/analysis/precise/yin_candidates.h"
-#include "voxnote/analysis/precise/yin_difference.h"
+#include "voxnote/analysis/precise/notes/note_segmentation.h"
+#include "voxnote/analysis/precise/onsets/onset_picking.h"
+#include "voxnote/analysis/precise/pitch/pitch_track.h"
+#include "voxnote/analysis/precise/notes/short_segment_merge.h"
+#include "voxnote/analysis/precise/pitch/yin_candidates.h"
+#include "voxnote/analysis/precise/pitch/yin_difference.h"
 
 namespace voxnote {
 namespace {

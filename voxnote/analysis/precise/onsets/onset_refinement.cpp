@@ -1,8 +1,8 @@
-#include "voxnote/analysis/precise/onset_refinement.h"
+#include "voxnote/analysis/precise/onsets/onset_refinement.h"
 
 #include <algorithm>
 
-#include "voxnote/analysis/precise/loudness_level.h"
+#include "voxnote/analysis/precise/onsets/loudness_level.h"
 
 namespace voxnote::precise {
 

@@ -5,7 +5,7 @@
 // with vibrato, raises few.
 #include <vector>
 
-#include "voxnote/analysis/precise/real_fft.h"
+#include "voxnote/analysis/precise/pitch/real_fft.h"
 
 namespace voxnote::precise {
 

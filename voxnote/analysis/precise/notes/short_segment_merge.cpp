@@ -1,4 +1,4 @@
-#include "voxnote/analysis/precise/short_segment_merge.h"
+#include "voxnote/analysis/precise/notes/short_segment_merge.h"
 
 namespace voxnote::precise {
 

@@ -10,7 +10,7 @@
 #include <span>
 #include <vector>
 
-#include "voxnote/analysis/precise/yin_candidates.h"
+#include "voxnote/analysis/precise/pitch/yin_candidates.h"
 
 namespace voxnote::precise {
 

@@ -1,4 +1,4 @@
-#include "voxnote/analysis/precise/spectral_flux.h"
+#include "voxnote/analysis/precise/onsets/spectral_flux.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "voxnote/analysis/precise/yin_candidates.h"
+#include "voxnote/analysis/precise/pitch/yin_candidates.h"
 
 #include <algorithm>
 #include <cmath>

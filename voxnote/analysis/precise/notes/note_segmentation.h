@@ -11,7 +11,7 @@
 #include <span>
 #include <vector>
 
-#include "voxnote/analysis/precise/pitch_track.h"
+#include "voxnote/analysis/precise/pitch/pitch_track.h"
 
 namespace voxnote::precise {
 

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <span>
 
-#include "voxnote/analysis/precise/note_segmentation.h"
+#include "voxnote/analysis/precise/notes/note_segmentation.h"
 
 namespace voxnote::precise {
 

@@ -1,4 +1,4 @@
-#include "voxnote/analysis/precise/yin_difference.h"
+#include "voxnote/analysis/precise/pitch/yin_difference.h"
 
 #include <algorithm>
 #include <cstring>

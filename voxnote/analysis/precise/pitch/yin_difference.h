@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "voxnote/analysis/precise/analysis_grid.h"
-#include "voxnote/analysis/precise/real_fft.h"
+#include "voxnote/analysis/precise/pitch/real_fft.h"
 
 namespace voxnote::precise {
 

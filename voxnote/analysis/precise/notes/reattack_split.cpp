@@ -1,8 +1,8 @@
-#include "voxnote/analysis/precise/reattack_split.h"
+#include "voxnote/analysis/precise/notes/reattack_split.h"
 
 #include <algorithm>
 
-#include "voxnote/analysis/precise/level_change.h"
+#include "voxnote/analysis/precise/onsets/level_change.h"
 
 namespace voxnote::precise {
 

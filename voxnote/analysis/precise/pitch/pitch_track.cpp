@@ -1,4 +1,4 @@
-#include "voxnote/analysis/precise/pitch_track.h"
+#include "voxnote/analysis/precise/pitch/pitch_track.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "voxnote/analysis/precise/level_change.h"
+#include "voxnote/analysis/precise/onsets/level_change.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "voxnote/analysis/precise/loudness_level.h"
+#include "voxnote/analysis/precise/onsets/loudness_level.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "voxnote/analysis/precise/note_segmentation.h"
+#include "voxnote/analysis/precise/notes/note_segmentation.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "voxnote/analysis/precise/real_fft.h"
+#include "voxnote/analysis/precise/pitch/real_fft.h"
 
 #include <fftw3.h>
 

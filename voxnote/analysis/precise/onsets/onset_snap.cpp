@@ -1,8 +1,8 @@
-#include "voxnote/analysis/precise/onset_snap.h"
+#include "voxnote/analysis/precise/onsets/onset_snap.h"
 
 #include <algorithm>
 
-#include "voxnote/analysis/precise/level_change.h"
+#include "voxnote/analysis/precise/onsets/level_change.h"
 
 namespace voxnote::precise {
 

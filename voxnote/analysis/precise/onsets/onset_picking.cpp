@@ -1,4 +1,4 @@
-#include "voxnote/analysis/precise/onset_picking.h"
+#include "voxnote/analysis/precise/onsets/onset_picking.h"
 
 #include <algorithm>
 #include <array>

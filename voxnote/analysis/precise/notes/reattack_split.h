@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <span>
 
-#include "voxnote/analysis/precise/note_segmentation.h"
-#include "voxnote/analysis/precise/onset_picking.h"
+#include "voxnote/analysis/precise/notes/note_segmentation.h"
+#include "voxnote/analysis/precise/onsets/onset_picking.h"
 
 namespace voxnote::precise {
 
