@@ -11,6 +11,7 @@
 #include "stepweave/sequencer/render/render_sounds.h"
 #include "stepweave/sound/files/byte_stream.h"
 #include "stepweave/sound/device/kit_playback.h"
+#include "stepweave/sound/output/audio_output.h"
 
 namespace stepweave {
 
@@ -54,6 +55,16 @@ void SequencerSession::StartSoundOutput() {
     mainWindowSound_.Initialize();
     wavePlayerSound_.Initialize();
     samples_.OpenBlankFiles();
+}
+
+void SequencerSession::StopSoundOutput() {
+    engine_.Stop();
+    const std::shared_ptr<AudioOutput> output = AudioOutput::Running();
+    wavePlayerSound_.Finalize();
+    mainWindowSound_.Finalize();
+    if (output) {
+        output->Close();
+    }
 }
 
 bool SequencerSession::ApplyPanningFile() {

@@ -57,9 +57,15 @@ public:
     // Another kit file into the kit, with the same errors.
     void LoadKit(const std::string& path);
     // Opens both sound devices and the user samples' blank files. Without a
-    // sound device: EDirectSoundError "DirectSound cannot be initialized".
+    // sound device: EDirectSoundError "DirectSound cannot be initialized",
+    // the cause and the way out on a second line when they are known.
     // A session without sound has none to open: std::logic_error.
     void StartSoundOutput();
+    // Stops playback and closes both sound devices and the output they play
+    // through, so that a recording is finished and put in place. Raises what
+    // went wrong while the output ran (a recording that could not be
+    // written, whose target then stays as it was).
+    void StopSoundOutput();
     // Sets the pans of kit instruments 1..16 from "Panning.dat" when the
     // start folder holds one (a damaged file raises its error and changes
     // nothing). Returns whether there was a file.
