@@ -133,14 +133,6 @@ TEST(RenderRefusals, AKitSoundTheMixingWaveCannotReadIsNamedWithItsFormat) {
     }
 }
 
-TEST(RenderRefusals, AUserSampleIsNamedWithItsFile) {
-    Refusal render;
-    WriteFormattedWav(render.folder / "clap24.wav", 1, 1, 24, 1000);
-    render.samples[6].fileName = (render.folder / "clap24.wav").string();
-    EXPECT_EQ(render.Render(), std::string("'Sample 7 (clap24.wav)' cannot be used: it is 24-bit PCM") + kOnlyPcm);
-    render.ExpectNothingWritten();
-}
-
 TEST(RenderRefusals, ASoundTheSongDoesNotUseIsNoObstacle) {
     Refusal render;
     WriteFormattedWav(render.folder / "float.wav", 3, 1, 32, 1000);

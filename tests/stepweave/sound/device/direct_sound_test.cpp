@@ -9,7 +9,6 @@
 #include "tests/stepweave/sound/output/sound_measure.h"
 #include "stepweave/sound/device/direct_sound_buffer.h"
 #include "stepweave/sound/files/errors.h"
-#include "stepweave/sound/timing/millisecond_clock.h"
 
 using namespace stepweave;
 using namespace stepweave::testing;
@@ -89,24 +88,6 @@ TEST(DirectSoundWithoutDevice, ASoundSystemTheProgramLacksIsNamedWithTheWayOut) 
         EXPECT_TRUE(message.ends_with("; set STEPWEAVE_AUDIO=null to run silent, or file:OUT.wav to record")) << message;
         EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
     }
-}
-
-TEST(DirectSoundOnTheSilentDevice, PlaysInRealTimeWithoutASoundCard) {
-    ScopedEnvironment silent("STEPWEAVE_AUDIO", "null");
-    TDirectSound sound;
-    TDirectSoundBuffer buffer(sound);
-    const std::vector<int16_t> tenth(4410, 1000);
-    buffer.LoadFromMemory(MakePcmFormat(44100, 16, 1), reinterpret_cast<const uint8_t*>(tenth.data()), 8820,
-                          DSBCAPS_CTRLVOLUME | DSBCAPS_CTRLPAN | DSBCAPS_CTRLFREQUENCY);
-    MillisecondClock& clock = SystemClock();
-    buffer.Play();
-    EXPECT_TRUE(buffer.Playing());
-    // The device takes the sound block by block, as a sound card does, and
-    // the buffer ends when all of it has been played.
-    while (buffer.Playing()) {
-        clock.SleepUntil(clock.Now() + 10);
-    }
-    EXPECT_FALSE(buffer.Playing());
 }
 
 TEST(DirectSoundWithoutDevice, AnUnknownBackendNameOpensNothing) {

@@ -64,19 +64,6 @@ TEST(PlayableFormat, TheExtensibleHeaderPlaysWhenItHoldsPlainSixteenOrEightBitPc
     EXPECT_EQ(Unplayable(cut), "16-bit WAVE_FORMAT_EXTENSIBLE") << "no sub-format to tell";
 }
 
-TEST(PlayableFormat, TheRefusalNamesTheFileAndItsFormat) {
-    const std::vector<uint8_t> record = Record(1, 1, 24);
-    try {
-        CheckPlayableFormat(record.data(), static_cast<int32_t>(record.size()), "deep.wav");
-        FAIL();
-    } catch (const EWaveStreamError& error) {
-        EXPECT_STREQ(error.what(),
-                     "'deep.wav' cannot be used: it is 24-bit PCM; only 8- or 16-bit PCM, mono or stereo, can be played");
-    }
-    const std::vector<uint8_t> fine = Record(0xFFFE, 2, 16);
-    EXPECT_NO_THROW(CheckPlayableFormat(fine.data(), static_cast<int32_t>(fine.size()), "fine.wav"));
-}
-
 TEST(PlayableFormat, TheSoundDevicesTakeExtensiblePcmAsPlainPcm) {
     const std::vector<uint8_t> extensible = Record(0xFFFE, 2, 16);
     TWaveFormatEx format;
