@@ -96,7 +96,15 @@ int PlayCommand(const PlayArguments& arguments, std::ostream& out, std::ostream&
         SequencerSession session(start.folder, timers);
         session.LoadDefaultKit();
         session.StartSoundOutput();
-        if (!LoadWhatToPlay(arguments, session, err)) {
+        bool loaded = false;
+        try {
+            loaded = LoadWhatToPlay(arguments, session, err);
+        } catch (...) {
+            session.DiscardSoundOutput();
+            throw;
+        }
+        if (!loaded) {
+            session.DiscardSoundOutput();
             return kPlayFailed;
         }
         ReportAndGoOn(err, [&] { session.ApplyPanningFile(); });

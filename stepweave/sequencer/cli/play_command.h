@@ -28,7 +28,7 @@ inline constexpr int kPlayInterrupted = 130;
 // Plays until the end (and lets the last sounds ring out) or until Ctrl+C,
 // which stops playback cleanly; either way the sound output is closed, so a
 // recording is complete, and a recording that could not be written is an
-// error. A song file not found as given is looked for in the start folder,
+// error; a command that fails before playing drops its recording. A song file not found as given is looked for in the start folder,
 // with ".sng" added when it has no extension. Messages go to out; errors,
 // with the system's message and the file and line they concern, to err.
 int PlayCommand(const PlayArguments& arguments, std::ostream& out, std::ostream& err,

@@ -58,13 +58,25 @@ void SequencerSession::StartSoundOutput() {
 }
 
 void SequencerSession::StopSoundOutput() {
-    engine_.Stop();
-    const std::shared_ptr<AudioOutput> output = AudioOutput::Running();
-    wavePlayerSound_.Finalize();
-    mainWindowSound_.Finalize();
-    if (output) {
+    if (const std::shared_ptr<AudioOutput> output = CloseDevices()) {
         output->Close();
     }
+}
+
+void SequencerSession::DiscardSoundOutput() {
+    if (const std::shared_ptr<AudioOutput> output = CloseDevices()) {
+        output->Discard();
+    }
+}
+
+// Stops playback and finalises both devices; the output they played
+// through, held for the caller to close.
+std::shared_ptr<AudioOutput> SequencerSession::CloseDevices() {
+    engine_.Stop();
+    std::shared_ptr<AudioOutput> output = AudioOutput::Running();
+    wavePlayerSound_.Finalize();
+    mainWindowSound_.Finalize();
+    return output;
 }
 
 bool SequencerSession::ApplyPanningFile() {

@@ -12,6 +12,7 @@
 // the sound output and the exports (the render writes its own).
 //
 // Main thread only.
+#include <memory>
 #include <string>
 
 #include "stepweave/sequencer/playback/application_idle.h"
@@ -25,6 +26,8 @@
 #include "stepweave/sound/kit/dx_wave_list.h"
 
 namespace stepweave {
+
+class AudioOutput;
 
 // The first eight user samples are exported as "temp/sample1.wav" ..
 // "temp/sample8.wav" for rendering; start-up resets them to silence.
@@ -66,6 +69,9 @@ public:
     // went wrong while the output ran (a recording that could not be
     // written, whose target then stays as it was).
     void StopSoundOutput();
+    // The same for a command that failed: what the output was recording is
+    // dropped and a recording's target stays as it was.
+    void DiscardSoundOutput();
     // Sets the pans of kit instruments 1..16 from "Panning.dat" when the
     // start folder holds one (a damaged file raises its error and changes
     // nothing). Returns whether there was a file.
@@ -99,6 +105,7 @@ public:
 
 private:
     UserSampleSlots& DocumentSamples();
+    std::shared_ptr<AudioOutput> CloseDevices();
 
     std::string startDirectory_;
     SessionSound sound_;

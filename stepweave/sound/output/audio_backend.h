@@ -29,6 +29,9 @@ public:
     virtual bool Start(Mixer& mixer) = 0;
     // After Stop returns, Process is not called again and the device is closed.
     virtual void Stop() = 0;
+    // Stops as Stop does, dropping what the device was writing: for a command
+    // that failed, whose recording must not replace the file it names.
+    virtual void Discard() { Stop(); }
     // What went wrong while the device ran (a recording that could not be
     // written), once Stop has returned; nullptr when nothing did.
     virtual std::exception_ptr RunFailure() const { return nullptr; }

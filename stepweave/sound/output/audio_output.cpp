@@ -80,12 +80,25 @@ void AudioOutput::Close() {
     }
     closed_ = true;
     backend_->Stop();
-    // Whoever asks for the output from now on gets a new one.
-    if (Current().lock().get() == this) {
-        Current().reset();
-    }
+    LetGo();
     if (const std::exception_ptr failure = backend_->RunFailure()) {
         std::rethrow_exception(failure);
+    }
+}
+
+void AudioOutput::Discard() {
+    if (closed_) {
+        return;
+    }
+    closed_ = true;
+    backend_->Discard();
+    LetGo();
+}
+
+// Whoever asks for the output from now on gets a new one.
+void AudioOutput::LetGo() {
+    if (Current().lock().get() == this) {
+        Current().reset();
     }
 }
 

@@ -41,6 +41,9 @@ public:
     // while it ran: a recording that could not be written, whose target is
     // then left as it was.
     void Close();
+    // Stops the device now and drops what it was writing, so that a command
+    // that failed leaves a recording's target as it was.
+    void Discard();
 
     Mixer& GetMixer() { return *mixer_; }
     MillisecondClock& Clock() { return mixer_->Clock(); }
@@ -54,6 +57,7 @@ public:
 
 private:
     explicit AudioOutput(std::unique_ptr<AudioBackend> backend);
+    void LetGo();
 
     std::unique_ptr<AudioBackend> backend_;
     std::unique_ptr<Mixer> mixer_;

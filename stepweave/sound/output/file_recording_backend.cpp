@@ -24,6 +24,11 @@ void FileRecordingBackend::Stop() {
     Finish();
 }
 
+void FileRecordingBackend::Discard() {
+    PacedBackend::Stop();
+    writer_.reset();  // unfinished: the temporary goes, the target stays
+}
+
 void FileRecordingBackend::Deliver(const float* interleaved, int frames) {
     if (writeFailed_.load(std::memory_order_relaxed)) {
         return;

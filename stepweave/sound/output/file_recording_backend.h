@@ -28,6 +28,7 @@ public:
     bool Open() override;
     std::string OpenFailure() const override { return openFailure_; }
     void Stop() override;
+    void Discard() override;
     std::exception_ptr RunFailure() const override { return runFailure_; }
 
 protected:

@@ -243,6 +243,24 @@ TEST(PlayCommandRecording, ARecordingThatCannotBeWrittenFailsTheCommand) {
     EXPECT_EQ(err.str(), "Cannot create file " + (gone / "take.wav").string() + "\n");
 }
 
+TEST(PlayCommandRecording, AFailedCommandLeavesAnEarlierRecordingAsItWas) {
+    const auto folder = FreshFolder();
+    WriteSeedFiles(folder.string());
+    const auto target = folder / "take.wav";
+    WriteText(target, "the old take");
+    ScopedEnvironment recording("STEPWEAVE_AUDIO", ("file:" + target.string()).c_str());
+    PlayArguments arguments;
+    arguments.songPath = "Missing.sng";
+    arguments.folder = folder.string();
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(PlayCommand(arguments, out, err), kPlayFailed);
+    EXPECT_EQ(FileText(target), "the old take");
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos) << entry.path();
+    }
+}
+
 TEST(DemoSongOnADevice, PlaysToItsEndWithoutClipping) {
     const auto folder = FreshFolder();
     SeedWorkspace(folder.string());
