@@ -77,6 +77,13 @@ void EnsureTempFolder(const std::string& folder) {
 
 StartDirectoryChoice ChooseStartDirectory(const std::optional<std::string>& givenFolder,
                                           const std::string& currentDirectory) {
+    StartDirectoryChoice choice = FindStartDirectory(givenFolder, currentDirectory);
+    EnsureTempFolder(choice.folder);
+    return choice;
+}
+
+StartDirectoryChoice FindStartDirectory(const std::optional<std::string>& givenFolder,
+                                        const std::string& currentDirectory) {
     StartDirectoryChoice choice;
     if (givenFolder) {
         choice.folder = *givenFolder;
@@ -89,7 +96,6 @@ StartDirectoryChoice ChooseStartDirectory(const std::optional<std::string>& give
             choice.seeded = true;
         }
     }
-    EnsureTempFolder(choice.folder);
     return choice;
 }
 

@@ -22,6 +22,10 @@ struct StartDirectoryChoice {
 
 StartDirectoryChoice ChooseStartDirectory(const std::optional<std::string>& givenFolder,
                                           const std::string& currentDirectory);
+// The same choice without making "temp" in a folder of the user's, for a
+// command that must change nothing there until it knows it can do its work.
+StartDirectoryChoice FindStartDirectory(const std::optional<std::string>& givenFolder,
+                                        const std::string& currentDirectory);
 
 // $XDG_DATA_HOME/stepweave when that variable holds an absolute path, else
 // $HOME/.local/share/stepweave. EStepweaveError when neither is set.

@@ -1,46 +1,49 @@
 #pragma once
-// A device that plays into a file instead of a sound card: its own thread
-// renders the mix block by block in real time, paced by the clock, and
-// records every block as 16-bit stereo 44100 Hz PCM. The file is written
-// beside the target under a temporary name and moved into place when the
-// device closes. Chosen with STEPWEAVE_AUDIO=file:PATH, for measurements
-// and for tests that listen to what the program plays.
+// A device that plays into a file instead of a sound card: in real time,
+// like the silent device, it records every block as 16-bit stereo 44100 Hz
+// PCM. The file is written beside the target under a temporary name and
+// moved into place when the device stops. Chosen with
+// STEPWEAVE_AUDIO=file:PATH, for measurements and for tests that listen to
+// what the program plays.
 //
-// The thread is this device's audio thread: after the mixer's callback it
-// hands the block to the file, as a sound card's driver hands it to the
-// hardware.
+// A recording that cannot be written (a full disk) goes on in silence so
+// that playback runs to its end; the target is left as it was, and the
+// error is the device's RunFailure once it has stopped.
 #include <atomic>
-#include <cstdint>
+#include <exception>
 #include <memory>
 #include <string>
-#include <thread>
 
-#include "stepweave/sound/output/audio_backend.h"
+#include "stepweave/sound/output/paced_backend.h"
 
 namespace stepweave {
 
 class RecordingWaveWriter;
 
-class FileRecordingBackend : public AudioBackend {
+class FileRecordingBackend : public PacedBackend {
 public:
-    static constexpr int kBlockFrames = 256;
-
     explicit FileRecordingBackend(std::string path);
     ~FileRecordingBackend() override;
 
     bool Open() override;
-    uint32_t LatencyMilliseconds() const override { return 20; }
-    MillisecondClock& Clock() override;
-    bool Start(Mixer& mixer) override;
+    std::string OpenFailure() const override { return openFailure_; }
     void Stop() override;
+    void Discard() override;
+    std::exception_ptr RunFailure() const override { return runFailure_; }
+
+protected:
+    void Deliver(const float* interleaved, int frames) override;
 
 private:
-    void Run(Mixer& mixer);
+    void Finish();
 
     std::string path_;
     std::unique_ptr<RecordingWaveWriter> writer_;
-    std::thread thread_;
-    std::atomic<bool> running_{false};
+    std::string openFailure_;
+    // Set by the device's thread when a block could not be written; read
+    // once the thread has been joined.
+    std::atomic<bool> writeFailed_{false};
+    std::exception_ptr runFailure_;
 };
 
 }  // namespace stepweave

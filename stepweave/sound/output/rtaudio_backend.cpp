@@ -4,54 +4,102 @@
 
 #include <cmath>
 #include <vector>
-#ifdef STEPWEAVE_HAVE_ALSA
-#include <alsa/asoundlib.h>
-#endif
 
-#include "stepweave/sound/timing/millisecond_clock.h"
+#include "stepweave/sound/output/audio_backend_choice.h"
 #include "stepweave/sound/output/mixer.h"
+#include "stepweave/sound/output/rtaudio_devices.h"
+#include "stepweave/sound/timing/millisecond_clock.h"
 
 namespace stepweave {
 
 namespace {
 
-#ifdef STEPWEAVE_HAVE_ALSA
-void IgnoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
-#endif
+constexpr const char* kWayOut = "; set STEPWEAVE_AUDIO=null to run silent, or file:OUT.wav to record";
 
-// The first sound system that has an output device, asked quietly: a machine
-// without sound gets one clear message from the program, not the complaints
-// of every sound system it tried.
+// The first sound system that has an output device.
 std::unique_ptr<RtAudio> OpenFirstSoundSystemWithDevices() {
-#ifdef STEPWEAVE_HAVE_ALSA
-    snd_lib_error_set_handler(&IgnoreAlsaMessage);
-#endif
-    std::vector<RtAudio::Api> apis;
-    RtAudio::getCompiledApi(apis);
-    for (RtAudio::Api api : apis) {
-        auto audio = std::make_unique<RtAudio>(api);
-        audio->showWarnings(false);
-        if (audio->getDeviceCount() > 0) {
-            return audio;
+    for (const SoundSystemDevices& system : ListOutputDevices()) {
+        if (!system.devices.empty()) {
+            return OpenSoundSystem(system.api);
         }
     }
     return nullptr;
 }
 
+// Why no device opened on a machine without one: the sound systems asked,
+// and what RtAudio itself says when asked for a default output there.
+std::string WhyNoDevice() {
+    const std::string asked = "no sound output device was found through " + CompiledSoundSystemNames();
+    const std::vector<SoundSystemDevices> systems = ListOutputDevices();
+    std::unique_ptr<RtAudio> audio = systems.empty() ? nullptr : OpenSoundSystem(systems.front().api);
+    if (!audio) {
+        return asked;
+    }
+    try {
+        RtAudio::StreamParameters output;
+        output.deviceId = audio->getDefaultOutputDevice();
+        output.nChannels = Mixer::kChannels;
+        unsigned int frames = RtAudioBackend::kPreferredBlockFrames;
+        audio->openStream(&output, nullptr, RTAUDIO_FLOAT32, Mixer::kSampleRate, &frames,
+                          [](void*, void*, unsigned int, double, RtAudioStreamStatus, void*) { return 0; });
+        audio->closeStream();
+    } catch (const RtAudioError& error) {
+        return asked + " (RtAudio: " + error.getMessage() + ")";
+    }
+    return asked;
+}
+
 }  // namespace
 
-RtAudioBackend::RtAudioBackend() = default;
+RtAudioBackend::RtAudioBackend(std::string api, std::string device)
+    : api_(std::move(api)), device_(std::move(device)) {}
 
 RtAudioBackend::~RtAudioBackend() { Stop(); }
 
-bool RtAudioBackend::Open() {
-    try {
+bool RtAudioBackend::Fail(const std::string& cause) {
+    openFailure_ = cause + kWayOut;
+    audio_.reset();
+    return false;
+}
+
+bool RtAudioBackend::ChooseDevice(unsigned int& deviceId) {
+    const std::string named = std::string(kAudioVariable) + "=rtaudio:" + api_;
+    if (api_.empty()) {
         audio_ = OpenFirstSoundSystemWithDevices();
         if (!audio_) {
+            return Fail(WhyNoDevice());
+        }
+        deviceId = audio_->getDefaultOutputDevice();
+        return true;
+    }
+    audio_ = OpenSoundSystem(api_);
+    if (!audio_) {
+        return Fail(named + ": this program knows no sound system '" + api_ + "' (it has " +
+                    CompiledSoundSystemNames() + ")");
+    }
+    const std::vector<OutputDevice> devices = OutputDevicesOf(*audio_);
+    if (devices.empty()) {
+        return Fail(named + ": " + RtAudio::getApiDisplayName(audio_->getCurrentApi()) + " has no output device");
+    }
+    if (device_.empty()) {
+        deviceId = audio_->getDefaultOutputDevice();
+        return true;
+    }
+    const std::optional<OutputDevice> device = FindOutputDevice(devices, device_);
+    if (!device) {
+        return Fail(named + ":" + device_ + ": no such output device (stepweave devices lists them)");
+    }
+    deviceId = device->id;
+    return true;
+}
+
+bool RtAudioBackend::Open() {
+    openFailure_.clear();
+    try {
+        RtAudio::StreamParameters output;
+        if (!ChooseDevice(output.deviceId)) {
             return false;
         }
-        RtAudio::StreamParameters output;
-        output.deviceId = audio_->getDefaultOutputDevice();
         output.nChannels = Mixer::kChannels;
         RtAudio::StreamOptions options;
         options.streamName = "stepweave";
@@ -59,9 +107,8 @@ bool RtAudioBackend::Open() {
         audio_->openStream(&output, nullptr, RTAUDIO_FLOAT32, Mixer::kSampleRate, &blockFrames_,
                            &RtAudioBackend::Callback, this, &options);
         return true;
-    } catch (const RtAudioError&) {
-        audio_.reset();
-        return false;
+    } catch (const RtAudioError& error) {
+        return Fail(error.getMessage());
     }
 }
 
@@ -82,7 +129,8 @@ bool RtAudioBackend::Start(Mixer& mixer) {
     try {
         audio_->startStream();
         return true;
-    } catch (const RtAudioError&) {
+    } catch (const RtAudioError& error) {
+        openFailure_ = error.getMessage() + kWayOut;
         mixer_ = nullptr;
         return false;
     }
