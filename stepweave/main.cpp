@@ -10,7 +10,7 @@
 #include "stepweave/sequencer/ui/sequencer_app.h"
 #include "stepweave/sound/kit/kit_commands.h"
 #include "stepweave/sound/kit/kit_play_command.h"
-#include "stepweave/sound/output/devices_command.h"
+#include "stepweave/sound/backend/devices_command.h"
 
 namespace {
 

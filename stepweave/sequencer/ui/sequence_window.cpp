@@ -537,7 +537,8 @@ void TSequence::StartSoundOutput() {
         soundStarted_ = true;
     } catch (const EStepweaveError& error) {
         prompt_.ShowError(error.what());
-        ShowStatus(QString("No sound: %1. Everything else works.").arg(error.what()));
+        const QString reason = QString::fromStdString(error.what()).section('\n', 0, 0);
+        ShowStatus(QString("No sound: %1. Everything else works.").arg(reason));
     }
 }
 

@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "stepweave/sound/output/audio_backend_choice.h"
+#include "stepweave/sound/backend/audio_backend_choice.h"
 
 namespace stepweave {
 

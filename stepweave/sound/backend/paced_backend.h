@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <thread>
 
-#include "stepweave/sound/output/audio_backend.h"
+#include "stepweave/sound/backend/audio_backend.h"
 
 namespace stepweave {
 

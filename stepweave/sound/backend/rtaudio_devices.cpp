@@ -1,4 +1,4 @@
-#include "stepweave/sound/output/rtaudio_devices.h"
+#include "stepweave/sound/backend/rtaudio_devices.h"
 
 #include <rtaudio/RtAudio.h>
 

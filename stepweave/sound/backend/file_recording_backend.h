@@ -14,7 +14,7 @@
 #include <memory>
 #include <string>
 
-#include "stepweave/sound/output/paced_backend.h"
+#include "stepweave/sound/backend/paced_backend.h"
 
 namespace stepweave {
 

@@ -9,7 +9,7 @@
 
 #include "tests/stepweave/sound/output/manual_sound_output.h"
 #include "tests/stepweave/sound/output/sound_measure.h"
-#include "stepweave/sound/output/audio_backend_choice.h"
+#include "stepweave/sound/backend/audio_backend_choice.h"
 #include "stepweave/sound/files/byte_stream.h"
 #include "stepweave/sound/device/direct_sound.h"
 #include "stepweave/sound/device/direct_sound_buffer.h"

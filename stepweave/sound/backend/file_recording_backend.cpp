@@ -1,4 +1,4 @@
-#include "stepweave/sound/output/file_recording_backend.h"
+#include "stepweave/sound/backend/file_recording_backend.h"
 
 #include "stepweave/sound/files/errors.h"
 #include "stepweave/sound/wav/recording_wave_writer.h"

@@ -2,7 +2,7 @@
 // STEPWEAVE_AUDIO=null: a device that plays into nothing. It takes the mix in
 // real time like a sound card, so everything runs, times and ends as it
 // would with one, on a machine that has none.
-#include "stepweave/sound/output/paced_backend.h"
+#include "stepweave/sound/backend/paced_backend.h"
 
 namespace stepweave {
 

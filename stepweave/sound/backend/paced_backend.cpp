@@ -1,4 +1,4 @@
-#include "stepweave/sound/output/paced_backend.h"
+#include "stepweave/sound/backend/paced_backend.h"
 
 #include <array>
 

@@ -1,11 +1,11 @@
-#include "stepweave/sound/output/audio_backend_choice.h"
+#include "stepweave/sound/backend/audio_backend_choice.h"
 
 #include <cstdlib>
 #include <string_view>
 
-#include "stepweave/sound/output/file_recording_backend.h"
-#include "stepweave/sound/output/rtaudio_backend.h"
-#include "stepweave/sound/output/silent_backend.h"
+#include "stepweave/sound/backend/file_recording_backend.h"
+#include "stepweave/sound/backend/rtaudio_backend.h"
+#include "stepweave/sound/backend/silent_backend.h"
 
 namespace stepweave {
 

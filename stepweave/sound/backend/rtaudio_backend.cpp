@@ -1,13 +1,13 @@
-#include "stepweave/sound/output/rtaudio_backend.h"
+#include "stepweave/sound/backend/rtaudio_backend.h"
 
 #include <rtaudio/RtAudio.h>
 
 #include <cmath>
 #include <vector>
 
-#include "stepweave/sound/output/audio_backend_choice.h"
+#include "stepweave/sound/backend/audio_backend_choice.h"
 #include "stepweave/sound/output/mixer.h"
-#include "stepweave/sound/output/rtaudio_devices.h"
+#include "stepweave/sound/backend/rtaudio_devices.h"
 #include "stepweave/sound/timing/millisecond_clock.h"
 
 namespace stepweave {

@@ -2,9 +2,9 @@
 
 #include <sstream>
 
-#include "stepweave/sound/output/audio_backend_choice.h"
-#include "stepweave/sound/output/devices_command.h"
-#include "stepweave/sound/output/rtaudio_devices.h"
+#include "stepweave/sound/backend/audio_backend_choice.h"
+#include "stepweave/sound/backend/devices_command.h"
+#include "stepweave/sound/backend/rtaudio_devices.h"
 
 using namespace stepweave;
 

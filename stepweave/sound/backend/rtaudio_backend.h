@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "stepweave/sound/output/audio_backend.h"
+#include "stepweave/sound/backend/audio_backend.h"
 
 class RtAudio;
 

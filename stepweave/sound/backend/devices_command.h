@@ -5,7 +5,7 @@
 #include <iosfwd>
 #include <vector>
 
-#include "stepweave/sound/output/rtaudio_devices.h"
+#include "stepweave/sound/backend/rtaudio_devices.h"
 
 namespace stepweave {
 

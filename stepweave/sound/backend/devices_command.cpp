@@ -1,4 +1,4 @@
-#include "stepweave/sound/output/devices_command.h"
+#include "stepweave/sound/backend/devices_command.h"
 
 #include <ostream>
 
