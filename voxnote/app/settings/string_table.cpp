@@ -32,6 +32,7 @@ constexpr Entry kMessages[] = {
      "Convert a shorter part of the recording to get the rest."},
     {strings::kProblemStoppingAudio, "Problem stopping audio playback."},
     {strings::kProcessing, "Processing..."},
+    {strings::kNotAWaveFile, "Cannot process wave file.\nIt is not a WAV file, or its \"fmt \" chunk is missing."},
 
     {strings::kNoNotesDetected, "No notes detected."},
     {strings::kErrorAllocatingMidiData, "Error allocating memory for MIDI data."},
@@ -75,6 +76,9 @@ constexpr Entry kMessages[] = {
     {strings::kNoPresetOfThatName, "There is no preset \"%s\" in %s."},
     {strings::kNoteRangeEmpty, "The Minimum Note must be below the Maximum Note."},
     {strings::kNotesConverted, "Notes found: %s"},
+    {strings::kUnknownCommand, "unknown command '%s'"},
+    {strings::kCommandListHeading, "Commands:"},
+    {strings::kOutputExists, "The file \"%s\" exists already; name it with -o to replace it."},
 };
 
 // ---- Main window and its dialogs ----
