@@ -215,6 +215,10 @@ constexpr Entry kMidiDeviceMessages[] = {
     {strings::kSynthesizerNotStarted, "The built-in synthesizer can't be started."},
     {strings::kMidiPortGone, "The MIDI port \"%s\" is no longer there."},
     {strings::kMidiPortNotOpened, "The MIDI port \"%s\" can't be opened: %s"},
+    {strings::kVirtualPortEntry, "Voxnote (virtual port for other programs)"},
+    {strings::kNoSequencerForVirtualPort,
+     "The virtual MIDI port \"Voxnote\" is absent: this computer has no ALSA sequencer (/dev/snd/seq)."},
+    {strings::kVirtualPortNotOpened, "The virtual MIDI port \"Voxnote\" can't be opened: %s"},
 };
 // ---- end of MIDI devices and live note output ----
 

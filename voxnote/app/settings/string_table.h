@@ -144,6 +144,9 @@ inline constexpr int kSynthesizerNotStarted = 326;
 inline constexpr int kMidiPortGone = 327;
 inline constexpr int kMidiPortNotOpened = 328;
 inline constexpr int kSoundOutputFailed = 329;
+inline constexpr int kVirtualPortEntry = 330;
+inline constexpr int kNoSequencerForVirtualPort = 331;
+inline constexpr int kVirtualPortNotOpened = 332;
 // ---- end of MIDI devices and live note output ----
 
 // Unit words of the WAV information panel.

@@ -222,9 +222,11 @@ public:
     void Add(const std::string& name, int technology) {
         devices.push_back(std::make_shared<RecordingMidiDevice>(name, technology, clock));
     }
+    std::vector<std::string> Notices() const override { return notices; }
 
     ManualPlaybackClock clock;
     std::vector<std::shared_ptr<MidiOutputDevice>> devices;
+    std::vector<std::string> notices;
 };
 
 // A main window with a settings file, a prompt, a recording device and MIDI
