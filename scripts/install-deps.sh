@@ -15,7 +15,7 @@ librtaudio-dev librtmidi-dev libasound2-dev
 libfluidsynth-dev timgm6mb-soundfont
 libsoxr-dev libfftw3-dev libcli11-dev
 libgtest-dev libgmock-dev libbenchmark-dev
-sox xvfb xauth xdotool
+sox xvfb xauth xdotool x11-apps netpbm
 "
 
 missing=""
