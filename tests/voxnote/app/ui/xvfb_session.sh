@@ -1,32 +1,12 @@
-# Shared by voxnote's window checks under a virtual X server (sourced, not
-# run): a work folder with its own settings file, the X server, the program
-# started in it, waiting for its main window, and capturing a part of it.
-# cleanup stops both and removes the work folder.
-WORK="$(mktemp -d)"
-XVFB_PID=""
-APP_PID=""
-cleanup() {
-    [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
-    [ -n "${KEEP_PICTURES:-}" ] && echo "work folder kept in $WORK" || rm -rf "$WORK"
-}
-trap cleanup EXIT
-export XDG_CONFIG_HOME="$WORK/config" XDG_RUNTIME_DIR="$WORK/runtime"
+# Shared by voxnote's window checks (sourced, not run): the common session of
+# tests/support/xvfb_session.sh with a settings file of the check's own, the
+# program started in it, waiting for its main window, and capturing a part of it.
+. "$(dirname "$0")/../../../support/xvfb_session.sh"
+export XDG_CONFIG_HOME="$WORK/config"
 # The recording input plays a second of silence (with no input at all the
 # window reports "No microphone set up" and closes).
 sox -n -r 11025 -b 16 -c 1 "$WORK/silence.wav" trim 0 1
 export VOXNOTE_AUDIO_IN="file:$WORK/silence.wav" VOXNOTE_AUDIO_OUT=null
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
-
-now_ms() { echo $(($(date +%s%N) / 1000000)); }
-
-start_xvfb() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
-    XVFB_PID=$!
-    for _ in $(seq 50); do [ -s "$WORK/display" ] && break; sleep 0.1; done
-    export DISPLAY=":$(cat "$WORK/display")"
-}
 
 # Starts voxnote with the settings file $WORK/NAME.ini and sets WINDOW to
 # its main window (199 by 346 pixels, after the splash), waited for up to 15 s.
