@@ -13,9 +13,10 @@ clang libclang-rt-14-dev
 qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev
 librtaudio-dev librtmidi-dev libasound2-dev
 libfluidsynth-dev timgm6mb-soundfont
-libsoxr-dev libcli11-dev
+libsoxr-dev libfftw3-dev libcli11-dev
 libgtest-dev libgmock-dev libbenchmark-dev
 sox xvfb xauth xdotool
+librsvg2-bin help2man desktop-file-utils appstream dpkg-dev shared-mime-info x11-apps netpbm
 "
 
 missing=""

@@ -4,11 +4,13 @@
 #include <memory>
 #include <string>
 
-#include "stepweave/sequencer/cli/render_command.h"
-#include "stepweave/sound/kit/kit_commands.h"
+#include "stepweave/sequencer/cli/interrupt_signal.h"
 #include "stepweave/sequencer/cli/play_command.h"
-#include "stepweave/sound/kit/kit_play_command.h"
+#include "stepweave/sequencer/cli/render_command.h"
 #include "stepweave/sequencer/ui/sequencer_app.h"
+#include "stepweave/sound/kit/kit_commands.h"
+#include "stepweave/sound/kit/kit_play_command.h"
+#include "stepweave/sound/backend/devices_command.h"
 
 namespace {
 
@@ -55,8 +57,23 @@ void AddKitCommands(CLI::App& app, int& status) {
         ->check(CLI::Range(1, 9));
     playCommand->add_option("--pan", play->pan, "Pan in hundredths of a decibel, -10000 (left) .. 10000 (right)")
         ->check(CLI::Range(-10000, 10000));
-    playCommand->callback([play, &status] { status = stepweave::KitPlayCommand(*play, std::cout, std::cerr); });
+    playCommand->callback([play, &status] {
+        const stepweave::InterruptSignal interrupt;
+        status = stepweave::KitPlayCommand(*play, std::cout, std::cerr, stepweave::MainTimers(),
+                                           [] { return stepweave::InterruptSignal::Requested(); });
+    });
 }
+
+// A count that starts at 0: "--from: must be 0 or more" for anything else.
+const CLI::Validator kZeroOrMore(
+    [](const std::string& text) -> std::string {
+        int value = 0;
+        if (!CLI::detail::lexical_cast(text, value) || value < 0) {
+            return "must be 0 or more";
+        }
+        return {};
+    },
+    "INT >= 0");
 
 // `stepweave render SONG.sng -o OUT.wav [--dir DIR] [--kit FILE.dxg] [--from N]`.
 void AddRenderCommand(CLI::App& app, int& status) {
@@ -67,7 +84,7 @@ void AddRenderCommand(CLI::App& app, int& status) {
     command->add_option("--dir", render->startDirectory, "Start folder (default: here if it holds standard.dxg, else the workspace)");
     command->add_option("--kit", render->kitPath, "Kit file (default: standard.dxg in that folder)");
     command->add_option("--from", render->from, "Play-list entry to start from (0-based)")
-        ->check(CLI::NonNegativeNumber);
+        ->check(kZeroOrMore);
     command->callback([render, &status] { status = stepweave::RunRenderCommand(*render); });
 }
 
@@ -88,6 +105,12 @@ void AddPlayCommand(CLI::App& app, int& status) {
     });
 }
 
+// `stepweave devices`.
+void AddDevicesCommand(CLI::App& app, int& status) {
+    CLI::App* command = app.add_subcommand("devices", "List the output devices of every sound system (for STEPWEAVE_AUDIO)");
+    command->callback([&status] { status = stepweave::DevicesCommand(std::cout); });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -98,6 +121,7 @@ int main(int argc, char** argv) {
     AddKitCommands(app, status);
     AddRenderCommand(app, status);
     AddPlayCommand(app, status);
+    AddDevicesCommand(app, status);
     stepweave::WindowArguments window;
     app.add_option("--dir", window.folder,
                    "Start folder of the window (default: here if it holds standard.dxg, else the workspace)");

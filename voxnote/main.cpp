@@ -2,7 +2,11 @@
 
 #include <CLI/CLI.hpp>
 #include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
 
+#include "voxnote/app/cli/command_line.h"
 #include "voxnote/app/conversion/convert_command.h"
 #include "voxnote/app/shell/library_versions.h"
 #include "voxnote/app/shell/message_reporter.h"
@@ -10,6 +14,13 @@
 #include "voxnote/app/ui/converter_app.h"
 
 int main(int argc, char** argv) {
+    const std::vector<voxnote::CommandDescription> commands = {
+        {"convert", voxnote::Text(voxnote::strings::kConvertDescription)}};
+    if (std::optional<std::string> unknown =
+            voxnote::FindUnknownCommand(std::vector<std::string>(argv + 1, argv + argc), commands)) {
+        voxnote::WriteUnknownCommand(std::cerr, *unknown, commands);
+        return voxnote::kUnknownCommandStatus;
+    }
     CLI::App app{voxnote::Text(voxnote::strings::kProgramDescription)};
     bool showVersion = false;
     app.add_flag("--version", showVersion, voxnote::Text(voxnote::strings::kVersionHelp));

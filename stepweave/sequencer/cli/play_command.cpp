@@ -1,6 +1,7 @@
 #include "stepweave/sequencer/cli/play_command.h"
 
 #include <filesystem>
+#include <functional>
 #include <ostream>
 
 #include "stepweave/sequencer/cli/interrupt_signal.h"
@@ -22,34 +23,22 @@ constexpr uint32_t kInterruptPollMilliseconds = 20;
 // has finished it.
 constexpr uint32_t kDrainMilliseconds = 150;
 
-// Start-up as the main window does it. The kit's pans and the sample
-// exports are not worth stopping for: their errors are reported and
-// playback goes on.
-void StartUp(SequencerSession& session, std::ostream& err) {
-    session.LoadDefaultKit();
-    session.StartSoundOutput();
+// The parts of start-up that are not worth stopping for: the kit's pans and
+// the sample exports. Their errors are reported and playback goes on.
+void ReportAndGoOn(std::ostream& err, const std::function<void()>& step) {
     try {
-        session.ApplyPanningFile();
+        step();
     } catch (const EStepweaveError& error) {
-        err << error.what() << '\n';
-    }
-    try {
-        session.ResetSampleExports();
-    } catch (const EStepweaveError& error) {
-        err << error.what() << '\n';
+        err << CommandLineMessage(error) << '\n';
     }
 }
 
-// Starts playback; false when there is nothing to play.
-bool StartPlayback(const PlayArguments& arguments, SequencerSession& session, std::ostream& out,
-                   std::ostream& err) {
+// Puts the song or the pattern in place to be played; false when there is
+// nothing to play.
+bool LoadWhatToPlay(const PlayArguments& arguments, SequencerSession& session, std::ostream& err) {
     SequencerDocument& document = session.Document();
-    PlaybackEngine& engine = session.Engine();
     if (!arguments.patternName.empty()) {
         LoadPatternIntoEditor(ReadPatternFile(session.StartDirectory(), arguments.patternName), document);
-        engine.SetEndless(arguments.repeat);
-        out << "Playing pattern \"" << document.grid.Name() << "\" at " << engine.BpmLabel() << " BPM\n";
-        engine.PlayPattern();
         return true;
     }
     OpenSong(document, FindSongFile(arguments.songPath, session.StartDirectory()).string());
@@ -57,9 +46,37 @@ bool StartPlayback(const PlayArguments& arguments, SequencerSession& session, st
         err << "The song \"" << document.songTitle << "\" has no patterns to play\n";
         return false;
     }
+    return true;
+}
+
+void StartPlayback(const PlayArguments& arguments, SequencerSession& session, std::ostream& out) {
+    SequencerDocument& document = session.Document();
+    PlaybackEngine& engine = session.Engine();
+    if (!arguments.patternName.empty()) {
+        engine.SetEndless(arguments.repeat);
+        out << "Playing pattern \"" << document.grid.Name() << "\" at " << engine.BpmLabel() << " BPM\n";
+        engine.PlayPattern();
+        return;
+    }
     engine.SetNoend(arguments.repeat);
     out << "Playing song \"" << document.songTitle << "\": " << document.playList.Count() << " patterns\n";
     engine.PlaySong();
+}
+
+// Plays until the end, letting the last sounds ring out, or until Ctrl+C;
+// false when interrupted.
+bool PlayToTheEnd(SequencerSession& session, TimerScheduler& timers) {
+    HeadlessMainLoop loop(timers);
+    loop.RunUntil([&] { return InterruptSignal::Requested() || !session.Engine().Playing(); },
+                  kInterruptPollMilliseconds);
+    if (!InterruptSignal::Requested()) {
+        loop.RunUntil([&] { return InterruptSignal::Requested() || !session.Sounding(); },
+                      kInterruptPollMilliseconds);
+    }
+    if (InterruptSignal::Requested()) {
+        return false;
+    }
+    loop.RunFor(kDrainMilliseconds);
     return true;
 }
 
@@ -70,33 +87,43 @@ int PlayCommand(const PlayArguments& arguments, std::ostream& out, std::ostream&
         InterruptSignal interrupt;
         // The working directory matters only without a folder of the user's.
         const std::string here = arguments.folder ? std::string() : std::filesystem::current_path().string();
-        const StartDirectoryChoice start = ChooseStartDirectory(arguments.folder, here);
+        // Nothing is written into the start folder before the kit, the sound
+        // output and what to play are known to be there.
+        const StartDirectoryChoice start = FindStartDirectory(arguments.folder, here);
         if (start.seeded) {
             out << "Made a new workspace with the demo song in " << start.folder << '\n';
         }
         SequencerSession session(start.folder, timers);
-        StartUp(session, err);
-        if (!StartPlayback(arguments, session, out, err)) {
+        session.LoadDefaultKit();
+        session.StartSoundOutput();
+        bool loaded = false;
+        try {
+            loaded = LoadWhatToPlay(arguments, session, err);
+        } catch (...) {
+            session.DiscardSoundOutput();
+            throw;
+        }
+        if (!loaded) {
+            session.DiscardSoundOutput();
             return kPlayFailed;
         }
+        ReportAndGoOn(err, [&] { session.ApplyPanningFile(); });
+        ReportAndGoOn(err, [&] {
+            EnsureTempFolder(start.folder);
+            session.ResetSampleExports();
+        });
+        StartPlayback(arguments, session, out);
         out << std::flush;
 
-        HeadlessMainLoop loop(timers);
-        loop.RunUntil([&] { return InterruptSignal::Requested() || !session.Engine().Playing(); },
-                      kInterruptPollMilliseconds);
-        if (!InterruptSignal::Requested()) {
-            loop.RunUntil([&] { return InterruptSignal::Requested() || !session.Sounding(); },
-                          kInterruptPollMilliseconds);
-        }
-        if (InterruptSignal::Requested()) {
-            session.Engine().Stop();
+        const bool ended = PlayToTheEnd(session, timers);
+        session.StopSoundOutput();
+        if (!ended) {
             out << "Stopped\n";
             return kPlayInterrupted;
         }
-        loop.RunFor(kDrainMilliseconds);
         return 0;
     } catch (const std::exception& error) {
-        err << error.what() << '\n';
+        err << CommandLineMessage(error) << '\n';
         return kPlayFailed;
     }
 }

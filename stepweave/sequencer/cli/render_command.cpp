@@ -35,7 +35,7 @@ std::string StartDirectoryOf(const RenderCommandArguments& arguments) {
         }
         return arguments.startDirectory;
     }
-    return ChooseStartDirectory(std::nullopt, fs::current_path().string()).folder;
+    return FindStartDirectory(std::nullopt, fs::current_path().string()).folder;
 }
 
 // Start-up as the main window does it, without the sound output and the
@@ -112,7 +112,7 @@ int RenderCommand(const RenderCommandArguments& arguments, RenderConsole& consol
         SongRenderer renderer(session.Document(), session.DrumKit().Items(), progress);
         return Report(renderer.Render(session.RenderSamples()), arguments, console);
     } catch (const std::exception& error) {
-        console.err << error.what() << '\n';
+        console.err << CommandLineMessage(error) << '\n';
         return 1;
     }
 }

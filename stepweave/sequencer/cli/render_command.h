@@ -6,7 +6,10 @@
 // or --kit; the kit's pans come from the start folder's "Panning.dat" when
 // there is one; the render starts at the play list's entry --from (0-based,
 // the first by default). User samples 1..8 come from the song file's sample
-// blocks at full volume, the others are blank.
+// blocks at full volume, the others are blank. The render works in a folder
+// of its own under "temp", so renders run side by side never meet. Errors
+// go to err with the file (and line) they concern in front of the system's
+// message.
 #include <functional>
 #include <iosfwd>
 #include <optional>

@@ -3,6 +3,7 @@
 #include "stepweave/sequencer/files/song_file.h"
 #include "stepweave/sequencer/model/user_sample_slots.h"
 #include "stepweave/sound/files/byte_stream.h"
+#include "stepweave/sound/files/errors.h"
 
 namespace stepweave {
 
@@ -33,9 +34,11 @@ bool OpenSong(SequencerDocument& document, const std::string& chosenPath) {
     if (!NamesASong(FileNameWithoutDirectory(chosenPath))) {
         return false;
     }
-    const SongFileContents song = ParseSongFile(ReadTextFile(chosenPath));
-    document.songTitle = chosenPath;
-    ApplySongFile(song, document.playList, document.Samples());
+    MarkedWithFile(chosenPath, [&] {
+        const SongFileContents song = ParseSongFile(ReadTextFile(chosenPath));
+        document.songTitle = chosenPath;
+        ApplySongFile(song, document.playList, document.Samples());
+    });
     document.songTitle = SongTitleFromPath(chosenPath);
     document.caption = kOpenedSongCaptionPrefix + document.songTitle;
     return true;

@@ -4,18 +4,23 @@
 
 #include "stepweave/sequencer/files/integer_text.h"
 #include "stepweave/sound/files/byte_stream.h"
+#include "stepweave/sound/files/errors.h"
 
 namespace stepweave {
 
 KitPanTable ParsePanningFile(const TextLines& lines) {
     KitPanTable pans{};
     for (int index = 1; index < kKitPanCount; ++index) {
-        pans[index] = std::clamp(ParseInteger(lines.At(static_cast<size_t>(index))), -kWidestKitPan, kWidestKitPan);
+        const auto line = static_cast<size_t>(index);
+        const int pan = MarkedWithLine(line, [&] { return ParseInteger(lines.At(line)); });
+        pans[index] = std::clamp(pan, -kWidestKitPan, kWidestKitPan);
     }
     return pans;
 }
 
-KitPanTable ReadPanningFile(const std::string& path) { return ParsePanningFile(ReadTextFile(path)); }
+KitPanTable ReadPanningFile(const std::string& path) {
+    return MarkedWithFile(path, [&] { return ParsePanningFile(ReadTextFile(path)); });
+}
 
 std::string PanningFileText(const KitPanTable& pans) {
     LineWriter file;

@@ -17,7 +17,17 @@ constexpr size_t kLengthLine = 2;
 constexpr size_t kSampleLinesPerSlot = 2;
 constexpr size_t kSampleLineCount = kSampleLinesPerSlot * kUserSampleCount;
 
-void LoadPatternSamples(const std::vector<std::string>& lines, UserSampleSlots& samples) {
+// Marks an error of reading the pattern with its file.
+template <typename Body>
+decltype(auto) InPatternFile(const PatternFileContents& pattern, Body&& body) {
+    if (pattern.filePath.empty()) {
+        return body();
+    }
+    return MarkedWithFile(pattern.filePath, body);
+}
+
+void LoadPatternSamples(const PatternFileContents& pattern, UserSampleSlots& samples) {
+    const std::vector<std::string>& lines = pattern.sampleLines;
     for (int sample = 1; sample <= kUserSampleCount; ++sample) {
         const size_t nameLine = kSampleLinesPerSlot * (sample - 1);
         if (nameLine >= lines.size()) {
@@ -28,7 +38,9 @@ void LoadPatternSamples(const std::vector<std::string>& lines, UserSampleSlots& 
             continue;
         }
         const std::string frequencyText = nameLine + 1 < lines.size() ? lines[nameLine + 1] : std::string();
-        const int frequency = ParseInteger(frequencyText);
+        const int frequency = InPatternFile(pattern, [&] {
+            return MarkedWithLine(pattern.SampleLine(nameLine + 1), [&] { return ParseInteger(frequencyText); });
+        });
         samples.Load(sample, fileName);
         samples.SetBaseFrequency(sample, frequency);
         samples.SetFrequency(sample, frequency);
@@ -37,9 +49,17 @@ void LoadPatternSamples(const std::vector<std::string>& lines, UserSampleSlots& 
 
 }  // namespace
 
-int PatternFileContents::Tempo() const { return LimitDelay(ParseInteger(tempoText)); }
+int PatternFileContents::Tempo() const {
+    return InPatternFile(*this, [&] {
+        return MarkedWithLine(TempoLine(), [&] { return LimitDelay(ParseInteger(tempoText)); });
+    });
+}
 
-int PatternFileContents::Repeat() const { return LimitLoop(ParseInteger(repeatText)); }
+int PatternFileContents::Repeat() const {
+    return InPatternFile(*this, [&] {
+        return MarkedWithLine(RepeatLine(), [&] { return LimitLoop(ParseInteger(repeatText)); });
+    });
+}
 
 std::string PatternFilePath(const std::string& folder, const std::string& name) {
     return (std::filesystem::path(folder) / (name + kPatternFileExtension)).string();
@@ -47,7 +67,7 @@ std::string PatternFilePath(const std::string& folder, const std::string& name) 
 
 PatternFileContents ParsePatternFile(const TextLines& lines) {
     PatternFileContents pattern;
-    pattern.length = PatternLengthFromText(lines.At(kLengthLine));
+    pattern.length = MarkedWithLine(kLengthLine, [&] { return PatternLengthFromText(lines.At(kLengthLine)); });
     pattern.rows.resize(static_cast<size_t>(pattern.length) + 3);
     size_t line = 0;
     for (auto& row : pattern.rows) {
@@ -68,7 +88,9 @@ PatternFileContents ReadPatternFile(const std::string& folder, const std::string
     if (!IsPatternName(name)) {
         throw EFOpenError(path);
     }
-    return ParsePatternFile(ReadTextFile(path));
+    PatternFileContents pattern = MarkedWithFile(path, [&] { return ParsePatternFile(ReadTextFile(path)); });
+    pattern.filePath = path;
+    return pattern;
 }
 
 std::string PatternFileText(const PatternGrid& grid, int delay, int loop, const UserSampleSlots& samples) {
@@ -102,7 +124,7 @@ void LoadPatternIntoEditor(const PatternFileContents& pattern, SequencerDocument
     document.ShowHeaderName();
     document.SetDelay(pattern.Tempo());
     document.SetLoop(pattern.Repeat());
-    LoadPatternSamples(pattern.sampleLines, document.Samples());
+    LoadPatternSamples(pattern, document.Samples());
 }
 
 }  // namespace stepweave

@@ -24,12 +24,19 @@ inline constexpr const char* kPatternFileExtension = ".pat";
 
 // A pattern file as read: the cells as texts, the numbers still as texts so
 // that each is converted (and may fail) at the point where it is used.
+// A number that fails is marked with its line and, for a file read by
+// ReadPatternFile, the file's name.
 struct PatternFileContents {
+    std::string filePath;  // empty for contents not read from a file
     int length = 0;
     std::vector<std::array<std::string, PatternGrid::kColumns>> rows;  // rows 0 .. length + 2
     std::string tempoText;
     std::string repeatText;
     std::vector<std::string> sampleLines;  // the up to 64 lines after the repeat count
+
+    size_t TempoLine() const { return rows.size() * PatternGrid::kColumns; }
+    size_t RepeatLine() const { return TempoLine() + 1; }
+    size_t SampleLine(size_t index) const { return RepeatLine() + 1 + index; }
 
     // The tempo limited to 1..140 and the repeat count raised to at least 1;
     // EConvertError when the line is not a number.

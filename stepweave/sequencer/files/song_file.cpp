@@ -3,6 +3,7 @@
 #include "stepweave/sequencer/files/integer_text.h"
 #include "stepweave/sequencer/model/play_list.h"
 #include "stepweave/sequencer/model/user_sample_slots.h"
+#include "stepweave/sound/files/errors.h"
 
 namespace stepweave {
 
@@ -26,8 +27,10 @@ SongFileContents ParseSongFile(const TextLines& lines) {
         SongSampleBlock block;
         ++line;  // the marker
         block.fileName = lines.Copy(line++);
+        block.frequencyLine = line;
         block.frequencyText = lines.Copy(line++);
         if (lines.At(line) == kPanMarker) {
+            block.panLine = line + 1;
             block.panText = lines.Copy(line + 1);
             line += 2;
         }
@@ -58,9 +61,10 @@ void ApplySongFile(const SongFileContents& song, PlayList& playList, UserSampleS
     }
     int sample = 1;
     for (const auto& block : song.sampleBlocks) {
-        const int frequency = ParseInteger(block.frequencyText);
+        const int frequency = MarkedWithLine(block.frequencyLine, [&] { return ParseInteger(block.frequencyText); });
         const std::optional<int> pan =
-            block.panText ? std::optional<int>(ParseInteger(*block.panText)) : std::nullopt;
+            block.panText ? std::optional<int>(MarkedWithLine(block.panLine, [&] { return ParseInteger(*block.panText); }))
+                          : std::nullopt;
         samples.Load(sample, block.fileName);
         samples.SetFrequency(sample, frequency);
         if (pan) {

@@ -24,6 +24,8 @@ struct SongSampleBlock {
     std::string fileName;
     std::string frequencyText;
     std::optional<std::string> panText;  // absent in a 3-line block
+    size_t frequencyLine = 0;            // where the numbers stand, for messages
+    size_t panLine = 0;
 };
 
 struct SongFileContents {
@@ -45,8 +47,8 @@ std::string SongFileText(const PlayList& playList, const UserSampleSlots& sample
 // Replaces the play list with the song's entries, then loads samples 1..8
 // block by block: the file (the blank file empties the slot), its frequency,
 // and the pan when the block has one. A block whose frequency or pan is not a
-// number fails with EConvertError before its sample is touched; the blocks
-// before it stay applied.
+// number fails with EConvertError (marked with its line) before its sample
+// is touched; the blocks before it stay applied.
 void ApplySongFile(const SongFileContents& song, PlayList& playList, UserSampleSlots& samples);
 
 }  // namespace stepweave

@@ -96,7 +96,7 @@ void UserSamples::Load(int sample, const std::string& fileName) {
     slot.fileName = fileName;
     slot.semitoneOffset = 0;
     try {
-        slot.stream->SetFileName(ResolvedPath(fileName));
+        MarkedWithFile(fileName, [&] { slot.stream->SetFileName(ResolvedPath(fileName)); });
         slot.baseFrequency = static_cast<int>(slot.stream->Frequency());
     } catch (const EStepweaveError&) {
         try {

@@ -1,9 +1,9 @@
 #pragma once
 // The sounds a song render mixes from. Before mixing, the render writes every
-// sound it may need into the "temp" folder of the start folder: kit item n
-// as "<n>.wav" (n = 0..16) and user sample k as "sample<k>.wav"
-// (k = 1..32), and then mixes from those files, so that the render works on
-// one fixed copy of each sound.
+// sound it may need into its own export folder under "temp": kit item n as
+// "<n>.wav" (n = 0..16) and user sample k as "sample<k>.wav" (k = 1..32),
+// and then mixes from those files, so that the render works on one fixed
+// copy of each sound that no other render or window touches.
 #include <array>
 #include <string>
 
@@ -12,12 +12,14 @@
 
 namespace stepweave {
 
+class RenderExportFolder;
 class TWaveCollection;
 
 // One instrument as the render mixes it.
 struct RenderSound {
     std::string file;  // the export to mix from; empty when the kit lacks the item
     std::string name;  // what the render window shows while it is mixed
+    std::string source;  // what the sound is to the user: the instrument's name, or the sample and its file
     bool kit = false;  // kit sounds take their volume from the cell's level
     double pan = 0.0;  // -1 left .. 1 right (user samples reach -2..2)
     double volume = 1.0;     // linear gain of a user sample
@@ -28,7 +30,7 @@ struct RenderSound {
 using RenderSounds = std::array<RenderSound, InstrumentList::kCount>;
 
 std::string RenderTempFolderPath(const std::string& startDirectory);
-std::string KitExportPath(const std::string& startDirectory, int item);
+// "temp/sample<k>.wav" of the start folder, which start-up resets.
 std::string SampleExportPath(const std::string& startDirectory, int sample);
 // Where a user sample's file is: the blank file and other bare names lie in
 // the start folder.
@@ -38,14 +40,19 @@ std::string SampleSourcePath(const std::string& startDirectory, const std::strin
 // level 9 at -0.125 (inverted and quiet), level 0 at full volume.
 double KitLevelVolume(int level);
 
-// Creates the "temp" folder when it is missing, writes the exports (each
-// sample export is deleted first, so a failed copy never leaves an old one)
-// and describes every instrument: kit pans are the kit items' pans / 2000; a
-// user sample's volume is (volume + 4000) / 4000 and its pan pan / 2000.
-// Items the kit does not hold are left without a file. Fails with the file
-// layer's errors: EFCreateError for a folder or export that cannot be made,
-// EFOpenError for a sample file that cannot be opened.
-RenderSounds ExportRenderSounds(const std::string& startDirectory, const TWaveCollection& kit,
-                                const RenderSampleSettings& samples);
+// Writes the exports into the render's folder and describes every
+// instrument: kit pans are the kit items' pans / 2000; a user sample's
+// volume is (volume + 4000) / 4000 and its pan pan / 2000. Items the kit
+// does not hold are left without a file. Fails with the file layer's
+// errors: EFCreateError for an export that cannot be made, EFOpenError for a
+// sample file that cannot be opened.
+RenderSounds ExportRenderSounds(const RenderExportFolder& folder, const std::string& startDirectory,
+                                const TWaveCollection& kit, const RenderSampleSettings& samples);
+
+// Refuses a sound the song uses that the mixing wave would read as noise:
+// EWaveStreamError "'%s' cannot be used: it is %s; only 8- or 16-bit PCM,
+// mono or stereo, can be played", naming the instrument ("Snare") or the
+// sample and its file ("Sample 3 (loop.wav)").
+void CheckSoundCanBeMixed(const RenderSound& sound);
 
 }  // namespace stepweave

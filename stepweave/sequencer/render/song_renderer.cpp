@@ -3,6 +3,8 @@
 #include <filesystem>
 
 #include "stepweave/sequencer/render/play_list_compilation.h"
+#include "stepweave/sequencer/render/render_export_folder.h"
+#include "stepweave/sequencer/render/song_length.h"
 #include "stepweave/sequencer/render/render_observer.h"
 #include "stepweave/sequencer/model/sequencer_document.h"
 #include "stepweave/sequencer/render/song_mixdown.h"
@@ -35,19 +37,26 @@ RenderOutcome SongRenderer::RenderSteps(const RenderSampleSettings& samples, std
     if (document_.playList.Empty()) {
         return RenderOutcome::EmptyPlayList;
     }
-    const RenderSounds sounds = ExportRenderSounds(document_.StartDirectory(), kit_, samples);
+    const RenderExportFolder folder(document_.StartDirectory());
+    const RenderSounds sounds = ExportRenderSounds(folder, document_.StartDirectory(), kit_, samples);
     songLines_ = *CompilePlayListFromSelection(document_, globalTempo);
-    return Mixdown(sounds);
+    const SongTimeline timeline = ReadSongTimeline(songLines_);
+    // What cannot be mixed or saved is refused before anything is written.
+    for (const int instrument : timeline.usedInstruments) {
+        CheckSoundCanBeMixed(sounds[static_cast<size_t>(instrument)]);
+    }
+    CheckSongFitsAWaveFile(timeline, sounds);
+    return Mixdown(timeline, sounds, folder);
 }
 
-RenderOutcome SongRenderer::Mixdown(const RenderSounds& sounds) {
-    const SongTimeline timeline = ReadSongTimeline(songLines_);
+RenderOutcome SongRenderer::Mixdown(const SongTimeline& timeline, const RenderSounds& sounds,
+                                    const RenderExportFolder& folder) {
     const std::string outputPath = observer_.ChooseOutputFile();
     if (outputPath.empty()) {
         return RenderOutcome::Cancelled;
     }
     wavaudio::TWave output;
-    output.SetWorkFileName((std::filesystem::path(document_.StartDirectory()) / kRenderWorkFileName).string());
+    output.SetWorkFileName((std::filesystem::path(folder.Path()) / kRenderWorkFileName).string());
     output.SetFileBacked(true);
     observer_.ShowRenderWindow();
     observer_.ShowProgress(static_cast<int>(songLines_.size()));

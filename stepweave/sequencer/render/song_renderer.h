@@ -4,12 +4,16 @@
 // playing it.
 //
 //   1. The play buttons are disabled. The kit's items and the user samples
-//      are exported to the "temp" folder; the play list is compiled exactly
-//      as Play Song compiles it (the editor is left the same way).
-//   2. The user chooses the output file; the mixdown adds one instrument at a
+//      are exported to the render's own folder under "temp" (so that renders
+//      running at once never share a file); the play list is compiled
+//      exactly as Play Song compiles it (the editor is left the same way).
+//   2. A sound the song uses in a format the mixing wave cannot read, or a
+//      song too long for a WAV file, is refused with its error.
+//   3. The user chooses the output file; the mixdown adds one instrument at a
 //      time into an output wave kept in a work file beside "work1.tmp" in the
-//      start folder, so that memory stays bounded however long the song is.
-//   3. The output is saved (through a temporary file renamed into place).
+//      render's folder, so that memory stays bounded however long the song is.
+//   4. The output is saved (through a temporary file renamed into place), and
+//      the render's folder is removed.
 //
 // Every ending (done, Stop, Cancel, an error) hides the progress bar and the
 // render window, enables the play buttons and empties the song's lines. On
@@ -24,7 +28,9 @@
 
 namespace stepweave {
 
+class RenderExportFolder;
 class RenderObserver;
+struct SongTimeline;
 class SequencerDocument;
 class TWaveCollection;
 
@@ -54,7 +60,7 @@ public:
 
 private:
     RenderOutcome RenderSteps(const RenderSampleSettings& samples, std::optional<int> globalTempo);
-    RenderOutcome Mixdown(const RenderSounds& sounds);
+    RenderOutcome Mixdown(const SongTimeline& timeline, const RenderSounds& sounds, const RenderExportFolder& folder);
     void EndRender();
 
     SequencerDocument& document_;

@@ -11,6 +11,7 @@
 #include "stepweave/sequencer/render/render_sounds.h"
 #include "stepweave/sound/files/byte_stream.h"
 #include "stepweave/sound/device/kit_playback.h"
+#include "stepweave/sound/output/audio_output.h"
 
 namespace stepweave {
 
@@ -54,6 +55,28 @@ void SequencerSession::StartSoundOutput() {
     mainWindowSound_.Initialize();
     wavePlayerSound_.Initialize();
     samples_.OpenBlankFiles();
+}
+
+void SequencerSession::StopSoundOutput() {
+    if (const std::shared_ptr<AudioOutput> output = CloseDevices()) {
+        output->Close();
+    }
+}
+
+void SequencerSession::DiscardSoundOutput() {
+    if (const std::shared_ptr<AudioOutput> output = CloseDevices()) {
+        output->Discard();
+    }
+}
+
+// Stops playback and finalises both devices; the output they played
+// through, held for the caller to close.
+std::shared_ptr<AudioOutput> SequencerSession::CloseDevices() {
+    engine_.Stop();
+    std::shared_ptr<AudioOutput> output = AudioOutput::Running();
+    wavePlayerSound_.Finalize();
+    mainWindowSound_.Finalize();
+    return output;
 }
 
 bool SequencerSession::ApplyPanningFile() {

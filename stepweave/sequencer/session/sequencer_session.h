@@ -12,6 +12,7 @@
 // the sound output and the exports (the render writes its own).
 //
 // Main thread only.
+#include <memory>
 #include <string>
 
 #include "stepweave/sequencer/playback/application_idle.h"
@@ -25,6 +26,8 @@
 #include "stepweave/sound/kit/dx_wave_list.h"
 
 namespace stepweave {
+
+class AudioOutput;
 
 // The first eight user samples are exported as "temp/sample1.wav" ..
 // "temp/sample8.wav" for rendering; start-up resets them to silence.
@@ -57,9 +60,18 @@ public:
     // Another kit file into the kit, with the same errors.
     void LoadKit(const std::string& path);
     // Opens both sound devices and the user samples' blank files. Without a
-    // sound device: EDirectSoundError "DirectSound cannot be initialized".
+    // sound device: EDirectSoundError "DirectSound cannot be initialized",
+    // the cause and the way out on a second line when they are known.
     // A session without sound has none to open: std::logic_error.
     void StartSoundOutput();
+    // Stops playback and closes both sound devices and the output they play
+    // through, so that a recording is finished and put in place. Raises what
+    // went wrong while the output ran (a recording that could not be
+    // written, whose target then stays as it was).
+    void StopSoundOutput();
+    // The same for a command that failed: what the output was recording is
+    // dropped and a recording's target stays as it was.
+    void DiscardSoundOutput();
     // Sets the pans of kit instruments 1..16 from "Panning.dat" when the
     // start folder holds one (a damaged file raises its error and changes
     // nothing). Returns whether there was a file.
@@ -93,6 +105,7 @@ public:
 
 private:
     UserSampleSlots& DocumentSamples();
+    std::shared_ptr<AudioOutput> CloseDevices();
 
     std::string startDirectory_;
     SessionSound sound_;

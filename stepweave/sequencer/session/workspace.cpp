@@ -8,8 +8,10 @@
 #include "stepweave/data/default_kit.h"
 #include "stepweave/data/demo_song.h"
 #include "stepweave/sequencer/session/demo_song_files.h"
+#include "stepweave/sequencer/session/program_location.h"
 #include "stepweave/sequencer/files/panning_file.h"
 #include "stepweave/sequencer/files/song_file.h"
+#include "stepweave/sound/files/byte_stream.h"
 #include "stepweave/sound/files/errors.h"
 #include "stepweave/sound/wav/wave.h"
 #include "stepweave/sound/kit/wave_collection.h"
@@ -37,6 +39,28 @@ std::optional<std::filesystem::path> AbsoluteFromEnvironment(const char* name) {
     return path;
 }
 
+// The installed seed files the folder lacks, copied in (each written to a
+// temporary file and renamed). Sub-folders ("temp") are made empty.
+void CopyInstalledSeed(const std::filesystem::path& folder) {
+    const std::optional<std::filesystem::path> seed = InstalledSeedFolder();
+    if (!seed) {
+        return;
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(*seed)) {
+        const std::filesystem::path target = folder / entry.path().filename();
+        std::error_code error;
+        if (std::filesystem::exists(target, error)) {
+            continue;
+        }
+        if (entry.is_directory()) {
+            std::filesystem::create_directory(target, error);
+        } else if (entry.is_regular_file()) {
+            const std::vector<uint8_t> bytes = ReadWholeFile(entry.path().string());
+            WriteFileSafely(target.string(), bytes.data(), static_cast<int64_t>(bytes.size()));
+        }
+    }
+}
+
 }  // namespace
 
 std::string UserWorkspaceFolder() {
@@ -56,6 +80,9 @@ void SeedWorkspace(const std::string& folder) {
     if (error) {
         throw EFCreateError(folder);
     }
+    // An installed program seeds from the files made when it was built;
+    // whatever is still missing (always, in the build tree) is made here.
+    CopyInstalledSeed(root);
     if (!std::filesystem::exists(root / kBlankWaveFileName)) {
         BlankWave().SaveToFile((root / kBlankWaveFileName).string());
     }
@@ -77,6 +104,13 @@ void EnsureTempFolder(const std::string& folder) {
 
 StartDirectoryChoice ChooseStartDirectory(const std::optional<std::string>& givenFolder,
                                           const std::string& currentDirectory) {
+    StartDirectoryChoice choice = FindStartDirectory(givenFolder, currentDirectory);
+    EnsureTempFolder(choice.folder);
+    return choice;
+}
+
+StartDirectoryChoice FindStartDirectory(const std::optional<std::string>& givenFolder,
+                                        const std::string& currentDirectory) {
     StartDirectoryChoice choice;
     if (givenFolder) {
         choice.folder = *givenFolder;
@@ -89,7 +123,6 @@ StartDirectoryChoice ChooseStartDirectory(const std::optional<std::string>& give
             choice.seeded = true;
         }
     }
-    EnsureTempFolder(choice.folder);
     return choice;
 }
 

@@ -22,6 +22,10 @@ struct StartDirectoryChoice {
 
 StartDirectoryChoice ChooseStartDirectory(const std::optional<std::string>& givenFolder,
                                           const std::string& currentDirectory);
+// The same choice without making "temp" in a folder of the user's, for a
+// command that must change nothing there until it knows it can do its work.
+StartDirectoryChoice FindStartDirectory(const std::optional<std::string>& givenFolder,
+                                        const std::string& currentDirectory);
 
 // $XDG_DATA_HOME/stepweave when that variable holds an absolute path, else
 // $HOME/.local/share/stepweave. EStepweaveError when neither is set.
@@ -29,7 +33,9 @@ std::string UserWorkspaceFolder();
 
 // Writes whatever of the seed files the folder lacks: "standard.dxg",
 // "Blank.wav", "temp", "Panning.dat" and the demo song. Existing files are
-// left as they are. EFCreateError when the folder cannot be made.
+// left as they are. An installed program copies them from its installed seed
+// folder (made at build time); what is not there is made anew. EFCreateError
+// when the folder cannot be made.
 void SeedWorkspace(const std::string& folder);
 
 // Makes the folder's "temp" when it is missing (a failure is left for the

@@ -10,6 +10,7 @@
 
 #include "stepweave/sequencer/commands/kit_import.h"
 #include "stepweave/sequencer/playback/user_samples.h"
+#include "stepweave/sequencer/session/program_location.h"
 #include "stepweave/sequencer/session/sequencer_session.h"
 #include "stepweave/sequencer/ui/intro_screen.h"
 #include "stepweave/sequencer/ui/options_window.h"
@@ -121,9 +122,13 @@ void TSequence::ImportKitClick() {
     ShowChooserPan();
 }
 
-// The help page lies beside the program; the desktop's browser shows it.
+// The help page lies beside the program in the build, in the installed data
+// folder otherwise; the desktop's browser shows it.
 void TSequence::HelpClick() {
-    const QString page = QDir(QCoreApplication::applicationDirPath()).filePath(kHelpFileName);
+    QString page = QDir(QCoreApplication::applicationDirPath()).filePath(kHelpFileName);
+    if (const std::optional<std::filesystem::path> data = InstalledDataFolder(); data && !QFileInfo::exists(page)) {
+        page = QString::fromStdString((*data / kHelpFileName).string());
+    }
     if (!QFileInfo::exists(page) || !QDesktopServices::openUrl(QUrl::fromLocalFile(page))) {
         prompt_.ShowError("Cannot open file " + page.toStdString());
     }

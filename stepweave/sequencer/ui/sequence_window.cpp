@@ -537,19 +537,17 @@ void TSequence::StartSoundOutput() {
         soundStarted_ = true;
     } catch (const EStepweaveError& error) {
         prompt_.ShowError(error.what());
-        ShowStatus(QString("No sound: %1. Everything else works.").arg(error.what()));
+        const QString reason = QString::fromStdString(error.what()).section('\n', 0, 0);
+        ShowStatus(QString("No sound: %1. Everything else works.").arg(reason));
     }
 }
 
 bool TSequence::Attempt(const std::function<void()>& work) {
-    try {
-        work();
-        return true;
-    } catch (const std::exception& error) {
-        prompt_.ShowError(error.what());
+    const bool done = RunShowingErrors(prompt_, work);
+    if (!done) {
         ShowDocument();
-        return false;
     }
+    return done;
 }
 
 void TSequence::ShowStatus(const QString& text) { StatusLine->setText(text); }

@@ -36,12 +36,18 @@ int RunSequencerWindow(int argc, char** argv, const WindowArguments& arguments) 
     QApplication application(argc, argv);
     QApplication::setApplicationName("stepweave");
     look::ApplyTo(application);
-    // A song named relative to where the program was started, or found in the start folder.
+    // A song that exists where it is named (opened from the file manager, say)
+    // makes its own folder the start folder, where its patterns are; a bare
+    // name is looked for in the start folder.
     std::string song = arguments.songPath;
+    WindowArguments start = arguments;
     if (!song.empty() && std::filesystem::exists(song)) {
         song = std::filesystem::absolute(song).string();
+        if (!start.folder) {
+            start.folder = std::filesystem::path(song).parent_path().string();
+        }
     }
-    const std::optional<std::string> folder = EnterStartFolder(arguments);
+    const std::optional<std::string> folder = EnterStartFolder(start);
     if (!folder) {
         return 1;
     }

@@ -8,9 +8,16 @@
 namespace stepweave {
 
 TDirectSound::TDirectSound() {
-    result_ = DirectSoundCreate(&device_);
+    std::string cause;
+    result_ = DirectSoundCreate(&device_, &cause);
     if (result_ != DS_OK) {
-        throw EDirectSoundError(FormatMessage("%s cannot be initialized", "DirectSound"));
+        // The system's message first; the real cause and the way out, when
+        // known, on the line below it.
+        std::string message = FormatMessage("%s cannot be initialized", "DirectSound");
+        if (!cause.empty()) {
+            message += "\n" + cause;
+        }
+        throw EDirectSoundError(message);
     }
 }
 

@@ -18,7 +18,9 @@ class TDirectSoundBuffer;
 class TDirectSound {
 public:
     // Opens the default device; EDirectSoundError "%s cannot be initialized"
-    // ("DirectSound") when it cannot be opened.
+    // ("DirectSound") when it cannot be opened, followed on a second line by
+    // the cause (what the sound system said, or the value of STEPWEAVE_AUDIO
+    // that names no device) and the way out.
     TDirectSound();
     // Buffer objects still alive lose their interfaces (and become "not made").
     ~TDirectSound();

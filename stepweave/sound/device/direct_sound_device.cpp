@@ -98,11 +98,11 @@ HRESULT IDirectSound::SetCooperativeLevel(WindowHandle window, uint32_t level) {
     return DS_OK;
 }
 
-HRESULT DirectSoundCreate(std::unique_ptr<IDirectSound>* device) {
+HRESULT DirectSoundCreate(std::unique_ptr<IDirectSound>* device, std::string* failure) {
     if (device == nullptr) {
         return DSERR_INVALIDPARAM;
     }
-    std::shared_ptr<AudioOutput> output = AudioOutput::Acquire();
+    std::shared_ptr<AudioOutput> output = AudioOutput::Acquire(failure);
     if (!output) {
         return DSERR_NODRIVER;
     }

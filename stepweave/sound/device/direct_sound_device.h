@@ -6,6 +6,7 @@
 //
 // Main thread only.
 #include <memory>
+#include <string>
 
 #include "stepweave/sound/device/direct_sound_types.h"
 
@@ -50,6 +51,6 @@ private:
 
 // Opens the program's audio output (the backend STEPWEAVE_AUDIO chooses) as
 // a device. DSERR_NODRIVER when there is no device to open.
-HRESULT DirectSoundCreate(std::unique_ptr<IDirectSound>* device);
+HRESULT DirectSoundCreate(std::unique_ptr<IDirectSound>* device, std::string* failure = nullptr);
 
 }  // namespace stepweave

@@ -1,5 +1,7 @@
 #include "stepweave/sound/device/direct_sound_types.h"
 
+#include "stepweave/sound/wav/wave_format.h"
+
 namespace stepweave {
 
 namespace {
@@ -36,6 +38,11 @@ bool ReadWaveFormatRecord(const uint8_t* record, int32_t size, TWaveFormatEx& fo
     format.nBlockAlign = Uint16At(record + 12);
     format.wBitsPerSample = Uint16At(record + 14);
     format.cbSize = size >= 18 ? Uint16At(record + 16) : 0;
+    if (IsExtensibleIntegerPcm(record, size)) {
+        // The PCM it is, as the short header would say it.
+        format.wFormatTag = WAVE_FORMAT_PCM;
+        format.cbSize = 0;
+    }
     return true;
 }
 

@@ -75,8 +75,8 @@ struct TWaveFormatEx {
 TWaveFormatEx MakePcmFormat(uint32_t samplesPerSecond, uint16_t bitsPerSample, uint16_t channels);
 
 // Reads the fields of a format record as stored in a "fmt " chunk (at least
-// 16 bytes; the extension count when there are 18 or more). False when it is
-// too short.
+// 16 bytes; the extension count when there are 18 or more). An extensible
+// record of integer PCM reads as plain PCM. False when it is too short.
 bool ReadWaveFormatRecord(const uint8_t* record, int32_t size, TWaveFormatEx& format);
 
 // What a sound buffer is made with.

@@ -1,5 +1,7 @@
 #include "stepweave/sound/files/errors.h"
 
+#include <filesystem>
+
 namespace stepweave {
 
 std::string FormatMessage(const std::string& format, const std::string& argument) {
@@ -19,5 +21,23 @@ EFCreateError::EFCreateError(const std::string& path)
 
 EListError::EListError(int index)
     : EStepweaveError(FormatMessage("List index out of bounds (%s)", std::to_string(index))) {}
+
+void EStepweaveError::MarkFile(const std::string& path) {
+    if (file_.empty() && !NamesItsFile()) {
+        file_ = std::filesystem::path(path).filename().string();
+    }
+}
+
+std::string CommandLineMessage(const std::exception& error) {
+    const auto* placed = dynamic_cast<const EStepweaveError*>(&error);
+    if (placed == nullptr || placed->File().empty()) {
+        return error.what();
+    }
+    std::string message = placed->File() + ": ";
+    if (placed->Line() >= 0) {
+        message += "line " + std::to_string(placed->Line()) + ": ";
+    }
+    return message + error.what();
+}
 
 }  // namespace stepweave

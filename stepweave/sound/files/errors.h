@@ -7,10 +7,41 @@
 namespace stepweave {
 
 // Every error the program reports to the user derives from this.
+//
+// It may also know where in a file it was found. The windows show the
+// message alone; the command line puts the place in front of it:
+// "Demo Rock.pat: line 134: 'abc' is not a valid integer value". Readers
+// mark the errors that pass through them: the one nearest the fault knows
+// the line, the one that opened the file its name, and the first mark of
+// each kind is kept.
 class EStepweaveError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+
+    // The file's name without its folder, as the user knows it. Ignored by
+    // an error whose message names its file already.
+    void MarkFile(const std::string& path);
+    // Lines count from 0, as the files' layouts count them.
+    void MarkLine(int line) {
+        if (line_ < 0) {
+            line_ = line;
+        }
+    }
+    const std::string& File() const { return file_; }
+    int Line() const { return line_; }
+
+protected:
+    // "Cannot open file %s" and "Cannot create file %s" carry the path.
+    virtual bool NamesItsFile() const { return false; }
+
+private:
+    std::string file_;
+    int line_ = -1;
 };
+
+// The message as the command line shows it: "FILE: line N: TEXT" or
+// "FILE: TEXT" for an error that knows its place, else the text alone.
+std::string CommandLineMessage(const std::exception& error);
 
 // Replaces the first "%s" of a message format with the argument.
 std::string FormatMessage(const std::string& format, const std::string& argument);
@@ -19,10 +50,16 @@ std::string FormatMessage(const std::string& format, const std::string& argument
 class EFOpenError : public EStepweaveError {
 public:
     explicit EFOpenError(const std::string& path);  // "Cannot open file %s"
+
+protected:
+    bool NamesItsFile() const override { return true; }
 };
 class EFCreateError : public EStepweaveError {
 public:
     explicit EFCreateError(const std::string& path);  // "Cannot create file %s"
+
+protected:
+    bool NamesItsFile() const override { return true; }
 };
 // Reading or writing a file failed after it was opened (short read, full disk).
 class EReadError : public EStepweaveError {
@@ -33,6 +70,30 @@ class EWriteError : public EStepweaveError {
 public:
     using EStepweaveError::EStepweaveError;
 };
+// Runs `body`, which reads the file at `path`, and marks an error it raises
+// as found in that file.
+template <typename Body>
+decltype(auto) MarkedWithFile(const std::string& path, Body&& body) {
+    try {
+        return body();
+    } catch (EStepweaveError& error) {
+        error.MarkFile(path);
+        throw;
+    }
+}
+
+// Runs `body`, which reads line `line` of a text file, and marks an error it
+// raises as found on that line.
+template <typename Body>
+decltype(auto) MarkedWithLine(size_t line, Body&& body) {
+    try {
+        return body();
+    } catch (EStepweaveError& error) {
+        error.MarkLine(static_cast<int>(line));
+        throw;
+    }
+}
+
 // A text that should hold a decimal integer: "'%s' is not a valid integer value".
 class EConvertError : public EStepweaveError {
 public:

@@ -13,6 +13,7 @@
 #include "stepweave/sound/kit/kit_layout.h"
 #include "stepweave/sound/kit/kit_maker.h"
 #include "stepweave/sound/kit/wave_collection.h"
+#include "stepweave/sound/wav/playable_format.h"
 #include "stepweave/sound/wav/wave_format.h"
 
 namespace stepweave {
@@ -26,7 +27,7 @@ int Run(std::ostream& err, Body body) {
         body();
         return 0;
     } catch (const std::exception& error) {
-        err << error.what() << '\n';
+        err << CommandLineMessage(error) << '\n';
         return 1;
     }
 }
@@ -141,7 +142,10 @@ int KitMakeCommand(const KitMakeArguments& arguments, std::ostream& out, std::os
         TWaveCollection kit;
         PrepareKit(kit, blank, templateKit ? &*templateKit : nullptr);
         for (const SlotFile& slotFile : slotFiles) {
-            kit.Items(slotFile.slot).Wave().LoadFromFile(slotFile.path);
+            TWave& wave = kit.Items(slotFile.slot).Wave();
+            wave.LoadFromFile(slotFile.path);
+            // A sound the kit's users could not play is refused as the kit maker refuses it.
+            CheckPlayableWave(wave, std::filesystem::path(slotFile.path).filename().string());
         }
         CheckKitLayout(kit);
         kit.SaveToFile(arguments.outputPath);

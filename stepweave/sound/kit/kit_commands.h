@@ -24,8 +24,9 @@ struct KitMakeArguments {
 };
 
 // Builds the 17-slot kit from the blank sound (and the template), loads
-// each slot file into its slot and saves the kit. Any failure leaves an
-// existing output file as it was.
+// each slot file into its slot and saves the kit. A slot file that cannot be
+// played (not 8- or 16-bit PCM, mono or stereo) is refused with its name and
+// format. Any failure leaves an existing output file as it was.
 int KitMakeCommand(const KitMakeArguments& arguments, std::ostream& out, std::ostream& err);
 
 }  // namespace stepweave

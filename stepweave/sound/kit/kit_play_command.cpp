@@ -6,6 +6,8 @@
 #include "stepweave/sound/kit/dx_wave_list.h"
 #include "stepweave/sound/timing/headless_main_loop.h"
 #include "stepweave/sound/kit/kit_layout.h"
+#include "stepweave/sound/files/errors.h"
+#include "stepweave/sound/output/audio_output.h"
 
 namespace stepweave {
 
@@ -16,6 +18,27 @@ namespace {
 constexpr uint32_t kDrainMilliseconds = 150;
 
 constexpr size_t kLabelWidth = 10;
+// How often a wait looks whether the user asked to stop.
+constexpr uint32_t kStopPollMilliseconds = 20;
+
+// Serves the timers for the given time; false when asked to stop first.
+bool WaitUnlessStopped(HeadlessMainLoop& loop, TimerScheduler& timers, uint32_t milliseconds,
+                       const std::function<bool()>& stopped) {
+    bool over = false;
+    RepeatingTimer end(timers, milliseconds, [&] { over = true; });
+    loop.RunUntil([&] { return over || stopped(); }, kStopPollMilliseconds);
+    return !stopped();
+}
+
+// Closes the device and the output it plays through, so that a recording is
+// finished now; raises the recording's failure.
+void CloseSoundOutput(TDXSound& sound) {
+    const std::shared_ptr<AudioOutput> output = AudioOutput::Running();
+    sound.Finalize();
+    if (output) {
+        output->Close();
+    }
+}
 
 std::vector<TWaveCollectionItem*> ChooseItems(TWaveCollection& kit, const std::vector<std::string>& names) {
     std::vector<TWaveCollectionItem*> items;
@@ -43,7 +66,9 @@ TWaveCollectionItem& FindKitItem(TWaveCollection& kit, const std::string& name) 
     return kit.Find(name);
 }
 
-int KitPlayCommand(const KitPlayArguments& arguments, std::ostream& out, std::ostream& err, TimerScheduler& timers) {
+int KitPlayCommand(const KitPlayArguments& arguments, std::ostream& out, std::ostream& err, TimerScheduler& timers,
+                   const std::function<bool()>& stopRequested) {
+    const auto stopped = [&] { return stopRequested && stopRequested(); };
     try {
         TDXWaveList kit;
         kit.Items().LoadFromFile(arguments.kitPath);
@@ -55,8 +80,8 @@ int KitPlayCommand(const KitPlayArguments& arguments, std::ostream& out, std::os
         sound.Initialize();
         HeadlessMainLoop loop(timers);
         for (size_t i = 0; i < items.size(); ++i) {
-            if (i > 0) {
-                loop.RunFor(kKitPlaySpacingMilliseconds);
+            if (i > 0 && !WaitUnlessStopped(loop, timers, kKitPlaySpacingMilliseconds, stopped)) {
+                break;
             }
             TWaveCollectionItem& item = *items[i];
             item.SetVolume(-500 * arguments.level);
@@ -65,11 +90,19 @@ int KitPlayCommand(const KitPlayArguments& arguments, std::ostream& out, std::os
             item.Play();
         }
         // The sweep empties the playing list once every copy has finished.
-        loop.RunUntil([&] { return kit.Items().Playback().PlayingCount() == 0; });
-        loop.RunFor(kDrainMilliseconds);
+        loop.RunUntil([&] { return stopped() || kit.Items().Playback().PlayingCount() == 0; }, kStopPollMilliseconds);
+        const bool interrupted = stopped();
+        if (!interrupted) {
+            loop.RunFor(kDrainMilliseconds);
+        }
+        CloseSoundOutput(sound);
+        if (interrupted) {
+            out << "Stopped\n";
+            return kKitPlayInterrupted;
+        }
         return 0;
     } catch (const std::exception& error) {
-        err << error.what() << '\n';
+        err << CommandLineMessage(error) << '\n';
         return 1;
     }
 }

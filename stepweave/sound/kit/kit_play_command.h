@@ -2,6 +2,7 @@
 // The headless "kit play" command: plays sounds of a kit file through the
 // sound output the way the sequencer does, so a kit can be heard (or, with
 // STEPWEAVE_AUDIO=file:PATH, recorded and measured) without the windows.
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -28,10 +29,16 @@ inline constexpr uint32_t kKitPlaySpacingMilliseconds = 250;
 // EWaveCollectionError "Wave '%s' not found" otherwise.
 TWaveCollectionItem& FindKitItem(TWaveCollection& kit, const std::string& name);
 
+// Exit status when stopped by the user (Ctrl+C), as the other commands.
+inline constexpr int kKitPlayInterrupted = 130;
+
 // Plays the sounds one after another, overlapping, and returns when all
-// have sounded. Prints the name of each sound as it starts; on failure the
-// system's message goes to err and the result is non-zero.
+// have sounded, or as soon as `stopRequested` says so ("Stopped" is printed
+// then). Either way the sound output is closed, so that a recording is
+// complete and in place. Prints the name of each sound as it starts; on
+// failure (a recording that could not be written included) the system's
+// message goes to err and the result is 1.
 int KitPlayCommand(const KitPlayArguments& arguments, std::ostream& out, std::ostream& err,
-                   TimerScheduler& timers = MainTimers());
+                   TimerScheduler& timers = MainTimers(), const std::function<bool()>& stopRequested = {});
 
 }  // namespace stepweave

@@ -44,8 +44,10 @@ TWaveCollectionItem& TWaveCollection::Find(std::string_view name) const {
 }
 
 void TWaveCollection::LoadFromFile(const std::string& path) {
-    TFileStream file(path);
-    LoadFromStream(file);
+    MarkedWithFile(path, [&] {
+        TFileStream file(path);
+        LoadFromStream(file);
+    });
 }
 
 void TWaveCollection::LoadFromStream(TStream& stream) {

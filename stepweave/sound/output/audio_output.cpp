@@ -1,6 +1,8 @@
 #include "stepweave/sound/output/audio_output.h"
 
-#include "stepweave/sound/output/audio_backend_choice.h"
+#include <iostream>
+
+#include "stepweave/sound/backend/audio_backend_choice.h"
 
 namespace stepweave {
 
@@ -18,21 +20,34 @@ AudioBackendFactory& Factory() {
 
 }  // namespace
 
-std::shared_ptr<AudioOutput> AudioOutput::Acquire() {
+std::shared_ptr<AudioOutput> AudioOutput::Acquire(std::string* failure) {
     if (auto running = Current().lock()) {
         return running;
     }
-    std::unique_ptr<AudioBackend> backend = Factory() ? Factory()() : AudioBackendFromEnvironment();
-    if (!backend || !backend->Open()) {
+    std::string reason;
+    std::unique_ptr<AudioBackend> backend = Factory() ? Factory()() : AudioBackendFromEnvironment(reason);
+    const auto fail = [&](const std::string& why) -> std::shared_ptr<AudioOutput> {
+        if (failure != nullptr) {
+            *failure = why;
+        }
         return nullptr;
+    };
+    if (!backend) {
+        return fail(reason);
+    }
+    if (!backend->Open()) {
+        return fail(backend->OpenFailure());
     }
     std::shared_ptr<AudioOutput> output(new AudioOutput(std::move(backend)));
     if (!output->backend_->Start(*output->mixer_)) {
-        return nullptr;
+        output->closed_ = true;
+        return fail(output->backend_->OpenFailure());
     }
     Current() = output;
     return output;
 }
+
+std::shared_ptr<AudioOutput> AudioOutput::Running() { return Current().lock(); }
 
 AudioBackendFactory AudioOutput::SetBackendFactory(AudioBackendFactory factory) {
     AudioBackendFactory previous = std::move(Factory());
@@ -47,7 +62,44 @@ AudioOutput::AudioOutput(std::unique_ptr<AudioBackend> backend)
 AudioOutput::~AudioOutput() {
     // The device stops calling the mixer before the mixer goes.
     backend_->Stop();
+    if (!closed_) {
+        if (const std::exception_ptr failure = backend_->RunFailure()) {
+            try {
+                std::rethrow_exception(failure);
+            } catch (const std::exception& error) {
+                std::cerr << "stepweave: the sound output failed: " << error.what() << std::endl;
+            }
+        }
+    }
     mixer_.reset();
+}
+
+void AudioOutput::Close() {
+    if (closed_) {
+        return;
+    }
+    closed_ = true;
+    backend_->Stop();
+    LetGo();
+    if (const std::exception_ptr failure = backend_->RunFailure()) {
+        std::rethrow_exception(failure);
+    }
+}
+
+void AudioOutput::Discard() {
+    if (closed_) {
+        return;
+    }
+    closed_ = true;
+    backend_->Discard();
+    LetGo();
+}
+
+// Whoever asks for the output from now on gets a new one.
+void AudioOutput::LetGo() {
+    if (Current().lock().get() == this) {
+        Current().reset();
+    }
 }
 
 }  // namespace stepweave

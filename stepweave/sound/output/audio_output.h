@@ -7,8 +7,9 @@
 // Main thread only.
 #include <functional>
 #include <memory>
+#include <string>
 
-#include "stepweave/sound/output/audio_backend.h"
+#include "stepweave/sound/backend/audio_backend.h"
 #include "stepweave/sound/output/mixer.h"
 
 namespace stepweave {
@@ -18,17 +19,31 @@ using AudioBackendFactory = std::function<std::unique_ptr<AudioBackend>()>;
 class AudioOutput {
 public:
     // The running output, opened now if nobody holds it; nullptr when the
-    // backend cannot be opened (no device, STEPWEAVE_AUDIO=null).
-    static std::shared_ptr<AudioOutput> Acquire();
+    // backend cannot be opened (no device, a value of STEPWEAVE_AUDIO that
+    // names none), with the reason in `failure` when one is known.
+    static std::shared_ptr<AudioOutput> Acquire(std::string* failure = nullptr);
+    // The running output, or nullptr when nobody holds one.
+    static std::shared_ptr<AudioOutput> Running();
 
     // Replaces how the output finds its backend (tests install the
     // hand-pumped device); an empty factory goes back to STEPWEAVE_AUDIO.
     // Returns the factory that was in place.
     static AudioBackendFactory SetBackendFactory(AudioBackendFactory factory);
 
+    // Stops the device, if Close has not; a failure nobody was told of goes
+    // to the standard error stream.
     ~AudioOutput();
     AudioOutput(const AudioOutput&) = delete;
     AudioOutput& operator=(const AudioOutput&) = delete;
+
+    // Stops the device now, whoever still holds the output (their buffers
+    // fall silent), and finishes what it writes. Raises what went wrong
+    // while it ran: a recording that could not be written, whose target is
+    // then left as it was.
+    void Close();
+    // Stops the device now and drops what it was writing, so that a command
+    // that failed leaves a recording's target as it was.
+    void Discard();
 
     Mixer& GetMixer() { return *mixer_; }
     MillisecondClock& Clock() { return mixer_->Clock(); }
@@ -42,10 +57,12 @@ public:
 
 private:
     explicit AudioOutput(std::unique_ptr<AudioBackend> backend);
+    void LetGo();
 
     std::unique_ptr<AudioBackend> backend_;
     std::unique_ptr<Mixer> mixer_;
     uint32_t bufferLosses_ = 0;
+    bool closed_ = false;
 };
 
 }  // namespace stepweave

@@ -65,15 +65,7 @@ TMakit::~TMakit() {
     kit_.SetDXSound(nullptr);
 }
 
-bool TMakit::Attempt(const std::function<void()>& work) {
-    try {
-        work();
-        return true;
-    } catch (const std::exception& error) {
-        prompt_.ShowError(error.what());
-        return false;
-    }
-}
+bool TMakit::Attempt(const std::function<void()>& work) { return RunShowingErrors(prompt_, work); }
 
 void TMakit::Prepare(bool useTemplate, const TWaveCollection& sequencerKit) {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {

@@ -2,6 +2,8 @@
 // What stepweave's windows ask of their user: the error box, Yes/No
 // questions and the file dialogs. The program answers with message boxes and
 // the platform's file dialogs; tests answer by script.
+#include <exception>
+#include <functional>
 #include <string>
 
 namespace stepweave {
@@ -26,5 +28,17 @@ public:
     // Asks before replacing an existing file.
     virtual std::string ChooseFileToSave(const FileDialogRequest& request) = 0;
 };
+
+// Runs a window's work; an error it raises goes to the error box and ends the
+// work there. Returns whether the work was done.
+inline bool RunShowingErrors(ToolPrompt& prompt, const std::function<void()>& work) {
+    try {
+        work();
+        return true;
+    } catch (const std::exception& error) {
+        prompt.ShowError(error.what());
+        return false;
+    }
+}
 
 }  // namespace stepweave

@@ -121,15 +121,7 @@ void TMainForm::CreateMenu() {
     GlobalFocusItem->setChecked(true);
 }
 
-bool TMainForm::Attempt(const std::function<void()>& work) {
-    try {
-        work();
-        return true;
-    } catch (const std::exception& error) {
-        prompt_.ShowError(error.what());
-        return false;
-    }
-}
+bool TMainForm::Attempt(const std::function<void()>& work) { return RunShowingErrors(prompt_, work); }
 
 void TMainForm::SelectSample(int sample) {
     current_ = sample;

@@ -8,27 +8,25 @@ namespace stepweave {
 
 namespace {
 
-constexpr uint16_t kWaveFormatFloat = 3;
-constexpr uint16_t kWaveFormatExtensible = 0xFFFE;
-
 std::string Encoding(const WaveFormat& format) {
+    const std::string bits = std::to_string(format.bitsPerSample) + "-bit ";
     switch (format.formatTag) {
-        case kWaveFormatPcm: return std::to_string(format.bitsPerSample) + "-bit PCM";
-        case kWaveFormatFloat: return std::to_string(format.bitsPerSample) + "-bit floating point";
-        case kWaveFormatExtensible: return "WAVE_FORMAT_EXTENSIBLE";
+        case kWaveFormatPcm: return bits + "PCM";
+        case kWaveFormatFloat: return bits + "floating point";
+        case kWaveFormatExtensible: return bits + "WAVE_FORMAT_EXTENSIBLE";
         default: return "format " + std::to_string(format.formatTag);
     }
 }
 
 }  // namespace
 
-std::string UnplayableFormat(const TWave& wave) {
+std::string UnplayableFormat(const uint8_t* record, int32_t size) {
     WaveFormat format;
-    if (!ParseWaveFormat(wave.Format(), wave.FormatSize(), format)) {
+    if (!ParseWaveFormat(record, size, format)) {
         return "without a format";
     }
-    const bool pcm = format.formatTag == kWaveFormatPcm && (format.bitsPerSample == 8 || format.bitsPerSample == 16);
-    if (!pcm) {
+    const bool pcm = format.formatTag == kWaveFormatPcm || IsExtensibleIntegerPcm(record, size);
+    if (!pcm || (format.bitsPerSample != 8 && format.bitsPerSample != 16)) {
         return Encoding(format);
     }
     if (format.channels != 1 && format.channels != 2) {
@@ -37,12 +35,18 @@ std::string UnplayableFormat(const TWave& wave) {
     return {};
 }
 
-void CheckPlayableWave(const TWave& wave, const std::string& fileName) {
-    const std::string format = UnplayableFormat(wave);
+std::string UnplayableFormat(const TWave& wave) { return UnplayableFormat(wave.Format(), wave.FormatSize()); }
+
+void CheckPlayableFormat(const uint8_t* record, int32_t size, const std::string& name) {
+    const std::string format = UnplayableFormat(record, size);
     if (!format.empty()) {
-        throw EWaveStreamError("'" + fileName + "' cannot be used: it is " + format +
+        throw EWaveStreamError("'" + name + "' cannot be used: it is " + format +
                                "; only 8- or 16-bit PCM, mono or stereo, can be played");
     }
+}
+
+void CheckPlayableWave(const TWave& wave, const std::string& fileName) {
+    CheckPlayableFormat(wave.Format(), wave.FormatSize(), fileName);
 }
 
 }  // namespace stepweave

@@ -1,8 +1,10 @@
 #pragma once
 // Which waves the sound output plays and the renderer mixes: PCM of 8 or 16
-// bits, mono or stereo. Anything else (24- or 32-bit PCM, floating point,
-// more channels, the extensible header) would sound as noise or not at all,
-// so it is refused where a file comes in, with its name and format.
+// bits, mono or stereo, with the plain header or the extensible one.
+// Anything else (24- or 32-bit PCM, floating point, more channels) would
+// sound as noise or not at all, so it is refused where a file comes in, with
+// its name and format.
+#include <cstdint>
 #include <string>
 
 namespace stepweave {
@@ -10,11 +12,15 @@ namespace stepweave {
 class TWave;
 
 // "" when the wave can be played; otherwise its format in words, such as
-// "24-bit PCM", "32-bit floating point", "PCM with 6 channels".
+// "24-bit PCM", "32-bit floating point", "PCM with 6 channels",
+// "24-bit WAVE_FORMAT_EXTENSIBLE".
+std::string UnplayableFormat(const uint8_t* record, int32_t size);
 std::string UnplayableFormat(const TWave& wave);
 
 // EWaveStreamError "'%s' cannot be used: it is %s; only 8- or 16-bit PCM, mono
-// or stereo, can be played" with the file's name, for a wave that cannot be played.
+// or stereo, can be played" with the file's (or the sound's) name, for a wave
+// that cannot be played.
+void CheckPlayableFormat(const uint8_t* record, int32_t size, const std::string& name);
 void CheckPlayableWave(const TWave& wave, const std::string& fileName);
 
 }  // namespace stepweave

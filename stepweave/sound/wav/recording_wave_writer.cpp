@@ -45,7 +45,11 @@ RecordingWaveWriter::RecordingWaveWriter(const std::string& path)
     file_->Open(true);
 }
 
-RecordingWaveWriter::~RecordingWaveWriter() = default;
+RecordingWaveWriter::~RecordingWaveWriter() {
+    if (file_) {
+        file_->Discard();
+    }
+}
 
 void RecordingWaveWriter::Append(const float* interleaved, int frames) {
     samples_.resize(static_cast<size_t>(frames) * 2);
@@ -58,6 +62,9 @@ void RecordingWaveWriter::Append(const float* interleaved, int frames) {
     }
 }
 
-void RecordingWaveWriter::Close() { file_->Close(); }
+void RecordingWaveWriter::Close() {
+    std::unique_ptr<TWaveFileStream> file = std::move(file_);
+    file->Close();
+}
 
 }  // namespace stepweave

@@ -84,8 +84,10 @@ void TWave::SetSize(int32_t size) {
 }
 
 void TWave::LoadFromFile(const std::string& path) {
-    TFileStream file(path);
-    LoadFromStream(file);
+    MarkedWithFile(path, [&] {
+        TFileStream file(path);
+        LoadFromStream(file);
+    });
 }
 
 void TWave::LoadFromStream(TStream& stream) {

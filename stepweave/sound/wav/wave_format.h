@@ -6,6 +6,8 @@
 namespace stepweave {
 
 inline constexpr uint16_t kWaveFormatPcm = 1;
+inline constexpr uint16_t kWaveFormatFloat = 3;
+inline constexpr uint16_t kWaveFormatExtensible = 0xFFFE;
 
 struct WaveFormat {
     uint16_t formatTag = 0;
@@ -18,5 +20,10 @@ struct WaveFormat {
 
 // The record's first 16 bytes as fields; false when it is shorter than that.
 bool ParseWaveFormat(const uint8_t* record, int32_t size, WaveFormat& format);
+
+// Whether a WAVE_FORMAT_EXTENSIBLE record holds plain integer PCM: the PCM
+// sub-format, and samples whose valid bits fill their container. Such a
+// file is the PCM it would be with the short header.
+bool IsExtensibleIntegerPcm(const uint8_t* record, int32_t size);
 
 }  // namespace stepweave

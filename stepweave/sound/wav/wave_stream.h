@@ -96,6 +96,9 @@ public:
 
     // Finishes the image and, for a created file, puts it in place.
     void Close() override;
+    // Lets a created file go unfinished: its temporary is removed with the
+    // stream and the target keeps its old contents.
+    void Discard() { created_ = nullptr; }
     const std::string& FileName() const { return fileName_; }
 
 private:

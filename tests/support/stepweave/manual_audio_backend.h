@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "stepweave/sound/output/audio_backend.h"
+#include "stepweave/sound/backend/audio_backend.h"
 #include "stepweave/sound/timing/millisecond_clock.h"
 
 namespace stepweave {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
-#include <limits>
 
 #include "voxnote/analysis/detector/analysis_stages.h"
 #include "voxnote/analysis/notes/event_queue.h"
@@ -26,7 +25,7 @@ void ResetDetector(DetectorState& state, uint32_t startTimeMs) {
     state.results.ok = 1;
     DetectorRunningState& running = state.running;
     running.segmenter.phase = SegmenterPhase::kIdle;
-    running.segmenter.runningMinimum = std::numeric_limits<uint32_t>::max();
+    running.segmenter.runningMinimum = kQuietLevel;
     running.clock.milliseconds = startTimeMs;
     running.previousPitch = kNoPitch;
     ResetFrameMeasurement(running.measurement);

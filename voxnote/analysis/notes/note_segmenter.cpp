@@ -10,7 +10,6 @@
 namespace voxnote {
 namespace {
 
-constexpr uint32_t kQuietLevel = 300;
 constexpr uint32_t kNoBandLevelYet = 16384;
 constexpr uint32_t kMinimumAfterNote = 16384;
 constexpr int32_t kEarlyDecisionFrames = 200;

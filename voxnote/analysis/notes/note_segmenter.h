@@ -8,12 +8,17 @@ namespace voxnote {
 
 enum class SegmenterPhase : uint8_t { kIdle = 0, kRise = 1, kHold = 2 };
 
+// Levels below this count as silence; a silent frame sets the running minimum
+// to it. A run starts with the running minimum there, as if silence preceded
+// the input, so a note that sounds from the first sample has its onset.
+inline constexpr uint32_t kQuietLevel = 300;
+
 struct NoteSegmenter {
     SegmenterPhase phase = SegmenterPhase::kIdle;
     uint8_t earlyDecision = 0;
     uint8_t noteRejected = 0;
     uint8_t reserved = 0;
-    uint32_t runningMinimum = 0;   // all bits one: none seen yet
+    uint32_t runningMinimum = 0;   // lowest level since the last note (or the quiet level)
     uint32_t peak = 0;
     uint32_t lowestBandLevel = 0;
     int32_t dipFrame = 0;          // frame positions index the frame stream

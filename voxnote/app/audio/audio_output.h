@@ -32,8 +32,9 @@ public:
     virtual unsigned SampleRate() const = 0;
     // The renderer is called from now on.
     virtual bool Start(std::string& failure) = 0;
-    // Once this returns the renderer is no longer called. False (the output
-    // is then left to Close) when the device reports an error.
+    // Once this returns the renderer is no longer called and the sound has
+    // ended: what the device still held is dropped, not played out. False
+    // (the output is then left to Close) when the device reports an error.
     virtual bool Stop(std::string& failure) = 0;
     virtual void Close() = 0;
 };

@@ -71,10 +71,13 @@ bool RtAudioOutput::Start(std::string& failure) {
     return false;
 }
 
+// Aborted, not stopped: stopping plays out what the device still holds
+// first, which under a sound server waits for up to two seconds (and at the
+// program's end kept it running that long after its window had gone).
 bool RtAudioOutput::Stop(std::string& failure) {
     try {
         if (audio_ && audio_->isStreamRunning()) {
-            audio_->stopStream();
+            audio_->abortStream();
         }
     } catch (const RtAudioError& error) {
         failure = error.getMessage();

@@ -1,6 +1,8 @@
 #include "voxnote/app/conversion/convert_command.h"
 
+#include <filesystem>
 #include <memory>
+#include <system_error>
 #include <sstream>
 
 #include "voxnote/analysis/detector/detector.h"
@@ -63,10 +65,44 @@ bool WriteTextFile(const std::string& path, const std::string& text, MessageRepo
     return false;
 }
 
+bool WriteNewMidiFile(const std::string& path, const MidiStreamBuffer& stream, MessageReporter& reporter) {
+    switch (WriteNewFileSafely(path, StandardMidiFileBytes(stream))) {
+        case NewFileResult::Written:
+            return true;
+        case NewFileResult::AlreadyExists:
+            reporter.Report(MessageKind::Warning, FormatText(strings::kOutputExists, {path}));
+            return false;
+        case NewFileResult::Failed:
+            break;
+    }
+    reporter.Report(MessageKind::Warning, FormatText(strings::kCannotWriteFile, {path}));
+    return false;
+}
+
+bool WantsStandardOutput(const ConvertOptions& options) {
+    return options.eventsPath == kStandardOutputName || options.framesPath == kStandardOutputName;
+}
+
+// Where the MIDI file goes: the -o path, or without any output named the
+// input's name with ".mid" beside it.
+struct MidiTarget {
+    std::string path;  // empty: no MIDI file
+    bool byDefault = false;
+};
+
+MidiTarget ChooseMidiTarget(const ConvertOptions& options) {
+    if (!options.midiPath.empty() || !options.eventsPath.empty() || !options.framesPath.empty()) {
+        return {options.midiPath, false};
+    }
+    std::filesystem::path path(options.inputPath);
+    path.replace_extension(".mid");
+    return {path.string(), true};
+}
+
 // The events CSV, the frames CSV (unless it went to standard output while
 // converting) and the MIDI file; false when one could not be written.
-bool WriteResults(const ConvertOptions& options, const MidiStreamBuffer& stream, const std::string& framesText,
-                  std::ostream& standardOutput, MessageReporter& reporter) {
+bool WriteResults(const ConvertOptions& options, const MidiTarget& midi, const MidiStreamBuffer& stream,
+                  const std::string& framesText, std::ostream& standardOutput, MessageReporter& reporter) {
     bool written = true;
     if (!options.eventsPath.empty()) {
         std::ostringstream events;
@@ -78,8 +114,10 @@ bool WriteResults(const ConvertOptions& options, const MidiStreamBuffer& stream,
     if (!options.framesPath.empty() && options.framesPath != kStandardOutputName) {
         written = WriteTextFile(options.framesPath, framesText, reporter) && written;
     }
-    if (!options.midiPath.empty()) {
-        written = WriteTextFile(options.midiPath, StandardMidiFileBytes(stream), reporter) && written;
+    if (midi.byDefault) {
+        written = WriteNewMidiFile(midi.path, stream, reporter) && written;
+    } else if (!midi.path.empty()) {
+        written = WriteTextFile(midi.path, StandardMidiFileBytes(stream), reporter) && written;
     }
     return written;
 }
@@ -126,6 +164,12 @@ int RunConvert(const ConvertOptions& options, std::ostream& standardOutput, Mess
         return kConvertFailed;
     }
     const int voice = options.voice ? *options.voice : ReadSystemSettings(profile).midiVoice;
+    const MidiTarget midi = ChooseMidiTarget(options);
+    std::error_code error;
+    if (midi.byDefault && std::filesystem::exists(midi.path, error)) {
+        reporter.Report(MessageKind::Warning, FormatText(strings::kOutputExists, {midi.path}));
+        return kConvertFailed;  // found before the work, not after it
+    }
 
     std::unique_ptr<FileByteSource> input = FileByteSource::Open(options.inputPath);
     if (!input) {
@@ -140,15 +184,20 @@ int RunConvert(const ConvertOptions& options, std::ostream& standardOutput, Mess
                                                                                              : framesText);
     }
     ConversionResult result = ConvertWavToMidi(*input, *state, settings.Header(), voice, reporter, frames.get());
+    if (!result.stream) {
+        return kConvertFailed;  // the conversion has said why
+    }
     if (!result.HasNotes()) {
         reporter.Report(MessageKind::Information, Text(strings::kNoNotesDetected));
-        return kConvertFoundNoNotes;
     }
-    if (!WriteResults(options, *result.stream, framesText.str(), standardOutput, reporter)) {
+    if (!WriteResults(options, midi, *result.stream, framesText.str(), standardOutput, reporter)) {
         return kConvertFailed;
     }
-    if (options.eventsPath != kStandardOutputName && options.framesPath != kStandardOutputName) {
+    if (!WantsStandardOutput(options)) {
         standardOutput << FormatText(strings::kNotesConverted, {std::to_string(result.noteCount)}) << '\n';
+        if (midi.byDefault) {
+            standardOutput << midi.path << '\n';
+        }
     }
     return kConvertSucceeded;
 }

@@ -3,12 +3,15 @@
 // from the program's start-up values, optionally from a preset of the
 // settings file; single options then override values in the units of the
 // user interface. Messages go to the reporter (standard error); the notes
-// go to a Standard MIDI File and/or CSV files, each written safely.
+// go to a Standard MIDI File and/or CSV files, each written safely. Without
+// -o, --events or --frames the MIDI file is the input's name with ".mid",
+// beside it; that file is never replaced (only a file that -o names is).
 //
-// Exit status: 0 notes were found and written; 1 no notes (after the
-// conversion's own messages and "No notes detected."); 2 the command could
-// not be carried out (unreadable input, unknown preset, a file that could
-// not be written).
+// Exit status: 0 the file was converted and the results written, also when
+// it holds no notes ("No notes detected." is then a notice, and the MIDI
+// file holds only the voice); 2 the command could not be carried out (not
+// a WAV file, a format the converter does not take, unreadable input,
+// unknown preset, a file that could not be written or exists already).
 #include <optional>
 #include <ostream>
 #include <string>
@@ -40,14 +43,13 @@ struct ConvertOptions {
 };
 
 inline constexpr int kConvertSucceeded = 0;
-inline constexpr int kConvertFoundNoNotes = 1;
 inline constexpr int kConvertFailed = 2;
 
 // Adds the "convert" subcommand with its options to app.
 CLI::App* AddConvertCommand(CLI::App& app, ConvertOptions& options);
 
-// Runs the conversion; standardOutput receives the CSV written to "-" and
-// the closing summary.
+// Runs the conversion; standardOutput receives the CSV written to "-", or
+// else the closing summary (and the path of a MIDI file named by default).
 int RunConvert(const ConvertOptions& options, std::ostream& standardOutput, MessageReporter& reporter);
 
 }  // namespace voxnote

@@ -61,6 +61,9 @@ ConversionResult ConvertWavToMidi(ByteSource& source, DetectorState& state, cons
         cancelled.cancelled = true;
         return cancelled;
     }
+    if (read == WavReadResult::NotWav) {
+        reporter.Report(MessageKind::Warning, Text(strings::kNotAWaveFile));
+    }
     if (read != WavReadResult::Completed && read != WavReadResult::Stopped) {
         return {};
     }

@@ -2,8 +2,8 @@
 // Converting a WAV file into MIDI stream records: the file is read and
 // checked, converted to the analysis format block by block, analysed, and
 // the note events collected behind a program change for the chosen voice.
-// Every failure is reported as it happens; a conversion that fails has no
-// notes. Reporting "No notes detected." is left to the caller, which shows
+// Every failure is reported as it happens, a file that is no WAV file
+// too; a conversion that fails has no notes. Reporting "No notes detected." is left to the caller, which shows
 // it after these messages whenever there are no notes.
 #include <optional>
 

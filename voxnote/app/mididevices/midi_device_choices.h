@@ -1,8 +1,8 @@
 #pragma once
 // The entries of the "MIDI Playback Device" list: the product name of every
-// synthesizer the catalog offers (devices whose technology code has the low
-// bit set, and devices whose capabilities cannot be read, are left out), each
-// with its device number, and which entry is selected.
+// synthesizer and MIDI port the catalog offers (square-wave synthesizers, the
+// mapper, software synthesizers and devices whose capabilities cannot be read
+// are left out), each with its device number, and which entry is selected.
 #include <string>
 #include <vector>
 

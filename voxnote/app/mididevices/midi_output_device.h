@@ -1,8 +1,8 @@
 #pragma once
 // A MIDI output device: something that sounds the short MIDI messages sent to
 // it. The device list shows each by its product name; its technology code
-// says what kind of device it is, and only synthesizers with an even code are
-// offered for playback.
+// says what kind of device it is, and with it whether it is offered for
+// playback.
 //
 // Calls on one device come from one thread at a time: whoever sends to a
 // device from several threads serialises the calls (MidiDeviceSession does).
@@ -21,9 +21,12 @@ inline constexpr int kWavetableSynthesizer = 6;  // plays General MIDI voices
 inline constexpr int kSoftwareSynthesizer = 7;
 }  // namespace midi_technology
 
-// The playback list leaves out every device whose code has the low bit set.
+// The playback list offers the synthesizers (even codes) and the MIDI ports:
+// here every port leads to something that sounds, an external synthesizer
+// or another program. Square-wave synthesizers, the mapper and software
+// synthesizers (3, 5, 7) are left out.
 constexpr bool IsListedTechnology(int technology) {
-    return (technology & 1) == 0;
+    return (technology & 1) == 0 || technology == midi_technology::kPort;
 }
 
 class MidiOutputDevice {

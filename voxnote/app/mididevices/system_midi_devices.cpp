@@ -7,7 +7,7 @@
 
 namespace voxnote {
 
-SystemMidiDevices::SystemMidiDevices() {
+SystemMidiDevices::SystemMidiDevices() : virtualPort_(std::make_shared<VirtualMidiPort>()) {
     if (std::optional<std::filesystem::path> soundfont = FindGeneralMidiSoundfont()) {
         builtinSynth_ = std::make_shared<BuiltinSynthDevice>(*soundfont);
     }
@@ -18,11 +18,21 @@ int SystemMidiDevices::Count() {
     if (builtinSynth_) {
         devices.push_back(builtinSynth_);
     }
+    if (virtualPort_->IsAvailable()) {
+        devices.push_back(virtualPort_);
+    }
     for (SystemMidiPort& port : ListSystemMidiPorts()) {
         devices.push_back(std::make_shared<RtMidiPortDevice>(std::move(port)));
     }
     devices_ = std::move(devices);
     return static_cast<int>(devices_.size());
+}
+
+std::vector<std::string> SystemMidiDevices::Notices() const {
+    if (virtualPort_->IsAvailable()) {
+        return {};
+    }
+    return {virtualPort_->Absence()};
 }
 
 std::shared_ptr<MidiOutputDevice> SystemMidiDevices::Device(int number) {

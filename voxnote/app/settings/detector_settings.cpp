@@ -45,8 +45,14 @@ DetectorSettings WithinControlRanges(DetectorSettings settings) {
     settings.noteStopRatio = std::clamp(settings.noteStopRatio, 0, kNoteStopRatioLargest);
     settings.outputVolume = std::clamp(settings.outputVolume, 0, kOutputVolumeLargest);
     settings.tuning = std::clamp(settings.tuning, -kTuningLargest, kTuningLargest);
-    settings.minimumNote = std::clamp(settings.minimumNote, 0, 127);
-    settings.maximumNote = std::clamp(settings.maximumNote, 0, 127);
+    // The note range as the window's buttons keep it; a crossed pair cannot
+    // be held by either bound alone, so both take their defaults.
+    settings.minimumNote = std::clamp(settings.minimumNote, kLowestMinimumNote, kHighestMinimumNote);
+    settings.maximumNote = std::clamp(settings.maximumNote, kLowestMaximumNote, kHighestMaximumNote);
+    if (settings.minimumNote >= settings.maximumNote) {
+        settings.minimumNote = DetectorSettings{}.minimumNote;
+        settings.maximumNote = DetectorSettings{}.maximumNote;
+    }
     if (settings.scale < 0 || settings.scale > kChromaticScale) {
         settings.scale = kChromaticScale;
     }

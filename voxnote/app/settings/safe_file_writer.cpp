@@ -31,6 +31,34 @@ bool WriteAll(std::FILE* file, std::string_view bytes) {
 
 }  // namespace
 
+NewFileResult WriteNewFileSafely(const std::filesystem::path& path, std::string_view bytes) {
+    std::error_code error;
+    if (std::filesystem::exists(path, error)) {
+        return NewFileResult::AlreadyExists;
+    }
+    std::filesystem::path temporary;
+    std::FILE* file = CreateTemporaryBeside(path, temporary);
+    if (!file) {
+        return NewFileResult::Failed;
+    }
+    NewFileResult result = NewFileResult::Failed;
+    if (WriteAll(file, bytes)) {
+        std::filesystem::create_hard_link(temporary, path, error);
+        if (!error) {
+            result = NewFileResult::Written;
+        } else if (error == std::errc::file_exists) {
+            result = NewFileResult::AlreadyExists;
+        } else if (!std::filesystem::exists(path, error)) {
+            // A folder whose file system has no links: the rename leaves
+            // only the moment between the look and the rename open.
+            std::filesystem::rename(temporary, path, error);
+            result = error ? NewFileResult::Failed : NewFileResult::Written;
+        }
+    }
+    std::filesystem::remove(temporary, error);
+    return result;
+}
+
 bool WriteFileSafely(const std::filesystem::path& path, std::string_view bytes) {
     std::filesystem::path temporary;
     std::FILE* file = CreateTemporaryBeside(path, temporary);

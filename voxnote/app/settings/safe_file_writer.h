@@ -11,4 +11,11 @@ namespace voxnote {
 // True when PATH now holds exactly BYTES. The folder must exist.
 bool WriteFileSafely(const std::filesystem::path& path, std::string_view bytes);
 
+enum class NewFileResult { Written, AlreadyExists, Failed };
+
+// As WriteFileSafely, but never replaces a file: the finished temporary file
+// is linked in under PATH, which fails when PATH exists (even when it appeared
+// while the bytes were being written).
+NewFileResult WriteNewFileSafely(const std::filesystem::path& path, std::string_view bytes);
+
 }  // namespace voxnote

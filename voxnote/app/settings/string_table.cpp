@@ -32,6 +32,7 @@ constexpr Entry kMessages[] = {
      "Convert a shorter part of the recording to get the rest."},
     {strings::kProblemStoppingAudio, "Problem stopping audio playback."},
     {strings::kProcessing, "Processing..."},
+    {strings::kNotAWaveFile, "Cannot process wave file.\nIt is not a WAV file, or its \"fmt \" chunk is missing."},
 
     {strings::kNoNotesDetected, "No notes detected."},
     {strings::kErrorAllocatingMidiData, "Error allocating memory for MIDI data."},
@@ -75,6 +76,9 @@ constexpr Entry kMessages[] = {
     {strings::kNoPresetOfThatName, "There is no preset \"%s\" in %s."},
     {strings::kNoteRangeEmpty, "The Minimum Note must be below the Maximum Note."},
     {strings::kNotesConverted, "Notes found: %s"},
+    {strings::kUnknownCommand, "unknown command '%s'"},
+    {strings::kCommandListHeading, "Commands:"},
+    {strings::kOutputExists, "The file \"%s\" exists already; name it with -o to replace it."},
 };
 
 // ---- Main window and its dialogs ----
@@ -211,6 +215,10 @@ constexpr Entry kMidiDeviceMessages[] = {
     {strings::kSynthesizerNotStarted, "The built-in synthesizer can't be started."},
     {strings::kMidiPortGone, "The MIDI port \"%s\" is no longer there."},
     {strings::kMidiPortNotOpened, "The MIDI port \"%s\" can't be opened: %s"},
+    {strings::kVirtualPortEntry, "Voxnote (virtual port for other programs)"},
+    {strings::kNoSequencerForVirtualPort,
+     "The virtual MIDI port \"Voxnote\" is absent: this computer has no ALSA sequencer (/dev/snd/seq)."},
+    {strings::kVirtualPortNotOpened, "The virtual MIDI port \"Voxnote\" can't be opened: %s"},
 };
 // ---- end of MIDI devices and live note output ----
 

@@ -97,6 +97,7 @@ inline constexpr int kErrorInClose = 258;
 inline constexpr int kNoteLimitReached = 259;
 inline constexpr int kProblemStoppingAudio = 260;
 inline constexpr int kProcessing = 261;
+inline constexpr int kNotAWaveFile = 262;
 
 // ---- WAV dialog: entries 270-289 and 1200-1249 ----
 // Messages of listening to a file and of saving its notes.
@@ -143,6 +144,9 @@ inline constexpr int kSynthesizerNotStarted = 326;
 inline constexpr int kMidiPortGone = 327;
 inline constexpr int kMidiPortNotOpened = 328;
 inline constexpr int kSoundOutputFailed = 329;
+inline constexpr int kVirtualPortEntry = 330;
+inline constexpr int kNoSequencerForVirtualPort = 331;
+inline constexpr int kVirtualPortNotOpened = 332;
 // ---- end of MIDI devices and live note output ----
 
 // Unit words of the WAV information panel.
@@ -182,6 +186,9 @@ inline constexpr int kCannotWriteFile = 531;
 inline constexpr int kNoPresetOfThatName = 532;
 inline constexpr int kNoteRangeEmpty = 533;
 inline constexpr int kNotesConverted = 534;
+inline constexpr int kUnknownCommand = 535;
+inline constexpr int kCommandListHeading = 536;
+inline constexpr int kOutputExists = 537;
 
 // Percussion and program names.
 inline constexpr int kFirstGsPercussionEntry = 2000;

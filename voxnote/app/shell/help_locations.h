@@ -11,7 +11,7 @@ inline constexpr const char* kHelpFileName = "voxnote.html";
 // The address "Visit our web site..." opens, unless VOXNOTE_WEB_SITE names another.
 inline constexpr const char* kWebSiteAddress = "https://voxnote.example.org/";
 
-// The help page in the program's folder.
+// The help page: in the program's folder, or in ../share/voxnote when installed.
 std::filesystem::path HelpFilePath(const std::filesystem::path& programFolder);
 
 // $VOXNOTE_WEB_SITE when set and not empty, else kWebSiteAddress.

@@ -1,28 +1,15 @@
 #include "voxnote/app/ui/converter_app.h"
 
-#include <QPalette>
 #include <memory>
 
 #include "voxnote/app/shell/help_locations.h"
+#include "voxnote/app/ui/dialog_colours.h"
 #include "voxnote/app/ui/splash_window.h"
 #include "voxnote/app/ui/wav_info_dialog.h"
 
 namespace voxnote {
 
 namespace {
-
-// Dialogs are light grey with black text.
-void ApplyDialogColours(QApplication& application) {
-    QPalette palette = application.palette();
-    const QColor grey(192, 192, 192);
-    for (const QPalette::ColorRole role : {QPalette::Window, QPalette::Button}) {
-        palette.setColor(role, grey);
-    }
-    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText}) {
-        palette.setColor(role, Qt::black);
-    }
-    application.setPalette(palette);
-}
 
 // "WAVE_": the WAV dialog over the main window's settings, MIDI devices and
 // analysis record. It hands back the voice to keep as MIDI Voice and the
@@ -49,7 +36,7 @@ MainDialog::WavDialogOpener WavDialogOpener() {
 
 ConverterApp::ConverterApp(int& argc, char** argv) : application_(argc, argv) {
     QApplication::setApplicationName("voxnote");
-    ApplyDialogColours(application_);
+    application_.setPalette(DialogPalette(application_.palette()));
 }
 
 ConverterApp::~ConverterApp() = default;

@@ -319,11 +319,18 @@ void MainDialog::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void MainDialog::mouseDoubleClickEvent(QMouseEvent* event) {
-    // The second press of a double click has already come as a press of its
-    // own (so a control under it is clicked twice); only the background has
-    // anything more to do.
-    if (event->button() == Qt::LeftButton) {
-        BackgroundDoubleClick(event->position().toPoint());
+    // A quick second click comes as press, release, double click, release:
+    // the double click stands in for the second press. On a control it is a
+    // press like the first; only the background has double-click actions.
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mouseDoubleClickEvent(event);
+        return;
+    }
+    const QPoint point = event->position().toPoint();
+    if (Controls.HitTest(ToSkinPoint(point)) != nullptr) {
+        mousePressEvent(event);
+    } else {
+        BackgroundDoubleClick(point);
     }
 }
 

@@ -55,6 +55,7 @@ SetupDialog::SetupDialog(MainDialog& main) : QDialog(&main), main_(main) {
     LayOut();
     FillLists();
     Connect();
+    setFixedSize(sizeHint());
 }
 
 void SetupDialog::CreateControls() {
@@ -77,6 +78,8 @@ void SetupDialog::CreateControls() {
     SynchronousRadio = new QRadioButton(Caption(strings::kSynchronousLabel), CompatibilityGroup);
     MidiDeviceLabel = new QLabel(Caption(strings::kMidiPlaybackDeviceLabel), this);
     MidiDeviceBox = new QComboBox(this);
+    MidiDeviceNotice = new QLabel(this);
+    MidiDeviceNotice->setWordWrap(true);
     CloseButton = new QPushButton(Caption(strings::kSetupClose), this);
     CloseButton->setAutoDefault(false);
     TuneButton->setAutoDefault(false);
@@ -93,6 +96,7 @@ void SetupDialog::CreateControls() {
     TuningList->setFixedWidth(64);
     NoteList->setFixedWidth(200);
     MidiDeviceBox->setMinimumWidth(250);
+    MidiDeviceNotice->setFixedWidth(250);
     OutputVolumeLabel->setBuddy(OutputVolumeList);
     TuningLabel->setBuddy(TuningList);
     RhythmNoteLabel->setBuddy(NoteList);
@@ -130,6 +134,7 @@ void SetupDialog::LayOut() {
     options->addSpacing(4);
     options->addWidget(MidiDeviceLabel);
     options->addWidget(MidiDeviceBox);
+    options->addWidget(MidiDeviceNotice);
     options->addStretch(1);
     options->addWidget(CloseButton, 0, Qt::AlignRight);
 
@@ -140,7 +145,6 @@ void SetupDialog::LayOut() {
     columns->addSpacing(8);
     columns->addLayout(options);
     columns->setSpacing(10);
-    setFixedSize(sizeHint());
 }
 
 void SetupDialog::FillLists() {
@@ -174,6 +178,16 @@ void SetupDialog::FillMidiDevices() {
         MidiDeviceBox->addItem(QString::fromStdString(choice.text), choice.deviceNumber);
     }
     MidiDeviceBox->setCurrentIndex(static_cast<int>(choices.selected));
+
+    QStringList notices;
+    for (const std::string& notice : main_.MidiDevices().Notices()) {
+        notices.append(QString::fromStdString(notice));
+    }
+    MidiDeviceNotice->setText(notices.join('\n'));
+    MidiDeviceNotice->setVisible(!notices.isEmpty());
+    if (!notices.isEmpty()) {
+        MidiDeviceNotice->setMinimumHeight(MidiDeviceNotice->heightForWidth(MidiDeviceNotice->width()));
+    }
 }
 
 void SetupDialog::Connect() {

@@ -54,6 +54,7 @@ public:
     QRadioButton* SynchronousRadio = nullptr;
     QLabel* MidiDeviceLabel = nullptr;
     QComboBox* MidiDeviceBox = nullptr;
+    QLabel* MidiDeviceNotice = nullptr;  // what the device list cannot offer, and why
     QPushButton* CloseButton = nullptr;
 
 protected:

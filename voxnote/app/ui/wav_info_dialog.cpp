@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
+#include <QTreeView>
 
 #include <algorithm>
 
@@ -16,6 +18,7 @@ namespace {
 
 constexpr int kProgramCount = 128;
 constexpr int kAudioTimerMs = 50;
+constexpr int kFirstWidth = 760;
 
 QString Caption(int id) {
     return QString::fromStdString(Text(id));
@@ -85,6 +88,7 @@ WavInfoDialog::WavInfoDialog(WavDialogContext& context, QWidget* parent)
         context.createAudioOutput ? context.createAudioOutput() : CreateAudioOutput(), *detector, settings);
 
     CreatePanel();
+    FitFileListColumns();
     AudioTimer.setInterval(kAudioTimerMs);
     connect(&AudioTimer, &QTimer::timeout, this, &WavInfoDialog::AudioTimerTick);
     connect(this, &QFileDialog::currentChanged, this, &WavInfoDialog::SelectionChange);
@@ -108,6 +112,22 @@ void WavInfoDialog::CreatePanel() {
     } else if (layout() != nullptr) {
         layout()->addWidget(panel);
     }
+}
+
+// The size, type and date columns of the file list take the width of what
+// they show, the name column the rest; the dialog opens wide enough for all.
+void WavInfoDialog::FitFileListColumns() {
+    auto* files = findChild<QTreeView*>("treeView");
+    if (files == nullptr) {
+        return;
+    }
+    QHeaderView* header = files->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int column = 1; column < header->count(); ++column) {
+        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
+    resize(std::max(width(), kFirstWidth), height());
 }
 
 QGroupBox* WavInfoDialog::CreateInformationGroup() {

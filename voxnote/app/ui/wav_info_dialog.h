@@ -108,6 +108,7 @@ public:
 
 private:
     void CreatePanel();
+    void FitFileListColumns();
     QGroupBox* CreateInformationGroup();
     QGroupBox* CreatePlayGroup();
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "tests/stepweave/sequencer/model/sequencer_test_support.h"
@@ -125,26 +126,139 @@ TEST_F(PlayCommandOnADevice, AFolderWithoutAKitIsReported) {
     EXPECT_EQ(err.str(), "Cannot open file " + (folder / "standard.dxg").string() + "\n");
 }
 
+TEST_F(PlayCommandOnADevice, AFailedCommandLeavesTheFolderAsItWas) {
+    std::filesystem::remove_all(folder / "temp");
+    const auto listing = [&] {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    const std::vector<std::string> before = listing();
+    PlayArguments song;
+    song.songPath = "Missing.sng";
+    EXPECT_EQ(Play(song), kPlayFailed);
+    PlayArguments pattern;
+    pattern.patternName = "Missing";
+    EXPECT_EQ(Play(pattern), kPlayFailed);
+    std::filesystem::remove(folder / "standard.dxg");
+    PlayArguments noKit;
+    noKit.patternName = "Beat";
+    EXPECT_EQ(Play(noKit), kPlayFailed);
+    std::vector<std::string> after = listing();
+    after.push_back("standard.dxg");
+    std::sort(after.begin(), after.end());
+    EXPECT_EQ(after, before) << "no temp folder, no sample exports";
+}
+
+TEST_F(PlayCommandOnADevice, ANumberThatIsNoneIsReportedWithItsFileAndLine) {
+    // "Beat" has 4 steps: its cells fill lines 0..48, the repeat count is line 50.
+    auto text = FileText(folder / "Beat.pat");
+    const size_t repeatLine = text.find("\r\n2\r\nBlank.wav");
+    ASSERT_NE(repeatLine, std::string::npos);
+    text.replace(repeatLine, 5, "\r\nabc\r\n");
+    WriteText(folder / "Beat.pat", text);
+    PlayArguments arguments;
+    arguments.patternName = "Beat";
+    EXPECT_EQ(Play(arguments), kPlayFailed);
+    EXPECT_EQ(err.str(), "Beat.pat: line 50: 'abc' is not a valid integer value\n");
+}
+
 TEST_F(PlayCommandOnADevice, ADamagedPanningFileIsReportedAndPlaybackGoesOn) {
     WriteText(folder / "Panning.dat", "0\r\nleft\r\n");
     PlayArguments arguments;
     arguments.patternName = "Beat";
     EXPECT_EQ(Play(arguments), 0);
-    EXPECT_EQ(err.str(), "'left' is not a valid integer value\n");
+    EXPECT_EQ(err.str(), "Panning.dat: line 1: 'left' is not a valid integer value\n");
     EXPECT_GE(FirstSoundingFrame(sound.clock.Output()), 0);
 }
 
 TEST(PlayCommandWithoutADevice, SaysSoAndFails) {
-    ScopedEnvironment noDevice("STEPWEAVE_AUDIO", "null");
     const auto folder = FreshFolder();
     WriteSeedFiles(folder.string());
+    std::filesystem::remove_all(folder / "temp");
     PlayArguments arguments;
     arguments.patternName = "Any";
     arguments.folder = folder.string();
     std::ostringstream out;
     std::ostringstream err;
+    {
+        NoSoundDevice noDevice;
+        EXPECT_EQ(PlayCommand(arguments, out, err), kPlayFailed);
+        EXPECT_EQ(err.str(), "DirectSound cannot be initialized\n");
+    }
+    err.str("");
+    ScopedEnvironment bogus("STEPWEAVE_AUDIO", "bogus");
     EXPECT_EQ(PlayCommand(arguments, out, err), kPlayFailed);
-    EXPECT_EQ(err.str(), "DirectSound cannot be initialized\n");
+    EXPECT_EQ(err.str(), std::string(kBogusDeviceMessage) + "\n");
+    EXPECT_FALSE(std::filesystem::exists(folder / "temp")) << "a failed command changes nothing";
+}
+
+TEST(PlayCommandOnTheSilentDevice, PlaysToTheEndAndSucceeds) {
+    ScopedEnvironment silent("STEPWEAVE_AUDIO", "null");
+    const auto folder = FreshFolder();
+    WriteSeedFiles(folder.string());
+    UserSampleTable samples;
+    SequencerDocument document(folder.string(), samples);
+    ScriptedPrompt prompt;
+    document.grid.UpdateTime("4", "4");
+    document.grid.SetCell(PatternGrid::StepRow(1), 1, "Snare     [1]");
+    document.SetPatternName("Tick");
+    document.SetDelay(25);
+    StorePattern(document, prompt);
+    PlayArguments arguments;
+    arguments.patternName = "Tick";
+    arguments.folder = folder.string();
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(PlayCommand(arguments, out, err), 0) << err.str();
+    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(out.str(), "Playing pattern \"Tick\" at 288 BPM\n");
+}
+
+TEST(PlayCommandRecording, ARecordingThatCannotBeWrittenFailsTheCommand) {
+    const auto folder = FreshFolder();
+    WriteSeedFiles(folder.string());
+    PlayArguments arguments;
+    arguments.patternName = "Tick";
+    arguments.folder = folder.string();
+    UserSampleTable samples;
+    SequencerDocument document(folder.string(), samples);
+    ScriptedPrompt prompt;
+    document.grid.UpdateTime("4", "4");
+    document.SetPatternName("Tick");
+    document.SetDelay(25);
+    StorePattern(document, prompt);
+    // The recording's folder goes while it plays, so the file cannot be put in place.
+    const auto gone = folder / "gone";
+    std::filesystem::create_directories(gone);
+    ScopedEnvironment recording("STEPWEAVE_AUDIO", ("file:" + (gone / "take.wav").string()).c_str());
+    TimerScheduler& timers = MainTimers();
+    RepeatingTimer remove(timers, 50, [&] { std::filesystem::remove_all(gone); });
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(PlayCommand(arguments, out, err, timers), kPlayFailed);
+    EXPECT_EQ(err.str(), "Cannot create file " + (gone / "take.wav").string() + "\n");
+}
+
+TEST(PlayCommandRecording, AFailedCommandLeavesAnEarlierRecordingAsItWas) {
+    const auto folder = FreshFolder();
+    WriteSeedFiles(folder.string());
+    const auto target = folder / "take.wav";
+    WriteText(target, "the old take");
+    ScopedEnvironment recording("STEPWEAVE_AUDIO", ("file:" + target.string()).c_str());
+    PlayArguments arguments;
+    arguments.songPath = "Missing.sng";
+    arguments.folder = folder.string();
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(PlayCommand(arguments, out, err), kPlayFailed);
+    EXPECT_EQ(FileText(target), "the old take");
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos) << entry.path();
+    }
 }
 
 TEST(DemoSongOnADevice, PlaysToItsEndWithoutClipping) {

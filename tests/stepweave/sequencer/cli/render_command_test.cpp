@@ -122,6 +122,29 @@ TEST(RenderCommand, ErrorsAreReportedAndLeaveAnOlderOutputAsItWas) {
     EXPECT_NE(command.err.str().find("standard.dxg"), std::string::npos) << command.err.str();
 }
 
+TEST(RenderCommand, ASoundItCannotMixOrASongTooLongFailsTheCommandWithNothingWritten) {
+    Command command;
+    // Sample 1 of the song as 24-bit PCM: a header that says so, and samples.
+    std::vector<uint8_t> deep = WavBytes(ConstantSound(6000, 300));
+    deep[34] = 24;  // bits per sample
+    deep[32] = 3;   // block align
+    WriteFileSafely((command.folder / "deep.wav").string(), deep.data(), static_cast<int64_t>(deep.size()));
+    command.WriteSong({"Intro", "Verse"}, (command.folder / "deep.wav").string(), 44100, 0);
+    EXPECT_EQ(command.Run(), 1);
+    EXPECT_EQ(command.err.str(), "'Sample 1 (deep.wav)' cannot be used: it is 24-bit PCM; only 8- or 16-bit PCM, "
+                                 "mono or stereo, can be played\n");
+    EXPECT_FALSE(std::filesystem::exists(command.arguments.outputPath));
+
+    command.err.str("");
+    WritePattern(command.folder, "Long", 64, 140, 1400, {{1, 1, KitCell(kKick)}});
+    command.WriteSong({"Long"}, "Blank.wav", 44100, 0);
+    EXPECT_EQ(command.Run(), 1);
+    EXPECT_EQ(command.err.str(), "Wave is too long: the song lasts 6:57:50, and a WAV file holds at most 6:45:47 of "
+                                 "16-bit stereo 44100 Hz sound\n");
+    EXPECT_FALSE(std::filesystem::exists(command.arguments.outputPath));
+    EXPECT_TRUE(std::filesystem::is_empty(command.folder / "temp"));
+}
+
 TEST(RenderCommand, InterruptingSavesThePartMixedSoFarOrNothingBeforeMixing) {
     Command command;
     // The dialog polls once, then each line of the kick pass: the tempo

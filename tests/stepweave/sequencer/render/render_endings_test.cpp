@@ -3,6 +3,9 @@
 // render's windows; only a finished or stopped render writes a file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+
 #include "tests/stepweave/sequencer/render/render_test_support.h"
 #include "stepweave/sequencer/model/sequencer_document.h"
 #include "stepweave/sequencer/commands/song_compiler.h"
@@ -178,21 +181,60 @@ TEST(RenderEndings, AnErrorWhileMixingLeavesAnOlderOutputFileAsItWas) {
     render.ExpectEndedAsANormalEnd(renderer);
 }
 
-TEST(RenderEndings, SoundsAreExportedToTheTempFolderWhichIsMadeWhenMissing) {
+TEST(RenderEndings, SoundsAreExportedToAFolderOfTheRendersOwnThatGoesWithIt) {
+    namespace fs = std::filesystem;
     Ending render;
-    std::filesystem::remove_all(render.folder / "temp");
+    fs::remove_all(render.folder / "temp");
     WriteWav(render.folder / "clap.wav", ConstantSound(500, 10));
     render.samples[6].fileName = "clap.wav";  // a bare name lies in the start folder
+    // What "temp" holds while the render mixes.
+    std::vector<fs::path> folders;
+    size_t entries = 0;
+    std::map<std::string, std::string> exports;
+    render.user.duringEvents = [&] {
+        if (!folders.empty()) {
+            return;
+        }
+        for (const auto& entry : fs::directory_iterator(render.folder / "temp")) {
+            ++entries;
+            if (entry.is_directory()) {
+                folders.push_back(entry.path());
+            }
+        }
+        for (const auto& file : fs::directory_iterator(folders.front())) {
+            exports[file.path().filename().string()] = stepweave::testing::FileText(file.path());
+        }
+    };
     SongRenderer renderer(render.document, render.kit, render.user);
     ASSERT_EQ(render.Render(renderer), RenderOutcome::Completed);
 
-    const auto temp = render.folder / "temp";
+    ASSERT_EQ(entries, 1u) << "one folder of the render's own";
+    ASSERT_EQ(folders.size(), 1u);
+    EXPECT_FALSE(fs::exists(folders.front())) << "removed when the render ended";
     for (int item = 0; item <= 16; ++item) {
-        EXPECT_TRUE(std::filesystem::exists(temp / (std::to_string(item) + ".wav"))) << item;
+        EXPECT_EQ(exports.count(std::to_string(item) + ".wav"), 1u) << item;
     }
     for (int sample = 1; sample <= 32; ++sample) {
-        const auto exported = temp / ("sample" + std::to_string(sample) + ".wav");
         const auto source = render.folder / (sample == 7 ? "clap.wav" : "Blank.wav");
-        EXPECT_EQ(stepweave::testing::FileText(exported), stepweave::testing::FileText(source)) << sample;
+        EXPECT_EQ(exports["sample" + std::to_string(sample) + ".wav"], stepweave::testing::FileText(source)) << sample;
     }
+    const bool workFileThere = std::any_of(exports.begin(), exports.end(),
+                                           [](const auto& file) { return file.first.starts_with("work1.tmp"); });
+    EXPECT_TRUE(workFileThere) << "the work file grows in the render's folder too";
+    EXPECT_FALSE(fs::exists(render.folder / "temp")) << "made for the render, and removed with its folder";
+    for (const auto& entry : fs::directory_iterator(render.folder)) {
+        EXPECT_FALSE(entry.path().filename().string().starts_with("work1.tmp")) << entry.path();
+    }
+
+    // A "temp" that was there stays, with what it held and nothing more.
+    fs::create_directories(render.folder / "temp");
+    stepweave::testing::WriteText(render.folder / "temp" / "sample1.wav", "the window's export");
+    folders.clear();
+    entries = 0;
+    SongRenderer again(render.document, render.kit, render.user);
+    ASSERT_EQ(render.Render(again), RenderOutcome::Completed);
+    EXPECT_EQ(entries, 2u) << "the window's export beside the render's folder";
+    EXPECT_EQ(folders.size(), 1u);
+    EXPECT_EQ(stepweave::testing::FileText(render.folder / "temp" / "sample1.wav"), "the window's export");
+    EXPECT_EQ(std::distance(fs::directory_iterator(render.folder / "temp"), fs::directory_iterator{}), 1);
 }

@@ -246,7 +246,17 @@ private slots:
 
         // Stop pressed while it renders: what was mixed is saved, and the buttons come back.
         ui.prompt.files = {(ui.folder / "part.wav").string()};
-        QTimer::singleShot(0, window.BitBtn4, [&] { QTest::mouseClick(window.BitBtn4, Qt::LeftButton); });
+        // Stop is pressed once the render window names the first instrument being added.
+        QTimer stopper;
+        stopper.setInterval(0);
+        QObject::connect(&stopper, &QTimer::timeout, [&] {
+            if (!window.RenderWindow().Label2->text().isEmpty()) {
+                stopper.stop();
+                QTest::mouseClick(window.BitBtn4, Qt::LeftButton);
+            }
+        });
+        window.RenderWindow().Label2->clear();
+        stopper.start();
         QApplication::setActiveWindow(&window);  // as the window system does when the render window goes
         QTest::keyClick(&window, Qt::Key_F11);
         TWave part;

@@ -296,7 +296,7 @@ TEST_F(StreamOnManualDevice, FollowsTheDeviceThroughFinaliseAndInitialise) {
 }
 
 TEST(StreamWithoutDevice, OpensFilesAndPlaysSilently) {
-    ScopedEnvironment noDevice("STEPWEAVE_AUDIO", "null");
+    NoSoundDevice noDevice;
     TFormOwner form;
     ManualMillisecondClock clock;
     TimerScheduler timers(clock);

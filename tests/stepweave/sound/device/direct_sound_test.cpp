@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "tests/stepweave/sound/output/manual_sound_output.h"
@@ -33,12 +34,59 @@ struct DirectSoundOnManualDevice : ::testing::Test {
 }  // namespace
 
 TEST(DirectSoundWithoutDevice, CannotBeInitialized) {
-    ScopedEnvironment noDevice("STEPWEAVE_AUDIO", "null");
+    NoSoundDevice noDevice;
     try {
         TDirectSound sound;
         FAIL() << "a device was opened";
     } catch (const EDirectSoundError& error) {
         EXPECT_STREQ(error.what(), "DirectSound cannot be initialized");
+    }
+}
+
+TEST(DirectSoundWithoutDevice, TheCauseFollowsTheSystemsMessage) {
+    {
+        ScopedEnvironment bogus("STEPWEAVE_AUDIO", "bogus");
+        try {
+            TDirectSound sound;
+            FAIL() << "a device was opened";
+        } catch (const EDirectSoundError& error) {
+            EXPECT_STREQ(error.what(), kBogusDeviceMessage);
+        }
+    }
+    for (const char* value : {"file:", "rtaudio:", "rtaudio:alsa:", "nul"}) {
+        ScopedEnvironment unknown("STEPWEAVE_AUDIO", value);
+        try {
+            TDirectSound sound;
+            FAIL() << value << " opened a device";
+        } catch (const EDirectSoundError& error) {
+            EXPECT_EQ(error.what(), "DirectSound cannot be initialized\nSTEPWEAVE_AUDIO=" + std::string(value) +
+                                        " names no sound output: use rtaudio, rtaudio:API, rtaudio:API:DEVICE, "
+                                        "null or file:PATH");
+        }
+    }
+    ScopedEnvironment missingFolder("STEPWEAVE_AUDIO", "file:/missing/dir/x.wav");
+    try {
+        TDirectSound sound;
+        FAIL() << "a recording was opened in a missing folder";
+    } catch (const EDirectSoundError& error) {
+        EXPECT_STREQ(error.what(), "DirectSound cannot be initialized\n"
+                                   "STEPWEAVE_AUDIO=file:/missing/dir/x.wav: Cannot create file /missing/dir/x.wav");
+    }
+}
+
+TEST(DirectSoundWithoutDevice, ASoundSystemTheProgramLacksIsNamedWithTheWayOut) {
+    ScopedEnvironment unknown("STEPWEAVE_AUDIO", "rtaudio:coreaudio");
+    try {
+        TDirectSound sound;
+        FAIL() << "a device was opened";
+    } catch (const EDirectSoundError& error) {
+        const std::string message = error.what();
+        EXPECT_EQ(message.substr(0, message.find('\n')), "DirectSound cannot be initialized");
+        EXPECT_NE(message.find("\nSTEPWEAVE_AUDIO=rtaudio:coreaudio: this program knows no sound system 'coreaudio'"),
+                  std::string::npos)
+            << message;
+        EXPECT_TRUE(message.ends_with("; set STEPWEAVE_AUDIO=null to run silent, or file:OUT.wav to record")) << message;
+        EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
     }
 }
 

@@ -31,7 +31,7 @@ TEST(DXSoundWithoutForm, CannotBeInitialized) {
 }
 
 TEST(DXSoundWithoutDevice, ReportsTheDeviceAndRunsSilentWhenLoadedAutomatically) {
-    ScopedEnvironment noDevice("STEPWEAVE_AUDIO", "null");
+    NoSoundDevice noDevice;
     std::vector<std::string> events;
     TFormOwner form;
     TDXSound sound(&form);

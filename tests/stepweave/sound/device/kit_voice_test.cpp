@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iterator>
+#include <vector>
 
 #include "tests/stepweave/sound/output/manual_sound_output.h"
 #include "tests/stepweave/sound/output/sound_measure.h"
@@ -239,4 +241,26 @@ TEST_F(KitOnManualDevice, BindingFollowsTheDevice) {
         EXPECT_TRUE(other.Items().Playback().IsBound());
     }
     EXPECT_EQ(other.DXSound(), nullptr);
+}
+
+TEST_F(KitOnManualDevice, ASixteenBitExtensibleWavePlaysAsThePlainPcmItIs) {
+    // The same samples under the extensible header: its 40-byte record, PCM sub-format.
+    TWave plain = ConstantWave(441, 12000);
+    std::vector<uint8_t> record(plain.Format(), plain.Format() + 16);
+    const uint8_t extension[24] = {22, 0, 16, 0, 4, 0, 0, 0, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00,
+                                   0x10, 0x00, 0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
+    record[0] = 0xFE;
+    record[1] = 0xFF;
+    record.insert(record.end(), std::begin(extension), std::end(extension));
+    TWave extensible = plain;
+    extensible.SetFormat(record.data(), static_cast<int32_t>(record.size()));
+    AddItem("Tom1      [ ]", extensible);
+    StartDevice();
+    EXPECT_NO_THROW(kit.Items().Find("Tom1      [ ]").Play());
+    output.clock.Advance(100);
+    const auto& out = output.clock.Output();
+    const int64_t first = FirstSoundingFrame(out);
+    ASSERT_GE(first, 0);
+    EXPECT_FLOAT_EQ(SampleAt(out, first + 200, Side::Left), 12000 / 32768.0f);
+    EXPECT_EQ(LastSoundingFrame(out), first + 440);
 }

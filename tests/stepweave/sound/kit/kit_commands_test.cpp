@@ -137,7 +137,7 @@ TEST(KitCommands, MakeTakesTheTemplateThenTheSlotFiles) {
     KitMakeArguments arguments;
     arguments.outputPath = (folder / "made.dxg").string();
     arguments.templatePath = templatePath;
-    arguments.slotFiles = {"3=" + TestWavePath("adpcm.wav"), "16=" + TestWavePath("stereo16.wav")};
+    arguments.slotFiles = {"3=" + TestWavePath("mono16.wav"), "16=" + TestWavePath("stereo16.wav")};
     arguments.startDirectory = folder.string();
     Output output;
     ASSERT_EQ(KitMakeCommand(arguments, output.out, output.err), 0) << output.err.str();
@@ -148,7 +148,7 @@ TEST(KitCommands, MakeTakesTheTemplateThenTheSlotFiles) {
     made.LoadFromFile(arguments.outputPath);
     ASSERT_EQ(made.Count(), kKitSlotCount);
     EXPECT_EQ(made.Items(0).Wave().Image(), TestWave("mono8.wav").Image());  // slot 0 stays blank
-    EXPECT_EQ(made.Items(3).Wave().Image(), TestWave("adpcm.wav").Image());
+    EXPECT_EQ(made.Items(3).Wave().Image(), TestWave("mono16.wav").Image());
     EXPECT_EQ(made.Items(16).Wave().Image(), TestWave("stereo16.wav").Image());
     for (int slot : {1, 2, 4, 7, 15}) {
         EXPECT_EQ(made.Items(slot).Wave().Image(), templateKit.Items(slot).Wave().Image());
@@ -192,7 +192,14 @@ TEST(KitCommands, AFailedMakeLeavesAnExistingKitUntouched) {
         std::string message;
     };
     const Case cases[] = {
-        {{"2=" + (folder / "not a wave.wav").string()}, "", "Wave is invalid"},
+        // The file is named in front of the system's message.
+        {{"2=" + (folder / "not a wave.wav").string()}, "", "not a wave.wav: Wave is invalid"},
+        // Sounds the kit's users could not play are refused with their format.
+        {{"3=" + TestWavePath("adpcm.wav")}, "",
+         "'adpcm.wav' cannot be used: it is format 2; only 8- or 16-bit PCM, mono or stereo, can be played"},
+        {{"5=" + TestWavePath("float.wav")}, "",
+         "'float.wav' cannot be used: it is 32-bit floating point; only 8- or 16-bit PCM, mono or stereo, can be "
+         "played"},
         {{"0=" + TestWavePath("mono8.wav")}, "",
          "Invalid slot '0=" + TestWavePath("mono8.wav") + "': expected N=FILE.wav with N from 1 to 16"},
         {{"x=a.wav"}, "", "Invalid slot 'x=a.wav': expected N=FILE.wav with N from 1 to 16"},

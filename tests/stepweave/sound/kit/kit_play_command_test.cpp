@@ -13,6 +13,8 @@
 #include "stepweave/sound/kit/kit_layout.h"
 #include "stepweave/sound/files/little_endian.h"
 #include "stepweave/sound/kit/wave_collection.h"
+#include "stepweave/sound/wav/playable_format.h"
+#include "stepweave/sound/wav/wave.h"
 
 namespace fs = std::filesystem;
 using namespace stepweave;
@@ -103,9 +105,40 @@ TEST_F(KitPlayOnManualDevice, ReportsWhatItCannotFindOrOpen) {
 }
 
 TEST(KitPlayWithoutDevice, SaysTheDeviceCannotBeInitialized) {
-    ScopedEnvironment noDevice("STEPWEAVE_AUDIO", "null");
+    ScopedEnvironment noDevice("STEPWEAVE_AUDIO", "bogus");
     std::ostringstream out;
     std::ostringstream err;
     EXPECT_EQ(KitPlayCommand({MakeKit(), {"Kick"}, 1, 0}, out, err), 1);
-    EXPECT_EQ(err.str(), "DirectSound cannot be initialized\n");
+    EXPECT_EQ(err.str(), std::string(kBogusDeviceMessage) + "\n");
+}
+
+TEST_F(KitPlayOnManualDevice, StoppingEndsAtOnceAndSaysSo) {
+    int asked = 0;
+    // Asked once before each further sound and while the last ones ring:
+    // the user stops after the second sound has started.
+    const auto stop = [&] { return ++asked > 1 && out.str().find("Short Kick") != std::string::npos; };
+    KitPlayArguments arguments{MakeKit(), {"Kick", "Short Kick", "Snare"}, 1, 0};
+    EXPECT_EQ(KitPlayCommand(arguments, out, err, timers, stop), kKitPlayInterrupted) << err.str();
+    EXPECT_EQ(out.str(), "\"Kick      [ ]\"\n\"Short Kick[ ]\"\nStopped\n");
+    EXPECT_EQ(err.str(), "");
+}
+
+TEST(KitPlayRecording, StoppedByTheUserLeavesAWholeRecordingAndNoTemporaryFile) {
+    const fs::path folder = ScratchFolder("stepweave_kit_play_stopped");
+    const fs::path target = folder / "kit.wav";
+    ScopedEnvironment recording("STEPWEAVE_AUDIO", ("file:" + target.string()).c_str());
+    const std::string kit = MakeKit();
+    std::ostringstream out;
+    std::ostringstream err;
+    // Stops a few polls after the first sound has started, while it still plays.
+    int pollsSinceFirst = 0;
+    const auto stop = [&] { return !out.str().empty() && ++pollsSinceFirst > 3; };
+    EXPECT_EQ(KitPlayCommand({kit, {}, 1, 0}, out, err, MainTimers(), stop), kKitPlayInterrupted) << err.str();
+    EXPECT_EQ(out.str(), "\"Kick      [ ]\"\nStopped\n");
+    ASSERT_TRUE(fs::exists(target));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 1) << "no temporary left";
+    TWave recorded;
+    recorded.LoadFromFile(target.string());
+    EXPECT_EQ(UnplayableFormat(recorded), "") << "a whole 16-bit stereo file";
+    EXPECT_GT(recorded.Size(), 0);
 }

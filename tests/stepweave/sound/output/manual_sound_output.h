@@ -24,6 +24,20 @@ struct ManualSoundOutput {
     AudioBackendFactory previous;
 };
 
+// No sound device for the life of the object, as on a machine without
+// sound: opening one fails, with no cause to tell.
+struct NoSoundDevice {
+    NoSoundDevice() { previous = AudioOutput::SetBackendFactory([] { return nullptr; }); }
+    ~NoSoundDevice() { AudioOutput::SetBackendFactory(std::move(previous)); }
+
+    AudioBackendFactory previous;
+};
+
+// The message for STEPWEAVE_AUDIO=bogus: the system's line, then the value named.
+inline const char* const kBogusDeviceMessage =
+    "DirectSound cannot be initialized\n"
+    "STEPWEAVE_AUDIO=bogus names no sound output: use rtaudio, rtaudio:API, rtaudio:API:DEVICE, null or file:PATH";
+
 // Sets an environment variable for the life of the object.
 class ScopedEnvironment {
 public:

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -72,6 +74,49 @@ TEST(Detector, OneSecondOf440HertzGivesTheWorkedExampleInAnyBlockSize) {
         if (::testing::Test::HasFailure() || trace) PrintTrace(run);
         if (::testing::Test::HasFailure()) return;
     }
+}
+
+// A run starts as if silence preceded it: a tone that sounds from the first
+// sample rises above the quiet level in its first frames and so starts there.
+TEST(Detector, AToneFromTheFirstSampleStartsAtTheStart) {
+    for (int block : {4096, 1000, 1}) {
+        std::vector<int16_t> signal;
+        AppendSine(signal, 440, 8000, 2 * 11025);
+        AppendSilence(signal, 8192);
+        AnalysisRun run = Analyse(signal, block);
+        ASSERT_EQ(run.events.size(), 2u) << "block " << block;
+        EXPECT_EQ(run.events[0].Note(), 69);
+        EXPECT_GT(run.events[0].Velocity(), 0);
+        EXPECT_LT(run.events[0].timeMs, 50u) << "block " << block;
+        EXPECT_EQ(run.events[1].Velocity(), 0);
+        EXPECT_NEAR(run.events[1].timeMs, 2000, 50) << "block " << block;
+    }
+}
+
+// A scale on A played note after note: each tone starts at once and dies away in
+// its last 60 ms, and the first sounds from the first sample.
+TEST(Detector, BackToBackTonesFromTheFirstSampleGiveEveryNote) {
+    const int notes[] = {69, 71, 73, 74, 76, 78, 80, 81};
+    constexpr int kToneSamples = 11025 / 2;
+    constexpr int kDecaySamples = 660;
+    std::vector<int16_t> signal;
+    for (int note : notes) {
+        const double hertz = 440.0 * std::pow(2.0, (note - 69) / 12.0);
+        for (int n = 0; n < kToneSamples; ++n) {
+            const double envelope = std::fmin(1.0, static_cast<double>(kToneSamples - n) / kDecaySamples);
+            signal.push_back(static_cast<int16_t>(
+                std::lround(8000 * envelope * std::sin(2 * testing::kPi * hertz * n / testing::kSampleRate))));
+        }
+    }
+    AppendSilence(signal, 8192);
+    AnalysisRun run = Analyse(signal, 4096);
+    std::vector<int> notesOn;
+    for (const NoteEvent& event : run.events) {
+        if (event.Velocity() > 0) notesOn.push_back(event.Note());
+    }
+    EXPECT_EQ(notesOn, std::vector<int>(std::begin(notes), std::end(notes)));
+    ASSERT_FALSE(run.events.empty());
+    EXPECT_LT(run.events[0].timeMs, 50u);
 }
 
 TEST(Detector, BlockSizesDoNotChangeFramesOrEvents) {

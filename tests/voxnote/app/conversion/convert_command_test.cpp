@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <sstream>
 
 #include "tests/voxnote/app/test_support.h"
@@ -160,8 +161,9 @@ TEST_F(ConvertCommand, OptionsOverrideSingleValues) {
     EXPECT_NE(output.str().find(",81,64\n"), std::string::npos);
     ASSERT_EQ(Run({wav, "--events", "-", "--rhythm-note", "38"}), kConvertSucceeded);
     EXPECT_NE(output.str().find(",38,"), std::string::npos);
-    EXPECT_EQ(Run({wav, "--max-note", "68"}), kConvertFoundNoNotes) << "69 lies above the range";
+    EXPECT_EQ(Run({wav, "--max-note", "68", "--events", "-"}), kConvertSucceeded) << "69 lies above the range";
     EXPECT_EQ(reporter.texts, std::vector<std::string>{"No notes detected."});
+    EXPECT_EQ(output.str(), "time_ms,note,velocity\n");
 }
 
 TEST_F(ConvertCommand, StartsFromAPresetWhenAsked) {
@@ -184,33 +186,90 @@ TEST_F(ConvertCommand, AFormatItCannotTakeShowsEveryMessageAndWritesNothing) {
                                                           test::Chunk("data", std::vector<uint8_t>(4800, 128))}));
     std::ofstream(folder / "old.mid") << "keep";
     EXPECT_EQ(Run({wav, "-o", (folder / "old.mid").string(), "--events", (folder / "e.csv").string()}),
-              kConvertFoundNoNotes);
+              kConvertFailed);
     EXPECT_EQ(reporter.texts,
               (std::vector<std::string>{"Cannot process wave file.\nThe frequency should be 11kHz, 22kHz or 44kHz",
-                                        "Cannot process wave file.\nThe samples should be 16 bit.",
-                                        "No notes detected."}));
+                                        "Cannot process wave file.\nThe samples should be 16 bit."}));
     EXPECT_EQ(ReadText(folder / "old.mid"), "keep");
     EXPECT_FALSE(std::filesystem::exists(folder / "e.csv"));
+    EXPECT_EQ(output.str(), "");
 }
 
-TEST_F(ConvertCommand, SilenceAndDamagedFilesGiveNoNotes) {
+// No notes is a result: a notice, and a MIDI file that holds only the voice.
+TEST_F(ConvertCommand, SilenceGivesAValidMidiFileWithoutNotes) {
     std::string silent = WriteWav("silent.wav", test::WavImage(std::vector<int16_t>(20000, 0)));
-    EXPECT_EQ(Run({silent, "-o", (folder / "silent.mid").string()}), kConvertFoundNoNotes);
+    EXPECT_EQ(Run({silent, "-o", (folder / "silent.mid").string(), "--voice", "5"}), kConvertSucceeded);
     EXPECT_EQ(reporter.texts, std::vector<std::string>{"No notes detected."});
-    EXPECT_FALSE(std::filesystem::exists(folder / "silent.mid"));
+    EXPECT_EQ(output.str(), "Notes found: 0\n");
+    std::string track = std::string("\0\xFF\x51\x03\x07\x53\x00\0\xC0\x05\0\xFF\x2F\0", 14);
+    EXPECT_EQ(ReadText(folder / "silent.mid"),
+              std::string("MThd\0\0\0\x06\0\0\0\x01\x01\xE0MTrk\0\0\0", 21) + static_cast<char>(track.size()) +
+                  track);
+}
 
+TEST_F(ConvertCommand, DamagedAndForeignFilesFailWithTheirMessage) {
     std::vector<uint8_t> truncated = test::WavImage(ToneAfterSilence(440.0, 8000, 4096, 20000, 0));
     truncated.resize(truncated.size() / 2);
-    EXPECT_EQ(Run({WriteWav("cut.wav", truncated)}), kConvertFoundNoNotes);
-    EXPECT_EQ(reporter.texts,
-              (std::vector<std::string>{"Error reading division of file", "No notes detected."}));
+    EXPECT_EQ(Run({WriteWav("cut.wav", truncated)}), kConvertFailed);
+    EXPECT_EQ(reporter.texts, std::vector<std::string>{"Error reading division of file"});
+    EXPECT_FALSE(std::filesystem::exists(folder / "cut.mid"));
 
-    EXPECT_EQ(Run({WriteWav("text.wav", {'h', 'e', 'l', 'l', 'o'})}), kConvertFoundNoNotes);
-    EXPECT_EQ(reporter.texts, std::vector<std::string>{"No notes detected."});
+    const std::string notWav = "Cannot process wave file.\nIt is not a WAV file, or its \"fmt \" chunk is missing.";
+    std::vector<uint8_t> avi = test::RiffWave({test::Chunk("LIST", std::vector<uint8_t>(12, 0))});
+    std::copy_n("AVI ", 4, avi.begin() + 8);
+    const std::vector<std::pair<std::string, std::vector<uint8_t>>> foreign = {
+        {"text.wav", {'h', 'e', 'l', 'l', 'o'}},
+        {"empty.wav", {}},
+        {"song.wav", {'I', 'D', '3', 4, 0, 0, 0, 0, 0, 0, 0xFF, 0xFB, 0x90, 0x64, 0, 0, 0, 0}},
+        {"film.wav", avi},
+    };
+    for (const auto& [name, bytes] : foreign) {
+        EXPECT_EQ(Run({WriteWav(name, bytes)}), kConvertFailed) << name;
+        EXPECT_EQ(reporter.texts, std::vector<std::string>{notWav}) << name;
+        EXPECT_EQ(output.str(), "") << name;
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder / "film.mid"));
 
     EXPECT_EQ(Run({(folder / "missing.wav").string()}), kConvertFailed);
     ASSERT_EQ(reporter.texts.size(), 1u);
     EXPECT_NE(reporter.texts[0].find("missing.wav"), std::string::npos);
+}
+
+// Without any output named, the notes go to the input's name with ".mid"
+// beside it, and only ever to a new file there.
+TEST_F(ConvertCommand, WithoutAnOutputTheMidiFileGoesBesideTheInputAndIsNeverReplaced) {
+    std::string wav = WriteWav("a440.wav", test::WavImage(ToneAfterSilence(440.0, 8000, 4096, 11025, 11025)));
+    const std::filesystem::path beside = folder / "a440.mid";
+    ASSERT_EQ(Run({wav}), kConvertSucceeded) << ::testing::PrintToString(reporter.texts);
+    EXPECT_EQ(output.str(), "Notes found: 1\n" + beside.string() + "\n");
+    const std::string first = ReadText(beside);
+    EXPECT_EQ(first.substr(0, 4), "MThd");
+
+    std::ofstream(beside) << "mine";
+    EXPECT_EQ(Run({wav, "--transpose", "12"}), kConvertFailed);
+    EXPECT_EQ(reporter.texts,
+              std::vector<std::string>{"The file \"" + beside.string() + "\" exists already; name it with -o to replace it."});
+    EXPECT_EQ(ReadText(beside), "mine");
+    EXPECT_EQ(output.str(), "");
+
+    ASSERT_EQ(Run({wav, "-o", beside.string()}), kConvertSucceeded) << "a file that -o names is replaced";
+    EXPECT_EQ(ReadText(beside), first);
+    EXPECT_EQ(output.str(), "Notes found: 1\n");
+
+    ASSERT_EQ(Run({wav, "--events", (folder / "e.csv").string()}), kConvertSucceeded);
+    EXPECT_EQ(output.str(), "Notes found: 1\n") << "the events alone were asked for";
+}
+
+// A tone that sounds from the very first sample, as sox's synth writes it.
+TEST_F(ConvertCommand, ASineFromTheFirstSampleGivesNote69AtOnce) {
+    std::string wav = WriteWav("a.wav", test::WavImage(SineSamples(440.0, 32000, 2 * 11025)));
+    ASSERT_EQ(Run({wav, "--events", "-"}), kConvertSucceeded) << ::testing::PrintToString(reporter.texts);
+    int onTime = -1, note = 0, velocity = 0;
+    ASSERT_EQ(std::sscanf(output.str().c_str(), "time_ms,note,velocity\n%d,%d,%d", &onTime, &note, &velocity), 3)
+        << output.str();
+    EXPECT_EQ(note, 69);
+    EXPECT_GT(velocity, 0);
+    EXPECT_LT(onTime, 50);
 }
 
 TEST_F(ConvertCommand, FramesAreWrittenAsTheSegmenterReadsThem) {

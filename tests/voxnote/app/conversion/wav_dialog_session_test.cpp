@@ -245,7 +245,7 @@ TEST_F(WavDialogSessionTest, TheNotesAreKeptUntilTheFileChangesOrAnotherIsSelect
     session->PressMidi();
     EXPECT_GT(host.eventRounds, roundsOfFirst);
     ASSERT_TRUE(host.RunPosted());
-    EXPECT_EQ(NoteEventsOf(*session->Events()).front().note, NoteEventsOf(first).front().note + 7);
+    EXPECT_EQ(NoteEventsOf(*session->Events()).back().note, NoteEventsOf(first).back().note + 7);
 
     // Selecting the file again discards what was kept.
     session->SelectFile(folder / "other.wav");

@@ -21,7 +21,7 @@ protected:
     test::ListedMidiDevices devices;
 };
 
-TEST_F(MidiDeviceChoicesTest, OnlySynthesizersWithAnEvenCodeAreListedWithTheirNumbers) {
+TEST_F(MidiDeviceChoicesTest, SynthesizersWithAnEvenCodeAndMidiPortsAreListedWithTheirNumbers) {
     for (int technology = 1; technology <= 7; ++technology) {
         Add("Device " + std::to_string(technology), technology);
     }
@@ -30,13 +30,13 @@ TEST_F(MidiDeviceChoicesTest, OnlySynthesizersWithAnEvenCodeAreListedWithTheirNu
 
     const MidiDeviceChoices choices = ListMidiPlaybackDevices(devices, 5);
     const std::vector<MidiDeviceChoice> expected = {
-        {"Device 2", 1}, {"Device 4", 3}, {"Device 6", 5}, {"Last", 8}};
-    EXPECT_EQ(choices.entries, expected) << "ports 1, square waves 3, the mapper 5, software synths 7 left out";
-    EXPECT_EQ(choices.selected, 2u);
+        {"Device 1", 0}, {"Device 2", 1}, {"Device 4", 3}, {"Device 6", 5}, {"Last", 8}};
+    EXPECT_EQ(choices.entries, expected) << "square waves 3, the mapper 5, software synths 7 left out";
+    EXPECT_EQ(choices.selected, 3u);
 }
 
 TEST_F(MidiDeviceChoicesTest, TheFirstEntryIsSelectedWhenTheCurrentDeviceIsNotListed) {
-    Add("Port", midi_technology::kPort);
+    Add("Mapper", midi_technology::kMapper);
     Add("Synth", midi_technology::kWavetableSynthesizer);
     Add("FM", midi_technology::kFmSynthesizer);
     EXPECT_EQ(ListMidiPlaybackDevices(devices, 0).selected, 0u);
@@ -50,7 +50,7 @@ TEST_F(MidiDeviceChoicesTest, WithNothingToOfferTheListSaysSo) {
     EXPECT_EQ(choices.entries, none);
     EXPECT_EQ(choices.selected, 0u);
 
-    Add("Port", midi_technology::kPort);
+    Add("Square", midi_technology::kSquareWaveSynthesizer);
     Add("Mapper", midi_technology::kMapper);
     EXPECT_EQ(ListMidiPlaybackDevices(devices, 0).entries, none) << "devices exist but none can be offered";
 }

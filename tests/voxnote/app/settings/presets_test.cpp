@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/voxnote/app/test_support.h"
+#include "voxnote/app/settings/current_detector_settings.h"
 #include "voxnote/app/settings/string_table.h"
 #include "voxnote/app/settings/system_settings.h"
 
@@ -78,6 +79,31 @@ TEST_F(Presets, ByteFieldsKeepTheirLowByteAndValuesStayInTheirControlsRanges) {
     EXPECT_EQ(loaded.outputVolume, 0);
     EXPECT_EQ(loaded.tuning, 10);
     EXPECT_EQ(loaded.gapRatio, 0);
+}
+
+// The note range as the window's buttons could have left it: each bound in
+// its own range, the minimum below the maximum; a crossed pair falls back to
+// the defaults of both.
+TEST_F(Presets, ANoteRangeFromTheFileIsHeldToWhatTheButtonsAllow) {
+    std::ofstream(profile.Path()) << "[Wide]\nMaximum Note=300\nMinimum Note=-40\n"
+                                     "[Crossed]\nMaximum Note=40\nMinimum Note=90\n"
+                                     "[Touching]\nMaximum Note=60\nMinimum Note=60\n"
+                                     "[Edges]\nMaximum Note=25\nMinimum Note=24\n"
+                                     "[Top]\nMaximum Note=101\nMinimum Note=101\n";
+    const auto range = [&](const std::string& name) {
+        const DetectorSettings loaded = store.Read(name);
+        return std::pair(loaded.minimumNote, loaded.maximumNote);
+    };
+    EXPECT_EQ(range("Wide"), std::pair(24, 101));
+    EXPECT_EQ(range("Crossed"), std::pair(33, 99));
+    EXPECT_EQ(range("Touching"), std::pair(33, 99));
+    EXPECT_EQ(range("Edges"), std::pair(24, 25));
+    EXPECT_EQ(range("Top"), std::pair(100, 101)) << "the minimum comes down to 100, below the maximum";
+
+    CurrentDetectorSettings current;
+    current.Load(store.Read("Crossed"));
+    EXPECT_EQ(current.Header().minimumNote, 33);
+    EXPECT_EQ(current.Header().maximumNote, 99);
 }
 
 TEST(DetectorSettingsUnits, SlidersAndListsBecomeAnalysisUnits) {

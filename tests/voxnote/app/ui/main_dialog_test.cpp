@@ -32,11 +32,13 @@ private slots:
     void upDownButtonsActAtOnceAndRepeatWhileHeld();
     void noteRangeButtonsKeepTheRangeInItsBounds();
     void scaleButtonsWrapAndSetTheScaleLock();
+    void quickClicksOnButtonsAndTogglesCountEveryClick();
     void rhythmToggleSwitchesConstantNoteAndStoresTheSystemSettings();
     void doubleClicksOnTheMeterToggleTheDisplayMode();
     void meterAreaDrawsTheLevelBarAndTheNote();
     void alwaysOnTopIsAppliedAndStoredAtEveryChange();
     void waveButtonClearsTheWayForTheWavDialog();
+    void aDamagedLastUsedPresetStartsWithARangeTheButtonsCanMove();
 
 private:
     void OpenWindow();
@@ -365,6 +367,31 @@ void MainDialogTest::scaleButtonsWrapAndSetTheScaleLock() {
     QCOMPARE(window->Scale(), 5);
 }
 
+// Clicks 200 ms apart arrive with every second press as a double click.
+void MainDialogTest::quickClicksOnButtonsAndTogglesCountEveryClick() {
+    window->SetScale(12);
+    QuickClicks(*window, Centre(*window->ScaleUpButton), 6);
+    QCOMPARE(window->Scale(), 5);
+
+    window->SetNoteRange({101, 33});
+    QuickClicks(*window, Centre(*window->MinimumNoteDownButton), 12);
+    QCOMPARE(window->CurrentNoteRange().minimum, 24);  // A2 down to C2, where it stops
+    QuickClicks(*window, Centre(*window->MaximumNoteDownButton), 5);
+    QCOMPARE(window->CurrentNoteRange().maximum, 96);
+
+    QVERIFY(!window->RhythmToggle->IsOn());
+    QuickClicks(*window, Centre(*window->RhythmToggle), 3);
+    QVERIFY(window->RhythmToggle->IsOn());
+    QCOMPARE(int(window->Settings().Detector().Header().constantNote), 60);
+    QuickClicks(*window, Centre(*window->RhythmToggle), 2);
+    QVERIFY(window->RhythmToggle->IsOn());
+
+    // On the background a double click is still a double click.
+    QCOMPARE(window->CurrentDisplayMode(), MainDialog::DisplayMode::Volume);
+    QuickClicks(*window, QPoint(37, 120), 2);
+    QCOMPARE(window->CurrentDisplayMode(), MainDialog::DisplayMode::Pitch);
+}
+
 void MainDialogTest::rhythmToggleSwitchesConstantNoteAndStoresTheSystemSettings() {
     QFile::remove(iniPath);
     Click(*window, *window->RhythmToggle);
@@ -459,6 +486,30 @@ void MainDialogTest::waveButtonClearsTheWayForTheWavDialog() {
     QVERIFY(!shrinkWhileOpen);
     QVERIFY(!window->StartToggle->IsOn());
     QVERIFY(window->IsAutoShrinkInEffect());
+}
+
+// A hand-edited file with notes outside the fields' range: the window starts
+// with the range held to what its buttons allow, shows both notes and steps.
+void MainDialogTest::aDamagedLastUsedPresetStartsWithARangeTheButtonsCanMove() {
+    window.reset();
+    WriteFile(iniPath, "[Last Used]\nsection=Wild\n[Wild]\nMaximum Note=300\nMinimum Note=-40\n");
+    OpenWindow();
+    QCOMPARE(window->CurrentNoteRange().maximum, 101);
+    QCOMPARE(window->CurrentNoteRange().minimum, 24);
+    const QImage shot = window->grab().toImage();
+    QVERIFY(CountPixels(shot, QRect(14, 224, 30, 20), IsBrightGreen) > 10);
+    QVERIFY(CountPixels(shot, QRect(14, 264, 30, 20), IsBrightGreen) > 10);
+    Click(*window, *window->MaximumNoteDownButton);
+    Click(*window, *window->MinimumNoteUpButton);
+    QCOMPARE(window->CurrentNoteRange().maximum, 100);
+    QCOMPARE(window->CurrentNoteRange().minimum, 25);
+
+    window.reset();
+    WriteFile(iniPath, "[Last Used]\nsection=Crossed\n[Crossed]\nMaximum Note=40\nMinimum Note=90\n");
+    OpenWindow();
+    QCOMPARE(window->CurrentNoteRange().maximum, 99);
+    QCOMPARE(window->CurrentNoteRange().minimum, 33);
+    QCOMPARE(int(window->Settings().Detector().Header().minimumNote), 33);
 }
 
 QTEST_MAIN(MainDialogTest)

@@ -42,6 +42,7 @@ private slots:
     void rhythmNoteFollowsTheNoteList();
     void optionsActAtOnceExceptAutoShrink();
     void midiDeviceListOffersSynthesizersOnly();
+    void midiDeviceNoticesShowBelowTheList();
     void tuneModeTurnsTheTuningListIntoAMeter();
     void startToggleDuringTuneModeOnlyEndsIt();
     void closingInTuneModeEndsTheRun();
@@ -226,26 +227,30 @@ void SetupDialogTest::midiDeviceListOffersSynthesizersOnly() {
     test->midiDevices.Add("Wavetable Synth", midi_technology::kWavetableSynthesizer);
     test->midiDevices.Add("Soft Synth", midi_technology::kSoftwareSynthesizer);
     test->midiDevices.Add("FM Synth", midi_technology::kFmSynthesizer);
+    test->midiDevices.Add("Mapper", midi_technology::kMapper);
     SetupDialog& setup = OpenSetup();
-    QCOMPARE(setup.MidiDeviceBox->count(), 2);
-    QCOMPARE(setup.MidiDeviceBox->itemText(0), QString("Wavetable Synth"));
-    QCOMPARE(setup.MidiDeviceBox->itemText(1), QString("FM Synth"));
-    QCOMPARE(setup.MidiDeviceBox->currentIndex(), 0);  // device 0 is not listed: the first entry
+    QCOMPARE(setup.MidiDeviceBox->count(), 3);
+    QCOMPARE(setup.MidiDeviceBox->itemText(0), QString("Port"));  // a hardware port leads to a synthesizer
+    QCOMPARE(setup.MidiDeviceBox->itemText(1), QString("Wavetable Synth"));
+    QCOMPARE(setup.MidiDeviceBox->itemText(2), QString("FM Synth"));
+    QCOMPARE(setup.MidiDeviceBox->currentIndex(), 0);
     QCOMPARE(window->Settings().MidiDeviceIndex(), 0);
-    setup.MidiDeviceBox->setCurrentIndex(1);
+    setup.MidiDeviceBox->setCurrentIndex(2);
     QCOMPARE(window->Settings().MidiDeviceIndex(), 3);
+    QVERIFY(setup.MidiDeviceNotice->isHidden());
     setup.close();
     SetupDialog& again = OpenSetup();
     QCOMPARE(again.MidiDeviceBox->currentText(), QString("FM Synth"));
     again.close();
+}
 
-    test->midiDevices.devices.clear();
-    window->Settings().SetMidiDeviceIndex(0);
-    SetupDialog& none = OpenSetup();
-    QCOMPARE(none.MidiDeviceBox->count(), 1);
-    QCOMPARE(none.MidiDeviceBox->currentText(), QString("No MIDI Devices!"));
-    QCOMPARE(window->Settings().MidiDeviceIndex(), 0);
-    none.close();
+// A device the catalog cannot offer says why below the list.
+void SetupDialogTest::midiDeviceNoticesShowBelowTheList() {
+    test->midiDevices.notices = {"The virtual MIDI port \"Voxnote\" is absent: no sequencer."};
+    SetupDialog& setup = OpenSetup();
+    QVERIFY(!setup.MidiDeviceNotice->isHidden());
+    QCOMPARE(setup.MidiDeviceNotice->text(), QString("The virtual MIDI port \"Voxnote\" is absent: no sequencer."));
+    setup.close();
 }
 
 void SetupDialogTest::tuneModeTurnsTheTuningListIntoAMeter() {

@@ -16,7 +16,11 @@
 #include "tests/support/voxnote/recording_midi_device.h"
 #include "voxnote/app/midi/standard_midi_file.h"
 #include "voxnote/app/settings/string_table.h"
+#include "voxnote/app/ui/dialog_colours.h"
 #include "voxnote/app/ui/wav_info_dialog.h"
+
+#include <QHeaderView>
+#include <QTreeView>
 
 using namespace voxnote;
 
@@ -47,6 +51,8 @@ private slots:
     void theFileSoundsToItsEnd();
     void closingStopsPlaybackAndHandsBackTheVoice();
     void closingWhileProcessingStopsTheConversion();
+    void atItsFirstSizeEveryColumnShowsWhatItHolds();
+    void disabledButtonsLookDisabled();
 
 private:
     std::unique_ptr<WavInfoDialog> OpenDialog();
@@ -357,6 +363,57 @@ void WavInfoDialogTest::closingWhileProcessingStopsTheConversion() {
     QCOMPARE(dialog->Session().Events(), nullptr);
     QCOMPARE(synth_->OpenCount(), 0);
     QVERIFY(reporter_.texts.empty());
+}
+
+void WavInfoDialogTest::atItsFirstSizeEveryColumnShowsWhatItHolds() {
+    test::WriteBytes(*folder_ / "a rather long name for a recording.wav", test::ShortNotesStereoWav(7));
+    WavInfoDialog dialog(context_);
+    dialog.setViewMode(QFileDialog::Detail);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto* files = dialog.findChild<QTreeView*>("treeView");
+    QVERIFY(files != nullptr);
+    QTRY_COMPARE(files->model()->rowCount(files->rootIndex()), 1);
+    const QModelIndex first = files->model()->index(0, 0, files->rootIndex());
+    QTRY_VERIFY(!files->model()->index(0, 1, files->rootIndex()).data().toString().isEmpty());
+    QCoreApplication::processEvents();
+    for (int column = 1; column < files->header()->count(); ++column) {
+        const QModelIndex cell = first.siblingAtColumn(column);
+        const int textWidth = files->fontMetrics().horizontalAdvance(cell.data().toString());
+        QVERIFY2(files->header()->sectionSize(column) >= textWidth,
+                 qPrintable(QString("column %1 (%2) is cut").arg(column).arg(cell.data().toString())));
+    }
+    QVERIFY(files->header()->sectionSize(0) >=
+            files->fontMetrics().horizontalAdvance(first.data().toString()));
+    SaveScreenshot(dialog, "wav_dialog_first_size");
+}
+
+// A disabled button's caption is grey, an enabled one's black.
+void WavInfoDialogTest::disabledButtonsLookDisabled() {
+    const QPalette before = QApplication::palette();
+    QApplication::setPalette(DialogPalette(before));
+    auto dialog = OpenDialog();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    const auto darkPixels = [](QWidget* widget) {
+        const QImage image = widget->grab().toImage();
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                count += qGray(image.pixel(x, y)) < 50 ? 1 : 0;
+            }
+        }
+        return count;
+    };
+    for (QPushButton* button : {dialog->AudioButton, dialog->MidiButton, dialog->SaveMidiButton}) {
+        QVERIFY(!button->isEnabled());
+        const int disabled = darkPixels(button);
+        button->setEnabled(true);
+        const int enabled = darkPixels(button);
+        QVERIFY2(enabled > 2 * disabled + 10,
+                 qPrintable(QString("%1: %2 dark pixels enabled, %3 disabled").arg(button->text()).arg(enabled).arg(disabled)));
+    }
+    dialog.reset();
+    QApplication::setPalette(before);
 }
 
 QTEST_MAIN(WavInfoDialogTest)

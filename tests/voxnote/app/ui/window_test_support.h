@@ -50,13 +50,26 @@ inline void Drag(QWidget& window, QPoint from, QPoint to) {
     QTest::mouseRelease(&window, Qt::LeftButton, {}, to);
 }
 
-// A double click as the window system delivers it: press, release, press,
-// double click, release.
+// A quick second click as X11 and Qt deliver it (recorded from a real X
+// server driven by "xdotool click --repeat 2 --delay 100 1"): press,
+// release, double click, release. The double click takes the place of the
+// second press; no press comes with it.
 inline void DoubleClick(QWidget& window, QPoint point) {
     Click(window, point);
-    QTest::mousePress(&window, Qt::LeftButton, {}, point);
     QTest::mouseDClick(&window, Qt::LeftButton, {}, point);
     QTest::mouseRelease(&window, Qt::LeftButton, {}, point);
+}
+
+// Clicks in quick succession, as they arrive: every second one a double click.
+inline void QuickClicks(QWidget& window, QPoint point, int count) {
+    for (int click = 0; click < count; ++click) {
+        if (click % 2 == 0) {
+            QTest::mousePress(&window, Qt::LeftButton, {}, point);
+        } else {
+            QTest::mouseDClick(&window, Qt::LeftButton, {}, point);
+        }
+        QTest::mouseRelease(&window, Qt::LeftButton, {}, point);
+    }
 }
 
 inline bool IsBrightGreen(QRgb pixel) { return qGreen(pixel) > 200 && qRed(pixel) < 120 && qBlue(pixel) < 120; }
@@ -209,9 +222,11 @@ public:
     void Add(const std::string& name, int technology) {
         devices.push_back(std::make_shared<RecordingMidiDevice>(name, technology, clock));
     }
+    std::vector<std::string> Notices() const override { return notices; }
 
     ManualPlaybackClock clock;
     std::vector<std::shared_ptr<MidiOutputDevice>> devices;
+    std::vector<std::string> notices;
 };
 
 // A main window with a settings file, a prompt, a recording device and MIDI

@@ -1,16 +1,20 @@
 #include "tests/support/scratch_folder.h"
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 
 #include "tests/stepweave/sound/output/manual_sound_output.h"
 #include "tests/stepweave/sound/output/sound_measure.h"
-#include "stepweave/sound/output/audio_backend_choice.h"
+#include "stepweave/sound/backend/audio_backend_choice.h"
 #include "stepweave/sound/files/byte_stream.h"
 #include "stepweave/sound/device/direct_sound.h"
 #include "stepweave/sound/device/direct_sound_buffer.h"
 #include "stepweave/sound/files/errors.h"
+#include "stepweave/sound/output/audio_output.h"
 #include "stepweave/sound/timing/millisecond_clock.h"
 #include "stepweave/sound/wav/recording_wave_writer.h"
 
@@ -24,6 +28,11 @@ uint32_t Uint32At(const std::vector<uint8_t>& bytes, size_t at) {
     uint32_t value;
     std::memcpy(&value, bytes.data() + at, 4);
     return value;
+}
+
+std::string FileText(const fs::path& path) {
+    const std::vector<uint8_t> bytes = ReadWholeFile(path.string());
+    return {bytes.begin(), bytes.end()};
 }
 
 uint16_t Uint16At(const std::vector<uint8_t>& bytes, size_t at) {
@@ -110,6 +119,76 @@ TEST(FileRecordingBackend, RecordsWhatIsPlayedInRealTimeAndPutsTheFileInPlaceOnC
 TEST(FileRecordingBackend, AFolderThatDoesNotExistMeansNoDevice) {
     ScopedEnvironment recording("STEPWEAVE_AUDIO", "file:/nonexistent-folder/take.wav");
     EXPECT_THROW(TDirectSound(), EDirectSoundError);
+}
+
+namespace {
+
+// Plays a tenth of a second of a tone through the output STEPWEAVE_AUDIO
+// names and closes the output; returns what closing it raised ("" for none).
+std::string RecordATenthAndClose() {
+    std::shared_ptr<AudioOutput> output;
+    {
+        TDirectSound sound;
+        output = AudioOutput::Running();
+        TDirectSoundBuffer buffer(sound);
+        const std::vector<int16_t> tone = Sine16(4410, 1.0 / 100, 0.5);
+        buffer.LoadFromMemory(MakePcmFormat(44100, 16, 1), reinterpret_cast<const uint8_t*>(tone.data()),
+                              static_cast<uint32_t>(tone.size() * 2),
+                              DSBCAPS_CTRLVOLUME | DSBCAPS_CTRLPAN | DSBCAPS_CTRLFREQUENCY);
+        buffer.Play();
+        while (buffer.Playing()) {
+            SystemClock().SleepUntil(SystemClock().Now() + 10);
+        }
+    }
+    try {
+        output->Close();
+        return "";
+    } catch (const EStepweaveError& error) {
+        return CommandLineMessage(error);
+    }
+}
+
+// Files may grow to `bytes` in this process, as on a disk that is that full;
+// a write beyond fails instead of ending the process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit old_{};
+    void (*previousHandler_)(int) = SIG_DFL;
+};
+
+}  // namespace
+
+TEST(FileRecordingBackend, ARecordingThatCannotBeWrittenIsReportedAndTheOldFileStays) {
+    const fs::path folder = ScratchFolder("stepweave_file_backend_full");
+    const fs::path target = folder / "take.wav";
+    WriteFileSafely(target.string(), std::string("the old take"));
+    ScopedEnvironment recording("STEPWEAVE_AUDIO", ("file:" + target.string()).c_str());
+    {
+        const FileSizeLimit fullDisk(8192);  // room for the header and a few blocks, not a tenth of a second
+        EXPECT_EQ(RecordATenthAndClose(), "take.wav: Stream write error");
+    }
+    EXPECT_EQ(FileText(target), "the old take");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 1) << "no temporary left";
+}
+
+TEST(FileRecordingBackend, AWholeRecordingClosesWithoutComplaint) {
+    const fs::path target = ScratchFolder("stepweave_file_backend_whole") / "take.wav";
+    ScopedEnvironment recording("STEPWEAVE_AUDIO", ("file:" + target.string()).c_str());
+    EXPECT_EQ(RecordATenthAndClose(), "");
+    EXPECT_TRUE(fs::exists(target));
 }
 
 TEST(FileRecordingBackend, KeepsEveryPlayIntactWhileTheMainThreadRestartsAndRewritesBuffers) {

@@ -1,0 +1,11 @@
+#!/bin/sh
+# Builds the Debian package of both programs into build/ with CPack:
+# build/stepweave-voxnote_<version>_<arch>.deb. Its dependencies come from the
+# shared libraries the programs link. Install it with
+#   sudo apt install ./build/stepweave-voxnote_*.deb
+set -eu
+cd "$(dirname "$0")/.."
+./scripts/install-deps.sh
+./scripts/build.sh
+(cd build && cpack -G DEB)
+ls -1 build/stepweave-voxnote_*.deb

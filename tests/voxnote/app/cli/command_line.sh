@@ -1,0 +1,43 @@
+#!/bin/sh
+# The program's command line end to end, with no display at all: a mistyped
+# command is refused with the list of commands; "convert" without an output
+# writes the MIDI file beside the input, prints its path and never replaces
+# it; the first note of a sine from t = 0 starts in its first 50 ms; a file
+# that is no WAV file fails with status 2.
+# Usage: command_line.sh VOXNOTE
+set -u
+VOXNOTE="$(realpath "$1")"
+WORK="$(mktemp -d)"
+trap 'rm -rf "$WORK"' EXIT
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+export VOXNOTE_INI="$WORK/voxnote.ini"
+fail() { echo "$1" >&2; exit 1; }
+
+"$VOXNOTE" conver x.wav >"$WORK/out" 2>"$WORK/err"
+[ $? -eq 2 ] || fail "a mistyped command did not end with status 2"
+grep -qx "unknown command 'conver'" "$WORK/err" || fail "no refusal: $(cat "$WORK/err")"
+grep -q '^  convert ' "$WORK/err" || fail "the refusal does not list the commands"
+
+# A sine that sounds from the first sample: its note starts at once.
+sox -n -r 11025 -b 16 -c 1 "$WORK/a.wav" synth 2 sine 440
+"$VOXNOTE" convert "$WORK/a.wav" --events - >"$WORK/events" 2>"$WORK/err" || fail "convert failed: $(cat "$WORK/err")"
+FIRST="$(sed -n 2p "$WORK/events")"
+case "$FIRST" in
+    *,69,0) fail "the first event is no note-on: $FIRST" ;;
+    *,69,*) [ "${FIRST%%,*}" -lt 50 ] || fail "the note-on comes late: $FIRST" ;;
+    *) fail "no note 69 first: $(cat "$WORK/events")" ;;
+esac
+"$VOXNOTE" convert "$WORK/a.wav" >"$WORK/out" 2>"$WORK/err" || fail "convert failed: $(cat "$WORK/err")"
+[ -s "$WORK/a.mid" ] || fail "no a.mid beside the input"
+grep -qx "$WORK/a.mid" "$WORK/out" || fail "the path is not printed: $(cat "$WORK/out")"
+cp "$WORK/a.mid" "$WORK/first.mid"
+"$VOXNOTE" convert "$WORK/a.wav" >"$WORK/out" 2>"$WORK/err"
+[ $? -eq 2 ] || fail "an existing a.mid did not stop the conversion"
+cmp -s "$WORK/a.mid" "$WORK/first.mid" || fail "a.mid was replaced"
+
+printf 'ID3\004\000\000\000\000\000\000\377\373\220\144' >"$WORK/song.wav"
+"$VOXNOTE" convert "$WORK/song.wav" >"$WORK/out" 2>"$WORK/err"
+[ $? -eq 2 ] || fail "a file that is no WAV file did not end with status 2"
+grep -q "It is not a WAV file" "$WORK/err" || fail "no message for a file that is no WAV file"
+[ ! -e "$WORK/song.mid" ] || fail "a MIDI file was written for it"
+echo "the command line refuses a mistyped command, finds the note of a sine from t = 0 ($FIRST), writes a.mid beside a.wav once, and refuses a file that is no WAV file"

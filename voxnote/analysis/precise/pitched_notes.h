@@ -1,0 +1,16 @@
+#pragma once
+// Pitch mode after the frame pass: the pitch track, the note decode, short
+// notes merged into their neighbours, the splits at re-attacks, starts moved
+// back to the onsets just before them, and for each note its start (refined on the level
+// envelope), its end, its median pitch and its peak level.
+#include <cstdint>
+#include <span>
+
+#include "voxnote/analysis/precise/detector_work.h"
+
+namespace voxnote::precise {
+
+// Writes work.notes / work.noteCount from the per-frame arrays.
+void FindPitchedNotes(std::span<const int16_t> samples, size_t frameCount, DetectorWork& work);
+
+}  // namespace voxnote::precise
