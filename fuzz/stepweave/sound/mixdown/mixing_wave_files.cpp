@@ -10,7 +10,6 @@
 #include <random>
 #include <system_error>
 
-#include "stepweave/sound/files/byte_stream.h"
 #include "stepweave/sound/files/errors.h"
 #include "stepweave/sound/mixdown/mixing_wave.h"
 
@@ -23,12 +22,19 @@ using namespace stepweave::wavaudio;
 // file: larger files add reads, not paths.
 constexpr size_t kLargestFile = 4096;
 
-// A folder of this process's own for the files an input goes through,
-// removed when the fuzzer exits.
+// A folder of this process's own for the files an input goes through, in
+// memory where the machine has a memory file system, removed when the fuzzer
+// exits.
+std::filesystem::path ScratchRoot() {
+    std::error_code error;
+    return std::filesystem::is_directory("/dev/shm", error) ? std::filesystem::path("/dev/shm")
+                                                            : std::filesystem::temp_directory_path();
+}
+
 class TScratchFolder {
 public:
     TScratchFolder()
-        : path_(std::filesystem::temp_directory_path() / ("fuzz_mixing_wave_" + std::to_string(std::random_device{}()))) {
+        : path_(ScratchRoot() / ("fuzz_mixing_wave_" + std::to_string(std::random_device{}()))) {
         std::filesystem::create_directories(path_);
     }
     ~TScratchFolder() {
@@ -57,8 +63,13 @@ void ReadEverySample(TWave& wave) {
 }
 
 void LoadThroughWorkFile(const uint8_t* data, size_t size) {
+    // The input is only the loader's source: written plainly, not as the
+    // program writes its files.
     const auto input = ScratchFolder() / "in.wav";
-    WriteFileSafely(input.string(), data, static_cast<int64_t>(size));
+    if (FILE* file = std::fopen(input.c_str(), "wb")) {
+        std::fwrite(data, 1, size, file);
+        std::fclose(file);
+    }
     TWave wave;
     wave.SetWorkFileName((ScratchFolder() / "work1.tmp").string());
     wave.SetFileBacked(true);
