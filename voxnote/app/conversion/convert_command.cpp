@@ -197,7 +197,8 @@ int RunConvert(const ConvertOptions& options, std::ostream& standardOutput, Mess
         frames = std::make_unique<FramesCsvWriter>(options.framesPath == kStandardOutputName ? standardOutput
                                                                                              : framesText);
     }
-    ConversionResult result = ConvertWavToMidi(*input, options.detector, *state, settings.Header(), voice, reporter, frames.get());
+    ConversionResult result =
+        ConvertWavToMidi(*input, options.detector, *state, settings.Header(), voice, reporter, frames.get());
     if (!result.stream) {
         return kConvertFailed;  // the conversion has said why
     }

@@ -24,7 +24,8 @@ constexpr int kFirstWidth = 760;
 constexpr DetectorChoice kDetectorEntries[] = {DetectorChoice::Classic, DetectorChoice::Precise};
 
 int DetectorEntry(DetectorChoice detector) {
-    return detector == DetectorChoice::Precise ? 1 : 0;
+    const auto* entry = std::find(std::begin(kDetectorEntries), std::end(kDetectorEntries), detector);
+    return static_cast<int>(entry - std::begin(kDetectorEntries));
 }
 
 QString Caption(int id) {
