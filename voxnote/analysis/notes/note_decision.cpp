@@ -55,12 +55,12 @@ bool PitchedNote(DetectorState& state, int32_t endFrame, NotePitch& result) {
     const DetectorSettingsHeader& header = state.header;
     result = StepToNote(HistogramMedianBin(state.histogram), header.tuning);
     if (header.scaleLock) result.note = LockToScale(result.note, result.fine, header.scale);
-    if (result.note < static_cast<uint8_t>(header.minimumNote) ||
-        result.note > static_cast<uint8_t>(header.maximumNote)) {
-        return false;
-    }
-    result.note += header.transposition;
-    return result.note >= 0 && result.note <= 127;
+    std::optional<int32_t> note =
+        RangedTransposedNote(result.note, static_cast<uint8_t>(header.minimumNote),
+                             static_cast<uint8_t>(header.maximumNote), header.transposition);
+    if (!note) return false;
+    result.note = *note;
+    return true;
 }
 
 }  // namespace
@@ -101,6 +101,14 @@ int32_t LockToScale(int32_t note, int32_t fine, int32_t scale) {
     bool offScale = degree == 1 || degree == 3 || degree == 6 || degree == 8 || degree == 10;
     if (!offScale) return note;
     return fine < 5 ? note - 1 : note + 1;
+}
+
+std::optional<int32_t> RangedTransposedNote(int32_t note, uint8_t minimumNote, uint8_t maximumNote,
+                                            int32_t transposition) {
+    if (note < minimumNote || note > maximumNote) return std::nullopt;
+    note += transposition;
+    if (note < 0 || note > 127) return std::nullopt;
+    return note;
 }
 
 Velocity VelocityFromPeak(uint32_t peak, uint32_t velocityBase) {

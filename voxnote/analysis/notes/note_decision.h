@@ -4,6 +4,7 @@
 // scale lock, range and transposition, compute the velocity and queue the
 // note-on. A rejected note queues nothing.
 #include <cstdint>
+#include <optional>
 
 namespace voxnote {
 
@@ -23,6 +24,11 @@ int32_t HistogramMedianBin(const uint32_t* histogram);
 NotePitch StepToNote(int32_t medianBin, int32_t tuning);
 // Moves a note off the major scale on `scale` to its nearer neighbour.
 int32_t LockToScale(int32_t note, int32_t fine, int32_t scale);
+// The note range and the transposition, as both detectors apply them: a note
+// outside minimumNote..maximumNote is dropped, else it is transposed, and
+// dropped when that takes it outside 0..127.
+std::optional<int32_t> RangedTransposedNote(int32_t note, uint8_t minimumNote, uint8_t maximumNote,
+                                            int32_t transposition);
 // Velocity from the note's peak level: 0 means the note is too quiet.
 struct Velocity {
     uint8_t value;

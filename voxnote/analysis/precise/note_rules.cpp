@@ -22,10 +22,7 @@ std::optional<int32_t> PitchedNote(float pitch, const DetectorHeaderSettings& se
     NotePitch found = StepToNote(bin, settings.tuning);
     int32_t note = found.note;
     if (settings.scale != kChromaticScale) note = LockToScale(note, found.fine, settings.scale);
-    if (note < settings.minimumNote || note > settings.maximumNote) return std::nullopt;
-    note += settings.transposition;
-    if (note < 0 || note > 127) return std::nullopt;
-    return note;
+    return RangedTransposedNote(note, settings.minimumNote, settings.maximumNote, settings.transposition);
 }
 
 }  // namespace

@@ -122,6 +122,19 @@ bool WriteResults(const ConvertOptions& options, const MidiTarget& midi, const M
     return written;
 }
 
+void AddDetectorOption(CLI::App& command, ConvertOptions& options) {
+    command
+        .add_option_function<std::string>(
+            "--detector", [&options](const std::string& name) { options.detector = *DetectorNamed(name); },
+            Text(strings::kDetectorHelp))
+        ->check(CLI::IsMember(CommandLineNames()));
+    command.callback([&options] {
+        if (options.detector == DetectorChoice::Precise && !options.framesPath.empty()) {
+            throw CLI::ValidationError(Text(strings::kFramesNeedClassicDetector));
+        }
+    });
+}
+
 }  // namespace
 
 CLI::App* AddConvertCommand(CLI::App& app, ConvertOptions& options) {
@@ -131,6 +144,7 @@ CLI::App* AddConvertCommand(CLI::App& app, ConvertOptions& options) {
     command->add_option("--events", options.eventsPath, Text(strings::kEventsFileHelp));
     command->add_option("--frames", options.framesPath, Text(strings::kFramesFileHelp));
     command->add_option("--preset", options.preset, Text(strings::kPresetHelp));
+    AddDetectorOption(*command, options);
     AddRangedOption(*command, "--input-volume", options.inputVolume, strings::kInputVolumeHelp, 0,
                     kInputVolumeLargest);
     AddRangedOption(*command, "--gap-ratio", options.gapRatio, strings::kGapRatioHelp, 0, kGapRatioLargest);
@@ -183,7 +197,8 @@ int RunConvert(const ConvertOptions& options, std::ostream& standardOutput, Mess
         frames = std::make_unique<FramesCsvWriter>(options.framesPath == kStandardOutputName ? standardOutput
                                                                                              : framesText);
     }
-    ConversionResult result = ConvertWavToMidi(*input, *state, settings.Header(), voice, reporter, frames.get());
+    ConversionResult result =
+        ConvertWavToMidi(*input, options.detector, *state, settings.Header(), voice, reporter, frames.get());
     if (!result.stream) {
         return kConvertFailed;  // the conversion has said why
     }

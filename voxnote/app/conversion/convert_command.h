@@ -7,6 +7,11 @@
 // -o, --events or --frames the MIDI file is the input's name with ".mid",
 // beside it; that file is never replaced (only a file that -o names is).
 //
+// The classic detector converts unless --detector names the precise one;
+// --frames, which shows the classic detector's analysis frames, is refused
+// with the precise one, as an unknown detector is: like every bad argument,
+// before anything is read or written.
+//
 // Exit status: 0 the file was converted and the results written, also when
 // it holds no notes ("No notes detected." is then a notice, and the MIDI
 // file holds only the voice); 2 the command could not be carried out (not
@@ -18,6 +23,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "voxnote/app/settings/detector_choice.h"
 #include "voxnote/app/shell/message_reporter.h"
 
 namespace voxnote {
@@ -28,6 +34,7 @@ struct ConvertOptions {
     std::string eventsPath;  // "-": standard output
     std::string framesPath;  // "-": standard output
     std::string preset;
+    DetectorChoice detector = DetectorChoice::Classic;
     std::optional<int> inputVolume;
     std::optional<int> gapRatio;
     std::optional<int> noteStopRatio;

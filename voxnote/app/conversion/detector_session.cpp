@@ -39,6 +39,10 @@ bool DetectorSession::Flush() {
     return FlushDetector(state_) != 0;
 }
 
+void DetectorSession::Abandon() {
+    Flush();
+}
+
 bool DetectorSession::NextEvent(AnalysedNoteEvent& event) {
     NoteEvent slot;
     if (!DrainEvents(state_, slot)) {

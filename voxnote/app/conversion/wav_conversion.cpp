@@ -1,8 +1,11 @@
 #include "voxnote/app/conversion/wav_conversion.h"
 
 #include "voxnote/app/conversion/event_collector.h"
+#include "voxnote/app/conversion/precise_session.h"
 #include "voxnote/app/settings/string_table.h"
 #include "voxnote/app/wavfile/wav_block_reader.h"
+
+#include <memory>
 
 namespace voxnote {
 
@@ -12,7 +15,7 @@ namespace {
 // stops the reading once collecting has stopped or the progress says so.
 class AnalysingSink : public AnalysisBlockSink {
 public:
-    AnalysingSink(DetectorSession& session, EventCollector& collector, const DetectorHeaderSettings& settings,
+    AnalysingSink(ConversionAnalysis& session, EventCollector& collector, const DetectorHeaderSettings& settings,
                   MessageReporter& reporter, ConversionProgress* progress)
         : session_(session), collector_(collector), settings_(settings), reporter_(reporter), progress_(progress) {}
 
@@ -32,7 +35,7 @@ public:
     bool Cancelled() const { return cancelled_; }
 
 private:
-    DetectorSession& session_;
+    ConversionAnalysis& session_;
     EventCollector& collector_;
     const DetectorHeaderSettings& settings_;
     MessageReporter& reporter_;
@@ -40,23 +43,32 @@ private:
     bool cancelled_ = false;
 };
 
+std::unique_ptr<ConversionAnalysis> AnalysisOf(DetectorChoice detector, DetectorState& classicState,
+                                               PitchFrameSink* frames) {
+    if (detector == DetectorChoice::Precise) {
+        return std::make_unique<PreciseSession>();
+    }
+    return std::make_unique<DetectorSession>(classicState, frames);
+}
+
 }  // namespace
 
-ConversionResult ConvertWavToMidi(ByteSource& source, DetectorState& state, const DetectorHeaderSettings& settings,
-                                  int voice, MessageReporter& reporter, PitchFrameSink* frames,
-                                  ConversionProgress* progress) {
+ConversionResult ConvertWavToMidi(ByteSource& source, DetectorChoice detector, DetectorState& classicState,
+                                  const DetectorHeaderSettings& settings, int voice, MessageReporter& reporter,
+                                  PitchFrameSink* frames, ConversionProgress* progress) {
     std::optional<MidiStreamBuffer> stream = MidiStreamBuffer::Allocate();
     if (!stream) {
         reporter.Report(MessageKind::Warning, Text(strings::kErrorAllocatingMidiData));
         return {};
     }
-    DetectorSession session(state, frames);
+    std::unique_ptr<ConversionAnalysis> analysis = AnalysisOf(detector, classicState, frames);
+    ConversionAnalysis& session = *analysis;
     EventCollector collector(*stream, voice, reporter);
     AnalysingSink sink(session, collector, settings, reporter, progress);
 
     WavReadResult read = ReadAnalysisBlocks(source, sink, reporter);
     if (sink.Cancelled()) {
-        session.Flush();  // the analysis ends its run; the notes are dropped
+        session.Abandon();
         ConversionResult cancelled;
         cancelled.cancelled = true;
         return cancelled;

@@ -34,7 +34,8 @@ WavDialogSession::WavDialogSession(WavDialogHost& host, MessageReporter& message
                                    std::unique_ptr<AudioOutput> audioOutput, DetectorState& detector,
                                    WavDialogSettings settings)
     : host_(host), messages_(messages), midi_(midiStream, messages), player_(std::move(audioOutput)),
-      detector_(detector), settings_(settings), voice_(settings.voice) {}
+      detector_(detector), settings_(settings), voice_(settings.voice),
+      detectorChoice_(settings.detector) {}
 
 WavDialogSession::~WavDialogSession() {
     Close();
@@ -107,14 +108,19 @@ void WavDialogSession::ChangeVoice(int voice) {
     midi_.ChangeVoice(voice, events_ ? &*events_ : nullptr);
 }
 
+void WavDialogSession::ChangeDetector(DetectorChoice detector) {
+    detectorChoice_ = detector;
+}
+
 MidiStreamBuffer* WavDialogSession::EnsureEvents() {
     const std::filesystem::path file = selected_;
     const std::optional<std::filesystem::file_time_type> time = ModificationTime(file);
-    if (events_ && time == eventsFileTime_) {
+    if (events_ && time == eventsFileTime_ && eventsDetector_ == detectorChoice_) {
         return &*events_;
     }
     events_.reset();
-    ConversionResult result = Convert(file);
+    const DetectorChoice detector = detectorChoice_;
+    ConversionResult result = Convert(file, detector);
     if (result.cancelled || closed_) {
         return nullptr;
     }
@@ -126,10 +132,11 @@ MidiStreamBuffer* WavDialogSession::EnsureEvents() {
     result.stream->SetProgram(voice_);
     events_ = std::move(result.stream);
     eventsFileTime_ = time.value_or(std::filesystem::file_time_type{});
+    eventsDetector_ = detector;
     return &*events_;
 }
 
-ConversionResult WavDialogSession::Convert(const std::filesystem::path& file) {
+ConversionResult WavDialogSession::Convert(const std::filesystem::path& file, DetectorChoice detector) {
     std::unique_ptr<FileByteSource> source = FileByteSource::Open(file);
     if (!source) {
         return {};
@@ -138,7 +145,7 @@ ConversionResult WavDialogSession::Convert(const std::filesystem::path& file) {
     stopConversion_ = false;
     host_.PanelChanged();
     ConversionResult result =
-        ConvertWavToMidi(*source, detector_, settings_.analysis, voice_, messages_, nullptr, this);
+        ConvertWavToMidi(*source, detector, detector_, settings_.analysis, voice_, messages_, nullptr, this);
     processing_ = false;
     host_.PanelChanged();
     return result;

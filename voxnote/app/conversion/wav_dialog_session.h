@@ -5,8 +5,9 @@
 // of the notes, and what happens when the dialog closes.
 //
 // The notes of a file are converted once and kept with the file's
-// modification time: pressing "MIDI" again plays them again, unless the
-// file has been changed since. Selecting another file discards them.
+// modification time and the detector that found them: pressing "MIDI" again
+// plays them again, unless the file has been changed or another detector
+// chosen since. Selecting another file discards them.
 //
 // A conversion runs on the window's thread; between blocks the host
 // processes its pending events so that the window stays responsive. Closing
@@ -27,6 +28,7 @@
 #include "voxnote/app/midi/midi_stream.h"
 #include "voxnote/app/conversion/wav_conversion.h"
 #include "voxnote/app/conversion/wav_dialog_panel.h"
+#include "voxnote/app/settings/detector_choice.h"
 #include "voxnote/app/audio/wav_player.h"
 
 namespace voxnote {
@@ -49,6 +51,7 @@ struct WavDialogSettings {
     DetectorHeaderSettings analysis;  // the current detector settings' header values
     int midiDeviceIndex = 0;
     int voice = 0;                    // MIDI Voice, General MIDI program 0-127
+    DetectorChoice detector = DetectorChoice::Classic;  // the dialog's "Detector" at opening
 };
 
 class WavDialogSession : private ConversionProgress {
@@ -69,6 +72,9 @@ public:
     // Converts first if need be; true when the file was written.
     bool SaveMidiFile(const std::filesystem::path& target);
     void ChangeVoice(int voice);
+    // The detector of the next conversion; notes already converted by the
+    // other one are converted again when next needed.
+    void ChangeDetector(DetectorChoice detector);
 
     // Regularly while the file sounds: keeps the sound going and notices its end.
     void PumpAudio();
@@ -79,6 +85,7 @@ public:
 
     WavDialogPanel Panel() const;
     int Voice() const { return voice_; }
+    DetectorChoice Detector() const { return detectorChoice_; }
     const std::filesystem::path& SelectedFile() const { return selected_; }
     bool IsAudioPlaying() const { return player_.IsPlaying(); }
     bool IsMidiPlaying() const { return midi_.IsPlaying(); }
@@ -90,7 +97,7 @@ private:
     // The selected file's notes, converted now unless kept from before;
     // null (after the messages) when it has none.
     MidiStreamBuffer* EnsureEvents();
-    ConversionResult Convert(const std::filesystem::path& file);
+    ConversionResult Convert(const std::filesystem::path& file, DetectorChoice detector);
     bool KeepGoing() override;
     void MidiFinished();
 
@@ -101,11 +108,13 @@ private:
     DetectorState& detector_;
     const WavDialogSettings settings_;
     int voice_;
+    DetectorChoice detectorChoice_;
 
     std::filesystem::path selected_;
     std::optional<PeekedWavHeader> header_;
     std::optional<MidiStreamBuffer> events_;
     std::filesystem::file_time_type eventsFileTime_;
+    DetectorChoice eventsDetector_ = DetectorChoice::Classic;
     bool processing_ = false;
     bool stopConversion_ = false;
     bool closed_ = false;

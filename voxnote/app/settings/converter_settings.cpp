@@ -35,7 +35,16 @@ bool RefuseProgramSection(std::string_view name, MessageReporter& reporter) {
 }  // namespace
 
 ConverterSettings::ConverterSettings(std::filesystem::path profilePath)
-    : profile_(std::move(profilePath)), system_(ReadSystemSettings(profile_)) {}
+    : profile_(std::move(profilePath)), system_(ReadSystemSettings(profile_)),
+      wavDetector_(ReadDetectorChoice(profile_)) {}
+
+bool ConverterSettings::SetWavDetector(DetectorChoice detector, MessageReporter& reporter) {
+    if (detector == wavDetector_) {
+        return true;
+    }
+    wavDetector_ = detector;
+    return WriteDetectorChoice(profile_, detector, reporter);
+}
 
 void ConverterSettings::StartUp() {
     presets_.Write(kDefaultPresetName, StartUpDetectorSettings());

@@ -1,7 +1,8 @@
 #pragma once
 // Everything the converter keeps in its settings file and holds while it
 // runs: the detector settings (with their analysis header), the system
-// settings, the current preset's name, the rhythm note and the MIDI device.
+// settings, the current preset's name, the rhythm note, the MIDI device and
+// the detector that the WAV dialog converts with.
 // The main window shows these values and its controls change them through here.
 #include <filesystem>
 #include <string>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "voxnote/app/settings/current_detector_settings.h"
+#include "voxnote/app/settings/detector_choice.h"
 #include "voxnote/app/shell/message_reporter.h"
 #include "voxnote/app/settings/note_range.h"
 #include "voxnote/app/settings/preset_store.h"
@@ -51,6 +53,12 @@ public:
     // Constant Note follows while rhythm mode is on.
     void SetRhythmNote(int note);
 
+    // The WAV dialog's "Detector", read with the system settings. A new
+    // choice is stored at once (reported when it cannot be); the file is
+    // not touched while the choice stays as it was.
+    DetectorChoice WavDetector() const { return wavDetector_; }
+    bool SetWavDetector(DetectorChoice detector, MessageReporter& reporter);
+
     // The MIDI output device for playing converted files; 0 at start, not saved.
     int MidiDeviceIndex() const { return midiDeviceIndex_; }
     void SetMidiDeviceIndex(int index) { midiDeviceIndex_ = index; }
@@ -76,6 +84,7 @@ private:
     PresetStore presets_{profile_};
     CurrentDetectorSettings detector_;
     SystemSettings system_;
+    DetectorChoice wavDetector_;
     std::string presetName_{kDefaultPresetName};
     int rhythmNote_ = kDefaultRhythmNote;
     int midiDeviceIndex_ = 0;

@@ -71,6 +71,7 @@ constexpr Entry kMessages[] = {
     {strings::kFixedVolumeHelp, "Give every note velocity 64"},
     {strings::kRhythmNoteHelp, "Rhythm mode: every note becomes this MIDI note (-1: off)"},
     {strings::kVoiceHelp, "General MIDI program of the notes, 0-127"},
+    {strings::kDetectorHelp, "Detector of the notes: classic (the default) or precise, for whole recordings"},
     {strings::kCannotOpenInput, "Cannot open the file \"%s\"."},
     {strings::kCannotWriteFile, "Cannot write the file \"%s\"."},
     {strings::kNoPresetOfThatName, "There is no preset \"%s\" in %s."},
@@ -79,6 +80,8 @@ constexpr Entry kMessages[] = {
     {strings::kUnknownCommand, "unknown command '%s'"},
     {strings::kCommandListHeading, "Commands:"},
     {strings::kOutputExists, "The file \"%s\" exists already; name it with -o to replace it."},
+    {strings::kFramesNeedClassicDetector,
+     "--frames writes the classic detector's analysis frames; the precise detector has none of them."},
 };
 
 // ---- Main window and its dialogs ----
@@ -243,6 +246,9 @@ constexpr Entry kWavDialogTexts[] = {
     {strings::kSaveMidiFileCaption, "Save as MIDI file"},
     {strings::kVoiceLabel, "Voice:"},
     {strings::kMidiFileFilter, "MIDI file (*.mid)"},
+    {strings::kDetectorLabel, "Detector:"},
+    {strings::kClassicDetectorCaption, "Classic"},
+    {strings::kPreciseDetectorCaption, "Precise"},
 };
 // ---- end of WAV dialog ----
 

@@ -121,6 +121,9 @@ inline constexpr int kStopCaption = 1210;
 inline constexpr int kSaveMidiFileCaption = 1211;
 inline constexpr int kVoiceLabel = 1212;
 inline constexpr int kMidiFileFilter = 1213;
+inline constexpr int kDetectorLabel = 1214;
+inline constexpr int kClassicDetectorCaption = 1215;
+inline constexpr int kPreciseDetectorCaption = 1216;
 // ---- end of WAV dialog ----
 
 // MIDI output.
@@ -181,6 +184,7 @@ inline constexpr int kTransposeHelp = 516;
 inline constexpr int kFixedVolumeHelp = 517;
 inline constexpr int kRhythmNoteHelp = 518;
 inline constexpr int kVoiceHelp = 519;
+inline constexpr int kDetectorHelp = 520;
 inline constexpr int kCannotOpenInput = 530;
 inline constexpr int kCannotWriteFile = 531;
 inline constexpr int kNoPresetOfThatName = 532;
@@ -189,6 +193,7 @@ inline constexpr int kNotesConverted = 534;
 inline constexpr int kUnknownCommand = 535;
 inline constexpr int kCommandListHeading = 536;
 inline constexpr int kOutputExists = 537;
+inline constexpr int kFramesNeedClassicDetector = 538;
 
 // Percussion and program names.
 inline constexpr int kFirstGsPercussionEntry = 2000;

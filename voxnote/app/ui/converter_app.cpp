@@ -12,8 +12,8 @@ namespace voxnote {
 namespace {
 
 // "WAVE_": the WAV dialog over the main window's settings, MIDI devices and
-// analysis record. It hands back the voice to keep as MIDI Voice and the
-// folder to show at the next opening.
+// analysis record. It hands back the voice to keep as MIDI Voice, the
+// detector chosen (stored at once) and the folder to show at the next opening.
 MainDialog::WavDialogOpener WavDialogOpener() {
     auto lastFolder = std::make_shared<QString>();
     return [lastFolder](MainDialog& window) {
@@ -22,12 +22,14 @@ MainDialog::WavDialogOpener WavDialogOpener() {
         context.analysisSettings = settings.Detector().Header();
         context.midiDeviceIndex = settings.MidiDeviceIndex();
         context.midiVoice = settings.System().midiVoice;
+        context.detectorChoice = settings.WavDetector();
         context.messages = &window.Prompt();
         context.midiDevices = &window.MidiDevices();
         context.detector = &window.Detector();
         context.startFolder = *lastFolder;
         RunWavInfoDialog(&window, context);
         settings.System().midiVoice = context.midiVoice;
+        settings.SetWavDetector(context.detectorChoice, window.Prompt());
         *lastFolder = context.startFolder;
     };
 }

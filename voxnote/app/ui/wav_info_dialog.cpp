@@ -8,6 +8,7 @@
 #include <QTreeView>
 
 #include <algorithm>
+#include <iterator>
 
 #include "voxnote/app/settings/string_table.h"
 #include "voxnote/app/mididevices/system_midi_devices.h"
@@ -19,6 +20,13 @@ namespace {
 constexpr int kProgramCount = 128;
 constexpr int kAudioTimerMs = 50;
 constexpr int kFirstWidth = 760;
+// The "Detector" list's entries, in order.
+constexpr DetectorChoice kDetectorEntries[] = {DetectorChoice::Classic, DetectorChoice::Precise};
+
+int DetectorEntry(DetectorChoice detector) {
+    const auto* entry = std::find(std::begin(kDetectorEntries), std::end(kDetectorEntries), detector);
+    return static_cast<int>(entry - std::begin(kDetectorEntries));
+}
 
 QString Caption(int id) {
     return QString::fromStdString(Text(id));
@@ -83,6 +91,7 @@ WavInfoDialog::WavInfoDialog(WavDialogContext& context, QWidget* parent)
     settings.analysis = context.analysisSettings;
     settings.midiDeviceIndex = context.midiDeviceIndex;
     settings.voice = std::clamp(context.midiVoice, 0, kProgramCount - 1);
+    settings.detector = context.detectorChoice;
     session_ = std::make_unique<WavDialogSession>(
         static_cast<WavDialogHost&>(*this), *context.messages, *stream_,
         context.createAudioOutput ? context.createAudioOutput() : CreateAudioOutput(), *detector, settings);
@@ -167,25 +176,36 @@ QGroupBox* WavInfoDialog::CreatePlayGroup() {
     }
     VoiceList->setCurrentIndex(session_->Voice());
     VoiceLabel->setBuddy(VoiceList);
+    DetectorLabel = new QLabel(Caption(strings::kDetectorLabel), PlayGroup);
+    DetectorList = new QComboBox(PlayGroup);
+    for (DetectorChoice detector : kDetectorEntries) {
+        DetectorList->addItem(QString::fromStdString(DetectorCaption(detector)));
+    }
+    DetectorList->setCurrentIndex(DetectorEntry(session_->Detector()));
+    DetectorLabel->setBuddy(DetectorList);
 
     grid->addWidget(AudioButton, 0, 0);
     grid->addWidget(MidiButton, 0, 1);
     grid->addWidget(StatusText, 0, 2);
     grid->addWidget(VoiceLabel, 1, 0);
     grid->addWidget(VoiceList, 1, 1, 1, 2);
-    grid->addWidget(SaveMidiButton, 2, 0, 1, 2);
+    grid->addWidget(DetectorLabel, 2, 0);
+    grid->addWidget(DetectorList, 2, 1);
+    grid->addWidget(SaveMidiButton, 3, 0, 1, 2);
     grid->setColumnStretch(2, 1);
 
     connect(AudioButton, &QPushButton::clicked, this, &WavInfoDialog::AudioButtonClick);
     connect(MidiButton, &QPushButton::clicked, this, &WavInfoDialog::MidiButtonClick);
     connect(SaveMidiButton, &QPushButton::clicked, this, &WavInfoDialog::SaveMidiButtonClick);
     connect(VoiceList, &QComboBox::currentIndexChanged, this, &WavInfoDialog::VoiceListChange);
+    connect(DetectorList, &QComboBox::currentIndexChanged, this, &WavInfoDialog::DetectorListChange);
     return PlayGroup;
 }
 
 void WavInfoDialog::done(int result) {
     session_->Close();
     context_.midiVoice = session_->Voice();
+    context_.detectorChoice = session_->Detector();
     context_.startFolder = directory().absolutePath();
     AudioTimer.stop();
     QFileDialog::done(result);
@@ -216,6 +236,12 @@ void WavInfoDialog::SaveMidiButtonClick() {
 void WavInfoDialog::VoiceListChange(int voice) {
     if (voice >= 0) {
         session_->ChangeVoice(voice);
+    }
+}
+
+void WavInfoDialog::DetectorListChange(int index) {
+    if (index >= 0 && index < static_cast<int>(std::size(kDetectorEntries))) {
+        session_->ChangeDetector(kDetectorEntries[index]);
     }
 }
 

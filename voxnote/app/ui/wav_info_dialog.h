@@ -12,13 +12,16 @@
 //     context.analysisSettings = settings.Detector().Header();
 //     context.midiDeviceIndex = settings.MidiDeviceIndex();
 //     context.midiVoice = settings.System().midiVoice;
+//     context.detectorChoice = settings.WavDetector();
 //     context.messages = &prompt;            // message boxes titled "Voxnote"
 //     context.midiDevices = &midiDevices;
 //     context.detector = &detectorState;     // free while no live run is going
 //     RunWavInfoDialog(mainWindow, context);
 //     settings.System().midiVoice = context.midiVoice;
+//     settings.SetWavDetector(context.detectorChoice, prompt);
 //
-// The dialog changes none of the main window's settings but the voice.
+// The dialog changes none of the main window's settings but the voice and
+// the detector of its conversions.
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -38,6 +41,7 @@
 #include "voxnote/app/midi/playback_clock.h"
 #include "voxnote/app/midi/sequencer_stream.h"
 #include "voxnote/app/conversion/wav_dialog_session.h"
+#include "voxnote/app/settings/detector_choice.h"
 
 namespace voxnote {
 
@@ -48,6 +52,8 @@ struct WavDialogContext {
     // In: the voice list's selection at opening. Out: its selection when the
     // dialog closed, to be stored as MIDI Voice.
     int midiVoice = 0;
+    // In: the "Detector" choice at opening. Out: the choice when it closed.
+    DetectorChoice detectorChoice = DetectorChoice::Classic;
     // Required: the converter's message boxes.
     MessageReporter* messages = nullptr;
     // Null: the system's MIDI output devices.
@@ -102,6 +108,8 @@ public:
     QLabel* StatusText = nullptr;
     QLabel* VoiceLabel = nullptr;
     QComboBox* VoiceList = nullptr;
+    QLabel* DetectorLabel = nullptr;
+    QComboBox* DetectorList = nullptr;  // Classic, Precise
     QPushButton* SaveMidiButton = nullptr;
     // Keeps a playing file sounding and notices its end.
     QTimer AudioTimer;
@@ -117,6 +125,7 @@ private:
     void MidiButtonClick();
     void SaveMidiButtonClick();
     void VoiceListChange(int voice);
+    void DetectorListChange(int index);
     void AudioTimerTick();
 
     // WavDialogHost

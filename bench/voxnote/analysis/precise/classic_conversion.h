@@ -60,7 +60,7 @@ public:
     // The WAV file is made before the clock starts; Convert is what is timed.
     std::vector<EstimatedNote> Convert(const std::vector<uint8_t>& wavFile, const DetectorHeaderSettings& settings) {
         MemoryByteSource source(wavFile);
-        ConversionResult result = ConvertWavToMidi(source, *state_, settings, 0, reporter_);
+        ConversionResult result = ConvertWavToMidi(source, DetectorChoice::Classic, *state_, settings, 0, reporter_);
         std::vector<EstimatedNote> notes;
         if (!result.stream) return notes;
         for (const TimedNoteEvent& event : NoteEventsOf(*result.stream)) {

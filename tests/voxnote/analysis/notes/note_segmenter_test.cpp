@@ -253,6 +253,16 @@ TEST(NoteDecision, StepsToNotesAndScaleLock) {
     }
 }
 
+// The range is checked on the heard note, before the transposition moves it.
+TEST(NoteDecision, RangeComesBeforeTransposition) {
+    EXPECT_EQ(RangedTransposedNote(80, 40, 80, 5), 85);
+    EXPECT_EQ(RangedTransposedNote(81, 40, 80, -5), std::nullopt);
+    EXPECT_EQ(RangedTransposedNote(40, 40, 80, -40), 0);
+    EXPECT_EQ(RangedTransposedNote(40, 40, 80, -41), std::nullopt);
+    EXPECT_EQ(RangedTransposedNote(100, 24, 101, 27), 127);
+    EXPECT_EQ(RangedTransposedNote(101, 24, 101, 27), std::nullopt);
+}
+
 TEST(NoteDecision, WeightedMedianOfTheBestWindow) {
     std::vector<uint32_t> histogram(kPitchBins, 0);
     // The best window is the lowest one holding both bins (451..460); the median

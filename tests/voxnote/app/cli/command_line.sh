@@ -2,8 +2,9 @@
 # The program's command line end to end, with no display at all: a mistyped
 # command is refused with the list of commands; "convert" without an output
 # writes the MIDI file beside the input, prints its path and never replaces
-# it; the first note of a sine from t = 0 starts in its first 50 ms; a file
-# that is no WAV file fails with status 2.
+# it; the first note of a sine from t = 0 starts in its first 50 ms, with
+# either detector; a detector it does not know is refused as a bad value of
+# any option is, naming it; a file that is no WAV file fails with status 2.
 # Usage: command_line.sh VOXNOTE
 set -u
 VOXNOTE="$(realpath "$1")"
@@ -27,6 +28,23 @@ case "$FIRST" in
     *,69,*) [ "${FIRST%%,*}" -lt 50 ] || fail "the note-on comes late: $FIRST" ;;
     *) fail "no note 69 first: $(cat "$WORK/events")" ;;
 esac
+"$VOXNOTE" convert "$WORK/a.wav" --detector precise --events - >"$WORK/events" 2>"$WORK/err" ||
+    fail "convert --detector precise failed: $(cat "$WORK/err")"
+PRECISE="$(sed -n 2p "$WORK/events")"
+case "$PRECISE" in
+    *,69,0) fail "the precise detector's first event is no note-on: $PRECISE" ;;
+    *,69,*) [ "${PRECISE%%,*}" -lt 50 ] || fail "the precise detector's note-on comes late: $PRECISE" ;;
+    *) fail "no note 69 first from the precise detector: $(cat "$WORK/events")" ;;
+esac
+
+"$VOXNOTE" convert "$WORK/a.wav" --tuning 99 >"$WORK/out" 2>"$WORK/err"
+BAD_VALUE=$?
+[ $BAD_VALUE -ne 0 ] || fail "a tuning out of range was taken"
+"$VOXNOTE" convert "$WORK/a.wav" --detector exact >"$WORK/out" 2>"$WORK/err"
+[ $? -eq $BAD_VALUE ] || fail "an unknown detector did not end as a bad value does ($BAD_VALUE)"
+grep -q "exact" "$WORK/err" || fail "the refusal does not name the detector: $(cat "$WORK/err")"
+[ ! -e "$WORK/a.mid" ] || fail "a refused command wrote a.mid"
+
 "$VOXNOTE" convert "$WORK/a.wav" >"$WORK/out" 2>"$WORK/err" || fail "convert failed: $(cat "$WORK/err")"
 [ -s "$WORK/a.mid" ] || fail "no a.mid beside the input"
 grep -qx "$WORK/a.mid" "$WORK/out" || fail "the path is not printed: $(cat "$WORK/out")"
@@ -40,4 +58,4 @@ printf 'ID3\004\000\000\000\000\000\000\377\373\220\144' >"$WORK/song.wav"
 [ $? -eq 2 ] || fail "a file that is no WAV file did not end with status 2"
 grep -q "It is not a WAV file" "$WORK/err" || fail "no message for a file that is no WAV file"
 [ ! -e "$WORK/song.mid" ] || fail "a MIDI file was written for it"
-echo "the command line refuses a mistyped command, finds the note of a sine from t = 0 ($FIRST), writes a.mid beside a.wav once, and refuses a file that is no WAV file"
+echo "the command line refuses a mistyped command and an unknown detector, finds the note of a sine from t = 0 ($FIRST; precise: $PRECISE), writes a.mid beside a.wav once, and refuses a file that is no WAV file"

@@ -9,6 +9,8 @@
 
 #include "tests/voxnote/app/test_support.h"
 #include "voxnote/analysis/detector/detector.h"
+#include "voxnote/analysis/precise/precise_detector.h"
+#include "tests/voxnote/app/conversion/wav_dialog_test_files.h"
 #include "voxnote/app/settings/preset_store.h"
 
 namespace voxnote {
@@ -49,6 +51,16 @@ protected:
         output.str("");
         reporter.texts.clear();
         return RunConvert(options, output, reporter);
+    }
+
+    // How the arguments are refused: the exit status and the message.
+    std::pair<int, std::string> Refusal(const std::vector<std::string>& arguments) {
+        try {
+            Run(arguments);
+        } catch (const CLI::ParseError& error) {
+            return {error.get_exit_code(), error.what()};
+        }
+        return {0, "not refused"};
     }
 
     TemporaryFolder folder;
@@ -100,6 +112,69 @@ TEST_F(ConvertCommand, AToneOf440HertzBecomesNote69) {
     EXPECT_EQ(offTime, 1384);
     EXPECT_EQ(offNote, 69);
     EXPECT_EQ(offVelocity, 0);
+}
+
+// The precise detector's events for the samples as "time_ms,note,velocity" rows.
+std::string PreciseRows(const std::vector<int16_t>& samples, DetectorHeaderSettings settings) {
+    std::string rows;
+    for (const NoteEvent& event : DetectNotesPrecisely(samples, settings)) {
+        rows += std::to_string(event.timeMs) + "," + std::to_string(event.Note()) + "," +
+                std::to_string(event.Velocity()) + "\n";
+    }
+    return rows;
+}
+
+// Six short notes from E2 (82 Hz) up: too low for the classic detector.
+TEST_F(ConvertCommand, TheDetectorOptionChoosesWhichDetectorHearsTheFile) {
+    const std::vector<int16_t> samples = test::ShortNotes(6, 40);
+    std::string wav = WriteWav("low.wav", test::WavImage(samples));
+    ASSERT_EQ(Run({wav, "--events", "-", "--detector", "precise"}), kConvertSucceeded)
+        << ::testing::PrintToString(reporter.texts);
+    EXPECT_TRUE(reporter.texts.empty());
+    const std::string precise = output.str();
+    EXPECT_EQ(precise, "time_ms,note,velocity\n" + PreciseRows(samples, kStartUpDetectorSettings));
+    for (int note : {40, 44, 47, 52}) {
+        EXPECT_NE(precise.find("," + std::to_string(note) + ",0\n"), std::string::npos) << note << "\n" << precise;
+    }
+
+    // The user's note rules apply to the precise detector's notes too.
+    ASSERT_EQ(Run({wav, "--events", "-", "--detector", "precise", "--transpose", "12", "--fixed-volume"}),
+              kConvertSucceeded);
+    DetectorHeaderSettings octaveUpFixed = kStartUpDetectorSettings;
+    octaveUpFixed.transposition = 12;
+    octaveUpFixed.fixedVolume = true;
+    EXPECT_EQ(output.str(), "time_ms,note,velocity\n" + PreciseRows(samples, octaveUpFixed));
+    EXPECT_NE(output.str().find(",52,64\n"), std::string::npos) << output.str();
+
+    // Classic is the default, and names itself too.
+    ASSERT_EQ(Run({wav, "--events", "-"}), kConvertSucceeded);
+    const std::string classic = output.str();
+    EXPECT_EQ(classic, "time_ms,note,velocity\n" + DirectAnalysisRows(samples, kStartUpDetectorSettings));
+    EXPECT_NE(classic, precise);
+    ASSERT_EQ(Run({wav, "--events", "-", "--detector", "classic"}), kConvertSucceeded);
+    EXPECT_EQ(output.str(), classic);
+}
+
+// Refused as any bad argument is, before a file is read or written.
+TEST_F(ConvertCommand, AnUnknownDetectorAndFramesFromThePreciseOneAreRefused) {
+    std::string wav = WriteWav("a440.wav", test::WavImage(ToneAfterSilence(440.0, 8000, 4096, 11025, 11025)));
+    const int badArgument = Refusal({wav, "--tuning", "99"}).first;
+    EXPECT_NE(badArgument, 0);
+
+    const auto [status, message] = Refusal({wav, "--detector", "exact"});
+    EXPECT_EQ(status, badArgument);
+    EXPECT_NE(message.find("exact"), std::string::npos) << message;
+    EXPECT_NE(message.find("classic"), std::string::npos) << message;
+    EXPECT_NE(message.find("precise"), std::string::npos) << message;
+    EXPECT_EQ(Refusal({wav, "--detector", "Precise"}).first, badArgument) << "names are lower case";
+
+    const std::pair<int, std::string> frames = {
+        badArgument, "--frames writes the classic detector's analysis frames; the precise detector has none of them."};
+    EXPECT_EQ(Refusal({wav, "--frames", "-", "--detector", "precise"}), frames);
+    EXPECT_EQ(Refusal({wav, "--detector", "precise", "--frames", (folder / "f.csv").string()}), frames);
+    EXPECT_FALSE(std::filesystem::exists(folder / "f.csv"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "a440.mid"));
+    EXPECT_TRUE(reporter.texts.empty());
 }
 
 // A delta time in 7-bit groups, most significant first.

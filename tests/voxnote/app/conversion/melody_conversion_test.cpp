@@ -1,7 +1,7 @@
 // Converts recordings of a known tune and scores the notes found against
 // the tune: one recording played by a General MIDI synthesizer from the
 // soundfont the project installs, one of a synthesized singing voice with
-// vibrato.
+// vibrato, and a bass line two octaves down; with either detector.
 #include <fluidsynth.h>
 #include <gtest/gtest.h>
 
@@ -44,9 +44,11 @@ uint32_t TuneEndMs(const std::vector<TuneNote>& tune) {
     return tune.back().endMs + 1000;
 }
 
-// Interleaved stereo at 44100 Hz from the synthesizer, or nothing when the
-// soundfont is not installed.
-std::optional<std::vector<int16_t>> RenderWithSynthesizer(const std::vector<TuneNote>& tune, int program) {
+// Interleaved stereo at 44100 Hz from the synthesizer at its output gain
+// (0.2 is the synthesizer's own), or nothing when the soundfont is not
+// installed.
+std::optional<std::vector<int16_t>> RenderWithSynthesizer(const std::vector<TuneNote>& tune, int program,
+                                                          double gain = 0.2) {
     const char* soundfont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
     if (!std::filesystem::exists(soundfont)) {
         return std::nullopt;
@@ -58,6 +60,7 @@ std::optional<std::vector<int16_t>> RenderWithSynthesizer(const std::vector<Tune
     fluid_settings_setnum(settings, "synth.sample-rate", 44100.0);
     fluid_settings_setint(settings, "synth.reverb.active", 0);
     fluid_settings_setint(settings, "synth.chorus.active", 0);
+    fluid_settings_setnum(settings, "synth.gain", gain);
     fluid_synth_t* synth = new_fluid_synth(settings);
     std::optional<std::vector<int16_t>> rendered;
     if (fluid_synth_sfload(synth, soundfont, 1) != FLUID_FAILED) {
@@ -182,16 +185,17 @@ Score ScoreAgainst(const std::vector<TuneNote>& tune, const std::vector<Detected
     return score;
 }
 
-Score ConvertAndScore(const std::vector<uint8_t>& wavImage, const std::vector<TuneNote>& tune, const char* what) {
+Score ConvertAndScore(const std::vector<uint8_t>& wavImage, const std::vector<TuneNote>& tune, const char* what,
+                      DetectorChoice detector = DetectorChoice::Classic) {
     MemoryByteSource source(wavImage);
     auto state = std::make_unique<DetectorState>();
     test::RecordingReporter reporter;
     CurrentDetectorSettings settings;
-    ConversionResult result = ConvertWavToMidi(source, *state, settings.Header(), 0, reporter);
+    ConversionResult result = ConvertWavToMidi(source, detector, *state, settings.Header(), 0, reporter);
     EXPECT_TRUE(reporter.texts.empty()) << ::testing::PrintToString(reporter.texts);
     EXPECT_TRUE(result.stream.has_value());
     Score score = result.stream ? ScoreAgainst(tune, NotesOf(*result.stream)) : Score{0, 0, int(tune.size())};
-    std::cout << what << ": " << tune.size() << " notes in the tune, " << score.found << " found, " << score.wrong
+    std::cout << what << " (" << CommandLineName(detector) << "): " << tune.size() << " notes in the tune, " << score.found << " found, " << score.wrong
               << " wrong, " << score.missed << " missed\n";
     return score;
 }
@@ -212,6 +216,35 @@ TEST(MelodyConversion, ASungTuneWithVibrato) {
     Score score = ConvertAndScore(test::WavImage(SingWithVibrato(tune)), tune, "sung with vibrato, 11025 Hz mono");
     EXPECT_GE(score.found, static_cast<int>(tune.size()) - 1);
     EXPECT_LE(score.wrong, 1);
+}
+
+TEST(MelodyConversion, TheSungTuneThroughThePreciseDetector) {
+    const std::vector<TuneNote> tune = NurseryTune();
+    Score sung = ConvertAndScore(test::WavImage(SingWithVibrato(tune)), tune, "sung with vibrato, 11025 Hz mono",
+                                 DetectorChoice::Precise);
+    EXPECT_GE(sung.found, static_cast<int>(tune.size()) - 1);
+    EXPECT_LE(sung.wrong, 1);
+}
+
+// The tune two octaves down (C2 = 36 .. A2 = 45, 65 to 110 Hz) on a
+// synthesizer's electric bass, played loud enough for the input volume's
+// threshold: the precise detector hears it cleanly; the classic one, which
+// has no pitch so low of its own and goes by the harmonics, adds wrong notes.
+TEST(MelodyConversion, ABassLineTwoOctavesDown) {
+    std::vector<TuneNote> bass = NurseryTune();
+    for (TuneNote& note : bass) {
+        note.note -= 24;
+    }
+    std::optional<std::vector<int16_t>> played = RenderWithSynthesizer(bass, 33, 0.6);
+    if (!played) {
+        GTEST_SKIP() << "the General MIDI soundfont is not installed";
+    }
+    const std::vector<uint8_t> wav = test::WavImage(*played, 2, 44100);
+    Score precise = ConvertAndScore(wav, bass, "electric bass, two octaves down", DetectorChoice::Precise);
+    EXPECT_GE(precise.found, static_cast<int>(bass.size()) - 2);
+    EXPECT_LE(precise.wrong, 2);
+    Score classic = ConvertAndScore(wav, bass, "electric bass, two octaves down", DetectorChoice::Classic);
+    EXPECT_GT(classic.wrong, precise.wrong);
 }
 
 }  // namespace

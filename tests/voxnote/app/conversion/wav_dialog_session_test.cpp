@@ -305,6 +305,73 @@ TEST_F(WavDialogSessionTest, SavingWritesTheFileThatConvertWrites) {
     EXPECT_TRUE(reporter.texts.empty());
 }
 
+// Six notes from E2 (82 Hz) up: the classic detector hears none of them.
+TEST_F(WavDialogSessionTest, TheChosenDetectorConvertsAndAnotherChoiceConvertsAgain) {
+    const auto file = Write("low.wav", test::ShortNotesWav(6, 40));
+    EXPECT_EQ(session->Detector(), DetectorChoice::Classic);
+    session->SelectFile(file);
+    session->PressMidi();
+    EXPECT_EQ(reporter.texts, std::vector<std::string>{Text(strings::kNoNotesDetected)});
+    EXPECT_EQ(session->Events(), nullptr);
+
+    reporter.texts.clear();
+    session->ChangeDetector(DetectorChoice::Precise);
+    EXPECT_EQ(session->Detector(), DetectorChoice::Precise);
+    session->PressMidi();
+    ASSERT_NE(session->Events(), nullptr) << ::testing::PrintToString(reporter.texts);
+    std::vector<int> notes;
+    for (const TimedNoteEvent& event : NoteEventsOf(*session->Events())) {
+        if (event.velocity > 0) notes.push_back(event.note);
+    }
+    EXPECT_EQ(notes, (std::vector<int>{40, 44, 47, 52, 47, 44}));
+    ASSERT_TRUE(host.RunPosted());
+
+    // Kept while the choice stays; the other detector converts again.
+    const int rounds = host.eventRounds;
+    session->PressMidi();
+    ASSERT_TRUE(host.RunPosted());
+    EXPECT_EQ(host.eventRounds, rounds);
+    session->ChangeDetector(DetectorChoice::Classic);
+    session->PressMidi();
+    EXPECT_GT(host.eventRounds, rounds);
+    EXPECT_EQ(session->Events(), nullptr);
+    EXPECT_EQ(reporter.texts, std::vector<std::string>{Text(strings::kNoNotesDetected)});
+}
+
+TEST_F(WavDialogSessionTest, SavingWithThePreciseDetectorWritesTheFileThatConvertWrites) {
+    setenv("VOXNOTE_INI", (folder / "voxnote.ini").c_str(), 1);
+    const auto input = Write("low.wav", test::ShortNotesStereoWav(8, 40));
+    session->ChangeDetector(DetectorChoice::Precise);
+    session->SelectFile(input);
+    ASSERT_TRUE(session->SaveMidiFile(folder / "dialog.mid"));
+
+    ConvertOptions options;
+    options.inputPath = input.string();
+    options.midiPath = (folder / "command.mid").string();
+    options.voice = 5;
+    options.detector = DetectorChoice::Precise;
+    std::ostringstream output;
+    test::RecordingReporter commandReporter;
+    ASSERT_EQ(RunConvert(options, output, commandReporter), kConvertSucceeded);
+    unsetenv("VOXNOTE_INI");
+    EXPECT_EQ(output.str(), "Notes found: 8\n");
+    EXPECT_EQ(test::ReadText(folder / "dialog.mid"), test::ReadText(folder / "command.mid"));
+    EXPECT_TRUE(reporter.texts.empty());
+}
+
+// Closed while the precise detector gathers the file, nothing is detected.
+TEST_F(WavDialogSessionTest, ClosingDuringAPreciseConversionStopsIt) {
+    session->ChangeDetector(DetectorChoice::Precise);
+    session->SelectFile(Write("notes.wav", test::ShortNotesWav(40)));
+    host.betweenBlocks = [&] { session->Close(); };
+    session->PressMidi();
+    EXPECT_EQ(host.eventRounds, 1);
+    EXPECT_FALSE(session->IsProcessing());
+    EXPECT_EQ(session->Events(), nullptr);
+    EXPECT_EQ(synth->OpenCount(), 0);
+    EXPECT_TRUE(reporter.texts.empty());
+}
+
 TEST_F(WavDialogSessionTest, SavingNothingOrNowhereSaysWhy) {
     session->SelectFile(Write("silence.wav", test::WavImage(std::vector<int16_t>(11025, 0))));
     EXPECT_FALSE(session->SaveMidiFile(folder / "silence.mid"));

@@ -52,6 +52,27 @@ TEST(ConverterSettings, RhythmToggleUsesTheRhythmNoteAndStoresTheSystemSettings)
     EXPECT_TRUE(reporter.texts.empty());
 }
 
+// The file is written only when the choice changes, and read at the next start.
+TEST(ConverterSettings, TheWavDialogsDetectorIsStoredWhenItChanges) {
+    TemporaryFolder folder;
+    const auto path = folder / "voxnote.ini";
+    RecordingReporter reporter;
+    {
+        ConverterSettings first(path);
+        EXPECT_EQ(first.WavDetector(), DetectorChoice::Classic);
+        ASSERT_TRUE(first.SetWavDetector(DetectorChoice::Classic, reporter));
+        EXPECT_FALSE(std::filesystem::exists(path)) << "an unchanged choice touches no file";
+        ASSERT_TRUE(first.SetWavDetector(DetectorChoice::Precise, reporter));
+        EXPECT_EQ(first.WavDetector(), DetectorChoice::Precise);
+    }
+    EXPECT_EQ(ReadText(path), "[System Settings]\nDetector=1\n");
+    ConverterSettings next(path);
+    EXPECT_EQ(next.WavDetector(), DetectorChoice::Precise);
+    ASSERT_TRUE(next.WriteSystemSettings(reporter));
+    EXPECT_EQ(ConverterSettings(path).WavDetector(), DetectorChoice::Precise) << "the six keys leave it alone";
+    EXPECT_TRUE(reporter.texts.empty());
+}
+
 TEST(ConverterSettings, TheFilesOwnSectionsCannotBeSavedOrDeletedAsPresets) {
     TemporaryFolder folder;
     ConverterSettings settings(folder / "voxnote.ini");

@@ -1,16 +1,21 @@
 // The WAV dialog as the user meets it: browsing wave files with the panel
-// following the selection, the play buttons, the voice list, saving the
-// notes, and closing. Messages are kept by a recording reporter; the notes
+// following the selection, the play buttons, the voice list, the detector
+// list, saving the notes, and closing. Messages are kept by a recording reporter; the notes
 // play on a recording MIDI device and the sound on a manual audio output.
 // With VOXNOTE_SCREENSHOT_DIR set, screenshots of the dialog are written there.
 #include <QDir>
+#include <algorithm>
+#include <sstream>
 #include <QAbstractItemView>
 #include <QtTest>
 
 #include "tests/voxnote/app/mididevices/midi_test_devices.h"
 #include "tests/voxnote/app/test_support.h"
 #include "tests/voxnote/app/conversion/wav_dialog_test_files.h"
+#include "voxnote/app/conversion/convert_command.h"
+#include "voxnote/app/settings/converter_settings.h"
 #include "voxnote/app/settings/current_detector_settings.h"
+#include "voxnote/app/settings/preset_store.h"
 #include "tests/support/voxnote/manual_audio_output.h"
 #include "tests/support/voxnote/manual_playback_clock.h"
 #include "tests/support/voxnote/recording_midi_device.h"
@@ -50,6 +55,8 @@ private slots:
     void saveAsMidiFileWritesWhereTheUserChooses();
     void theFileSoundsToItsEnd();
     void closingStopsPlaybackAndHandsBackTheVoice();
+    void theDetectorListStartsAtTheChoiceAndHandsBackTheNewOne();
+    void thePreciseChoiceSavesTheNotesOfConvertWithThePreciseDetector();
     void closingWhileProcessingStopsTheConversion();
     void atItsFirstSizeEveryColumnShowsWhatItHolds();
     void disabledButtonsLookDisabled();
@@ -335,6 +342,97 @@ void WavInfoDialogTest::closingStopsPlaybackAndHandsBackTheVoice() {
     QVERIFY(!dialog->isVisible());
     QVERIFY(!synth_->IsOpen());
     clock_->Release();
+}
+
+void WavInfoDialogTest::theDetectorListStartsAtTheChoiceAndHandsBackTheNewOne() {
+    context_.detectorChoice = DetectorChoice::Precise;
+    auto dialog = OpenDialog();
+    QCOMPARE(dialog->DetectorLabel->text(), QString("Detector:"));
+    QCOMPARE(dialog->DetectorLabel->buddy(), dialog->DetectorList);
+    QCOMPARE(dialog->DetectorList->count(), 2);
+    QCOMPARE(dialog->DetectorList->itemText(0), QString("Classic"));
+    QCOMPARE(dialog->DetectorList->itemText(1), QString("Precise"));
+    QCOMPARE(dialog->DetectorList->currentText(), QString("Precise"));
+    QCOMPARE(dialog->Session().Detector(), DetectorChoice::Precise);
+
+    dialog->DetectorList->setFocus();
+    QTest::keyClick(dialog->DetectorList, Qt::Key_Up);
+    QCOMPARE(dialog->DetectorList->currentText(), QString("Classic"));
+    QCOMPARE(dialog->Session().Detector(), DetectorChoice::Classic);
+    dialog->reject();
+    QCOMPARE(context_.detectorChoice, DetectorChoice::Classic);
+
+    dialog = OpenDialog();
+    QCOMPARE(dialog->DetectorList->currentText(), QString("Classic"));
+    dialog->DetectorList->setFocus();
+    QTest::keyClick(dialog->DetectorList, Qt::Key_Down);
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(context_.detectorChoice, DetectorChoice::Precise);
+}
+
+// The same file and the same settings (a preset that transposes and locks
+// to a scale, a voice) give the same MIDI file from the dialog's Precise
+// choice as from "voxnote convert --detector precise". The notes lie below
+// what the classic detector hears, so its choice gives none.
+void WavInfoDialogTest::thePreciseChoiceSavesTheNotesOfConvertWithThePreciseDetector() {
+    const auto ini = *folder_ / "voxnote.ini";
+    qputenv("VOXNOTE_INI", QByteArray::fromStdString(ini.string()));
+    {
+        PrivateProfile profile(ini);
+        DetectorSettings bass;
+        bass.transposition = 12;
+        bass.lockToScaleOn = 1;
+        bass.scale = 0;    // C major: the G sharps move
+        bass.tuning = -3;  // ... up, each a good way above the middle of its step
+        PresetStore(profile).Save("Bass", bass);
+    }
+    ConverterSettings settings(ini);
+    QVERIFY(settings.LoadPreset("Bass", reporter_));
+    context_.analysisSettings = settings.Detector().Header();
+    context_.midiVoice = 33;
+    const auto file = *folder_ / "low.wav";
+    test::WriteBytes(file, test::ShortNotesStereoWav(8, 40));
+
+    auto dialog = OpenDialog();
+    Select(*dialog, file);
+    dialog->DetectorList->setFocus();
+    QTest::keyClick(dialog->DetectorList, Qt::Key_Down);
+    QCOMPARE(dialog->DetectorList->currentText(), QString("Precise"));
+    chosenMidiFile_ = *folder_ / "dialog.mid";
+    QTest::mouseClick(dialog->SaveMidiButton, Qt::LeftButton);
+    QVERIFY(reporter_.texts.empty());
+
+    CLI::App app;
+    ConvertOptions options;
+    AddConvertCommand(app, options);
+    const std::string command = (*folder_ / "command.mid").string();
+    std::vector<std::string> arguments = {"convert", file.string(), "--preset", "Bass", "--detector", "precise",
+                                          "--voice", "33", "-o", command};
+    std::reverse(arguments.begin(), arguments.end());
+    app.parse(arguments);
+    std::ostringstream output;
+    test::RecordingReporter commandMessages;
+    QCOMPARE(RunConvert(options, output, commandMessages), kConvertSucceeded);
+    QVERIFY(commandMessages.texts.empty());
+    QCOMPARE(output.str(), std::string("Notes found: 8\n"));
+
+    const std::string saved = test::ReadText(*folder_ / "dialog.mid");
+    QCOMPARE(saved, test::ReadText(command));
+    std::vector<int> notes;
+    for (const TimedNoteEvent& event : NoteEventsOf(*dialog->Session().Events())) {
+        if (event.velocity > 0) notes.push_back(event.note);
+    }
+    // E G# B E B G# E G#, an octave up, the G sharps locked to A.
+    QCOMPARE(notes, (std::vector<int>{52, 57, 59, 64, 59, 57, 52, 57}));
+
+    dialog->DetectorList->setFocus();
+    QTest::keyClick(dialog->DetectorList, Qt::Key_Up);
+    chosenMidiFile_ = *folder_ / "classic.mid";
+    QTest::mouseClick(dialog->SaveMidiButton, Qt::LeftButton);
+    QCOMPARE(reporter_.texts, std::vector<std::string>{Text(strings::kNoNotesDetected)});
+    QVERIFY(!std::filesystem::exists(*folder_ / "classic.mid"));
+    qunsetenv("VOXNOTE_INI");
 }
 
 void WavInfoDialogTest::closingWhileProcessingStopsTheConversion() {
