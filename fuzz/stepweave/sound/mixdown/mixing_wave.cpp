@@ -8,26 +8,18 @@
 #include "stepweave/sound/files/errors.h"
 #include "stepweave/sound/mixdown/mix_arithmetic.h"
 #include "stepweave/sound/mixdown/mix_source.h"
+#include "fuzz/stepweave/sound/mixdown/read_every_sample.h"
 #include "stepweave/sound/mixdown/mixing_wave.h"
 
 namespace {
 
 using namespace stepweave;
 using namespace stepweave::wavaudio;
+using stepweave::fuzzing::ReadEverySample;
 
 // Mixes that would write more output frames than this are left out: a
 // hostile rate can stretch a few bytes into hours of audio.
 constexpr int64_t kLargestMix = 4096;
-
-void ReadEverySample(TWave& wave) {
-    const int channels = std::min<int>(wave.Format().Channels, 3);
-    for (int64_t frame = -1; frame <= wave.Frames(); ++frame) {
-        for (int channel = -1; channel <= channels; ++channel) {
-            volatile int16_t sample = wave.GetSample(channel, frame);
-            (void)sample;
-        }
-    }
-}
 
 void Mix(TWave& wave) {
     const TMixSource source(wave);

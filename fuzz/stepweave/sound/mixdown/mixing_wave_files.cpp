@@ -11,12 +11,14 @@
 #include <system_error>
 
 #include "stepweave/sound/files/errors.h"
+#include "fuzz/stepweave/sound/mixdown/read_every_sample.h"
 #include "stepweave/sound/mixdown/mixing_wave.h"
 
 namespace {
 
 using namespace stepweave;
 using namespace stepweave::wavaudio;
+using stepweave::fuzzing::ReadEverySample;
 
 // Every sample of a file-backed wave is read through a window of its work
 // file: larger files add reads, not paths.
@@ -50,16 +52,6 @@ private:
 const std::filesystem::path& ScratchFolder() {
     static const TScratchFolder folder;
     return folder.Path();
-}
-
-void ReadEverySample(TWave& wave) {
-    const int channels = std::min<int>(wave.Format().Channels, 3);
-    for (int64_t frame = -1; frame <= wave.Frames(); ++frame) {
-        for (int channel = -1; channel <= channels; ++channel) {
-            volatile int16_t sample = wave.GetSample(channel, frame);
-            (void)sample;
-        }
-    }
 }
 
 void LoadThroughWorkFile(const uint8_t* data, size_t size) {

@@ -19,7 +19,7 @@
 #include <cstring>
 #include <memory>
 
-#include "fuzz/voxnote/analysis/detector/fuzz_input.h"
+#include "fuzz/voxnote/analysis/fuzz_input.h"
 #include "voxnote/analysis/detector/detector.h"
 #include "voxnote/analysis/filterbank/frame_measurement.h"
 

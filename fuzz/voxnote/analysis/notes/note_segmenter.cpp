@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "fuzz/voxnote/analysis/detector/fuzz_input.h"
+#include "fuzz/voxnote/analysis/fuzz_input.h"
 #include "voxnote/analysis/detector/detector.h"
 #include "voxnote/analysis/notes/note_segmenter.h"
 

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <memory>
 
-#include "fuzz/voxnote/analysis/detector/fuzz_input.h"
+#include "fuzz/voxnote/analysis/fuzz_input.h"
 #include "voxnote/analysis/detector/detector.h"
 #include "voxnote/analysis/pitch/pitch_decision.h"
 

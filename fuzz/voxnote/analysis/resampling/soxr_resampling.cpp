@@ -1,8 +1,8 @@
 // Converts a few pieces of arbitrary sound, at any input rate a WAV file may
 // be played at (1000..768000 Hz, or 0), with one or two channels, to the
-// output rates the programs use, as the WAV preview and the conversion do. A converter is made or refused; whatever it
-// hands out is whole frames, and from 16-bit input no more than the rates
-// allow (plus the filter's rounding).
+// output rates the programs use, as the WAV preview and the conversion do. A
+// converter is made or refused; whatever it hands out is whole frames, and
+// from 16-bit input no more than the rates allow (plus the filter's rounding).
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -13,9 +13,12 @@
 #include <type_traits>
 #include <vector>
 
+#include "fuzz/voxnote/analysis/fuzz_input.h"
 #include "voxnote/analysis/resampling/soxr_resampler.h"
 
 namespace {
+
+using voxnote::fuzzing::FuzzInput;
 
 constexpr size_t kLargestPiece = 128;  // frames
 constexpr int kLargestPieces = 4;
@@ -27,19 +30,9 @@ void Require(bool condition) {
     if (!condition) std::abort();
 }
 
-struct Input {
-    const uint8_t* data;
-    size_t size;
-    uint8_t Byte() {
-        if (size == 0) return 0;
-        --size;
-        return *data++;
-    }
-};
-
 // Up to a piece of whole frames from the input, as samples of type Sample.
 template <typename Sample>
-size_t TakePiece(Input& in, unsigned channels, std::vector<Sample>& piece) {
+size_t TakePiece(FuzzInput& in, unsigned channels, std::vector<Sample>& piece) {
     const size_t frames = std::min(kLargestPiece, in.size / (channels * sizeof(Sample)));
     piece.resize(frames * channels);
     if (!piece.empty()) std::memcpy(piece.data(), in.data, piece.size() * sizeof(Sample));
@@ -49,7 +42,7 @@ size_t TakePiece(Input& in, unsigned channels, std::vector<Sample>& piece) {
 }
 
 template <typename Sample>
-void Convert(Input& in, uint32_t inputRate, uint32_t outputRate, unsigned channels) {
+void Convert(FuzzInput& in, uint32_t inputRate, uint32_t outputRate, unsigned channels) {
     auto resampler = voxnote::SoxrResampler<Sample>::Create(inputRate, outputRate, channels, kLargestPiece);
     if (!resampler) return;
     std::vector<Sample> piece;
@@ -76,7 +69,7 @@ void Convert(Input& in, uint32_t inputRate, uint32_t outputRate, unsigned channe
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    Input in{data, size};
+    FuzzInput in{data, size};
     uint32_t rateBits = 0;
     for (int i = 0; i < 3; ++i) rateBits = (rateBits << 8) | in.Byte();
     // Lower rates are refused by the readers, and would ask for outputs
