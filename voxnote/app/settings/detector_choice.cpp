@@ -19,20 +19,24 @@ int StoredValue(DetectorChoice detector) {
 
 }  // namespace
 
+std::span<const DetectorChoice> DetectorChoices() {
+    return kDetectors;
+}
+
 std::string CommandLineName(DetectorChoice detector) {
     return detector == DetectorChoice::Precise ? "precise" : "classic";
 }
 
 std::vector<std::string> CommandLineNames() {
     std::vector<std::string> names;
-    for (DetectorChoice detector : kDetectors) {
+    for (DetectorChoice detector : DetectorChoices()) {
         names.push_back(CommandLineName(detector));
     }
     return names;
 }
 
 std::optional<DetectorChoice> DetectorNamed(std::string_view commandLineName) {
-    for (DetectorChoice detector : kDetectors) {
+    for (DetectorChoice detector : DetectorChoices()) {
         if (CommandLineName(detector) == commandLineName) {
             return detector;
         }

@@ -6,6 +6,7 @@
 // way the section's other numbers are: missing means Classic, and a number
 // outside 0..1 is brought to the nearer end, as "Drumkit" is.
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,9 @@
 namespace voxnote {
 
 enum class DetectorChoice { Classic, Precise };
+
+// Every choice, in the order the command line and the dialog list them.
+std::span<const DetectorChoice> DetectorChoices();
 
 // The command line's names: "classic" and "precise".
 std::string CommandLineName(DetectorChoice detector);

@@ -8,7 +8,7 @@
 #include <QTreeView>
 
 #include <algorithm>
-#include <iterator>
+#include <span>
 
 #include "voxnote/app/settings/string_table.h"
 #include "voxnote/app/mididevices/system_midi_devices.h"
@@ -20,12 +20,10 @@ namespace {
 constexpr int kProgramCount = 128;
 constexpr int kAudioTimerMs = 50;
 constexpr int kFirstWidth = 760;
-// The "Detector" list's entries, in order.
-constexpr DetectorChoice kDetectorEntries[] = {DetectorChoice::Classic, DetectorChoice::Precise};
-
+// The "Detector" list's entry of a choice.
 int DetectorEntry(DetectorChoice detector) {
-    const auto* entry = std::find(std::begin(kDetectorEntries), std::end(kDetectorEntries), detector);
-    return static_cast<int>(entry - std::begin(kDetectorEntries));
+    const std::span<const DetectorChoice> choices = DetectorChoices();
+    return static_cast<int>(std::find(choices.begin(), choices.end(), detector) - choices.begin());
 }
 
 QString Caption(int id) {
@@ -178,7 +176,7 @@ QGroupBox* WavInfoDialog::CreatePlayGroup() {
     VoiceLabel->setBuddy(VoiceList);
     DetectorLabel = new QLabel(Caption(strings::kDetectorLabel), PlayGroup);
     DetectorList = new QComboBox(PlayGroup);
-    for (DetectorChoice detector : kDetectorEntries) {
+    for (DetectorChoice detector : DetectorChoices()) {
         DetectorList->addItem(QString::fromStdString(DetectorCaption(detector)));
     }
     DetectorList->setCurrentIndex(DetectorEntry(session_->Detector()));
@@ -240,8 +238,9 @@ void WavInfoDialog::VoiceListChange(int voice) {
 }
 
 void WavInfoDialog::DetectorListChange(int index) {
-    if (index >= 0 && index < static_cast<int>(std::size(kDetectorEntries))) {
-        session_->ChangeDetector(kDetectorEntries[index]);
+    const std::span<const DetectorChoice> choices = DetectorChoices();
+    if (index >= 0 && index < static_cast<int>(choices.size())) {
+        session_->ChangeDetector(choices[index]);
     }
 }
 
