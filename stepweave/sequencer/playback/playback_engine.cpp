@@ -21,6 +21,11 @@ PlaybackEngine::PlaybackEngine(SequencerDocument& document, StepSounds& sounds, 
     song_.OnStepPlayed = [this] { StepPlayed(); };
 }
 
+void PlaybackEngine::SetFiringObserver(StepFiringObserver* observer) {
+    pattern_.DXTimer2().SetFiringObserver(observer);
+    song_.DXTimer1().SetFiringObserver(observer);
+}
+
 void PlaybackEngine::PlayPattern() {
     document_.grid.Length();  // a header that is no length fails here, with nothing changed
     song_.Stop();

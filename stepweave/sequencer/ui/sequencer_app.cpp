@@ -56,6 +56,13 @@ int RunSequencerWindow(int argc, char** argv, const WindowArguments& arguments) 
     }
     MainTimerPump pump(MainTimers());
     SequencerSession session(*folder);
+    if (const std::optional<std::string> log = TimingLogPathFromEnvironment()) {
+        try {
+            session.KeepTimingLog(*log);
+        } catch (const std::exception& error) {
+            QMessageBox::warning(nullptr, kProgramTitle, QString::fromStdString(error.what()));
+        }
+    }
     MessageBoxPrompt prompt;
     TSequence window(session, prompt);
     prompt.SetOwner(&window);
