@@ -68,6 +68,7 @@ void PresetStore::RememberLastUsed(std::string_view name) {
 }
 
 DetectorSettings PresetStore::Load(std::string_view name) {
+    profile_.Flush();  // the preset as the file holds it now, changed by hand maybe
     DetectorSettings settings = Read(name);
     RememberLastUsed(name);
     profile_.Flush();

@@ -33,7 +33,7 @@ public:
     void RememberLastUsed(std::string_view name);
 
     // The Presets dialog's Load and Save: read or write the preset, record it
-    // as last used and flush the file.
+    // as last used and flush the file. Load reads the file as it is now.
     DetectorSettings Load(std::string_view name);
     void Save(std::string_view name, const DetectorSettings& settings);
     // Deletes the preset's section. Refuses "Default" (an information
