@@ -116,7 +116,6 @@ public:
 
 private:
     void CreatePanel();
-    void FitFileListColumns();
     QGroupBox* CreateInformationGroup();
     QGroupBox* CreatePlayGroup();
 

@@ -12,6 +12,7 @@
 #include "tests/voxnote/app/mididevices/midi_test_devices.h"
 #include "tests/voxnote/app/test_support.h"
 #include "tests/voxnote/app/conversion/wav_dialog_test_files.h"
+#include "tests/voxnote/app/ui/window_test_support.h"
 #include "voxnote/app/conversion/convert_command.h"
 #include "voxnote/app/settings/converter_settings.h"
 #include "voxnote/app/settings/current_detector_settings.h"
@@ -45,6 +46,7 @@ class WavInfoDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -75,6 +77,9 @@ private:
     std::vector<std::filesystem::path> suggestedNames_;
     std::optional<std::filesystem::path> chosenMidiFile_;
 };
+
+// The file dialogs keep their state in a settings file of the test's own.
+void WavInfoDialogTest::initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
 void WavInfoDialogTest::init() {
     folder_ = std::make_unique<test::TemporaryFolder>();
@@ -463,27 +468,53 @@ void WavInfoDialogTest::closingWhileProcessingStopsTheConversion() {
     QVERIFY(reporter_.texts.empty());
 }
 
+// In the open dialog and in "Save as MIDI file"'s.
 void WavInfoDialogTest::atItsFirstSizeEveryColumnShowsWhatItHolds() {
-    test::WriteBytes(*folder_ / "a rather long name for a recording.wav", test::ShortNotesStereoWav(7));
-    WavInfoDialog dialog(context_);
-    dialog.setViewMode(QFileDialog::Detail);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    auto* files = dialog.findChild<QTreeView*>("treeView");
-    QVERIFY(files != nullptr);
-    QTRY_COMPARE(files->model()->rowCount(files->rootIndex()), 1);
-    const QModelIndex first = files->model()->index(0, 0, files->rootIndex());
-    QTRY_VERIFY(!files->model()->index(0, 1, files->rootIndex()).data().toString().isEmpty());
-    QCoreApplication::processEvents();
-    for (int column = 1; column < files->header()->count(); ++column) {
-        const QModelIndex cell = first.siblingAtColumn(column);
-        const int textWidth = files->fontMetrics().horizontalAdvance(cell.data().toString());
-        QVERIFY2(files->header()->sectionSize(column) >= textWidth,
-                 qPrintable(QString("column %1 (%2) is cut").arg(column).arg(cell.data().toString())));
+    const auto recording = *folder_ / "a rather long name for a recording.wav";
+    test::WriteBytes(recording, test::ShortNotesStereoWav(7));
+    test::WriteBytes(*folder_ / "a rather long name for a saved tune.mid", {'M', 'T', 'h', 'd'});
+    const auto expectUncut = [](QFileDialog& dialog, const QString& screenshot) {
+        dialog.setViewMode(QFileDialog::Detail);
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto* files = dialog.findChild<QTreeView*>("treeView");
+        QVERIFY(files != nullptr);
+        QTRY_COMPARE(files->model()->rowCount(files->rootIndex()), 1);
+        const QModelIndex first = files->model()->index(0, 0, files->rootIndex());
+        QTRY_VERIFY(!files->model()->index(0, 1, files->rootIndex()).data().toString().isEmpty());
+        QCoreApplication::processEvents();
+        for (int column = 1; column < files->header()->count(); ++column) {
+            const QModelIndex cell = first.siblingAtColumn(column);
+            const int textWidth = files->fontMetrics().horizontalAdvance(cell.data().toString());
+            QVERIFY2(files->header()->sectionSize(column) >= textWidth,
+                     qPrintable(QString("column %1 (%2) is cut").arg(column).arg(cell.data().toString())));
+        }
+        QVERIFY(files->header()->sectionSize(0) >=
+                files->fontMetrics().horizontalAdvance(first.data().toString()));
+        SaveScreenshot(dialog, screenshot);
+    };
+    {
+        // A file dialog keeps its columns' widths for the next one: these are narrow.
+        QFileDialog narrow;
+        narrow.setOption(QFileDialog::DontUseNativeDialog, true);
+        narrow.setViewMode(QFileDialog::Detail);
+        QHeaderView* header = narrow.findChild<QTreeView*>("treeView")->header();
+        for (int column = 0; column < header->count(); ++column) {
+            header->resizeSection(column, 12);
+        }
     }
-    QVERIFY(files->header()->sectionSize(0) >=
-            files->fontMetrics().horizontalAdvance(first.data().toString()));
-    SaveScreenshot(dialog, "wav_dialog_first_size");
+    context_.chooseMidiFile = {};  // the save dialog itself
+    WavInfoDialog dialog(context_);
+    dialog.show();
+    expectUncut(dialog, "wav_dialog_first_size");
+    Select(dialog, recording);
+    bool saveDialogChecked = false;
+    test::WhenModalOpens<QFileDialog>([&](QFileDialog& save) {
+        expectUncut(save, "save_midi_dialog");
+        saveDialogChecked = true;
+        save.reject();
+    });
+    QTest::mouseClick(dialog.SaveMidiButton, Qt::LeftButton);
+    QVERIFY(saveDialogChecked);
 }
 
 // A disabled button's caption is grey, an enabled one's black.
