@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QTreeView>
 
 #include <algorithm>
@@ -115,7 +116,12 @@ WavInfoDialog::WavInfoDialog(WavDialogContext& context, QWidget* parent)
     FitFileListColumns(*this);
     AudioTimer.setInterval(kAudioTimerMs);
     connect(&AudioTimer, &QTimer::timeout, this, &WavInfoDialog::AudioTimerTick);
-    connect(this, &QFileDialog::currentChanged, this, &WavInfoDialog::SelectionChange);
+    connect(this, &QFileDialog::currentChanged, this, &WavInfoDialog::FollowFileToOpen);
+    // Typing a name selects the file in the list (the dialog's own slot runs
+    // first) but does not make it the current one.
+    if (auto* fileName = findChild<QLineEdit*>("fileNameEdit")) {
+        connect(fileName, &QLineEdit::textChanged, this, &WavInfoDialog::FollowFileToOpen);
+    }
     PanelChanged();
 }
 
@@ -210,8 +216,14 @@ void WavInfoDialog::done(int result) {
     QFileDialog::done(result);
 }
 
-void WavInfoDialog::SelectionChange(const QString& path) {
-    session_->SelectFile(PathOf(path));
+// The panel, Audio, MIDI and "Save as MIDI file" work on the file that Open
+// would open: the one selected in the list, else the name typed in "File name".
+void WavInfoDialog::FollowFileToOpen() {
+    const QStringList files = selectedFiles();
+    const std::filesystem::path file = files.isEmpty() ? std::filesystem::path() : PathOf(files.first());
+    if (file != session_->SelectedFile()) {
+        session_->SelectFile(file);
+    }
 }
 
 void WavInfoDialog::AudioButtonClick() {

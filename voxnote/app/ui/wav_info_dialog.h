@@ -118,7 +118,7 @@ private:
     QGroupBox* CreateInformationGroup();
     QGroupBox* CreatePlayGroup();
 
-    void SelectionChange(const QString& path);
+    void FollowFileToOpen();
     void AudioButtonClick();
     void MidiButtonClick();
     void SaveMidiButtonClick();
