@@ -468,48 +468,59 @@ void WavInfoDialogTest::closingWhileProcessingStopsTheConversion() {
     QVERIFY(reporter_.texts.empty());
 }
 
-// In the open dialog and in "Save as MIDI file"'s.
+namespace {
+
+// The file list of a dialog in its details view, holding one file.
+void ExpectEveryColumnShowsWhatItHolds(QFileDialog& dialog) {
+    dialog.setViewMode(QFileDialog::Detail);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto* files = dialog.findChild<QTreeView*>("treeView");
+    QVERIFY(files != nullptr);
+    QTRY_COMPARE(files->model()->rowCount(files->rootIndex()), 1);
+    const QModelIndex first = files->model()->index(0, 0, files->rootIndex());
+    QTRY_VERIFY(!files->model()->index(0, 1, files->rootIndex()).data().toString().isEmpty());
+    QCoreApplication::processEvents();
+    for (int column = 1; column < files->header()->count(); ++column) {
+        const QModelIndex cell = first.siblingAtColumn(column);
+        const int textWidth = files->fontMetrics().horizontalAdvance(cell.data().toString());
+        QVERIFY2(files->header()->sectionSize(column) >= textWidth,
+                 qPrintable(QString("column %1 (%2) is cut").arg(column).arg(cell.data().toString())));
+    }
+    QVERIFY(files->header()->sectionSize(0) >=
+            files->fontMetrics().horizontalAdvance(first.data().toString()));
+}
+
+// A file dialog keeps its columns' widths for the next one: these are narrow.
+void KeepNarrowFileColumns() {
+    QFileDialog narrow;
+    narrow.setOption(QFileDialog::DontUseNativeDialog, true);
+    narrow.setViewMode(QFileDialog::Detail);
+    QHeaderView* header = narrow.findChild<QTreeView*>("treeView")->header();
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    for (int column = 0; column < header->count(); ++column) {
+        header->resizeSection(column, 12);
+    }
+}
+
+}  // namespace
+
+// In the open dialog and in "Save as MIDI file"'s, whatever widths the last
+// file dialog left.
 void WavInfoDialogTest::atItsFirstSizeEveryColumnShowsWhatItHolds() {
     const auto recording = *folder_ / "a rather long name for a recording.wav";
     test::WriteBytes(recording, test::ShortNotesStereoWav(7));
     test::WriteBytes(*folder_ / "a rather long name for a saved tune.mid", {'M', 'T', 'h', 'd'});
-    const auto expectUncut = [](QFileDialog& dialog, const QString& screenshot) {
-        dialog.setViewMode(QFileDialog::Detail);
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        auto* files = dialog.findChild<QTreeView*>("treeView");
-        QVERIFY(files != nullptr);
-        QTRY_COMPARE(files->model()->rowCount(files->rootIndex()), 1);
-        const QModelIndex first = files->model()->index(0, 0, files->rootIndex());
-        QTRY_VERIFY(!files->model()->index(0, 1, files->rootIndex()).data().toString().isEmpty());
-        QCoreApplication::processEvents();
-        for (int column = 1; column < files->header()->count(); ++column) {
-            const QModelIndex cell = first.siblingAtColumn(column);
-            const int textWidth = files->fontMetrics().horizontalAdvance(cell.data().toString());
-            QVERIFY2(files->header()->sectionSize(column) >= textWidth,
-                     qPrintable(QString("column %1 (%2) is cut").arg(column).arg(cell.data().toString())));
-        }
-        QVERIFY(files->header()->sectionSize(0) >=
-                files->fontMetrics().horizontalAdvance(first.data().toString()));
-        SaveScreenshot(dialog, screenshot);
-    };
-    {
-        // A file dialog keeps its columns' widths for the next one: these are narrow.
-        QFileDialog narrow;
-        narrow.setOption(QFileDialog::DontUseNativeDialog, true);
-        narrow.setViewMode(QFileDialog::Detail);
-        QHeaderView* header = narrow.findChild<QTreeView*>("treeView")->header();
-        for (int column = 0; column < header->count(); ++column) {
-            header->resizeSection(column, 12);
-        }
-    }
+    KeepNarrowFileColumns();
     context_.chooseMidiFile = {};  // the save dialog itself
     WavInfoDialog dialog(context_);
-    dialog.show();
-    expectUncut(dialog, "wav_dialog_first_size");
+    ExpectEveryColumnShowsWhatItHolds(dialog);
+    SaveScreenshot(dialog, "wav_dialog_first_size");
     Select(dialog, recording);
     bool saveDialogChecked = false;
     test::WhenModalOpens<QFileDialog>([&](QFileDialog& save) {
-        expectUncut(save, "save_midi_dialog");
+        ExpectEveryColumnShowsWhatItHolds(save);
+        SaveScreenshot(save, "save_midi_dialog");
         saveDialogChecked = true;
         save.reject();
     });
