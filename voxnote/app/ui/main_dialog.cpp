@@ -53,7 +53,7 @@ MainDialog::MainDialog(MainDialogServices services, QWidget* parent)
 }
 
 MainDialog::~MainDialog() {
-    delete setupDialog_;  // it hears from the session, which goes first
+    delete setupDialog_;  // an open Setup hears from the session, which goes before the children
     session_->RemoveView(*this);
 }
 
