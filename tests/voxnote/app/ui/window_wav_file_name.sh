@@ -15,9 +15,9 @@ sox -n -r 11025 -b 16 -c 1 "$WORK/songs/a.wav" synth 1 sine 440
 sox -n -r 44100 -b 16 -c 2 "$WORK/songs/b.wav" synth 2.5 sine 523
 cd "$WORK/songs"  # where the WAV dialog opens
 
-# wait_for_window TITLE: sets FOUND to the shown window of that title (10 s at most).
+# wait_for_window TITLE: sets FOUND to the shown window of that title (30 s at most).
 wait_for_window() {
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
         FOUND="$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -1 || true)"
         [ -n "$FOUND" ] && return 0
         sleep 0.1
@@ -71,7 +71,7 @@ xdotool mousemove --window "$DIALOG" 477 377 click 1  # Save as MIDI file
 wait_for_window "Save as MIDI file"
 settled "$FOUND" 0 340 760 30 "$WORK/save-name.pnm"
 xdotool mousemove --window "$FOUND" 708 358 click 1  # Save, on the name it proposes
-for _ in $(seq 100); do [ -s b.mid ] && break; sleep 0.1; done
+for _ in $(seq 300); do [ -s b.mid ] && break; sleep 0.1; done
 [ -s b.mid ] || fail "no b.mid was saved"
 [ ! -e a.mid ] || fail "the notes of a.wav were saved"
 xdotool mousemove --window "$DIALOG" 708 235 click 1  # Cancel
