@@ -18,7 +18,7 @@ constexpr int kVideoHeight = 210;
 
 }  // namespace
 
-TIntroScreen::TIntroScreen(const std::string& startDirectory, QWidget* parent)
+IntroScreen::IntroScreen(const std::string& startDirectory, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint) {
     setFixedSize(kWidth, kHeight);
     Panel1 = new QWidget(this);
@@ -30,7 +30,7 @@ TIntroScreen::TIntroScreen(const std::string& startDirectory, QWidget* parent)
     layout->addWidget(OleContainer1, 0, Qt::AlignCenter);
     Panel1->setGeometry(rect());
     Timer1.setInterval(1000);
-    connect(&Timer1, &QTimer::timeout, this, &TIntroScreen::Timer1Timer);
+    connect(&Timer1, &QTimer::timeout, this, &IntroScreen::Timer1Timer);
 
     const std::filesystem::path video = std::filesystem::path(startDirectory) / kIntroVideoFileName;
     if (!std::filesystem::exists(video)) {
@@ -48,13 +48,13 @@ TIntroScreen::TIntroScreen(const std::string& startDirectory, QWidget* parent)
     Timer1.start();
 }
 
-void TIntroScreen::Timer1Timer() {
+void IntroScreen::Timer1Timer() {
     if (++ticks_ >= kTicks) {
         Finish();
     }
 }
 
-void TIntroScreen::Finish() {
+void IntroScreen::Finish() {
     Timer1.stop();
     if (MediaPlayer1 != nullptr) {
         MediaPlayer1->stop();
@@ -62,11 +62,11 @@ void TIntroScreen::Finish() {
     hide();
 }
 
-void TIntroScreen::keyPressEvent(QKeyEvent*) { Finish(); }
+void IntroScreen::keyPressEvent(QKeyEvent*) { Finish(); }
 
-void TIntroScreen::mousePressEvent(QMouseEvent*) { Finish(); }
+void IntroScreen::mousePressEvent(QMouseEvent*) { Finish(); }
 
-bool TIntroScreen::eventFilter(QObject* watched, QEvent* event) {
+bool IntroScreen::eventFilter(QObject* watched, QEvent* event) {
     if (watched == OleContainer1 && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress)) {
         Finish();
         return true;

@@ -1,5 +1,5 @@
 #pragma once
-// TIntroScreen: the intro video "Stepweave.avi" of the start folder, played
+// IntroScreen: the intro video "Stepweave.avi" of the start folder, played
 // in a borderless window over the main window at start. It closes after ten
 // seconds, or at a key or mouse press. Without the file it never shows.
 #include <QTimer>
@@ -13,7 +13,7 @@ namespace stepweave {
 
 inline constexpr const char* kIntroVideoFileName = "Stepweave.avi";
 
-class TIntroScreen : public QWidget {
+class IntroScreen : public QWidget {
     Q_OBJECT
 
 public:
@@ -21,7 +21,7 @@ public:
     static constexpr int kHeight = 231;
     static constexpr int kTicks = 10;
 
-    TIntroScreen(const std::string& startDirectory, QWidget* parent = nullptr);
+    IntroScreen(const std::string& startDirectory, QWidget* parent = nullptr);
 
     QWidget* Panel1;
     QVideoWidget* OleContainer1;

@@ -11,7 +11,7 @@
 
 namespace stepweave {
 
-TForm2::TForm2(QWidget* parent) : QDialog(parent) {
+OptionsWindow::OptionsWindow(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Options");
     auto* label = new QLabel("Cell Jump", this);
     SpinEdit1 = new QSpinBox(this);
@@ -25,11 +25,11 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addWidget(Button1, 0, Qt::AlignRight);
-    connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
+    connect(Button1, &QPushButton::clicked, this, &OptionsWindow::Button1Click);
     setFixedSize(sizeHint().expandedTo(QSize(220, 0)));
 }
 
-void TForm2::ShowOptions() {
+void OptionsWindow::ShowOptions() {
     SpinEdit1->setValue(cellJump_);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
@@ -41,7 +41,7 @@ void TForm2::ShowOptions() {
 
 // A negative jump would move the cursor up: it counts as 0. A text that is
 // no number never gets past the spin box, which keeps its last value.
-void TForm2::Button1Click() {
+void OptionsWindow::Button1Click() {
     SpinEdit1->interpretText();
     cellJump_ = std::max(0, SpinEdit1->value());
     SpinEdit1->setValue(cellJump_);

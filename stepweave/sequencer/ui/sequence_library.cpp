@@ -1,4 +1,4 @@
-// TSequence: the pattern library, the play list and storing and loading
+// SequenceWindow: the pattern library, the play list and storing and loading
 // patterns.
 #include <QEvent>
 #include <QListWidget>
@@ -45,12 +45,12 @@ void ShowSelection(QListWidget& list, int selected) {
 
 }  // namespace
 
-void TSequence::ShowLibrary() {
+void SequenceWindow::ShowLibrary() {
     ShowNames(*MusicLib, document_.library.Names(), false);
     ShowSelection(*MusicLib, document_.library.SelectedIndex());
 }
 
-void TSequence::ShowPlayList() {
+void SequenceWindow::ShowPlayList() {
     ShowNames(*SongList, document_.playList.Names(), true);
     for (int row = 0; row < document_.playList.Count(); ++row) {
         const Qt::CheckState state = document_.playList.Entry(row).checked ? Qt::Checked : Qt::Unchecked;
@@ -61,7 +61,7 @@ void TSequence::ShowPlayList() {
     ShowSelection(*SongList, document_.playList.SelectedIndex());
 }
 
-void TSequence::SongListItemChanged(QListWidgetItem* item) {
+void SequenceWindow::SongListItemChanged(QListWidgetItem* item) {
     if (!showing_) {
         document_.playList.SetChecked(SongList->row(item), item->checkState() == Qt::Checked);
     }
@@ -70,7 +70,7 @@ void TSequence::SongListItemChanged(QListWidgetItem* item) {
 // The play list is watched for presses of any button: each loads the
 // selected entry's pattern into the editor, a left press selecting the entry
 // under the pointer first. A quick second click arrives as a double click.
-bool TSequence::eventFilter(QObject* watched, QEvent* event) {
+bool SequenceWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == SongList->viewport() &&
         (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
         SongListMouseDown(static_cast<QMouseEvent*>(event));
@@ -78,7 +78,7 @@ bool TSequence::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TSequence::SongListMouseDown(QMouseEvent* event) {
+void SequenceWindow::SongListMouseDown(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         const QListWidgetItem* item = SongList->itemAt(event->position().toPoint());
         if (item != nullptr) {
@@ -88,24 +88,24 @@ void TSequence::SongListMouseDown(QMouseEvent* event) {
     RecordEdit("Load Pattern", [this] { LoadSelectedPattern(document_); });
 }
 
-void TSequence::BitBtn6Click() {
+void SequenceWindow::BitBtn6Click() {
     Attempt([this] { StorePattern(document_, prompt_); });
     ShowDocument();
 }
 
-void TSequence::MusicLibDblClick() { BitBtn1Click(); }
+void SequenceWindow::MusicLibDblClick() { BitBtn1Click(); }
 
-void TSequence::BitBtn1Click() {
+void SequenceWindow::BitBtn1Click() {
     AddSelectedToPlayList(document_);
     ShowDocument();
 }
 
-void TSequence::BitBtn2Click() {
+void SequenceWindow::BitBtn2Click() {
     RemoveSelectedFromPlayList(document_);
     ShowDocument();
 }
 
-void TSequence::UpDown1Click(bool up) {
+void SequenceWindow::UpDown1Click(bool up) {
     if (up) {
         document_.playList.MoveSelectedUp();
     } else {
@@ -114,18 +114,18 @@ void TSequence::UpDown1Click(bool up) {
     ShowDocument();
 }
 
-void TSequence::SongBinClick() {
+void SequenceWindow::SongBinClick() {
     document_.playList.RemoveChecked();
     ShowDocument();
 }
 
-void TSequence::LibBinClick() {
+void SequenceWindow::LibBinClick() {
     Attempt([this] { DeleteSelectedPattern(document_, prompt_); });
     ShowDocument();
 }
 
 // Clear List also ends song playback.
-void TSequence::BitBtn10Click() {
+void SequenceWindow::BitBtn10Click() {
     session_.Engine().ClearList();
     ShowDocument();
 }

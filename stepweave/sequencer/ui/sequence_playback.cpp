@@ -1,4 +1,4 @@
-// TSequence: the play buttons, Stop, the tempo slider and its BPM label, the
+// SequenceWindow: the play buttons, Stop, the tempo slider and its BPM label, the
 // repeat count, Global, and the playhead in the grid.
 #include <QCheckBox>
 #include <QLabel>
@@ -13,7 +13,7 @@
 
 namespace stepweave {
 
-void TSequence::ShowTransport() {
+void SequenceWindow::ShowTransport() {
     PlaybackEngine& engine = session_.Engine();
     BitBtn3->setEnabled(engine.PlayPatternEnabled());
     BitBtn12->setEnabled(engine.PlaySongEnabled());
@@ -27,28 +27,28 @@ void TSequence::ShowTransport() {
     ShowPlayhead();
 }
 
-void TSequence::ShowPlayhead() {
+void SequenceWindow::ShowPlayhead() {
     const std::optional<int> row = PlayheadRow(session_.Engine(), document_.grid);
     StringGrid1->SetHighlightedRow(row.value_or(-1));
 }
 
-void TSequence::BitBtn3Click() {
+void SequenceWindow::BitBtn3Click() {
     Attempt([this] { session_.Engine().PlayPattern(); });
     ShowDocument();
 }
 
 // Play Song loads each pattern of the play list into the editor on its way:
 // the editor ends up holding the last one, which Undo takes back.
-void TSequence::BitBtn12Click() {
+void SequenceWindow::BitBtn12Click() {
     RecordEdit("Play Song", [this] { session_.Engine().PlaySong(); });
 }
 
-void TSequence::BitBtn4Click() {
+void SequenceWindow::BitBtn4Click() {
     session_.Engine().Stop();
     ShowDocument();
 }
 
-void TSequence::DelayChange(int value) {
+void SequenceWindow::DelayChange(int value) {
     if (showing_) {
         return;
     }
@@ -57,13 +57,13 @@ void TSequence::DelayChange(int value) {
 }
 
 // A repeat count below 1 never gets past the field, which holds at least 1.
-void TSequence::LoopChange(int value) {
+void SequenceWindow::LoopChange(int value) {
     if (!showing_) {
         document_.SetLoop(value);
     }
 }
 
-void TSequence::GlobalClick(bool checked) {
+void SequenceWindow::GlobalClick(bool checked) {
     if (!showing_) {
         session_.Engine().SetGlobal(checked);
     }

@@ -1,4 +1,4 @@
-// TSequence: rendering the song into a WAV file (F11), with the render
+// SequenceWindow: rendering the song into a WAV file (F11), with the render
 // window and the progress bar.
 #include <QAction>
 #include <QCoreApplication>
@@ -10,7 +10,7 @@
 #include "stepweave/sequencer/render/render_observer.h"
 #include "stepweave/sequencer/render/song_renderer.h"
 #include "stepweave/sequencer/session/sequencer_session.h"
-#include "stepweave/sequencer/ui/render_window.h"
+#include "stepweave/sequencer/ui/render_progress_window.h"
 #include "stepweave/sequencer/ui/sequence_window.h"
 #include "stepweave/sequencer/ui/window_prompt.h"
 
@@ -28,9 +28,9 @@ constexpr const char* kRenderDialogFilter = "Audio files (*.wav *.WAV);;All file
 }  // namespace
 
 // What the render shows and asks, in the main window and its render window.
-class TSequence::WindowRenderObserver : public RenderObserver {
+class SequenceWindow::WindowRenderObserver : public RenderObserver {
 public:
-    explicit WindowRenderObserver(TSequence& window) : window_(window) { sinceEvents_.start(); }
+    explicit WindowRenderObserver(SequenceWindow& window) : window_(window) { sinceEvents_.start(); }
 
     std::string ChooseOutputFile() override {
         return window_.prompt_.ChooseFileToSave(
@@ -64,7 +64,7 @@ public:
     }
 
 private:
-    TSequence& window_;
+    SequenceWindow& window_;
     QElapsedTimer sinceEvents_;
     int position_ = 0;
 };
@@ -72,7 +72,7 @@ private:
 // F11 and the Render button. The render compiles the song as Play Song does,
 // so the editor ends up holding its last pattern (Undo takes it back). While
 // it runs, the play commands wait; closing the window stops it first.
-void TSequence::RendorClick() {
+void SequenceWindow::RendorClick() {
     if (rendering_) {
         return;
     }

@@ -1,4 +1,4 @@
-// TSequence: the tool windows (wave player, kit list, render window, kit
+// SequenceWindow: the tool windows (wave player, kit list, render window, kit
 // maker, intro, options, sample panel), the kit import and the help page.
 #include <QComboBox>
 #include <QCoreApplication>
@@ -14,7 +14,7 @@
 #include "stepweave/sequencer/session/sequencer_session.h"
 #include "stepweave/sequencer/ui/intro_screen.h"
 #include "stepweave/sequencer/ui/options_window.h"
-#include "stepweave/sequencer/ui/render_window.h"
+#include "stepweave/sequencer/ui/render_progress_window.h"
 #include "stepweave/sequencer/ui/sequence_window.h"
 #include "stepweave/sequencer/ui/window_prompt.h"
 #include "stepweave/sound/kit/wave_collection.h"
@@ -34,14 +34,14 @@ constexpr const char* kKitFilter = "dxg (*.dxg)";
 
 // In the order the program has always made them. The kit list and the
 // sample panel are shown from the start and stay above the main window.
-void TSequence::CreateToolWindows() {
-    mainForm_ = new TMainForm(session_.Samples(), session_.WavePlayerSound(), prompt_, session_.StartDirectory(), this);
-    kitList_ = new TKit_List(session_.DrumKit(), *this, prompt_, this);
-    form1_ = new TForm1(this);
-    makit_ = new TMakit(session_.StartDirectory(), prompt_, this);
-    intro_ = new TIntroScreen(session_.StartDirectory(), this);
-    form2_ = new TForm2(this);
-    samples_ = new TSamples(this);
+void SequenceWindow::CreateToolWindows() {
+    mainForm_ = new WavePlayerWindow(session_.Samples(), session_.WavePlayerSound(), prompt_, session_.StartDirectory(), this);
+    kitList_ = new KitListWindow(session_.DrumKit(), *this, prompt_, this);
+    form1_ = new RenderProgressWindow(this);
+    makit_ = new KitMakerWindow(session_.StartDirectory(), prompt_, this);
+    intro_ = new IntroScreen(session_.StartDirectory(), this);
+    form2_ = new OptionsWindow(this);
+    samples_ = new SamplesWindow(this);
 
     mainForm_->OnSampleOpened = [this](int sample, const std::string& fileName) {
         samples_->SetButtonCaption(sample, SampleButtonCaption(fileName));
@@ -61,11 +61,11 @@ void TSequence::CreateToolWindows() {
     samples_->show();
 }
 
-void TSequence::ChooseInstrument(const std::string& chooserText) {
+void SequenceWindow::ChooseInstrument(const std::string& chooserText) {
     ComboBox1->setCurrentText(QString::fromStdString(chooserText));
 }
 
-void TSequence::ShowPan(int pan) {
+void SequenceWindow::ShowPan(int pan) {
     const bool wasShowing = showing_;
     showing_ = true;
     Panning->setValue(pan);
@@ -73,20 +73,20 @@ void TSequence::ShowPan(int pan) {
 }
 
 // A sample button: the editor places that sample next, and the wave player opens on it.
-void TSequence::SelectSample(int sample) {
+void SequenceWindow::SelectSample(int sample) {
     ChooseInstrument("Sample" + std::to_string(sample));
     mainForm_->SelectSample(sample);
 }
 
 // The sample buttons name the files the samples hold, and the wave player
 // is ready to play them once a song or pattern brought one in.
-void TSequence::ShowSamples() {
+void SequenceWindow::ShowSamples() {
     if (samples_ == nullptr) {
         return;
     }
     UserSamples& samples = session_.Samples();
     bool holdsAny = false;
-    for (int sample = 1; sample <= TSamples::kSamples; ++sample) {
+    for (int sample = 1; sample <= SamplesWindow::kSamples; ++sample) {
         if (!samples.HoldsSample(sample)) {
             continue;
         }
@@ -101,19 +101,19 @@ void TSequence::ShowSamples() {
     }
 }
 
-void TSequence::KitListClick() {
+void SequenceWindow::KitListClick() {
     kitList_->show();
     kitList_->raise();
 }
 
 // The kit maker opens afresh each time, from blank sounds or from this kit.
-void TSequence::KitMakerClick() {
+void SequenceWindow::KitMakerClick() {
     makit_->show();
     const bool useTemplate = prompt_.AskYesNo(kTemplateQuestion, kQuestionCaption);
     makit_->Prepare(useTemplate, session_.DrumKit().Items());
 }
 
-void TSequence::ImportKitClick() {
+void SequenceWindow::ImportKitClick() {
     const std::string path = prompt_.ChooseFileToOpen({"Drum Kit Library", kKitFilter, session_.StartDirectory(), "", "dxg"});
     if (path.empty() || QFileInfo(QString::fromStdString(path)).fileName() == ".dxg") {
         return;
@@ -124,7 +124,7 @@ void TSequence::ImportKitClick() {
 
 // The help page lies beside the program in the build, in the installed data
 // folder otherwise; the desktop's browser shows it.
-void TSequence::HelpClick() {
+void SequenceWindow::HelpClick() {
     QString page = QDir(QCoreApplication::applicationDirPath()).filePath(kHelpFileName);
     if (const std::optional<std::filesystem::path> data = InstalledDataFolder(); data && !QFileInfo::exists(page)) {
         page = QString::fromStdString((*data / kHelpFileName).string());

@@ -26,9 +26,9 @@
 #include "stepweave/sequencer/model/time_bar.h"
 #include "stepweave/sequencer/session/sequencer_session.h"
 #include "stepweave/sequencer/ui/options_window.h"
-#include "stepweave/sequencer/ui/render_window.h"
+#include "stepweave/sequencer/ui/render_progress_window.h"
 #include "stepweave/sequencer/ui/stepweave_look.h"
-#include "stepweave/sequencer/ui/up_down.h"
+#include "stepweave/sequencer/ui/up_down_arrows.h"
 #include "stepweave/sequencer/ui/window_prompt.h"
 #include "stepweave/sound/files/errors.h"
 
@@ -92,7 +92,7 @@ QCheckBox* RepeatBox(QWidget* parent) { return new QCheckBox("Repeat", parent); 
 
 }  // namespace
 
-TSequence::TSequence(SequencerSession& session, WindowPrompt& prompt, QWidget* parent)
+SequenceWindow::SequenceWindow(SequencerSession& session, WindowPrompt& prompt, QWidget* parent)
     : QMainWindow(parent), session_(session), document_(session.Document()), prompt_(prompt) {
     setWindowTitle(QString::fromStdString(document_.caption));
     LoadSkin();
@@ -109,9 +109,9 @@ TSequence::TSequence(SequencerSession& session, WindowPrompt& prompt, QWidget* p
     ShowDocument();
 }
 
-TSequence::~TSequence() = default;
+SequenceWindow::~SequenceWindow() = default;
 
-void TSequence::LoadSkin() {
+void SequenceWindow::LoadSkin() {
     const QString path = QString::fromStdString(
         (std::filesystem::path(session_.StartDirectory()) / kSkinFileName).string());
     if (QFileInfo::exists(path)) {
@@ -119,7 +119,7 @@ void TSequence::LoadSkin() {
     }
 }
 
-void TSequence::CreateControls() {
+void SequenceWindow::CreateControls() {
     auto* backdrop = new Backdrop(skin_, this);
     setCentralWidget(backdrop);
 
@@ -178,7 +178,7 @@ void TSequence::CreateControls() {
     ProgressBar1->hide();
 }
 
-QWidget* TSequence::CreateLibraryArea() {
+QWidget* SequenceWindow::CreateLibraryArea() {
     auto* area = new QWidget;
     auto* layout = new QVBoxLayout(area);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -194,7 +194,7 @@ QWidget* TSequence::CreateLibraryArea() {
     return area;
 }
 
-QWidget* TSequence::CreatePlayListArea() {
+QWidget* SequenceWindow::CreatePlayListArea() {
     auto* area = new QWidget;
     auto* layout = new QGridLayout(area);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -202,7 +202,7 @@ QWidget* TSequence::CreatePlayListArea() {
     SongList = new QListWidget(area);
     SongList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     SongList->setToolTip("Click an entry to load its pattern; tick entries to remove them with the bin");
-    UpDown1 = new TUpDown(area);
+    UpDown1 = new UpDownArrows(area);
     SongBin = GlyphButton(look::Glyph::Bin, "", "Remove the ticked entries", area);
     Noend = RepeatBox(area);
     Noend->setToolTip("Play the song again from the start when it ends");
@@ -234,7 +234,7 @@ QWidget* TSequence::CreatePlayListArea() {
     return area;
 }
 
-QWidget* TSequence::CreateSongArea() {
+QWidget* SequenceWindow::CreateSongArea() {
     auto* area = new QWidget;
     auto* layout = new QGridLayout(area);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -292,7 +292,7 @@ QWidget* TSequence::CreateSongArea() {
     return area;
 }
 
-QWidget* TSequence::CreatePatternRow() {
+QWidget* SequenceWindow::CreatePatternRow() {
     auto* row = new QWidget;
     auto* layout = new QGridLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -342,7 +342,7 @@ QWidget* TSequence::CreatePatternRow() {
     return row;
 }
 
-QWidget* TSequence::CreateTempoEdge() {
+QWidget* SequenceWindow::CreateTempoEdge() {
     auto* edge = new QWidget;
     edge->setFixedWidth(kTempoEdgeWidth);
     auto* layout = new QVBoxLayout(edge);
@@ -382,8 +382,8 @@ QWidget* TSequence::CreateTempoEdge() {
     return edge;
 }
 
-void TSequence::CreateGrid() {
-    StringGrid1 = new TStringGrid(centralWidget());
+void SequenceWindow::CreateGrid() {
+    StringGrid1 = new StepGrid(centralWidget());
     StringGrid1->SetColCount(PatternGrid::kColumns);
     StringGrid1->SetFixedRows(2);
     StringGrid1->SetFixedCols(1);
@@ -398,7 +398,7 @@ void TSequence::CreateGrid() {
 // The buttons and fields may give up some of their preferred width, so that
 // the window keeps its first width whatever the font; at that width they
 // normally get all of it.
-void TSequence::AllowNarrowing() {
+void SequenceWindow::AllowNarrowing() {
     for (QWidget* control : std::initializer_list<QWidget*>{BitBtn13, BitBtn6, BitBtn7, Edit2, TimeBar, Edit3, BitBtn8,
                                                             BitBtn9, ComboBox1, BitBtn3, BitBtn4, BitBtn10, BitBtn12,
                                                             Rendor, endless, Noend}) {
@@ -406,13 +406,13 @@ void TSequence::AllowNarrowing() {
     }
 }
 
-void TSequence::CreateMenu() {
+void SequenceWindow::CreateMenu() {
     QMenu* file = menuBar()->addMenu("File");
-    NewSongAction = file->addAction("&New Song", QKeySequence(Qt::CTRL | Qt::Key_N), this, &TSequence::NewSongClick);
-    OpenSongAction = file->addAction("Open Song", QKeySequence(Qt::CTRL | Qt::Key_O), this, &TSequence::OpenSongClick);
-    SaveSongAction = file->addAction("Save Song", QKeySequence(Qt::CTRL | Qt::Key_S), this, &TSequence::SaveSongClick);
-    ExitAction = file->addAction("E&xit", QKeySequence(Qt::CTRL | Qt::Key_C), this, &TSequence::close);
-    RenderAction = file->addAction("Render song to wav file", QKeySequence(Qt::Key_F11), this, &TSequence::RendorClick);
+    NewSongAction = file->addAction("&New Song", QKeySequence(Qt::CTRL | Qt::Key_N), this, &SequenceWindow::NewSongClick);
+    OpenSongAction = file->addAction("Open Song", QKeySequence(Qt::CTRL | Qt::Key_O), this, &SequenceWindow::OpenSongClick);
+    SaveSongAction = file->addAction("Save Song", QKeySequence(Qt::CTRL | Qt::Key_S), this, &SequenceWindow::SaveSongClick);
+    ExitAction = file->addAction("E&xit", QKeySequence(Qt::CTRL | Qt::Key_C), this, &SequenceWindow::close);
+    RenderAction = file->addAction("Render song to wav file", QKeySequence(Qt::Key_F11), this, &SequenceWindow::RendorClick);
 
     QMenu* edit = menuBar()->addMenu("Edit");
     UndoAction = undoStack_.createUndoAction(this, "Undo");
@@ -422,34 +422,34 @@ void TSequence::CreateMenu() {
     edit->addAction(UndoAction);
     edit->addAction(RedoAction);
     edit->addSeparator();
-    edit->addAction("Clear Pattern", this, &TSequence::BitBtn7Click);
+    edit->addAction("Clear Pattern", this, &SequenceWindow::BitBtn7Click);
     edit->addSeparator();
-    edit->addAction("Clear List", this, &TSequence::BitBtn10Click);
+    edit->addAction("Clear List", this, &SequenceWindow::BitBtn10Click);
     edit->addSeparator();
-    edit->addAction("Update Time", this, &TSequence::BitBtn13Click);
+    edit->addAction("Update Time", this, &SequenceWindow::BitBtn13Click);
     InsertInstrumentAction = edit->addAction("Insert instrument", QKeySequence(Qt::Key_Return), this,
-                                             &TSequence::InsertInstrumentClick);
+                                             &SequenceWindow::InsertInstrumentClick);
     InsertInstrumentAction->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
     edit->addSeparator();
-    KitListAction = edit->addAction("Kit List", this, &TSequence::KitListClick);
-    KitMakerAction = edit->addAction("Kit Maker", this, &TSequence::KitMakerClick);
+    KitListAction = edit->addAction("Kit List", this, &SequenceWindow::KitListClick);
+    KitMakerAction = edit->addAction("Kit Maker", this, &SequenceWindow::KitMakerClick);
 
     QMenu* import = menuBar()->addMenu("Import");
-    ImportKitAction = import->addAction("Drum Kit Library", this, &TSequence::ImportKitClick);
+    ImportKitAction = import->addAction("Drum Kit Library", this, &SequenceWindow::ImportKitClick);
 
     QMenu* options = menuBar()->addMenu("&Options");
     CellJumpAction = options->addAction("Cell Jump", QKeySequence(Qt::CTRL | Qt::Key_J), this, [this] { form2_->ShowOptions(); });
 
     QMenu* play = menuBar()->addMenu("Play");
-    PlayPatternAction = play->addAction("Play Pattern", QKeySequence(Qt::Key_F6), this, &TSequence::BitBtn3Click);
-    PlaySongAction = play->addAction("Play Song", QKeySequence(Qt::Key_F5), this, &TSequence::BitBtn12Click);
+    PlayPatternAction = play->addAction("Play Pattern", QKeySequence(Qt::Key_F6), this, &SequenceWindow::BitBtn3Click);
+    PlaySongAction = play->addAction("Play Song", QKeySequence(Qt::Key_F5), this, &SequenceWindow::BitBtn12Click);
     play->addSeparator();
-    StopAction = play->addAction("&Stop", QKeySequence(Qt::Key_F8), this, &TSequence::BitBtn4Click);
+    StopAction = play->addAction("&Stop", QKeySequence(Qt::Key_F8), this, &SequenceWindow::BitBtn4Click);
     play->addSeparator();
-    play->addAction("Play Instrument", this, &TSequence::BitBtn11Click);
+    play->addAction("Play Instrument", this, &SequenceWindow::BitBtn11Click);
 
     QMenu* help = menuBar()->addMenu("Help");
-    HelpAction = help->addAction("Contents", this, &TSequence::HelpClick);
+    HelpAction = help->addAction("Contents", this, &SequenceWindow::HelpClick);
 
     // Menu keys act wherever the focus is in the window, before the focused
     // control sees the key: Ctrl+C closes the window even from a text field.
@@ -458,19 +458,19 @@ void TSequence::CreateMenu() {
     }
 }
 
-void TSequence::ConnectControls() {
-    connect(StringGrid1, &TStringGrid::MouseReleased, this, &TSequence::StringGrid1MouseUp);
-    connect(StringGrid1, &TStringGrid::KeyPressed, this, &TSequence::StringGrid1KeyDown);
+void SequenceWindow::ConnectControls() {
+    connect(StringGrid1, &StepGrid::MouseReleased, this, &SequenceWindow::StringGrid1MouseUp);
+    connect(StringGrid1, &StepGrid::KeyPressed, this, &SequenceWindow::StringGrid1KeyDown);
     connect(ComboBox1, &QComboBox::currentTextChanged, this, [this] { ComboBox1Change(); });
-    connect(Panning, &QSlider::valueChanged, this, &TSequence::PanningChange);
-    connect(Edit2, &QLineEdit::textEdited, this, &TSequence::Edit2Change);
-    connect(TimeBar, &QComboBox::currentIndexChanged, this, &TSequence::TimeBarChange);
+    connect(Panning, &QSlider::valueChanged, this, &SequenceWindow::PanningChange);
+    connect(Edit2, &QLineEdit::textEdited, this, &SequenceWindow::Edit2Change);
+    connect(TimeBar, &QComboBox::currentIndexChanged, this, &SequenceWindow::TimeBarChange);
     connect(TimeBar, &QComboBox::currentTextChanged, this, [this] { TimeBarChange(TimeBar->currentIndex()); });
-    connect(BitBtn13, &QPushButton::clicked, this, &TSequence::BitBtn13Click);
-    connect(BitBtn7, &QPushButton::clicked, this, &TSequence::BitBtn7Click);
-    connect(BitBtn11, &QPushButton::clicked, this, &TSequence::BitBtn11Click);
+    connect(BitBtn13, &QPushButton::clicked, this, &SequenceWindow::BitBtn13Click);
+    connect(BitBtn7, &QPushButton::clicked, this, &SequenceWindow::BitBtn7Click);
+    connect(BitBtn11, &QPushButton::clicked, this, &SequenceWindow::BitBtn11Click);
 
-    connect(BitBtn6, &QPushButton::clicked, this, &TSequence::BitBtn6Click);
+    connect(BitBtn6, &QPushButton::clicked, this, &SequenceWindow::BitBtn6Click);
     SongList->viewport()->installEventFilter(this);
     connect(MusicLib, &QListWidget::itemDoubleClicked, this, [this] { MusicLibDblClick(); });
     connect(MusicLib, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -483,26 +483,26 @@ void TSequence::ConnectControls() {
             document_.playList.Select(row);
         }
     });
-    connect(SongList, &QListWidget::itemChanged, this, &TSequence::SongListItemChanged);
-    connect(BitBtn1, &QPushButton::clicked, this, &TSequence::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TSequence::BitBtn2Click);
-    connect(UpDown1, &TUpDown::Click, this, &TSequence::UpDown1Click);
-    connect(SongBin, &QPushButton::clicked, this, &TSequence::SongBinClick);
-    connect(LibBin, &QPushButton::clicked, this, &TSequence::LibBinClick);
-    connect(BitBtn10, &QPushButton::clicked, this, &TSequence::BitBtn10Click);
+    connect(SongList, &QListWidget::itemChanged, this, &SequenceWindow::SongListItemChanged);
+    connect(BitBtn1, &QPushButton::clicked, this, &SequenceWindow::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &SequenceWindow::BitBtn2Click);
+    connect(UpDown1, &UpDownArrows::Click, this, &SequenceWindow::UpDown1Click);
+    connect(SongBin, &QPushButton::clicked, this, &SequenceWindow::SongBinClick);
+    connect(LibBin, &QPushButton::clicked, this, &SequenceWindow::LibBinClick);
+    connect(BitBtn10, &QPushButton::clicked, this, &SequenceWindow::BitBtn10Click);
 
-    connect(BitBtn3, &QPushButton::clicked, this, &TSequence::BitBtn3Click);
-    connect(BitBtn12, &QPushButton::clicked, this, &TSequence::BitBtn12Click);
-    connect(BitBtn4, &QPushButton::clicked, this, &TSequence::BitBtn4Click);
-    connect(Delay, &QSlider::valueChanged, this, &TSequence::DelayChange);
-    connect(Loop, &QSpinBox::valueChanged, this, &TSequence::LoopChange);
-    connect(Global, &QCheckBox::toggled, this, &TSequence::GlobalClick);
+    connect(BitBtn3, &QPushButton::clicked, this, &SequenceWindow::BitBtn3Click);
+    connect(BitBtn12, &QPushButton::clicked, this, &SequenceWindow::BitBtn12Click);
+    connect(BitBtn4, &QPushButton::clicked, this, &SequenceWindow::BitBtn4Click);
+    connect(Delay, &QSlider::valueChanged, this, &SequenceWindow::DelayChange);
+    connect(Loop, &QSpinBox::valueChanged, this, &SequenceWindow::LoopChange);
+    connect(Global, &QCheckBox::toggled, this, &SequenceWindow::GlobalClick);
     connect(endless, &QCheckBox::toggled, this, [this](bool on) { session_.Engine().SetEndless(on); });
     connect(Noend, &QCheckBox::toggled, this, [this](bool on) { session_.Engine().SetNoend(on); });
 
-    connect(Rendor, &QPushButton::clicked, this, &TSequence::RendorClick);
-    connect(BitBtn8, &QPushButton::clicked, this, &TSequence::OpenSongClick);
-    connect(BitBtn9, &QPushButton::clicked, this, &TSequence::SaveSongClick);
+    connect(Rendor, &QPushButton::clicked, this, &SequenceWindow::RendorClick);
+    connect(BitBtn8, &QPushButton::clicked, this, &SequenceWindow::OpenSongClick);
+    connect(BitBtn9, &QPushButton::clicked, this, &SequenceWindow::SaveSongClick);
 
     session_.Engine().OnDisplayChanged = [this] { ShowDocument(); };
     // Playback pauses while another program is the active one.
@@ -516,7 +516,7 @@ void TSequence::ConnectControls() {
 // message and the remaining steps are skipped; the window works on without
 // them. A missing sound device is reported once and everything but sound
 // goes on.
-void TSequence::FormCreate() {
+void SequenceWindow::FormCreate() {
     if (!Attempt([this] { session_.LoadDefaultKit(); })) {
         return;
     }
@@ -531,7 +531,7 @@ void TSequence::FormCreate() {
     Attempt([this] { session_.ResetSampleExports(); });
 }
 
-void TSequence::StartSoundOutput() {
+void SequenceWindow::StartSoundOutput() {
     try {
         session_.StartSoundOutput();
         soundStarted_ = true;
@@ -542,7 +542,7 @@ void TSequence::StartSoundOutput() {
     }
 }
 
-bool TSequence::Attempt(const std::function<void()>& work) {
+bool SequenceWindow::Attempt(const std::function<void()>& work) {
     const bool done = RunShowingErrors(prompt_, work);
     if (!done) {
         ShowDocument();
@@ -550,9 +550,9 @@ bool TSequence::Attempt(const std::function<void()>& work) {
     return done;
 }
 
-void TSequence::ShowStatus(const QString& text) { StatusLine->setText(text); }
+void SequenceWindow::ShowStatus(const QString& text) { StatusLine->setText(text); }
 
-void TSequence::ShowDocument() {
+void SequenceWindow::ShowDocument() {
     showing_ = true;
     setWindowTitle(QString::fromStdString(document_.caption));
     Edit3->setText(QString::fromStdString(document_.songTitle));
@@ -569,7 +569,7 @@ void TSequence::ShowDocument() {
     showing_ = false;
 }
 
-void TSequence::resizeEvent(QResizeEvent* event) {
+void SequenceWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     // The grid follows the window: its height is what is left below its top
     // edge, less a margin for the status line.
@@ -577,7 +577,7 @@ void TSequence::resizeEvent(QResizeEvent* event) {
     ProgressBar1->setGeometry(0, 0, centralWidget()->width(), ProgressBar1->height());
 }
 
-void TSequence::closeEvent(QCloseEvent* event) {
+void SequenceWindow::closeEvent(QCloseEvent* event) {
     if (rendering_) {
         // The render below us on the stack ends first (saving what it has), then the window closes.
         closeAfterRender_ = true;
@@ -590,7 +590,7 @@ void TSequence::closeEvent(QCloseEvent* event) {
 }
 
 // Closing keeps the kit's pans for the next start.
-void TSequence::FormClose() {
+void SequenceWindow::FormClose() {
     session_.Engine().Stop();
     Attempt([this] { session_.WritePanningFile(); });
 }

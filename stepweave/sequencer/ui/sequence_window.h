@@ -1,5 +1,5 @@
 #pragma once
-// TSequence, the sequencer's main window: the pattern library and the play
+// SequenceWindow, the sequencer's main window: the pattern library and the play
 // list (top left and middle), the song title, the instrument chooser, the
 // pan slider and the pattern's play buttons (top right), the pattern's name
 // and length (middle row), the pattern grid (bottom), and the tempo and
@@ -19,7 +19,7 @@
 #include <string>
 
 #include "stepweave/sequencer/editor/pattern_editing.h"
-#include "stepweave/sequencer/ui/string_grid.h"
+#include "stepweave/sequencer/ui/step_grid.h"
 #include "stepweave/sound/ui/editor_choice.h"
 
 class QAction;
@@ -39,17 +39,17 @@ namespace stepweave {
 
 class SequencerDocument;
 class SequencerSession;
-class TForm1;
-class TIntroScreen;
-class TKit_List;
-class TMainForm;
-class TMakit;
-class TSamples;
-class TForm2;
-class TUpDown;
+class RenderProgressWindow;
+class IntroScreen;
+class KitListWindow;
+class WavePlayerWindow;
+class KitMakerWindow;
+class SamplesWindow;
+class OptionsWindow;
+class UpDownArrows;
 class WindowPrompt;
 
-class TSequence : public QMainWindow, public EditorChoice {
+class SequenceWindow : public QMainWindow, public EditorChoice {
     Q_OBJECT
 
 public:
@@ -62,17 +62,17 @@ public:
     // Builds and shows the window on the session and starts it up: the kit, the sound
     // output, "Panning.dat" and the sample exports, in that order. The first
     // error is shown and ends the start-up; the window is usable all the same.
-    TSequence(SequencerSession& session, WindowPrompt& prompt, QWidget* parent = nullptr);
-    ~TSequence() override;
+    SequenceWindow(SequencerSession& session, WindowPrompt& prompt, QWidget* parent = nullptr);
+    ~SequenceWindow() override;
 
     SequencerSession& Session() { return session_; }
     // The tool windows, made after the main window in this order.
-    TMainForm& WavePlayer() { return *mainForm_; }
-    TKit_List& KitList() { return *kitList_; }
-    TForm1& RenderWindow() { return *form1_; }
-    TMakit& KitMaker() { return *makit_; }
-    TForm2& Options() { return *form2_; }
-    TSamples& SamplePanel() { return *samples_; }
+    WavePlayerWindow& WavePlayer() { return *mainForm_; }
+    KitListWindow& KitList() { return *kitList_; }
+    RenderProgressWindow& RenderWindow() { return *form1_; }
+    KitMakerWindow& KitMaker() { return *makit_; }
+    OptionsWindow& Options() { return *form2_; }
+    SamplesWindow& SamplePanel() { return *samples_; }
 
     // EditorChoice: what the kit list and the sample panel choose.
     void ChooseInstrument(const std::string& chooserText) override;
@@ -85,7 +85,7 @@ public:
     void OpenSongFile(const std::string& path);
 
     // The controls, named as the window's components.
-    TStringGrid* StringGrid1;
+    StepGrid* StringGrid1;
     QComboBox* ComboBox1;
     QLineEdit* Edit2;
     QComboBox* TimeBar;
@@ -99,7 +99,7 @@ public:
     QListWidget* SongList;
     QPushButton* BitBtn1;  // library selection to the play list
     QPushButton* BitBtn2;  // play-list entry out
-    TUpDown* UpDown1;
+    UpDownArrows* UpDown1;
     QPushButton* LibBin;
     QPushButton* SongBin;
     QPushButton* BitBtn6;   // Store
@@ -163,7 +163,7 @@ private:
     void ShowStatus(const QString& text);
 
     // sequence_editor.cpp: the grid, the chooser, the pan slider, the time bar.
-    void StringGrid1MouseUp(Qt::MouseButton button, TStringGrid::Cell cell);
+    void StringGrid1MouseUp(Qt::MouseButton button, StepGrid::Cell cell);
     void StringGrid1KeyDown(QKeyEvent* event);
     void InsertInstrumentClick();
     void ComboBox1Change();
@@ -176,7 +176,7 @@ private:
     // Records one edit of the editor for Undo: the work runs, and whatever it
     // changed in the editor becomes one step of the undo stack.
     void RecordEdit(const QString& name, const std::function<void()>& work);
-    TStringGrid::CellLook CellLookOf(int row, int column, const QString& text) const;
+    StepGrid::CellLook CellLookOf(int row, int column, const QString& text) const;
     QString CellText(int row, int column) const;
     void ShowGrid();
     void ShowChooserPan();
@@ -226,13 +226,13 @@ private:
     SequencerSession& session_;
     SequencerDocument& document_;
     WindowPrompt& prompt_;
-    TMainForm* mainForm_ = nullptr;
-    TKit_List* kitList_ = nullptr;
-    TForm1* form1_ = nullptr;
-    TMakit* makit_ = nullptr;
-    TIntroScreen* intro_ = nullptr;
-    TForm2* form2_ = nullptr;
-    TSamples* samples_ = nullptr;
+    WavePlayerWindow* mainForm_ = nullptr;
+    KitListWindow* kitList_ = nullptr;
+    RenderProgressWindow* form1_ = nullptr;
+    KitMakerWindow* makit_ = nullptr;
+    IntroScreen* intro_ = nullptr;
+    OptionsWindow* form2_ = nullptr;
+    SamplesWindow* samples_ = nullptr;
     bool rendering_ = false;
     bool closeAfterRender_ = false;
     QUndoStack undoStack_;

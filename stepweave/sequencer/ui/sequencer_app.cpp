@@ -57,7 +57,7 @@ int RunSequencerWindow(int argc, char** argv, const WindowArguments& arguments) 
     MainTimerPump pump(MainTimers());
     SequencerSession session(*folder);
     MessageBoxPrompt prompt;
-    TSequence window(session, prompt);
+    SequenceWindow window(session, prompt);
     prompt.SetOwner(&window);
     window.show();
     if (!song.empty()) {

@@ -23,7 +23,7 @@ constexpr int kFirstItalic = 9;
 
 }  // namespace
 
-TKit_List::TKit_List(TCustomDXWaveList& kit, EditorChoice& editor, ToolPrompt& errors, QWidget* parent)
+KitListWindow::KitListWindow(TCustomDXWaveList& kit, EditorChoice& editor, ToolPrompt& errors, QWidget* parent)
     : QWidget(parent, Qt::Tool), kit_(kit), editor_(editor), errors_(errors) {
     setWindowTitle("Kit List");
     auto* layout = new QVBoxLayout(this);
@@ -47,7 +47,7 @@ TKit_List::TKit_List(TCustomDXWaveList& kit, EditorChoice& editor, ToolPrompt& e
     setFixedSize(kWidth, sizeHint().height());
 }
 
-bool TKit_List::eventFilter(QObject* watched, QEvent* event) {
+bool KitListWindow::eventFilter(QObject* watched, QEvent* event) {
     auto* label = qobject_cast<QLabel*>(watched);
     if (label != nullptr && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && label->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
@@ -59,7 +59,7 @@ bool TKit_List::eventFilter(QObject* watched, QEvent* event) {
 
 // The label's tag t chooses kit instrument t + 1, and the editor's pan slider
 // shows that instrument's pan.
-void TKit_List::SelectInstrument(QLabel* label) {
+void KitListWindow::SelectInstrument(QLabel* label) {
     const int tag = label->property("tag").toInt();
     const std::string name(kKitSlotNames[static_cast<size_t>(tag + 1)]);
     editor_.ChooseInstrument(name);

@@ -13,14 +13,14 @@ class EditorChoice;
 class TCustomDXWaveList;
 class ToolPrompt;
 
-class TKit_List : public QWidget {
+class KitListWindow : public QWidget {
     Q_OBJECT
 
 public:
     static constexpr int kWidth = 80;
     static constexpr int kLabelPitch = 24;
 
-    TKit_List(TCustomDXWaveList& kit, EditorChoice& editor, ToolPrompt& errors, QWidget* parent = nullptr);
+    KitListWindow(TCustomDXWaveList& kit, EditorChoice& editor, ToolPrompt& errors, QWidget* parent = nullptr);
 
     // Label1 .. Label16.
     std::array<QLabel*, 16> Labels;

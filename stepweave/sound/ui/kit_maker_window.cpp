@@ -24,7 +24,7 @@ namespace stepweave {
 
 namespace {
 
-constexpr std::array<const char*, TMakit::kSlots> kSlotCaptions = {
+constexpr std::array<const char*, KitMakerWindow::kSlots> kSlotCaptions = {
     "Kick", "ShortKick", "Snare",   "Cls Hi-Hat", "Op Hi-Hat", "Tom1",  "Tom2",  "Cymbol1",
     "Cymbol2", "Rimshot", "Shaker", "Block",      "Congo",     "Cowbell", "Crack", "Tamb"};
 constexpr uint32_t kPrimaryRate = 44100;
@@ -32,7 +32,7 @@ constexpr uint16_t kPrimaryChannels = 2;
 
 }  // namespace
 
-TMakit::TMakit(std::string startDirectory, ToolPrompt& prompt, QWidget* parent)
+KitMakerWindow::KitMakerWindow(std::string startDirectory, ToolPrompt& prompt, QWidget* parent)
     : QDialog(parent), startDirectory_(std::move(startDirectory)), prompt_(prompt), sound_(&owner_) {
     setWindowTitle("Maykit");
     sound_.OnFinalize = [this](TCustomDXSound&) { DXSoundFinalize(); };
@@ -55,19 +55,19 @@ TMakit::TMakit(std::string startDirectory, ToolPrompt& prompt, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(slotGrid);
     layout->addLayout(buttons);
-    connect(Load_sample, &QPushButton::clicked, this, &TMakit::Load_sampleClick);
-    connect(Play, &QPushButton::clicked, this, &TMakit::PlayClick);
-    connect(Save_library, &QPushButton::clicked, this, &TMakit::Save_libraryClick);
+    connect(Load_sample, &QPushButton::clicked, this, &KitMakerWindow::Load_sampleClick);
+    connect(Play, &QPushButton::clicked, this, &KitMakerWindow::PlayClick);
+    connect(Save_library, &QPushButton::clicked, this, &KitMakerWindow::Save_libraryClick);
 }
 
-TMakit::~TMakit() {
+KitMakerWindow::~KitMakerWindow() {
     preview_.reset();
     kit_.SetDXSound(nullptr);
 }
 
-bool TMakit::Attempt(const std::function<void()>& work) { return RunShowingErrors(prompt_, work); }
+bool KitMakerWindow::Attempt(const std::function<void()>& work) { return RunShowingErrors(prompt_, work); }
 
-void TMakit::Prepare(bool useTemplate, const TWaveCollection& sequencerKit) {
+void KitMakerWindow::Prepare(bool useTemplate, const TWaveCollection& sequencerKit) {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
@@ -99,7 +99,7 @@ void TMakit::Prepare(bool useTemplate, const TWaveCollection& sequencerKit) {
     });
 }
 
-void TMakit::ReadSelectedSlot() {
+void KitMakerWindow::ReadSelectedSlot() {
     for (QRadioButton* button : RadioButtons) {
         if (button->isChecked()) {
             slot_ = button->property("tag").toInt();
@@ -109,7 +109,7 @@ void TMakit::ReadSelectedSlot() {
 
 // The chosen file fills the checked slot only. A file the sound output could
 // not play is refused before it reaches the kit.
-void TMakit::Load_sampleClick() {
+void KitMakerWindow::Load_sampleClick() {
     const std::string path = prompt_.ChooseFileToOpen({"Load Sample", "wav (*.wav)", startDirectory_, "", "wav"});
     if (path.empty()) {
         return;
@@ -125,7 +125,7 @@ void TMakit::Load_sampleClick() {
     });
 }
 
-void TMakit::PlayClick() {
+void KitMakerWindow::PlayClick() {
     ReadSelectedSlot();
     Attempt([&] {
         std::filesystem::path source = sources_[static_cast<size_t>(slot_)];
@@ -141,7 +141,7 @@ void TMakit::PlayClick() {
     });
 }
 
-void TMakit::Save_libraryClick() {
+void KitMakerWindow::Save_libraryClick() {
     const std::string path = prompt_.ChooseFileToSave({"Save Library", "*.dxg (*.dxg)", startDirectory_, "", "dxg"});
     if (path.empty()) {
         return;
@@ -158,6 +158,6 @@ void TMakit::Save_libraryClick() {
     hide();
 }
 
-void TMakit::DXSoundFinalize() { preview_.reset(); }
+void KitMakerWindow::DXSoundFinalize() { preview_.reset(); }
 
 }  // namespace stepweave

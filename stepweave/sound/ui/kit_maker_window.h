@@ -1,5 +1,5 @@
 #pragma once
-// TMakit, the kit maker ("Maykit"): sixteen instrument slots to fill from
+// KitMakerWindow, the kit maker ("Maykit"): sixteen instrument slots to fill from
 // WAV files, a preview of the chosen slot through the window's own sound
 // device, and Save Library, which writes the kit file and offers to use it at
 // once. Every opening starts afresh from blank sounds, or from the
@@ -26,14 +26,14 @@ inline constexpr const char* kTemplateQuestion = "Do you wish to template the cu
 inline constexpr const char* kUseNewKitQuestion = "Do you wish to use the new drum kit now?";
 inline constexpr const char* kQuestionCaption = "Question";
 
-class TMakit : public QDialog {
+class KitMakerWindow : public QDialog {
     Q_OBJECT
 
 public:
     static constexpr int kSlots = 16;
 
-    TMakit(std::string startDirectory, ToolPrompt& prompt, QWidget* parent = nullptr);
-    ~TMakit() override;
+    KitMakerWindow(std::string startDirectory, ToolPrompt& prompt, QWidget* parent = nullptr);
+    ~KitMakerWindow() override;
 
     // Each showing starts here: the device anew, the preview on the blank
     // sound, the kit of blank sounds, and with a template slots 1..16 from

@@ -37,9 +37,9 @@ QString SampleButtonCaption(const std::string& fileName) {
     return QString::fromStdString(stem.substr(0, 8));
 }
 
-int TSamples::RowTop(int sample) { return (sample - 1) * kRowPitch + (sample - 1) / 4 * kGroupGap; }
+int SamplesWindow::RowTop(int sample) { return (sample - 1) * kRowPitch + (sample - 1) / 4 * kGroupGap; }
 
-TSamples::TSamples(QWidget* parent) : QWidget(parent, Qt::Tool) {
+SamplesWindow::SamplesWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
     setWindowTitle("Samples");
     auto* caption = new QLabel("Active Sample", this);
     Label1 = new QLabel("1", this);
@@ -89,13 +89,13 @@ TSamples::TSamples(QWidget* parent) : QWidget(parent, Qt::Tool) {
     resize(130, 360);
 }
 
-void TSamples::SetButtonCaption(int sample, const QString& caption) { Button(sample)->setText(caption); }
+void SamplesWindow::SetButtonCaption(int sample, const QString& caption) { Button(sample)->setText(caption); }
 
-void TSamples::ShowActive(int sample) { Label1->setText(QString::number(sample)); }
+void SamplesWindow::ShowActive(int sample) { Label1->setText(QString::number(sample)); }
 
 // A button that takes the focus shows its number as the active one; a WAV
 // file dragged from the desktop onto a button is opened into its sample.
-bool TSamples::eventFilter(QObject* watched, QEvent* event) {
+bool SamplesWindow::eventFilter(QObject* watched, QEvent* event) {
     auto* button = qobject_cast<QPushButton*>(watched);
     if (button == nullptr) {
         return QWidget::eventFilter(watched, event);

@@ -44,7 +44,7 @@ QSlider* Slider(int minimum, int maximum, QWidget* parent) {
 
 }  // namespace
 
-TMainForm::TMainForm(UserSamples& samples, TCustomDXSound& sound, ToolPrompt& prompt, std::string startDirectory,
+WavePlayerWindow::WavePlayerWindow(UserSamples& samples, TCustomDXSound& sound, ToolPrompt& prompt, std::string startDirectory,
                      QWidget* parent)
     : QMainWindow(parent, Qt::Tool),
       samples_(samples),
@@ -56,10 +56,10 @@ TMainForm::TMainForm(UserSamples& samples, TCustomDXSound& sound, ToolPrompt& pr
     CreateControls();
     CreateMenu();
     Timer.setInterval(kPollMilliseconds);
-    connect(&Timer, &QTimer::timeout, this, &TMainForm::TimerTimer);
+    connect(&Timer, &QTimer::timeout, this, &WavePlayerWindow::TimerTimer);
 }
 
-void TMainForm::CreateControls() {
+void WavePlayerWindow::CreateControls() {
     auto* panel = new QWidget(this);
     setCentralWidget(panel);
     PlayButton = new QPushButton("&Play", panel);
@@ -99,31 +99,31 @@ void TMainForm::CreateControls() {
     layout->addWidget(Button1, 4, 2, 1, 2);
     layout->setColumnStretch(1, 1);
 
-    connect(PlayButton, &QPushButton::clicked, this, &TMainForm::PlayButtonClick);
-    connect(Button1, &QPushButton::clicked, this, &TMainForm::Button1Click);
-    connect(PanTrackBar, &QSlider::valueChanged, this, &TMainForm::PanTrackBarChange);
-    connect(VolumeTrackBar, &QSlider::valueChanged, this, &TMainForm::VolumeTrackBarChange);
-    connect(FrequencyTrackBar, &QSlider::valueChanged, this, &TMainForm::FrequencyTrackBarChange);
-    connect(Image1, &QToolButton::clicked, this, &TMainForm::Image1Click);
-    connect(Image2, &QToolButton::clicked, this, &TMainForm::Image2Click);
+    connect(PlayButton, &QPushButton::clicked, this, &WavePlayerWindow::PlayButtonClick);
+    connect(Button1, &QPushButton::clicked, this, &WavePlayerWindow::Button1Click);
+    connect(PanTrackBar, &QSlider::valueChanged, this, &WavePlayerWindow::PanTrackBarChange);
+    connect(VolumeTrackBar, &QSlider::valueChanged, this, &WavePlayerWindow::VolumeTrackBarChange);
+    connect(FrequencyTrackBar, &QSlider::valueChanged, this, &WavePlayerWindow::FrequencyTrackBarChange);
+    connect(Image1, &QToolButton::clicked, this, &WavePlayerWindow::Image1Click);
+    connect(Image2, &QToolButton::clicked, this, &WavePlayerWindow::Image2Click);
     resize(300, 190);
 }
 
-void TMainForm::CreateMenu() {
+void WavePlayerWindow::CreateMenu() {
     QMenu* file = menuBar()->addMenu("&File");
-    file->addAction("&Open", this, &TMainForm::FileOpenClick);
-    file->addAction("&Close", this, &TMainForm::FileCloseClick);
+    file->addAction("&Open", this, &WavePlayerWindow::FileOpenClick);
+    file->addAction("&Close", this, &WavePlayerWindow::FileCloseClick);
     file->addSeparator();
     file->addAction("E&xit", this, &QWidget::hide);
     QMenu* option = menuBar()->addMenu("&Option");
-    GlobalFocusItem = option->addAction("&GlobalFocus", this, &TMainForm::GlobalFocusItemClick);
+    GlobalFocusItem = option->addAction("&GlobalFocus", this, &WavePlayerWindow::GlobalFocusItemClick);
     GlobalFocusItem->setCheckable(true);
     GlobalFocusItem->setChecked(true);
 }
 
-bool TMainForm::Attempt(const std::function<void()>& work) { return RunShowingErrors(prompt_, work); }
+bool WavePlayerWindow::Attempt(const std::function<void()>& work) { return RunShowingErrors(prompt_, work); }
 
-void TMainForm::SelectSample(int sample) {
+void WavePlayerWindow::SelectSample(int sample) {
     current_ = sample;
     setWindowTitle(FileNameOnly(samples_.Stream(sample).FileName()) + " : " + QString("Sample %1").arg(sample));
     FillSliders(sample);
@@ -136,7 +136,7 @@ void TMainForm::SelectSample(int sample) {
     raise();
 }
 
-void TMainForm::FillSliders(int sample) {
+void WavePlayerWindow::FillSliders(int sample) {
     const TAudioFileStream& stream = samples_.Stream(sample);
     updating_ = true;
     PanTrackBar->setValue(static_cast<int>(std::lround(stream.Pan() / static_cast<double>(kSliderUnit))));
@@ -145,14 +145,14 @@ void TMainForm::FillSliders(int sample) {
     updating_ = false;
 }
 
-void TMainForm::EnableControls(bool enabled) {
+void WavePlayerWindow::EnableControls(bool enabled) {
     for (QWidget* control : {static_cast<QWidget*>(PlayButton), static_cast<QWidget*>(PanTrackBar),
                              static_cast<QWidget*>(VolumeTrackBar), static_cast<QWidget*>(FrequencyTrackBar)}) {
         control->setEnabled(enabled);
     }
 }
 
-void TMainForm::FileOpenClick() {
+void WavePlayerWindow::FileOpenClick() {
     const std::string path =
         prompt_.ChooseFileToOpen({"Open", "Wave (*.wav);;All files (*)", startDirectory_, "", "wav"});
     if (!path.empty()) {
@@ -163,7 +163,7 @@ void TMainForm::FileOpenClick() {
 // The file is copied to "temp/Sample1.wav" and opened in the current
 // sample's stream; the sliders take the stream's settings without changing
 // them. A file that cannot be opened leaves the controls closed.
-void TMainForm::OpenFile(const std::string& path) {
+void WavePlayerWindow::OpenFile(const std::string& path) {
     FileCloseClick();
     const bool opened = Attempt([&] {
         setWindowTitle(FileNameOnly(path) + " - " + kApplicationTitle);
@@ -179,12 +179,12 @@ void TMainForm::OpenFile(const std::string& path) {
     }
 }
 
-void TMainForm::FileCloseClick() {
+void WavePlayerWindow::FileCloseClick() {
     Timer.stop();
     EnableControls(false);
 }
 
-void TMainForm::PlayButtonClick() {
+void WavePlayerWindow::PlayButtonClick() {
     if (Attempt([this] { samples_.Restart(current_); })) {
         PlayButton->setEnabled(false);
         Timer.start();
@@ -192,7 +192,7 @@ void TMainForm::PlayButtonClick() {
 }
 
 // A sample that has played to its end rewinds and can be played again.
-void TMainForm::TimerTimer() {
+void WavePlayerWindow::TimerTimer() {
     if (samples_.Playing(current_)) {
         return;
     }
@@ -201,36 +201,36 @@ void TMainForm::TimerTimer() {
     Timer.stop();
 }
 
-void TMainForm::Button1Click() {
+void WavePlayerWindow::Button1Click() {
     samples_.Stop(current_);
     hide();
 }
 
-void TMainForm::PanTrackBarChange(int value) {
+void WavePlayerWindow::PanTrackBarChange(int value) {
     if (!updating_) {
         samples_.SetPan(current_, value * kSliderUnit);
     }
 }
 
-void TMainForm::VolumeTrackBarChange(int value) {
+void WavePlayerWindow::VolumeTrackBarChange(int value) {
     if (!updating_) {
         samples_.SetVolume(current_, value * kSliderUnit);
     }
 }
 
-void TMainForm::FrequencyTrackBarChange(int value) {
+void WavePlayerWindow::FrequencyTrackBarChange(int value) {
     if (!updating_) {
         samples_.SetFrequency(current_, value);
     }
 }
 
-void TMainForm::Image1Click() { StepSemitone(false); }
+void WavePlayerWindow::Image1Click() { StepSemitone(false); }
 
-void TMainForm::Image2Click() { StepSemitone(true); }
+void WavePlayerWindow::Image2Click() { StepSemitone(true); }
 
 // A semitone up or down from the file's own rate, heard at once from the
 // beginning. With the blank sample loaded the arrows do nothing.
-void TMainForm::StepSemitone(bool up) {
+void WavePlayerWindow::StepSemitone(bool up) {
     Attempt([&] {
         const bool stepped = up ? samples_.SemitoneUp(current_) : samples_.SemitoneDown(current_);
         if (stepped) {
@@ -243,7 +243,7 @@ void TMainForm::StepSemitone(bool up) {
 
 // The device plays on while another program has the focus, or only while
 // this one has it; the current stream's buffer is made again for the change.
-void TMainForm::GlobalFocusItemClick() {
+void WavePlayerWindow::GlobalFocusItemClick() {
     TDXSoundOptions options = sound_.Options();
     if (GlobalFocusItem->isChecked()) {
         options.Include(TDXSoundOption::soGlobalFocus);
@@ -254,7 +254,7 @@ void TMainForm::GlobalFocusItemClick() {
     Attempt([this] { samples_.Stream(current_).RecreateBuffer(); });
 }
 
-void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+void WavePlayerWindow::dragEnterEvent(QDragEnterEvent* event) {
     const QMimeData* data = event->mimeData();
     if (data->hasUrls() && !data->urls().isEmpty() && data->urls().front().isLocalFile() &&
         data->urls().front().toLocalFile().endsWith(".wav", Qt::CaseInsensitive)) {
@@ -262,7 +262,7 @@ void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
     }
 }
 
-void TMainForm::dropEvent(QDropEvent* event) {
+void WavePlayerWindow::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     OpenFile(event->mimeData()->urls().front().toLocalFile().toStdString());
 }

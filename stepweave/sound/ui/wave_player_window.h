@@ -1,5 +1,5 @@
 #pragma once
-// TMainForm, the wave player: the tool window where the user loads a WAV
+// WavePlayerWindow, the wave player: the tool window where the user loads a WAV
 // file into the current user sample, listens to it, and sets its pan, volume
 // and pitch (by the slider or a semitone at a time). The thirty-two samples
 // themselves are the session's; the sample panel chooses the current one. A
@@ -21,11 +21,11 @@ class TCustomDXSound;
 class UserSamples;
 class ToolPrompt;
 
-class TMainForm : public QMainWindow {
+class WavePlayerWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    TMainForm(UserSamples& samples, TCustomDXSound& sound, ToolPrompt& prompt, std::string startDirectory,
+    WavePlayerWindow(UserSamples& samples, TCustomDXSound& sound, ToolPrompt& prompt, std::string startDirectory,
               QWidget* parent = nullptr);
 
     int CurrentSample() const { return current_; }

@@ -78,7 +78,7 @@ private slots:
 
     void DigitKeysSetLevelsAndJumpByTheOptionsCellJump() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         ui.Choose(kKick);
         ui.Click(2, 1);
         ui.Click(2, 1);  // empty again, current cell (2, 1)
@@ -144,7 +144,7 @@ private slots:
 
     void UpdateTimeAppliesTheChosenLengthAndBeatAndKeepsTheCells() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         ui.Document().grid.SetCell(3, 1, kKick.toStdString());
         window.TimeBar->setCurrentIndex(window.TimeBar->findText("32 | 8 "));
         QCOMPARE(window.Edit4->text(), QString("32"));
@@ -167,7 +167,7 @@ private slots:
 
     void UpdateTimeRefusesALengthThatIsNoNumber() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         window.TimeBar->setEditText("x  | 4");
         QCOMPARE(window.Edit4->text(), QString("x"));
         QTest::mouseClick(window.BitBtn13, Qt::LeftButton);
@@ -183,7 +183,7 @@ private slots:
 
     void PanSliderSetsKitPansFollowsTheChooserAndRefusesSamples() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         ui.Choose(kSnare);
         window.Panning->setValue(-1200);
         QCOMPARE(KitPan(*ui.session, 3), -1200);
@@ -209,7 +209,7 @@ private slots:
 
     void TheNameFieldIsCopiedIntoTheHeaderAndClearPatternEmptiesIt() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         QCOMPARE(window.Edit2->text(), QString("Name"));
         window.Edit2->selectAll();
         QTest::keyClicks(window.Edit2, "Verse");
@@ -228,7 +228,7 @@ private slots:
 
     void EnterInsertsTheInstrumentWhereverTheFocusIsWithoutAPreview() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         ui.Choose(kSnare);
         ui.Click(5, 5);
@@ -245,7 +245,7 @@ private slots:
 
     void PlayInstrumentPreviewsTheChosenSound() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         ui.Pass(100);
         ui.PeakHeard();
         ui.Choose(kKick);
@@ -262,7 +262,7 @@ private slots:
 
     void UndoAndRedoTakeBackEveryKindOfEdit() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         const auto undo = [&] { QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier); };
         const auto redo = [&] { QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); };

@@ -10,7 +10,7 @@
 #include "stepweave/sequencer/files/panning_file.h"
 #include "stepweave/sequencer/files/pattern_file.h"
 #include "stepweave/sequencer/model/instrument_list.h"
-#include "stepweave/sequencer/ui/up_down.h"
+#include "stepweave/sequencer/ui/up_down_arrows.h"
 #include "stepweave/sound/files/byte_stream.h"
 #include "tests/stepweave/sequencer/ui/sequence_window_fixture.h"
 
@@ -51,7 +51,7 @@ private slots:
     void StartUpListsThePatternsSortedAndShowsTheDefaults() {
         WindowUnderTest ui;
         WriteFileSafely((ui.folder / "groove.pat").string(), std::string());
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         QCOMPARE(window.windowTitle(), QString("Stepweave Pro v5.0"));
         const std::vector<std::string> names = Names(*window.MusicLib);
         QCOMPARE(names.front(), std::string("<Blank>"));
@@ -69,7 +69,7 @@ private slots:
 
     void StoringTwiceKeepsOneEntryInEachListAndRewritesTheFile() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         ui.Choose("Kick      [ ]");
         ui.Click(2, 1);
         StoreAs(ui, "Verse");
@@ -96,7 +96,7 @@ private slots:
 
     void RemovingAnEntryTheLibraryLacksMovesItIntoTheLibrary() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         Put(ui, "Intro");
         Put(ui, "Demo Rock");
         WindowUnderTest::ClickEntry(*window.SongList, 0);
@@ -110,7 +110,7 @@ private slots:
 
     void DeletingAPatternAsksThenRemovesItsFileAndEveryEntry() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         StoreAs(ui, "Intro");
         Put(ui, "Demo Rock");
         Put(ui, "Intro");
@@ -134,7 +134,7 @@ private slots:
 
     void ArrowsMoveTheSelectedEntryButNotPastTheEnds() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         for (const char* name : {"A", "B", "C"}) {
             Put(ui, name);
         }
@@ -162,7 +162,7 @@ private slots:
 
     void PressingAPlayListEntryLoadsItsPatternAndUndoTakesTheLoadBack() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         window.TimeBar->setCurrentIndex(window.TimeBar->findText("32 | 4 "));
         QTest::mouseClick(window.BitBtn13, Qt::LeftButton);
         window.Delay->setValue(40);
@@ -196,7 +196,7 @@ private slots:
 
     void PlayPatternPlaysEveryStepThenEnablesTheButtons() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         ui.Choose("Kick      [ ]");
         for (int row = 2; row <= 17; ++row) {
             ui.Click(row, 1);
@@ -220,7 +220,7 @@ private slots:
 
     void PlaySongWithAnEmptyListPlaysNothingAndStopEndsAPlayingSong() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         QTest::mouseClick(window.BitBtn12, Qt::LeftButton);
         QVERIFY(window.BitBtn3->isEnabled());
         QVERIFY(window.BitBtn12->isEnabled());
@@ -238,7 +238,7 @@ private slots:
 
     void GlobalPlaysEveryPatternAtTheTempoSetByHand() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         window.Delay->setValue(30);
         QCOMPARE(window.Label6->text(), QString("240"));
         window.Delay->setValue(1);
@@ -262,7 +262,7 @@ private slots:
 
     void SongsOpenSaveAndStartNew() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         ui.prompt.files = {(ui.folder / "Demo.sng").string()};
         QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(ui.prompt.dialogs.back().folder, ui.folder.string());
@@ -296,7 +296,7 @@ private slots:
 
     void ClosingWritesTheKitPansAndTheNextStartRestoresThem() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         ui.Choose("Tom2      [ ]");
         window.Panning->setValue(1500);
         window.close();
@@ -305,14 +305,14 @@ private slots:
         QCOMPARE(pans[0], 0);
         ui.window.reset();
         ui.session.reset();
-        TSequence& again = ui.Open();
+        SequenceWindow& again = ui.Open();
         ui.Choose("Tom2      [ ]");
         QCOMPARE(again.Panning->value(), 1500);
     }
 
     void TheWindowIsNeverLowerThan540AndTheGridFollowsIt() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         QCOMPARE(window.width(), 594);
         window.resize(594, 300);
         QCOMPARE(window.height(), 540);
@@ -325,7 +325,7 @@ private slots:
     void AMissingKitIsReportedAndTheWindowStillWorks() {
         WindowUnderTest ui;
         std::filesystem::remove(ui.folder / "standard.dxg");
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         QCOMPARE(ui.prompt.Errors(), std::vector<std::string>{"Cannot open file " + (ui.folder / "standard.dxg").string()});
         ui.Choose("Sample2");
         ui.Click(2, 1);
@@ -336,7 +336,7 @@ private slots:
     void WithoutASoundDeviceTheWindowSaysSoOnceAndWorksOn() {
         WindowUnderTest ui;
         const AudioBackendFactory manual = AudioOutput::SetBackendFactory([] { return nullptr; });
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         QCOMPARE(ui.prompt.Errors(), std::vector<std::string>{"DirectSound cannot be initialized"});
         ui.Choose("Kick      [ ]");
         ui.Click(2, 1);

@@ -103,16 +103,16 @@ public:
         AudioOutput::SetBackendFactory(std::move(previousFactory_));
     }
 
-    TSequence& Open() {
+    SequenceWindow& Open() {
         session = std::make_unique<SequencerSession>(folder.string(), timers);
-        window = std::make_unique<TSequence>(*session, prompt);
+        window = std::make_unique<SequenceWindow>(*session, prompt);
         window->show();
         QApplication::setActiveWindow(window.get());
         return *window;
     }
 
     SequencerDocument& Document() { return session->Document(); }
-    TStringGrid& Grid() { return *window->StringGrid1; }
+    StepGrid& Grid() { return *window->StringGrid1; }
 
     // Time passes: the device renders and the main thread's timers fire as due.
     void Pass(uint32_t milliseconds) {
@@ -163,7 +163,7 @@ public:
     std::filesystem::path folder;
     ScriptedWindowPrompt prompt;
     std::unique_ptr<SequencerSession> session;
-    std::unique_ptr<TSequence> window;
+    std::unique_ptr<SequenceWindow> window;
 
 private:
     QTemporaryDir scratch_;

@@ -14,7 +14,7 @@
 #include "stepweave/sequencer/model/instrument_list.h"
 #include "stepweave/sequencer/playback/user_samples.h"
 #include "stepweave/sequencer/ui/intro_screen.h"
-#include "stepweave/sequencer/ui/render_window.h"
+#include "stepweave/sequencer/ui/render_progress_window.h"
 #include "stepweave/sound/device/audio_file_stream.h"
 #include "stepweave/sound/kit/wave_collection.h"
 #include "stepweave/sound/ui/kit_list_window.h"
@@ -58,23 +58,23 @@ class ToolWindowsTest : public QObject {
 private slots:
     void TheKitListAndSamplePanelShowFromTheStartAndNoIntroWithoutItsVideo() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         QVERIFY(window.KitList().isVisible());
         QVERIFY(window.SamplePanel().isVisible());
         QCOMPARE(window.KitList().windowTitle(), QString("Kit List"));
         QCOMPARE(window.KitList().width(), 80);
-        QVERIFY(!window.findChild<TIntroScreen*>()->isVisible());
+        QVERIFY(!window.findChild<IntroScreen*>()->isVisible());
         QVERIFY(!window.WavePlayer().isVisible());
         QVERIFY(!window.KitMaker().isVisible());
         // Row 9 of the sample panel stands two gaps lower than eight plain rows put it.
-        QCOMPARE(TSamples::RowTop(9), 212);
+        QCOMPARE(SamplesWindow::RowTop(9), 212);
         QCOMPARE(window.SamplePanel().Button(9)->y(), 212);
         QCOMPARE(window.SamplePanel().Button(5)->text(), QString("Sample 5"));
     }
 
     void ClickingAKitLabelChoosesTheInstrumentAndShowsItsPan() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         ui.session->DrumKit().Items().Find("Cymbol2   [ ]").SetPan(-700);
         QLabel* cymbol2 = window.KitList().Labels[8];
         QCOMPARE(cymbol2->text(), QString("Cymbol2"));
@@ -88,9 +88,9 @@ private slots:
 
     void ASampleButtonOpensThePlayerWhichLoadsTunesAndPlaysTheFile() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         QTest::mouseClick(window.SamplePanel().Button(12), Qt::LeftButton);
-        TMainForm& player = window.WavePlayer();
+        WavePlayerWindow& player = window.WavePlayer();
         QVERIFY(player.isVisible());
         QCOMPARE(window.ComboBox1->currentText(), QString("Sample12"));
         QCOMPARE(player.windowTitle(), QString("Blank.wav : Sample 12"));
@@ -129,7 +129,7 @@ private slots:
 
     void ChoosingAnotherSampleNeverRetunesTheCurrentOne() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         QTest::mouseClick(window.SamplePanel().Button(2), Qt::LeftButton);
         ui.prompt.files = {WriteTone(ui.folder / "low.wav", 11025, 0.1)};
         window.WavePlayer().findChild<QMenuBar*>()->actions()[0]->menu()->actions()[0]->trigger();
@@ -144,7 +144,7 @@ private slots:
 
     void AWaveFileDroppedOnASampleButtonOpensIntoThatSample() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         const std::string path = WriteTone(ui.folder / "dropped_loop.wav", 22050, 0.1);
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
@@ -163,8 +163,8 @@ private slots:
 
     void TheKitMakerSavesBlankOrTemplateKitsAndLoadsOnlyTheCheckedSlot() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
-        TMakit& maker = window.KitMaker();
+        SequenceWindow& window = ui.Open();
+        KitMakerWindow& maker = window.KitMaker();
         ui.prompt.answers = {false};  // no template
         window.KitMakerAction->trigger();
         QCOMPARE(ui.prompt.shown.back().text, std::string("Do you wish to template the current drum kit?"));
@@ -212,7 +212,7 @@ private slots:
 
     void APanSurvivesAKitImport() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         std::filesystem::copy_file(ui.folder / "standard.dxg", ui.folder / "other.dxg");
         ui.Choose("Tom1      [ ]");
         window.Panning->setValue(900);
@@ -230,7 +230,7 @@ private slots:
 
     void RenderWritesTheSongAndStopKeepsAValidPartialFile() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         ui.prompt.files = {(ui.folder / "Demo.sng").string()};
         QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
         ui.prompt.files = {(ui.folder / "song.wav").string()};

@@ -1,4 +1,4 @@
-#include "stepweave/sequencer/ui/render_window.h"
+#include "stepweave/sequencer/ui/render_progress_window.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -7,7 +7,7 @@
 
 namespace stepweave {
 
-TForm1::TForm1(QWidget* parent)
+RenderProgressWindow::RenderProgressWindow(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setWindowTitle("Render");
     setFixedSize(kWidth, kHeight);
@@ -28,13 +28,13 @@ TForm1::TForm1(QWidget* parent)
     layout->addWidget(Label2);
 }
 
-void TForm1::ShowCentred() {
+void RenderProgressWindow::ShowCentred() {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
     show();
 }
 
-void TForm1::ShowInstrument(const QString& name) { Label2->setText(name); }
+void RenderProgressWindow::ShowInstrument(const QString& name) { Label2->setText(name); }
 
 }  // namespace stepweave

@@ -1,4 +1,4 @@
-#include "stepweave/sequencer/ui/string_grid.h"
+#include "stepweave/sequencer/ui/step_grid.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -10,7 +10,7 @@
 
 namespace stepweave {
 
-TStringGrid::TStringGrid(QWidget* parent) : QAbstractScrollArea(parent) {
+StepGrid::StepGrid(QWidget* parent) : QAbstractScrollArea(parent) {
     setFocusPolicy(Qt::StrongFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -19,22 +19,22 @@ TStringGrid::TStringGrid(QWidget* parent) : QAbstractScrollArea(parent) {
     setFrameShape(QFrame::NoFrame);
 }
 
-void TStringGrid::SetCellSource(std::function<QString(int, int)> source) {
+void StepGrid::SetCellSource(std::function<QString(int, int)> source) {
     source_ = std::move(source);
     Refresh();
 }
 
-void TStringGrid::SetCellLook(std::function<CellLook(int, int, const QString&)> look) {
+void StepGrid::SetCellLook(std::function<CellLook(int, int, const QString&)> look) {
     look_ = std::move(look);
     Refresh();
 }
 
-void TStringGrid::SetColCount(int columns) {
+void StepGrid::SetColCount(int columns) {
     colCount_ = std::max(1, columns);
     SetCurrentCell(current_);
 }
 
-void TStringGrid::SetRowCount(int rows) {
+void StepGrid::SetRowCount(int rows) {
     rowCount_ = std::max(1, rows);
     current_ = Limited(current_);
     anchor_ = Limited(anchor_);
@@ -42,65 +42,65 @@ void TStringGrid::SetRowCount(int rows) {
     Refresh();
 }
 
-void TStringGrid::SetFixedRows(int rows) {
+void StepGrid::SetFixedRows(int rows) {
     fixedRows_ = std::max(0, rows);
     SetCurrentCell(current_);
 }
 
-void TStringGrid::SetFixedCols(int columns) {
+void StepGrid::SetFixedCols(int columns) {
     fixedCols_ = std::max(0, columns);
     SetCurrentCell(current_);
 }
 
-void TStringGrid::SetDefaultColWidth(int width) {
+void StepGrid::SetDefaultColWidth(int width) {
     defaultColWidth_ = std::max(1, width);
     Refresh();
 }
 
-void TStringGrid::SetDefaultRowHeight(int height) {
+void StepGrid::SetDefaultRowHeight(int height) {
     defaultRowHeight_ = std::max(1, height);
     UpdateScrollBar();
     Refresh();
 }
 
-void TStringGrid::SetCurrentCell(Cell cell) {
+void StepGrid::SetCurrentCell(Cell cell) {
     current_ = Limited(cell);
     anchor_ = current_;
     ScrollIntoView(current_.row);
     Refresh();
 }
 
-void TStringGrid::SetHighlightedRow(int row) {
+void StepGrid::SetHighlightedRow(int row) {
     if (row != highlightedRow_) {
         highlightedRow_ = row;
         Refresh();
     }
 }
 
-void TStringGrid::Refresh() { viewport()->update(); }
+void StepGrid::Refresh() { viewport()->update(); }
 
-TStringGrid::Cell TStringGrid::Limited(Cell cell) const {
+StepGrid::Cell StepGrid::Limited(Cell cell) const {
     const int lastRow = std::max(fixedRows_, rowCount_ - 1);
     const int lastColumn = std::max(fixedCols_, colCount_ - 1);
     return {std::clamp(cell.row, fixedRows_, lastRow), std::clamp(cell.column, fixedCols_, lastColumn)};
 }
 
-int TStringGrid::ScrollableRows() const { return std::max(0, rowCount_ - fixedRows_); }
+int StepGrid::ScrollableRows() const { return std::max(0, rowCount_ - fixedRows_); }
 
-int TStringGrid::VisibleScrollableRows() const {
+int StepGrid::VisibleScrollableRows() const {
     const int height = viewport()->height() - fixedRows_ * defaultRowHeight_;
     return std::max(1, height / defaultRowHeight_);
 }
 
-int TStringGrid::TopRow() const { return fixedRows_ + verticalScrollBar()->value(); }
+int StepGrid::TopRow() const { return fixedRows_ + verticalScrollBar()->value(); }
 
-void TStringGrid::UpdateScrollBar() {
+void StepGrid::UpdateScrollBar() {
     QScrollBar* bar = verticalScrollBar();
     bar->setRange(0, std::max(0, ScrollableRows() - VisibleScrollableRows()));
     bar->setPageStep(VisibleScrollableRows());
 }
 
-void TStringGrid::ScrollIntoView(int row) {
+void StepGrid::ScrollIntoView(int row) {
     if (row < fixedRows_) {
         return;
     }
@@ -114,13 +114,13 @@ void TStringGrid::ScrollIntoView(int row) {
     }
 }
 
-int TStringGrid::ColumnWidth(int column) const {
+int StepGrid::ColumnWidth(int column) const {
     // Columns share out any width beyond their default, so the grid fills its window.
     const int extra = std::max(0, viewport()->width() - colCount_ * defaultColWidth_);
     return defaultColWidth_ + extra / colCount_ + (column < extra % colCount_ ? 1 : 0);
 }
 
-int TStringGrid::ColumnLeft(int column) const {
+int StepGrid::ColumnLeft(int column) const {
     int left = 0;
     for (int c = 0; c < column; ++c) {
         left += ColumnWidth(c);
@@ -128,7 +128,7 @@ int TStringGrid::ColumnLeft(int column) const {
     return left;
 }
 
-int TStringGrid::ColumnAtX(int x) const {
+int StepGrid::ColumnAtX(int x) const {
     int left = 0;
     for (int column = 0; column < colCount_; ++column) {
         left += ColumnWidth(column);
@@ -139,7 +139,7 @@ int TStringGrid::ColumnAtX(int x) const {
     return -1;
 }
 
-int TStringGrid::RowAtY(int y) const {
+int StepGrid::RowAtY(int y) const {
     if (y < 0) {
         return -1;
     }
@@ -148,7 +148,7 @@ int TStringGrid::RowAtY(int y) const {
     return row < rowCount_ ? row : -1;
 }
 
-TStringGrid::Cell TStringGrid::CellAt(QPoint point) const {
+StepGrid::Cell StepGrid::CellAt(QPoint point) const {
     const int row = RowAtY(point.y());
     const int column = ColumnAtX(point.x());
     if (row < 0 || column < 0) {
@@ -157,18 +157,18 @@ TStringGrid::Cell TStringGrid::CellAt(QPoint point) const {
     return {row, column};
 }
 
-QRect TStringGrid::CellRect(Cell cell) const {
+QRect StepGrid::CellRect(Cell cell) const {
     const int line = cell.row < fixedRows_ ? cell.row : cell.row - TopRow() + fixedRows_;
     return {ColumnLeft(cell.column), line * defaultRowHeight_, ColumnWidth(cell.column), defaultRowHeight_};
 }
 
-bool TStringGrid::Selected(Cell cell) const {
+bool StepGrid::Selected(Cell cell) const {
     const auto [top, bottom] = std::minmax(anchor_.row, current_.row);
     const auto [left, right] = std::minmax(anchor_.column, current_.column);
     return cell.row >= top && cell.row <= bottom && cell.column >= left && cell.column <= right;
 }
 
-void TStringGrid::PaintCell(QPainter& painter, Cell cell, const QRect& rect) const {
+void StepGrid::PaintCell(QPainter& painter, Cell cell, const QRect& rect) const {
     const bool fixed = cell.row < fixedRows_ || cell.column < fixedCols_;
     const QString text = source_ ? source_(cell.row, cell.column) : QString();
     painter.fillRect(rect, fixed ? look::kFixedCell : look::kStepRow);
@@ -205,7 +205,7 @@ void TStringGrid::PaintCell(QPainter& painter, Cell cell, const QRect& rect) con
     }
 }
 
-void TStringGrid::paintEvent(QPaintEvent*) {
+void StepGrid::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
     painter.fillRect(viewport()->rect(), look::kWindow);
     QFont font = painter.font();
@@ -229,7 +229,7 @@ void TStringGrid::paintEvent(QPaintEvent*) {
     }
 }
 
-void TStringGrid::PressAt(QMouseEvent* event) {
+void StepGrid::PressAt(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
     const Cell cell = CellAt(event->position().toPoint());
     if (cell.row < fixedRows_ || cell.column < fixedCols_) {
@@ -246,13 +246,13 @@ void TStringGrid::PressAt(QMouseEvent* event) {
     Refresh();
 }
 
-void TStringGrid::mousePressEvent(QMouseEvent* event) { PressAt(event); }
+void StepGrid::mousePressEvent(QMouseEvent* event) { PressAt(event); }
 
 // A quick second click arrives as press, release, double click, release: the
 // double click is the second press.
-void TStringGrid::mouseDoubleClickEvent(QMouseEvent* event) { PressAt(event); }
+void StepGrid::mouseDoubleClickEvent(QMouseEvent* event) { PressAt(event); }
 
-void TStringGrid::mouseMoveEvent(QMouseEvent* event) {
+void StepGrid::mouseMoveEvent(QMouseEvent* event) {
     if (!selecting_ || !(event->buttons() & Qt::LeftButton)) {
         return;
     }
@@ -264,7 +264,7 @@ void TStringGrid::mouseMoveEvent(QMouseEvent* event) {
     }
 }
 
-void TStringGrid::mouseReleaseEvent(QMouseEvent* event) {
+void StepGrid::mouseReleaseEvent(QMouseEvent* event) {
     selecting_ = false;
     const Cell cell = CellAt(event->position().toPoint());
     if (cell.row < fixedRows_ || cell.column < fixedCols_) {
@@ -273,7 +273,7 @@ void TStringGrid::mouseReleaseEvent(QMouseEvent* event) {
     emit MouseReleased(event->button(), current_);
 }
 
-void TStringGrid::MoveCurrent(Cell cell, bool extend) {
+void StepGrid::MoveCurrent(Cell cell, bool extend) {
     current_ = Limited(cell);
     if (!extend) {
         anchor_ = current_;
@@ -282,7 +282,7 @@ void TStringGrid::MoveCurrent(Cell cell, bool extend) {
     Refresh();
 }
 
-bool TStringGrid::MoveByKey(int key, bool extend) {
+bool StepGrid::MoveByKey(int key, bool extend) {
     Cell target = current_;
     switch (key) {
         case Qt::Key_Up: --target.row; break;
@@ -299,18 +299,18 @@ bool TStringGrid::MoveByKey(int key, bool extend) {
     return true;
 }
 
-void TStringGrid::keyPressEvent(QKeyEvent* event) {
+void StepGrid::keyPressEvent(QKeyEvent* event) {
     if (MoveByKey(event->key(), event->modifiers() & Qt::ShiftModifier)) {
         return;
     }
     emit KeyPressed(event);
 }
 
-void TStringGrid::resizeEvent(QResizeEvent* event) {
+void StepGrid::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     UpdateScrollBar();
 }
 
-void TStringGrid::scrollContentsBy(int, int) { Refresh(); }
+void StepGrid::scrollContentsBy(int, int) { Refresh(); }
 
 }  // namespace stepweave

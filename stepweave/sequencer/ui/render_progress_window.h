@@ -1,5 +1,5 @@
 #pragma once
-// TForm1, the render window: "Now Adding:" and the instrument being mixed,
+// RenderProgressWindow, the render window: "Now Adding:" and the instrument being mixed,
 // shown while a song renders. It has no buttons of its own; Stop in the
 // main window ends a render.
 #include <QDialog>
@@ -8,14 +8,14 @@ class QLabel;
 
 namespace stepweave {
 
-class TForm1 : public QDialog {
+class RenderProgressWindow : public QDialog {
     Q_OBJECT
 
 public:
     static constexpr int kWidth = 313;
     static constexpr int kHeight = 115;
 
-    explicit TForm1(QWidget* parent = nullptr);
+    explicit RenderProgressWindow(QWidget* parent = nullptr);
 
     // Shown centred on the screen.
     void ShowCentred();

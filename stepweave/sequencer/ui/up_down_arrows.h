@@ -7,11 +7,11 @@ class QToolButton;
 
 namespace stepweave {
 
-class TUpDown : public QWidget {
+class UpDownArrows : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TUpDown(QWidget* parent = nullptr);
+    explicit UpDownArrows(QWidget* parent = nullptr);
 
     QToolButton* Up;
     QToolButton* Down;

@@ -1,11 +1,11 @@
-#include "stepweave/sequencer/ui/up_down.h"
+#include "stepweave/sequencer/ui/up_down_arrows.h"
 
 #include <QToolButton>
 #include <QVBoxLayout>
 
 namespace stepweave {
 
-TUpDown::TUpDown(QWidget* parent) : QWidget(parent) {
+UpDownArrows::UpDownArrows(QWidget* parent) : QWidget(parent) {
     Up = new QToolButton(this);
     Up->setArrowType(Qt::UpArrow);
     Up->setToolTip("Move the entry up");

@@ -15,7 +15,7 @@
 
 namespace stepweave {
 
-class TStringGrid : public QAbstractScrollArea {
+class StepGrid : public QAbstractScrollArea {
     Q_OBJECT
 
 public:
@@ -34,7 +34,7 @@ public:
         QString badge;
     };
 
-    explicit TStringGrid(QWidget* parent = nullptr);
+    explicit StepGrid(QWidget* parent = nullptr);
 
     // Where the texts come from; called for every cell painted.
     void SetCellSource(std::function<QString(int row, int column)> source);
@@ -76,7 +76,7 @@ public:
     void Refresh();
 
 signals:
-    void MouseReleased(Qt::MouseButton button, stepweave::TStringGrid::Cell cell);
+    void MouseReleased(Qt::MouseButton button, stepweave::StepGrid::Cell cell);
     void KeyPressed(QKeyEvent* event);
 
 protected:
@@ -120,4 +120,4 @@ private:
 
 }  // namespace stepweave
 
-Q_DECLARE_METATYPE(stepweave::TStringGrid::Cell)
+Q_DECLARE_METATYPE(stepweave::StepGrid::Cell)
