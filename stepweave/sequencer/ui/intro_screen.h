@@ -23,10 +23,10 @@ public:
 
     IntroScreen(const std::string& startDirectory, QWidget* parent = nullptr);
 
-    QWidget* Panel1;
-    QVideoWidget* OleContainer1;
-    QMediaPlayer* MediaPlayer1 = nullptr;
-    QTimer Timer1;
+    QWidget* videoPanel;
+    QVideoWidget* videoView;
+    QMediaPlayer* mediaPlayer = nullptr;
+    QTimer closeTimer;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -34,7 +34,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Timer1Timer();
+    void CloseTimerTick();
     void Finish();
 
     int ticks_ = 0;

@@ -19,11 +19,11 @@ public:
     // Shown centred on the screen with the value in force.
     void ShowOptions();
 
-    QSpinBox* SpinEdit1;
-    QPushButton* Button1;
+    QSpinBox* cellJumpBox;
+    QPushButton* okButton;
 
 private:
-    void Button1Click();
+    void OkClick();
 
     int cellJump_ = 0;
 };

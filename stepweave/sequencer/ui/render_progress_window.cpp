@@ -11,21 +11,23 @@ RenderProgressWindow::RenderProgressWindow(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setWindowTitle("Render");
     setFixedSize(kWidth, kHeight);
-    Label1 = new QLabel("Now Adding:", this);
-    QFont large = Label1->font();
+    nowAddingLabel = new QLabel("Now Adding:", this);
+    nowAddingLabel->setObjectName("Label1");
+    QFont large = nowAddingLabel->font();
     large.setBold(true);
     large.setPointSize(large.pointSize() + 7);
-    Label1->setFont(large);
-    Label2 = new QLabel(this);
-    QFont name = Label2->font();
+    nowAddingLabel->setFont(large);
+    instrumentLabel = new QLabel(this);
+    instrumentLabel->setObjectName("Label2");
+    QFont name = instrumentLabel->font();
     name.setBold(true);
     name.setItalic(true);
     name.setPointSize(name.pointSize() + 3);
-    Label2->setFont(name);
+    instrumentLabel->setFont(name);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(18, 12, 18, 12);
-    layout->addWidget(Label1);
-    layout->addWidget(Label2);
+    layout->addWidget(nowAddingLabel);
+    layout->addWidget(instrumentLabel);
 }
 
 void RenderProgressWindow::ShowCentred() {
@@ -35,6 +37,6 @@ void RenderProgressWindow::ShowCentred() {
     show();
 }
 
-void RenderProgressWindow::ShowInstrument(const QString& name) { Label2->setText(name); }
+void RenderProgressWindow::ShowInstrument(const QString& name) { instrumentLabel->setText(name); }
 
 }  // namespace stepweave

@@ -21,8 +21,8 @@ public:
     void ShowCentred();
     void ShowInstrument(const QString& name);
 
-    QLabel* Label1;  // "Now Adding:"
-    QLabel* Label2;  // the instrument's label, or "Sample 3"
+    QLabel* nowAddingLabel;  // "Now Adding:"
+    QLabel* instrumentLabel;  // the instrument's label, or "Sample 3"
 
 protected:
     void reject() override {}  // Escape does not close it: the render decides

@@ -41,24 +41,24 @@ public:
         window_.ShowTransport();
     }
     bool StopRequested() override { return window_.session_.Engine().PlayPatternEnabled(); }
-    void ShowRenderWindow() override { window_.form1_->ShowCentred(); }
-    void HideRenderWindow() override { window_.form1_->hide(); }
+    void ShowRenderWindow() override { window_.renderWindow_->ShowCentred(); }
+    void HideRenderWindow() override { window_.renderWindow_->hide(); }
     void NowAdding(const std::string& name) override {
-        window_.form1_->ShowInstrument(QString::fromStdString(name));
+        window_.renderWindow_->ShowInstrument(QString::fromStdString(name));
     }
     void ShowProgress(int maximum) override {
-        window_.ProgressBar1->setRange(0, maximum);
-        window_.ProgressBar1->setValue(0);
-        window_.ProgressBar1->show();
-        window_.ProgressBar1->raise();
+        window_.renderProgressBar->setRange(0, maximum);
+        window_.renderProgressBar->setValue(0);
+        window_.renderProgressBar->show();
+        window_.renderProgressBar->raise();
     }
     void SetProgress(int position) override { position_ = position; }
-    void HideProgress() override { window_.ProgressBar1->hide(); }
+    void HideProgress() override { window_.renderProgressBar->hide(); }
     void ProcessEvents() override {
         if (sinceEvents_.elapsed() < kEventMilliseconds) {
             return;
         }
-        window_.ProgressBar1->setValue(position_);
+        window_.renderProgressBar->setValue(position_);
         QCoreApplication::processEvents();
         sinceEvents_.restart();
     }
@@ -72,12 +72,12 @@ private:
 // F11 and the Render button. The render compiles the song as Play Song does,
 // so the editor ends up holding its last pattern (Undo takes it back). While
 // it runs, the play commands wait; closing the window stops it first.
-void SequenceWindow::RendorClick() {
+void SequenceWindow::RenderClick() {
     if (rendering_) {
         return;
     }
     rendering_ = true;
-    for (QAction* play : {PlayPatternAction, PlaySongAction}) {
+    for (QAction* play : {playPatternAction, playSongAction}) {
         play->setEnabled(false);
     }
     WindowRenderObserver observer(*this);
@@ -85,7 +85,7 @@ void SequenceWindow::RendorClick() {
     PlaybackEngine& engine = session_.Engine();
     const std::optional<int> globalTempo = engine.Global() ? std::optional<int>(engine.GlobalTempoValue()) : std::nullopt;
     RecordEdit("Render", [&] { renderer.Render(session_.RenderSamples(), globalTempo); });
-    for (QAction* play : {PlayPatternAction, PlaySongAction}) {
+    for (QAction* play : {playPatternAction, playSongAction}) {
         play->setEnabled(true);
     }
     rendering_ = false;

@@ -35,53 +35,53 @@ constexpr const char* kKitFilter = "dxg (*.dxg)";
 // In the order the program has always made them. The kit list and the
 // sample panel are shown from the start and stay above the main window.
 void SequenceWindow::CreateToolWindows() {
-    mainForm_ = new WavePlayerWindow(session_.Samples(), session_.WavePlayerSound(), prompt_, session_.StartDirectory(), this);
+    wavePlayer_ = new WavePlayerWindow(session_.Samples(), session_.WavePlayerSound(), prompt_, session_.StartDirectory(), this);
     kitList_ = new KitListWindow(session_.DrumKit(), *this, prompt_, this);
-    form1_ = new RenderProgressWindow(this);
-    makit_ = new KitMakerWindow(session_.StartDirectory(), prompt_, this);
+    renderWindow_ = new RenderProgressWindow(this);
+    kitMaker_ = new KitMakerWindow(session_.StartDirectory(), prompt_, this);
     intro_ = new IntroScreen(session_.StartDirectory(), this);
-    form2_ = new OptionsWindow(this);
-    samples_ = new SamplesWindow(this);
+    optionsWindow_ = new OptionsWindow(this);
+    samplePanel_ = new SamplesWindow(this);
 
-    mainForm_->OnSampleOpened = [this](int sample, const std::string& fileName) {
-        samples_->SetButtonCaption(sample, SampleButtonCaption(fileName));
+    wavePlayer_->OnSampleOpened = [this](int sample, const std::string& fileName) {
+        samplePanel_->SetButtonCaption(sample, SampleButtonCaption(fileName));
     };
-    samples_->OnSelectSample = [this](int sample) { SelectSample(sample); };
-    samples_->OnFileDropped = [this](int sample, const std::string& path) {
+    samplePanel_->OnSelectSample = [this](int sample) { SelectSample(sample); };
+    samplePanel_->OnFileDropped = [this](int sample, const std::string& path) {
         SelectSample(sample);
-        mainForm_->OpenFile(path);
+        wavePlayer_->OpenFile(path);
     };
-    makit_->OnUseNewKit = [this](const std::string& kitFile) {
+    kitMaker_->OnUseNewKit = [this](const std::string& kitFile) {
         Attempt([&] { session_.DrumKit().Items().LoadFromFile(kitFile); });
     };
     const QRect frame = geometry();
     kitList_->move(frame.right() + 12, frame.top());
     kitList_->show();
-    samples_->move(frame.right() + 12 + kitList_->width() + 8, frame.top());
-    samples_->show();
+    samplePanel_->move(frame.right() + 12 + kitList_->width() + 8, frame.top());
+    samplePanel_->show();
 }
 
 void SequenceWindow::ChooseInstrument(const std::string& chooserText) {
-    ComboBox1->setCurrentText(QString::fromStdString(chooserText));
+    instrumentChooser->setCurrentText(QString::fromStdString(chooserText));
 }
 
 void SequenceWindow::ShowPan(int pan) {
     const bool wasShowing = showing_;
     showing_ = true;
-    Panning->setValue(pan);
+    panSlider->setValue(pan);
     showing_ = wasShowing;
 }
 
 // A sample button: the editor places that sample next, and the wave player opens on it.
 void SequenceWindow::SelectSample(int sample) {
     ChooseInstrument("Sample" + std::to_string(sample));
-    mainForm_->SelectSample(sample);
+    wavePlayer_->SelectSample(sample);
 }
 
 // The sample buttons name the files the samples hold, and the wave player
 // is ready to play them once a song or pattern brought one in.
 void SequenceWindow::ShowSamples() {
-    if (samples_ == nullptr) {
+    if (samplePanel_ == nullptr) {
         return;
     }
     UserSamples& samples = session_.Samples();
@@ -93,11 +93,11 @@ void SequenceWindow::ShowSamples() {
         holdsAny = true;
         const QString caption = SampleButtonCaption(samples.FileName(sample));
         if (caption != "Blank") {
-            samples_->SetButtonCaption(sample, caption);
+            samplePanel_->SetButtonCaption(sample, caption);
         }
     }
     if (holdsAny) {
-        mainForm_->EnableControls(true);
+        wavePlayer_->EnableControls(true);
     }
 }
 
@@ -108,9 +108,9 @@ void SequenceWindow::KitListClick() {
 
 // The kit maker opens afresh each time, from blank sounds or from this kit.
 void SequenceWindow::KitMakerClick() {
-    makit_->show();
+    kitMaker_->show();
     const bool useTemplate = prompt_.AskYesNo(kTemplateQuestion, kQuestionCaption);
-    makit_->Prepare(useTemplate, session_.DrumKit().Items());
+    kitMaker_->Prepare(useTemplate, session_.DrumKit().Items());
 }
 
 void SequenceWindow::ImportKitClick() {

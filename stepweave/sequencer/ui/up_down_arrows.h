@@ -13,8 +13,8 @@ class UpDownArrows : public QWidget {
 public:
     explicit UpDownArrows(QWidget* parent = nullptr);
 
-    QToolButton* Up;
-    QToolButton* Down;
+    QToolButton* upButton;
+    QToolButton* downButton;
 
 signals:
     // up: the upper arrow was clicked; otherwise the lower one.

@@ -29,7 +29,7 @@ KitListWindow::KitListWindow(TCustomDXWaveList& kit, EditorChoice& editor, ToolP
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 4, 2, 4);
     layout->setSpacing(0);
-    for (int tag = 0; tag < static_cast<int>(Labels.size()); ++tag) {
+    for (int tag = 0; tag < static_cast<int>(instrumentLabels.size()); ++tag) {
         auto* label = new QLabel(kCaptions[static_cast<size_t>(tag)], this);
         QFont font = label->font();
         font.setBold(true);
@@ -38,11 +38,12 @@ KitListWindow::KitListWindow(TCustomDXWaveList& kit, EditorChoice& editor, ToolP
         label->setFont(font);
         label->setCursor(Qt::PointingHandCursor);
         label->setFixedHeight(kLabelPitch);
+        label->setObjectName(QString("Label%1").arg(tag + 1));
         label->setProperty("tag", tag);
         label->installEventFilter(this);
         label->setToolTip(QString("Place %1 with the next click in the grid").arg(label->text()));
         layout->addWidget(label);
-        Labels[static_cast<size_t>(tag)] = label;
+        instrumentLabels[static_cast<size_t>(tag)] = label;
     }
     setFixedSize(kWidth, sizeHint().height());
 }

@@ -22,8 +22,8 @@ public:
 
     KitListWindow(TCustomDXWaveList& kit, EditorChoice& editor, ToolPrompt& errors, QWidget* parent = nullptr);
 
-    // Label1 .. Label16.
-    std::array<QLabel*, 16> Labels;
+    // Tags 0 .. 15; their object names count from 1.
+    std::array<QLabel*, 16> instrumentLabels;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

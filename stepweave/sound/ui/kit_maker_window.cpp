@@ -39,25 +39,29 @@ KitMakerWindow::KitMakerWindow(std::string startDirectory, ToolPrompt& prompt, Q
     auto* slotGrid = new QGridLayout;
     for (int slot = 1; slot <= kSlots; ++slot) {
         auto* button = new QRadioButton(kSlotCaptions[static_cast<size_t>(slot - 1)], this);
+        button->setObjectName(QString("RadioButton%1").arg(slot));
         button->setProperty("tag", slot);
         slotGrid->addWidget(button, (slot - 1) % 8, (slot - 1) / 8);
-        RadioButtons[static_cast<size_t>(slot - 1)] = button;
+        slotButtons[static_cast<size_t>(slot - 1)] = button;
     }
-    RadioButtons[0]->setChecked(true);
-    Load_sample = new QPushButton("Load Sample", this);
-    Play = new QPushButton("Play", this);
-    Save_library = new QPushButton("Save Library", this);
+    slotButtons[0]->setChecked(true);
+    loadSampleButton = new QPushButton("Load Sample", this);
+    loadSampleButton->setObjectName("Load_sample");
+    playButton = new QPushButton("Play", this);
+    playButton->setObjectName("Play");
+    saveLibraryButton = new QPushButton("Save Library", this);
+    saveLibraryButton->setObjectName("Save_library");
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Load_sample);
-    buttons->addWidget(Play);
+    buttons->addWidget(loadSampleButton);
+    buttons->addWidget(playButton);
     buttons->addStretch();
-    buttons->addWidget(Save_library);
+    buttons->addWidget(saveLibraryButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(slotGrid);
     layout->addLayout(buttons);
-    connect(Load_sample, &QPushButton::clicked, this, &KitMakerWindow::Load_sampleClick);
-    connect(Play, &QPushButton::clicked, this, &KitMakerWindow::PlayClick);
-    connect(Save_library, &QPushButton::clicked, this, &KitMakerWindow::Save_libraryClick);
+    connect(loadSampleButton, &QPushButton::clicked, this, &KitMakerWindow::LoadSampleClick);
+    connect(playButton, &QPushButton::clicked, this, &KitMakerWindow::PlayClick);
+    connect(saveLibraryButton, &QPushButton::clicked, this, &KitMakerWindow::SaveLibraryClick);
 }
 
 KitMakerWindow::~KitMakerWindow() {
@@ -81,7 +85,7 @@ void KitMakerWindow::Prepare(bool useTemplate, const TWaveCollection& sequencerK
         preview_ = std::make_unique<TAudioFileStream>(sound_);
         preview_->SetFileName(sources_[0]);
         slot_ = 1;
-        RadioButtons[0]->setChecked(true);
+        slotButtons[0]->setChecked(true);
         for (int slot = 1; slot <= kSlots; ++slot) {
             sources_[static_cast<size_t>(slot)] = kBlankWaveFileName;
         }
@@ -100,7 +104,7 @@ void KitMakerWindow::Prepare(bool useTemplate, const TWaveCollection& sequencerK
 }
 
 void KitMakerWindow::ReadSelectedSlot() {
-    for (QRadioButton* button : RadioButtons) {
+    for (QRadioButton* button : slotButtons) {
         if (button->isChecked()) {
             slot_ = button->property("tag").toInt();
         }
@@ -109,7 +113,7 @@ void KitMakerWindow::ReadSelectedSlot() {
 
 // The chosen file fills the checked slot only. A file the sound output could
 // not play is refused before it reaches the kit.
-void KitMakerWindow::Load_sampleClick() {
+void KitMakerWindow::LoadSampleClick() {
     const std::string path = prompt_.ChooseFileToOpen({"Load Sample", "wav (*.wav)", startDirectory_, "", "wav"});
     if (path.empty()) {
         return;
@@ -141,7 +145,7 @@ void KitMakerWindow::PlayClick() {
     });
 }
 
-void KitMakerWindow::Save_libraryClick() {
+void KitMakerWindow::SaveLibraryClick() {
     const std::string path = prompt_.ChooseFileToSave({"Save Library", "*.dxg (*.dxg)", startDirectory_, "", "dxg"});
     if (path.empty()) {
         return;

@@ -43,19 +43,19 @@ public:
     // Told with the saved file when the user wants to use the new kit now.
     std::function<void(const std::string& kitFile)> OnUseNewKit;
 
-    TDXWaveList& DXWaveList1() { return kit_; }
+    TDXWaveList& MadeKit() { return kit_; }
     int SelectedSlot() const { return slot_; }
     const std::string& SourcePath(int slot) const { return sources_[static_cast<size_t>(slot)]; }
 
-    std::array<QRadioButton*, kSlots> RadioButtons;
-    QPushButton* Load_sample;
-    QPushButton* Save_library;
-    QPushButton* Play;
+    std::array<QRadioButton*, kSlots> slotButtons;
+    QPushButton* loadSampleButton;
+    QPushButton* saveLibraryButton;
+    QPushButton* playButton;
 
 private:
-    void Load_sampleClick();
+    void LoadSampleClick();
     void PlayClick();
-    void Save_libraryClick();
+    void SaveLibraryClick();
     void DXSoundFinalize();
     void ReadSelectedSlot();
     bool Attempt(const std::function<void()>& work);

@@ -36,8 +36,8 @@ public:
     std::function<void(int sample)> OnSelectSample;
     std::function<void(int sample, const std::string& path)> OnFileDropped;
 
-    QLabel* Label1;  // the active sample's number
-    QScrollArea* SamPannel;
+    QLabel* activeSampleLabel;  // the active sample's number
+    QScrollArea* sampleScroller;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -43,19 +43,19 @@ public:
     // Told when a file was opened into a sample (the sample panel relabels its button).
     std::function<void(int sample, const std::string& fileName)> OnSampleOpened;
 
-    QPushButton* PlayButton;
-    QPushButton* Button1;
-    QSlider* PanTrackBar;
-    QSlider* VolumeTrackBar;
-    QSlider* FrequencyTrackBar;
-    QLabel* PanLabel;
-    QLabel* VolumeLabel;
-    QLabel* FrequencyLabel;
-    QToolButton* Image1;  // a semitone down
-    QToolButton* Image2;  // a semitone up
-    QLabel* Label1;
-    QAction* GlobalFocusItem;
-    QTimer Timer;
+    QPushButton* playButton;
+    QPushButton* okButton;
+    QSlider* panSlider;
+    QSlider* volumeSlider;
+    QSlider* pitchSlider;
+    QLabel* panLabel;
+    QLabel* volumeLabel;
+    QLabel* pitchLabel;
+    QToolButton* semitoneDownButton;
+    QToolButton* semitoneUpButton;
+    QLabel* semitoneLabel;
+    QAction* globalFocusAction;
+    QTimer endOfPlayTimer;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -66,15 +66,15 @@ private:
     void CreateMenu();
     void FileOpenClick();
     void FileCloseClick();
-    void PlayButtonClick();
-    void Button1Click();
-    void PanTrackBarChange(int value);
-    void VolumeTrackBarChange(int value);
-    void FrequencyTrackBarChange(int value);
-    void TimerTimer();
-    void GlobalFocusItemClick();
-    void Image1Click();
-    void Image2Click();
+    void PlayClick();
+    void OkClick();
+    void PanSliderMoved(int value);
+    void VolumeSliderMoved(int value);
+    void PitchSliderMoved(int value);
+    void CheckPlayEnded();
+    void GlobalFocusClick();
+    void SemitoneDownClick();
+    void SemitoneUpClick();
     void StepSemitone(bool up);
     bool Attempt(const std::function<void()>& work);
 

@@ -28,6 +28,17 @@
 
 namespace stepweave::test {
 
+// The control of a window that carries this object name (the window's
+// component name); a name the window lacks ends the test.
+template <typename Control>
+Control* Named(const QObject& window, const QString& name) {
+    auto* control = window.findChild<Control*>(name);
+    if (control == nullptr) {
+        qFatal("no control named %s in %s", qPrintable(name), window.metaObject()->className());
+    }
+    return control;
+}
+
 struct Shown {
     std::string kind;  // "notice", "ok/cancel", "yes/no", "error", "open", "save"
     std::string text;
@@ -112,7 +123,7 @@ public:
     }
 
     SequencerDocument& Document() { return session->Document(); }
-    StepGrid& Grid() { return *window->StringGrid1; }
+    StepGrid& Grid() { return *Named<StepGrid>(*window, "StringGrid1"); }
 
     // Time passes: the device renders and the main thread's timers fire as due.
     void Pass(uint32_t milliseconds) {
@@ -139,7 +150,7 @@ public:
         QTest::mouseRelease(Grid().viewport(), button, {}, CellCentre(row, column));
     }
     void Choose(const QString& instrument) {
-        QComboBox& chooser = *window->ComboBox1;
+        QComboBox& chooser = *Named<QComboBox>(*window, "ComboBox1");
         chooser.setCurrentIndex(chooser.findText(instrument));
     }
     std::string Cell(int row, int column) { return Document().grid.Cell(row, column); }
