@@ -53,12 +53,12 @@ void StartPlayback(const PlayArguments& arguments, SequencerSession& session, st
     SequencerDocument& document = session.Document();
     PlaybackEngine& engine = session.Engine();
     if (!arguments.patternName.empty()) {
-        engine.SetEndless(arguments.repeat);
+        engine.SetPatternRepeat(arguments.repeat);
         out << "Playing pattern \"" << document.grid.Name() << "\" at " << engine.BpmLabel() << " BPM\n";
         engine.PlayPattern();
         return;
     }
-    engine.SetNoend(arguments.repeat);
+    engine.SetSongRepeat(arguments.repeat);
     out << "Playing song \"" << document.songTitle << "\": " << document.playList.Count() << " patterns\n";
     engine.PlaySong();
 }

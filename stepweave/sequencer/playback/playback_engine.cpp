@@ -61,11 +61,11 @@ void PlaybackEngine::ClearList() {
     SetPlayButtonsEnabled(true);
 }
 
-void PlaybackEngine::DelayChange(int delay) {
+void PlaybackEngine::SetDelayByHand(int delay) {
     document_.SetDelay(delay);
     globalTempo_.tempo = document_.Delay();
     if (globalTempo_.global) {
-        song_.DXTimer1().SetInterval(static_cast<uint32_t>(StepInterval()));
+        song_.Clock().SetInterval(static_cast<uint32_t>(StepInterval()));
     }
 }
 

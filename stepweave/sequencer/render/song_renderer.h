@@ -49,13 +49,13 @@ public:
     // The kit's items 0..16 give the kit sounds and their pans.
     SongRenderer(SequencerDocument& document, const TWaveCollection& kit, RenderObserver& observer);
 
-    // `globalTempo` is set while the Global check box is checked: the tempo
+    // `globalTempo` is set while the UsesGlobalTempo check box is checked: the tempo
     // the Delay slider returns to after the compilation. The song itself is
     // rendered at each pattern's own tempo.
     RenderOutcome Render(const RenderSampleSettings& samples, std::optional<int> globalTempo = std::nullopt);
 
     bool Rendering() const { return rendering_; }
-    // The compiled song (MainPlay) while a render runs; empty otherwise.
+    // The compiled song while a render runs; empty otherwise.
     const std::vector<std::string>& SongLines() const { return songLines_; }
 
 private:

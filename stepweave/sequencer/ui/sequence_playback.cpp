@@ -21,9 +21,9 @@ void SequenceWindow::ShowTransport() {
     if (tempoSlider->value() != document_.Delay()) {
         tempoSlider->setValue(document_.Delay());
     }
-    globalTempoBox->setChecked(engine.Global());
-    patternRepeatBox->setChecked(engine.Endless());
-    songRepeatBox->setChecked(engine.Noend());
+    globalTempoBox->setChecked(engine.UsesGlobalTempo());
+    patternRepeatBox->setChecked(engine.PatternRepeat());
+    songRepeatBox->setChecked(engine.SongRepeat());
     ShowPlayhead();
 }
 
@@ -52,7 +52,7 @@ void SequenceWindow::TempoSliderMoved(int value) {
     if (showing_) {
         return;
     }
-    session_.Engine().DelayChange(value);
+    session_.Engine().SetDelayByHand(value);
     ShowTransport();
 }
 
@@ -65,7 +65,7 @@ void SequenceWindow::LoopsChanged(int value) {
 
 void SequenceWindow::GlobalTempoClick(bool checked) {
     if (!showing_) {
-        session_.Engine().SetGlobal(checked);
+        session_.Engine().SetUsesGlobalTempo(checked);
     }
 }
 

@@ -83,7 +83,7 @@ void SequenceWindow::RenderClick() {
     WindowRenderObserver observer(*this);
     SongRenderer renderer(document_, session_.DrumKit().Items(), observer);
     PlaybackEngine& engine = session_.Engine();
-    const std::optional<int> globalTempo = engine.Global() ? std::optional<int>(engine.GlobalTempoValue()) : std::nullopt;
+    const std::optional<int> globalTempo = engine.UsesGlobalTempo() ? std::optional<int>(engine.GlobalTempoValue()) : std::nullopt;
     RecordEdit("Render", [&] { renderer.Render(session_.RenderSamples(), globalTempo); });
     for (QAction* play : {playPatternAction, playSongAction}) {
         play->setEnabled(true);

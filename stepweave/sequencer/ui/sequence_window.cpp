@@ -521,8 +521,8 @@ void SequenceWindow::ConnectControls() {
     connect(tempoSlider, &QSlider::valueChanged, this, &SequenceWindow::TempoSliderMoved);
     connect(loopsBox, &QSpinBox::valueChanged, this, &SequenceWindow::LoopsChanged);
     connect(globalTempoBox, &QCheckBox::toggled, this, &SequenceWindow::GlobalTempoClick);
-    connect(patternRepeatBox, &QCheckBox::toggled, this, [this](bool on) { session_.Engine().SetEndless(on); });
-    connect(songRepeatBox, &QCheckBox::toggled, this, [this](bool on) { session_.Engine().SetNoend(on); });
+    connect(patternRepeatBox, &QCheckBox::toggled, this, [this](bool on) { session_.Engine().SetPatternRepeat(on); });
+    connect(songRepeatBox, &QCheckBox::toggled, this, [this](bool on) { session_.Engine().SetSongRepeat(on); });
 
     connect(renderButton, &QPushButton::clicked, this, &SequenceWindow::RenderClick);
     connect(openSongButton, &QPushButton::clicked, this, &SequenceWindow::OpenSongClick);

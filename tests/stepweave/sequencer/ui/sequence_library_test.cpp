@@ -248,12 +248,12 @@ private slots:
         QCOMPARE(Named<QLabel>(window, "Label6")->text(), QString("51"));
         Named<QSlider>(window, "Delay")->setValue(30);
         QTest::mouseClick(Named<QCheckBox>(window, "Global"), Qt::LeftButton);
-        QVERIFY(ui.session->Engine().Global());
+        QVERIFY(ui.session->Engine().UsesGlobalTempo());
         Put(ui, "Demo Rock");  // stored at its own, slower tempo
         QTest::mouseClick(Named<QPushButton>(window, "BitBtn12"), Qt::LeftButton);
         ui.Pass(1100);  // the first step waits the song clock's first interval
         QCOMPARE(Named<QSlider>(window, "Delay")->value(), 30);
-        QCOMPARE(ui.session->Engine().Song().DXTimer1().Interval(), 60u);
+        QCOMPARE(ui.session->Engine().Song().Clock().Interval(), 60u);
         QTest::mouseClick(Named<QCheckBox>(window, "Global"), Qt::LeftButton);
         QTest::mouseClick(Named<QPushButton>(window, "BitBtn4"), Qt::LeftButton);
         QTest::mouseClick(Named<QPushButton>(window, "BitBtn12"), Qt::LeftButton);

@@ -27,15 +27,15 @@
 
 namespace stepweave {
 
-class TDXTimer : private IdleHandler {
+class StepClock : private IdleHandler {
 public:
     static constexpr uint32_t kDefaultInterval = 1000;
 
     // Disabled, ActiveOnly, with the default interval.
-    explicit TDXTimer(ApplicationIdle& application);
-    ~TDXTimer() override;
-    TDXTimer(const TDXTimer&) = delete;
-    TDXTimer& operator=(const TDXTimer&) = delete;
+    explicit StepClock(ApplicationIdle& application);
+    ~StepClock() override;
+    StepClock(const StepClock&) = delete;
+    StepClock& operator=(const StepClock&) = delete;
 
     uint32_t Interval() const { return interval_; }
     void SetInterval(uint32_t interval);
@@ -51,7 +51,7 @@ public:
     // firing under way.
     uint32_t LastFiring() const { return lastFiring_; }
 
-    std::function<void(TDXTimer& sender, int lagCount)> OnTimer;
+    std::function<void(StepClock& sender, int lagCount)> OnTimer;
 
 private:
     void Idle() override;

@@ -1,4 +1,4 @@
-#include "stepweave/sequencer/playback/dx_timer.h"
+#include "stepweave/sequencer/playback/step_clock.h"
 #include "tests/support/stepweave/manual_millisecond_clock.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +18,7 @@ struct Firing {
     bool operator==(const Firing&) const = default;
 };
 
-class StepClock : public ::testing::Test {
+class StepClockOnManualTime : public ::testing::Test {
 protected:
     ManualMainThread main;
     ManualMillisecondClock& clock = main.clock;
@@ -27,15 +27,15 @@ protected:
     void RunUntil(uint32_t until) { main.RunUntil(until); }
 
     // A clock that records its firings into `firings`.
-    void Record(TDXTimer& timer, std::vector<Firing>& firings) {
-        timer.OnTimer = [this, &firings](TDXTimer&, int lag) { firings.push_back({clock.Now(), lag}); };
+    void Record(StepClock& timer, std::vector<Firing>& firings) {
+        timer.OnTimer = [this, &firings](StepClock&, int lag) { firings.push_back({clock.Now(), lag}); };
     }
 };
 
 }  // namespace
 
-TEST_F(StepClock, FirstFiringComesOneIntervalAfterEnabling) {
-    TDXTimer timer(idle);
+TEST_F(StepClockOnManualTime, FirstFiringComesOneIntervalAfterEnabling) {
+    StepClock timer(idle);
     std::vector<Firing> firings;
     Record(timer, firings);
     timer.SetInterval(100);
@@ -45,8 +45,8 @@ TEST_F(StepClock, FirstFiringComesOneIntervalAfterEnabling) {
     EXPECT_EQ(firings, (std::vector<Firing>{{105, 1}, {205, 1}, {305, 1}}));
 }
 
-TEST_F(StepClock, ALatePollFiresOnceWithTheLagAndCountsOnFromThere) {
-    TDXTimer timer(idle);
+TEST_F(StepClockOnManualTime, ALatePollFiresOnceWithTheLagAndCountsOnFromThere) {
+    StepClock timer(idle);
     std::vector<Firing> firings;
     Record(timer, firings);
     timer.SetInterval(100);
@@ -59,8 +59,8 @@ TEST_F(StepClock, ALatePollFiresOnceWithTheLagAndCountsOnFromThere) {
     EXPECT_EQ(firings, (std::vector<Firing>{{350, 3}, {450, 1}})) << "a late step is not made up";
 }
 
-TEST_F(StepClock, AFiringALittleLateKeepsToTheGrid) {
-    TDXTimer timer(idle);
+TEST_F(StepClockOnManualTime, AFiringALittleLateKeepsToTheGrid) {
+    StepClock timer(idle);
     std::vector<Firing> firings;
     Record(timer, firings);
     timer.SetInterval(100);
@@ -74,8 +74,8 @@ TEST_F(StepClock, AFiringALittleLateKeepsToTheGrid) {
     EXPECT_EQ(firings, (std::vector<Firing>{{103, 1}, {260, 1}}));
 }
 
-TEST_F(StepClock, ANewIntervalAppliesFromTheLastFiring) {
-    TDXTimer timer(idle);
+TEST_F(StepClockOnManualTime, ANewIntervalAppliesFromTheLastFiring) {
+    StepClock timer(idle);
     std::vector<Firing> firings;
     Record(timer, firings);
     timer.SetInterval(100);
@@ -86,8 +86,8 @@ TEST_F(StepClock, ANewIntervalAppliesFromTheLastFiring) {
     EXPECT_EQ(firings, (std::vector<Firing>{{100, 1}, {140, 1}, {180, 1}, {220, 1}}));
 }
 
-TEST_F(StepClock, AZeroIntervalFiresEveryMillisecondWithoutSpinning) {
-    TDXTimer timer(idle);
+TEST_F(StepClockOnManualTime, AZeroIntervalFiresEveryMillisecondWithoutSpinning) {
+    StepClock timer(idle);
     std::vector<Firing> firings;
     Record(timer, firings);
     timer.SetInterval(0);
@@ -96,9 +96,9 @@ TEST_F(StepClock, AZeroIntervalFiresEveryMillisecondWithoutSpinning) {
     EXPECT_EQ(firings, (std::vector<Firing>{{1, 1}, {2, 1}, {3, 1}}));
 }
 
-TEST_F(StepClock, OneIdleSlotForBothClocks) {
-    TDXTimer first(idle);
-    TDXTimer second(idle);
+TEST_F(StepClockOnManualTime, OneIdleSlotForBothClocks) {
+    StepClock first(idle);
+    StepClock second(idle);
     std::vector<Firing> firstFirings;
     std::vector<Firing> secondFirings;
     Record(first, firstFirings);
@@ -120,9 +120,9 @@ TEST_F(StepClock, OneIdleSlotForBothClocks) {
     EXPECT_EQ(firstFirings.size(), 2u);
 }
 
-TEST_F(StepClock, DisablingAStoppedClockLeavesTheOtherRunning) {
-    TDXTimer first(idle);
-    TDXTimer second(idle);
+TEST_F(StepClockOnManualTime, DisablingAStoppedClockLeavesTheOtherRunning) {
+    StepClock first(idle);
+    StepClock second(idle);
     std::vector<Firing> firings;
     Record(first, firings);
     first.SetInterval(10);
@@ -132,8 +132,8 @@ TEST_F(StepClock, DisablingAStoppedClockLeavesTheOtherRunning) {
     EXPECT_EQ(firings.size(), 3u);
 }
 
-TEST_F(StepClock, DeactivationPausesAndReactivationResumesOneIntervalLater) {
-    TDXTimer timer(idle);
+TEST_F(StepClockOnManualTime, DeactivationPausesAndReactivationResumesOneIntervalLater) {
+    StepClock timer(idle);
     std::vector<Firing> firings;
     Record(timer, firings);
     timer.SetInterval(100);
@@ -147,8 +147,8 @@ TEST_F(StepClock, DeactivationPausesAndReactivationResumesOneIntervalLater) {
     EXPECT_EQ(firings, (std::vector<Firing>{{100, 1}, {1100, 1}, {1200, 1}}));
 }
 
-TEST_F(StepClock, AClockNotActiveOnlyGoesOnWhileTheApplicationIsInactive) {
-    TDXTimer timer(idle);
+TEST_F(StepClockOnManualTime, AClockNotActiveOnlyGoesOnWhileTheApplicationIsInactive) {
+    StepClock timer(idle);
     std::vector<Firing> firings;
     Record(timer, firings);
     timer.SetActiveOnly(false);
@@ -163,8 +163,8 @@ TEST_F(StepClock, AClockNotActiveOnlyGoesOnWhileTheApplicationIsInactive) {
     EXPECT_EQ(firings.size(), 2u) << "paused once it only runs while active";
 }
 
-TEST_F(StepClock, EnablingWhileInactiveWaitsForActivation) {
-    TDXTimer timer(idle);
+TEST_F(StepClockOnManualTime, EnablingWhileInactiveWaitsForActivation) {
+    StepClock timer(idle);
     std::vector<Firing> firings;
     Record(timer, firings);
     timer.SetInterval(50);
@@ -177,8 +177,8 @@ TEST_F(StepClock, EnablingWhileInactiveWaitsForActivation) {
     EXPECT_EQ(firings, (std::vector<Firing>{{350, 1}}));
 }
 
-TEST_F(StepClock, TheMainThreadsTimersWakeForTheInstalledClock) {
-    TDXTimer timer(idle);
+TEST_F(StepClockOnManualTime, TheMainThreadsTimersWakeForTheInstalledClock) {
+    StepClock timer(idle);
     EXPECT_EQ(main.timers.NextDue(), std::nullopt) << "nothing to wake for";
     clock.Set(7);
     timer.SetEnabled(true);
@@ -189,9 +189,9 @@ TEST_F(StepClock, TheMainThreadsTimersWakeForTheInstalledClock) {
     EXPECT_EQ(main.timers.NextDue(), std::nullopt);
 }
 
-TEST_F(StepClock, ADestroyedClockLeavesTheSlot) {
+TEST_F(StepClockOnManualTime, ADestroyedClockLeavesTheSlot) {
     {
-        TDXTimer timer(idle);
+        StepClock timer(idle);
         timer.SetEnabled(true);
         EXPECT_NE(idle.Installed(), nullptr);
     }

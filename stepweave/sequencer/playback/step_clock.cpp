@@ -1,26 +1,26 @@
-#include "stepweave/sequencer/playback/dx_timer.h"
+#include "stepweave/sequencer/playback/step_clock.h"
 
 #include <algorithm>
 
 namespace stepweave {
 
-TDXTimer::TDXTimer(ApplicationIdle& application)
+StepClock::StepClock(ApplicationIdle& application)
     : application_(application),
       activityWatch_(application.WatchActivity([this](bool active) { ActivityChanged(active); })) {}
 
-TDXTimer::~TDXTimer() {
+StepClock::~StepClock() {
     application_.StopWatchingActivity(activityWatch_);
     application_.Remove(*this);
 }
 
-void TDXTimer::SetInterval(uint32_t interval) {
+void StepClock::SetInterval(uint32_t interval) {
     interval_ = interval;
     if (application_.Installed() == this) {
         application_.ScheduleChanged();
     }
 }
 
-void TDXTimer::SetEnabled(bool enabled) {
+void StepClock::SetEnabled(bool enabled) {
     if (!enabled) {
         if (enabled_) {
             enabled_ = false;
@@ -35,7 +35,7 @@ void TDXTimer::SetEnabled(bool enabled) {
     }
 }
 
-void TDXTimer::SetActiveOnly(bool activeOnly) {
+void StepClock::SetActiveOnly(bool activeOnly) {
     activeOnly_ = activeOnly;
     if (MayPoll()) {
         if (application_.Installed() != this) {
@@ -46,9 +46,9 @@ void TDXTimer::SetActiveOnly(bool activeOnly) {
     }
 }
 
-uint32_t TDXTimer::NextFiring() const { return lastFiring_ + std::max<uint32_t>(interval_, 1); }
+uint32_t StepClock::NextFiring() const { return lastFiring_ + std::max<uint32_t>(interval_, 1); }
 
-void TDXTimer::Idle() {
+void StepClock::Idle() {
     if (!MayPoll()) {
         return;
     }
@@ -64,12 +64,12 @@ void TDXTimer::Idle() {
     }
 }
 
-bool TDXTimer::KeepsToItsGrid(uint32_t now) const {
+bool StepClock::KeepsToItsGrid(uint32_t now) const {
     const auto lateness = static_cast<int32_t>(now - NextFiring());
     return lateness >= 0 && lateness < static_cast<int32_t>(std::max<uint32_t>(interval_, 1) / 2);
 }
 
-void TDXTimer::ActivityChanged(bool active) {
+void StepClock::ActivityChanged(bool active) {
     if (!enabled_ || !activeOnly_) {
         return;
     }
