@@ -9,7 +9,7 @@
 
 #include "stepweave/data/default_kit.h"
 #include "stepweave/data/synth/drum_synth.h"
-#include "stepweave/sound/wav/wave.h"
+#include "stepweave/sound/wav/wave_data.h"
 
 namespace {
 

@@ -17,20 +17,20 @@ struct VoiceSetting {
 
 using KitSettings = std::array<VoiceSetting, InstrumentList::kLastKitInstrument + 1>;
 
-KitSettings Remember(const TWaveCollection& items) {
+KitSettings Remember(const WaveCollection& items) {
     KitSettings settings;
     for (int instrument = InstrumentList::kFirstKitInstrument; instrument <= InstrumentList::kLastKitInstrument;
          ++instrument) {
         const int index = items.IndexOf(InstrumentList::Label(instrument));
         if (index >= 0) {
-            const TWaveCollectionItem& item = items.Items(index);
+            const WaveCollectionItem& item = items.Items(index);
             settings[static_cast<size_t>(instrument)] = {true, item.Volume(), item.Pan()};
         }
     }
     return settings;
 }
 
-void GiveBack(TWaveCollection& items, const KitSettings& settings) {
+void GiveBack(WaveCollection& items, const KitSettings& settings) {
     for (int instrument = InstrumentList::kFirstKitInstrument; instrument <= InstrumentList::kLastKitInstrument;
          ++instrument) {
         const VoiceSetting& setting = settings[static_cast<size_t>(instrument)];

@@ -16,7 +16,7 @@ int ChosenInstrument(const std::string& chooserText) {
     return index == InstrumentList::kNotFound ? InstrumentList::kLastKitInstrument : index;
 }
 
-TWaveCollectionItem* KitItem(const TCustomDXWaveList& kit, int instrument) {
+WaveCollectionItem* KitItem(const TCustomDXWaveList& kit, int instrument) {
     const int index = kit.Items().IndexOf(InstrumentList::Label(instrument));
     if (index < 0) {
         return nullptr;
@@ -34,7 +34,7 @@ std::optional<int> ChooserPan(const TCustomDXWaveList& kit, const std::string& c
     if (InstrumentList::IsUserSample(instrument)) {
         instrument = InstrumentList::kLastKitInstrument;
     }
-    const TWaveCollectionItem* item = KitItem(kit, instrument);
+    const WaveCollectionItem* item = KitItem(kit, instrument);
     if (item == nullptr) {
         return std::nullopt;
     }
@@ -49,7 +49,7 @@ PanSliderResult SetPanFromSlider(TCustomDXWaveList& kit, const std::string& choo
     if (!InstrumentList::IsKitInstrument(instrument)) {
         return PanSliderResult::Ignored;
     }
-    TWaveCollectionItem* item = KitItem(kit, instrument);
+    WaveCollectionItem* item = KitItem(kit, instrument);
     if (item == nullptr) {
         return PanSliderResult::Ignored;
     }
@@ -61,7 +61,7 @@ bool PreviewInstrument(TCustomDXWaveList& kit, UserSamples& samples, const std::
     const int instrument = ChosenInstrument(chooserText);
     try {
         if (InstrumentList::IsKitInstrument(instrument)) {
-            TWaveCollectionItem* item = KitItem(kit, instrument);
+            WaveCollectionItem* item = KitItem(kit, instrument);
             if (item == nullptr) {
                 return false;
             }

@@ -32,7 +32,7 @@ std::string_view TextLines::At(size_t index) const {
 }
 
 TextLines ReadTextFile(const std::string& path) {
-    TFileStream file(path);
+    FileStream file(path);
     const int64_t size = file.Size();
     if (size > kLargestTextFile) {
         throw EFileTooLargeError(path);

@@ -10,7 +10,7 @@
 namespace stepweave {
 
 void KitAndSampleSounds::PlayKitInstrument(int instrument, int volume) {
-    TWaveCollectionItem& item = drumKit_.Items().Find(InstrumentList::Label(instrument));
+    WaveCollectionItem& item = drumKit_.Items().Find(InstrumentList::Label(instrument));
     item.SetVolume(volume);
     item.Play();
 }

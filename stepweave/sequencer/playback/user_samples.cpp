@@ -20,8 +20,8 @@ constexpr uint16_t kPrimaryChannels = 2;
 
 // Copies through a temporary file that replaces the target only when whole.
 void CopyFileSafely(const std::string& from, const std::string& to) {
-    TFileStream source(from);
-    TSafeFileStream target(to);
+    FileStream source(from);
+    SafeFileStream target(to);
     target.CopyFrom(source, 0);
     target.Commit();
 }

@@ -13,7 +13,7 @@
 namespace stepweave {
 
 class RenderExportFolder;
-class TWaveCollection;
+class WaveCollection;
 
 // One instrument as the render mixes it.
 struct RenderSound {
@@ -47,7 +47,7 @@ double KitLevelVolume(int level);
 // errors: EFCreateError for an export that cannot be made, EFOpenError for a
 // sample file that cannot be opened.
 RenderSounds ExportRenderSounds(const RenderExportFolder& folder, const std::string& startDirectory,
-                                const TWaveCollection& kit, const RenderSampleSettings& samples);
+                                const WaveCollection& kit, const RenderSampleSettings& samples);
 
 // Refuses a sound the song uses that the mixing wave would read as noise:
 // EWaveStreamError "'%s' cannot be used: it is %s; only 8- or 16-bit PCM,

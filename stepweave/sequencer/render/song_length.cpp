@@ -13,10 +13,10 @@ namespace stepweave {
 
 namespace {
 
-using wavaudio::TWaveFormat;
+using wavaudio::MixingWaveFormat;
 
 // The render's output: 16-bit stereo at 44100 Hz.
-const TWaveFormat kOutputFormat{};
+const MixingWaveFormat kOutputFormat{};
 
 struct SourceShape {
     int64_t frames = 0;
@@ -25,8 +25,8 @@ struct SourceShape {
 
 // What the mixing wave will read of an export: its frame count and rate.
 SourceShape ShapeOf(const std::string& file) {
-    TFileStream stream(file);
-    const wavaudio::TWaveFileLayout layout = wavaudio::ReadWaveFileLayout(stream, TWaveFormat{});
+    FileStream stream(file);
+    const wavaudio::WaveFileLayout layout = wavaudio::ReadWaveFileLayout(stream, MixingWaveFormat{});
     if (!layout.IsRiffWave || !layout.HasData || !layout.Format.DescribesAudio()) {
         return {};
     }

@@ -32,7 +32,7 @@ class RenderExportFolder;
 class RenderObserver;
 struct SongTimeline;
 class SequencerDocument;
-class TWaveCollection;
+class WaveCollection;
 
 inline constexpr const char* kRenderWorkFileName = "work1.tmp";
 
@@ -47,7 +47,7 @@ enum class RenderOutcome {
 class SongRenderer {
 public:
     // The kit's items 0..16 give the kit sounds and their pans.
-    SongRenderer(SequencerDocument& document, const TWaveCollection& kit, RenderObserver& observer);
+    SongRenderer(SequencerDocument& document, const WaveCollection& kit, RenderObserver& observer);
 
     // `globalTempo` is set while the UsesGlobalTempo check box is checked: the tempo
     // the Delay slider returns to after the compilation. The song itself is
@@ -64,7 +64,7 @@ private:
     void EndRender();
 
     SequencerDocument& document_;
-    const TWaveCollection& kit_;
+    const WaveCollection& kit_;
     RenderObserver& observer_;
     std::vector<std::string> songLines_;
     bool rendering_ = false;

@@ -13,7 +13,7 @@
 #include "stepweave/sequencer/files/song_file.h"
 #include "stepweave/sound/files/byte_stream.h"
 #include "stepweave/sound/files/errors.h"
-#include "stepweave/sound/wav/wave.h"
+#include "stepweave/sound/wav/wave_data.h"
 #include "stepweave/sound/kit/wave_collection.h"
 
 namespace stepweave {
@@ -87,7 +87,7 @@ void SeedWorkspace(const std::string& folder) {
         BlankWave().SaveToFile((root / kBlankWaveFileName).string());
     }
     if (!HoldsDefaultKit(root)) {
-        TWaveCollection kit;
+        WaveCollection kit;
         BuildDefaultKit(kit);
         kit.SaveToFile((root / kDefaultKitFileName).string());
     }

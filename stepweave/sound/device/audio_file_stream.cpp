@@ -15,7 +15,7 @@ void TAudioFileStream::SetFileName(const std::string& fileName) {
     if (fileName.empty()) {
         return;
     }
-    auto file = std::make_unique<TWaveFileStream>(fileName, WaveFileMode::Read);
+    auto file = std::make_unique<WaveFileStream>(fileName, WaveFileMode::Read);
     file->Open(false);
     SetWaveStream(file.get());
     file_ = std::move(file);

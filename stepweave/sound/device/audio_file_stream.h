@@ -7,7 +7,7 @@
 
 namespace stepweave {
 
-class TWaveFileStream;
+class WaveFileStream;
 
 class TAudioFileStream : public TAudioStream {
 public:
@@ -22,7 +22,7 @@ public:
     void SetFileName(const std::string& fileName);
 
 private:
-    std::unique_ptr<TWaveFileStream> file_;
+    std::unique_ptr<WaveFileStream> file_;
     std::string fileName_;
 };
 

@@ -68,7 +68,7 @@ int64_t TAudioStream::Size() const {
 
 uint16_t TAudioStream::BlockAlign() const { return std::max<uint16_t>(Format().nBlockAlign, 1); }
 
-void TAudioStream::SetWaveStream(TWaveStream* stream) {
+void TAudioStream::SetWaveStream(WaveStream* stream) {
     Stop();
     position_ = 0;
     written_ = 0;

@@ -20,7 +20,7 @@ namespace stepweave {
 class RepeatingTimer;
 class TCustomDXSound;
 class TDirectSoundBuffer;
-class TWaveStream;
+class WaveStream;
 enum class TDXSoundNotifyType;
 
 class TAudioStream {
@@ -34,12 +34,12 @@ public:
     TAudioStream(const TAudioStream&) = delete;
     TAudioStream& operator=(const TAudioStream&) = delete;
 
-    TWaveStream* WaveStream() const { return waveStream_; }
+    WaveStream* Source() const { return waveStream_; }
     // Stops, rewinds, and makes a ring of one second of the stream's format
     // (EDirectSoundBufferError "%s cannot be made" ("Sound Buffer") when the
     // device refuses it; the stream is then not set). nullptr releases the ring.
     // Frequency, pan and volume go back to the format's rate, centre and full.
-    void SetWaveStream(TWaveStream* stream);
+    void SetWaveStream(WaveStream* stream);
 
     // EAudioStreamError "WaveStream not set" without a wave stream.
     void Play();
@@ -89,7 +89,7 @@ private:
     TCustomDXSound* sound_;
     std::unique_ptr<RepeatingTimer> updateTimer_;
     std::unique_ptr<TDirectSoundBuffer> ring_;
-    TWaveStream* waveStream_ = nullptr;
+    WaveStream* waveStream_ = nullptr;
     uint32_t ringSize_ = 0;
     uint32_t writeCursor_ = 0;
     int64_t position_ = 0;

@@ -8,7 +8,7 @@
 
 namespace stepweave {
 
-KitPlayback::KitPlayback(TWaveCollection& kit) : kit_(kit) {}
+KitPlayback::KitPlayback(WaveCollection& kit) : kit_(kit) {}
 
 KitPlayback::~KitPlayback() { Finalize(); }
 

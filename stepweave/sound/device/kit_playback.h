@@ -12,13 +12,13 @@ namespace stepweave {
 class RepeatingTimer;
 class TCustomDXSound;
 class TDirectSoundBuffer;
-class TWaveCollection;
+class WaveCollection;
 
 class KitPlayback {
 public:
     static constexpr uint32_t kSweepMilliseconds = 500;
 
-    explicit KitPlayback(TWaveCollection& kit);
+    explicit KitPlayback(WaveCollection& kit);
     ~KitPlayback();
     KitPlayback(const KitPlayback&) = delete;
     KitPlayback& operator=(const KitPlayback&) = delete;
@@ -43,7 +43,7 @@ public:
     void Sweep();
 
 private:
-    TWaveCollection& kit_;
+    WaveCollection& kit_;
     TCustomDXSound* device_ = nullptr;
     std::vector<std::unique_ptr<TDirectSoundBuffer>> playing_;
     std::unique_ptr<RepeatingTimer> sweep_;

@@ -8,7 +8,7 @@
 
 namespace stepweave {
 
-SampleVoice::SampleVoice(TWaveCollectionItem& item) : item_(item) {}
+SampleVoice::SampleVoice(WaveCollectionItem& item) : item_(item) {}
 
 SampleVoice::~SampleVoice() = default;
 
@@ -27,7 +27,7 @@ void SampleVoice::Restore() {
         return;
     }
     Initialize();
-    const TWave& wave = item_.Wave();
+    const WaveData& wave = item_.Wave();
     TWaveFormatEx format;
     if (!ReadWaveFormatRecord(wave.Format(), wave.FormatSize(), format)) {
         master_->Release();

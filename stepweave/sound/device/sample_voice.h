@@ -11,11 +11,11 @@
 namespace stepweave {
 
 class TDirectSoundBuffer;
-class TWaveCollectionItem;
+class WaveCollectionItem;
 
 class SampleVoice {
 public:
-    explicit SampleVoice(TWaveCollectionItem& item);
+    explicit SampleVoice(WaveCollectionItem& item);
     ~SampleVoice();
     SampleVoice(const SampleVoice&) = delete;
     SampleVoice& operator=(const SampleVoice&) = delete;
@@ -41,7 +41,7 @@ public:
 private:
     static constexpr uint32_t kWaitPollMilliseconds = 10;
 
-    TWaveCollectionItem& item_;
+    WaveCollectionItem& item_;
     std::unique_ptr<TDirectSoundBuffer> master_;
 };
 

@@ -2,7 +2,7 @@
 
 namespace stepweave {
 
-void TCustomDXWaveList::SetItems(const TWaveCollection& source) {
+void TCustomDXWaveList::SetItems(const WaveCollection& source) {
     if (&source == &items_) {
         return;
     }

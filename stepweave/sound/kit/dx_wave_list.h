@@ -13,11 +13,11 @@ public:
     TCustomDXWaveList(const TCustomDXWaveList&) = delete;
     TCustomDXWaveList& operator=(const TCustomDXWaveList&) = delete;
 
-    TWaveCollection& Items() { return items_; }
-    const TWaveCollection& Items() const { return items_; }
+    WaveCollection& Items() { return items_; }
+    const WaveCollection& Items() const { return items_; }
     // Rebuilds the collection with one item per source item, carrying the
     // source item's name only (waves are not copied).
-    void SetItems(const TWaveCollection& source);
+    void SetItems(const WaveCollection& source);
 
     TCustomDXSound* DXSound() const { return dxSound_; }
     // Registers the kit with the device (and unregisters it from the one
@@ -28,7 +28,7 @@ public:
 private:
     void DXSoundNotify(TCustomDXSound& sender, TDXSoundNotifyType type);
 
-    TWaveCollection items_;
+    WaveCollection items_;
     TCustomDXSound* dxSound_ = nullptr;
 };
 

@@ -40,7 +40,7 @@ std::string DescribeChannels(uint16_t channels) {
     }
 }
 
-std::string DescribeFormat(const TWave& wave) {
+std::string DescribeFormat(const WaveData& wave) {
     if (wave.FormatSize() == 0) {
         return wave.Size() == 0 ? "(empty)" : "(no format)";
     }
@@ -59,7 +59,7 @@ class StoredImages : public KitFileSink {
 public:
     void BeginItem() override { images.emplace_back(); }
     void ItemName(const std::string&) override {}
-    void ItemWave(TStream& image) override {
+    void ItemWave(ByteStream& image) override {
         images.back().resize(static_cast<size_t>(image.Size()));
         image.ReadBuffer(images.back().data(), image.Size());
     }
@@ -97,10 +97,10 @@ void CreateFolder(const std::string& folder) {
 
 int KitListCommand(const std::string& kitPath, std::ostream& out, std::ostream& err) {
     return Run(err, [&] {
-        TWaveCollection kit;
+        WaveCollection kit;
         kit.LoadFromFile(kitPath);
         for (int i = 0; i < kit.Count(); ++i) {
-            const TWaveCollectionItem& item = kit.Items(i);
+            const WaveCollectionItem& item = kit.Items(i);
             out << i << " \"" << item.Name() << "\" " << item.Wave().Size() << " bytes "
                 << DescribeFormat(item.Wave()) << '\n';
         }
@@ -112,7 +112,7 @@ int KitExtractCommand(const std::string& kitPath, const std::string& folder, std
     return Run(err, [&] {
         StoredImages stored;
         {
-            TFileStream file(kitPath);
+            FileStream file(kitPath);
             ReadKitFile(file, stored);
         }
         CreateFolder(folder);
@@ -131,18 +131,18 @@ int KitMakeCommand(const KitMakeArguments& arguments, std::ostream& out, std::os
         for (const std::string& argument : arguments.slotFiles) {
             slotFiles.push_back(ParseSlotFile(argument));
         }
-        TWave blank;
+        WaveData blank;
         blank.LoadFromFile(BlankWavePath(arguments.startDirectory));
 
-        std::optional<TWaveCollection> templateKit;
+        std::optional<WaveCollection> templateKit;
         if (!arguments.templatePath.empty()) {
             templateKit.emplace();
             templateKit->LoadFromFile(arguments.templatePath);
         }
-        TWaveCollection kit;
+        WaveCollection kit;
         PrepareKit(kit, blank, templateKit ? &*templateKit : nullptr);
         for (const SlotFile& slotFile : slotFiles) {
-            TWave& wave = kit.Items(slotFile.slot).Wave();
+            WaveData& wave = kit.Items(slotFile.slot).Wave();
             wave.LoadFromFile(slotFile.path);
             // A sound the kit's users could not play is refused as the kit maker refuses it.
             CheckPlayableWave(wave, std::filesystem::path(slotFile.path).filename().string());

@@ -40,8 +40,8 @@ void CloseSoundOutput(TDXSound& sound) {
     }
 }
 
-std::vector<TWaveCollectionItem*> ChooseItems(TWaveCollection& kit, const std::vector<std::string>& names) {
-    std::vector<TWaveCollectionItem*> items;
+std::vector<WaveCollectionItem*> ChooseItems(WaveCollection& kit, const std::vector<std::string>& names) {
+    std::vector<WaveCollectionItem*> items;
     if (names.empty()) {
         for (size_t slot = 1; slot < kKitSlotNames.size(); ++slot) {
             items.push_back(&kit.Find(kKitSlotNames[slot]));
@@ -56,7 +56,7 @@ std::vector<TWaveCollectionItem*> ChooseItems(TWaveCollection& kit, const std::v
 
 }  // namespace
 
-TWaveCollectionItem& FindKitItem(TWaveCollection& kit, const std::string& name) {
+WaveCollectionItem& FindKitItem(WaveCollection& kit, const std::string& name) {
     if (kit.IndexOf(name) < 0 && name.size() <= kLabelWidth) {
         const std::string label = name + std::string(kLabelWidth - name.size(), ' ') + "[ ]";
         if (kit.IndexOf(label) >= 0) {
@@ -72,7 +72,7 @@ int KitPlayCommand(const KitPlayArguments& arguments, std::ostream& out, std::os
     try {
         TDXWaveList kit;
         kit.Items().LoadFromFile(arguments.kitPath);
-        const std::vector<TWaveCollectionItem*> items = ChooseItems(kit.Items(), arguments.names);
+        const std::vector<WaveCollectionItem*> items = ChooseItems(kit.Items(), arguments.names);
 
         TFormOwner form;
         TDXSound sound(&form, timers);
@@ -83,7 +83,7 @@ int KitPlayCommand(const KitPlayArguments& arguments, std::ostream& out, std::os
             if (i > 0 && !WaitUnlessStopped(loop, timers, kKitPlaySpacingMilliseconds, stopped)) {
                 break;
             }
-            TWaveCollectionItem& item = *items[i];
+            WaveCollectionItem& item = *items[i];
             item.SetVolume(-500 * arguments.level);
             item.SetPan(arguments.pan);
             out << '"' << item.Name() << "\"\n" << std::flush;

@@ -22,7 +22,7 @@ uint32_t GetLittleEndian(const uint8_t* at, int bytes) {
 
 }  // namespace
 
-TWaveFormat::Record TWaveFormat::Encode() const {
+MixingWaveFormat::Record MixingWaveFormat::Encode() const {
     Record record{};
     PutLittleEndian(&record[0], static_cast<uint16_t>(FormatTag), 2);
     PutLittleEndian(&record[2], Channels, 2);
@@ -33,7 +33,7 @@ TWaveFormat::Record TWaveFormat::Encode() const {
     return record;
 }
 
-void TWaveFormat::OverlayRecordBytes(const uint8_t* bytes, int count) {
+void MixingWaveFormat::OverlayRecordBytes(const uint8_t* bytes, int count) {
     Record record = Encode();
     std::copy_n(bytes, std::clamp(count, 0, kRecordSize), record.begin());
     FormatTag = static_cast<int16_t>(GetLittleEndian(&record[0], 2));

@@ -6,7 +6,7 @@
 
 namespace stepweave::wavaudio {
 
-struct TWaveFormat {
+struct MixingWaveFormat {
     int16_t FormatTag = 1;  // PCM
     uint16_t Channels = 2;
     int32_t SamplesPerSec = 44100;
@@ -34,7 +34,7 @@ struct TWaveFormat {
     // channel, a frame size and a positive rate.
     bool DescribesAudio() const { return Channels >= 1 && BlockAlign >= 1 && SamplesPerSec >= 1; }
 
-    bool operator==(const TWaveFormat&) const = default;
+    bool operator==(const MixingWaveFormat&) const = default;
 };
 
 }  // namespace stepweave::wavaudio

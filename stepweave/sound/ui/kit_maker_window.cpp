@@ -18,7 +18,7 @@
 #include "stepweave/sound/kit/wave_collection.h"
 #include "stepweave/sound/ui/tool_prompt.h"
 #include "stepweave/sound/wav/playable_format.h"
-#include "stepweave/sound/wav/wave.h"
+#include "stepweave/sound/wav/wave_data.h"
 
 namespace stepweave {
 
@@ -71,7 +71,7 @@ KitMakerWindow::~KitMakerWindow() {
 
 bool KitMakerWindow::Attempt(const std::function<void()>& work) { return RunShowingErrors(prompt_, work); }
 
-void KitMakerWindow::Prepare(bool useTemplate, const TWaveCollection& sequencerKit) {
+void KitMakerWindow::Prepare(bool useTemplate, const WaveCollection& sequencerKit) {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
@@ -89,7 +89,7 @@ void KitMakerWindow::Prepare(bool useTemplate, const TWaveCollection& sequencerK
         for (int slot = 1; slot <= kSlots; ++slot) {
             sources_[static_cast<size_t>(slot)] = kBlankWaveFileName;
         }
-        TWave blank;
+        WaveData blank;
         blank.LoadFromFile(BlankWavePath(startDirectory_));
         PrepareKit(kit_.Items(), blank, useTemplate ? &sequencerKit : nullptr);
         if (useTemplate) {
@@ -120,7 +120,7 @@ void KitMakerWindow::LoadSampleClick() {
     }
     ReadSelectedSlot();
     Attempt([&] {
-        TWave wave;
+        WaveData wave;
         wave.LoadFromFile(path);
         CheckPlayableWave(wave, std::filesystem::path(path).filename().string());
         sources_[0] = path;

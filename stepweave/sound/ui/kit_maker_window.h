@@ -38,7 +38,7 @@ public:
     // Each showing starts here: the device anew, the preview on the blank
     // sound, the kit of blank sounds, and with a template slots 1..16 from
     // the sequencer's kit.
-    void Prepare(bool useTemplate, const TWaveCollection& sequencerKit);
+    void Prepare(bool useTemplate, const WaveCollection& sequencerKit);
 
     // Told with the saved file when the user wants to use the new kit now.
     std::function<void(const std::string& kitFile)> OnUseNewKit;

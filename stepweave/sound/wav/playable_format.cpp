@@ -1,7 +1,7 @@
 #include "stepweave/sound/wav/playable_format.h"
 
 #include "stepweave/sound/files/errors.h"
-#include "stepweave/sound/wav/wave.h"
+#include "stepweave/sound/wav/wave_data.h"
 #include "stepweave/sound/wav/wave_format.h"
 
 namespace stepweave {
@@ -35,7 +35,7 @@ std::string UnplayableFormat(const uint8_t* record, int32_t size) {
     return {};
 }
 
-std::string UnplayableFormat(const TWave& wave) { return UnplayableFormat(wave.Format(), wave.FormatSize()); }
+std::string UnplayableFormat(const WaveData& wave) { return UnplayableFormat(wave.Format(), wave.FormatSize()); }
 
 void CheckPlayableFormat(const uint8_t* record, int32_t size, const std::string& name) {
     const std::string format = UnplayableFormat(record, size);
@@ -45,7 +45,7 @@ void CheckPlayableFormat(const uint8_t* record, int32_t size, const std::string&
     }
 }
 
-void CheckPlayableWave(const TWave& wave, const std::string& fileName) {
+void CheckPlayableWave(const WaveData& wave, const std::string& fileName) {
     CheckPlayableFormat(wave.Format(), wave.FormatSize(), fileName);
 }
 

@@ -39,7 +39,7 @@ int16_t FloatToSample16(float value) {
 }
 
 RecordingWaveWriter::RecordingWaveWriter(const std::string& path)
-    : file_(std::make_unique<TWaveFileStream>(path, WaveFileMode::Create)) {
+    : file_(std::make_unique<WaveFileStream>(path, WaveFileMode::Create)) {
     const std::vector<uint8_t> format = RecordingFormat();
     file_->SetFormat(format.data(), static_cast<int32_t>(format.size()));
     file_->Open(true);
@@ -63,7 +63,7 @@ void RecordingWaveWriter::Append(const float* interleaved, int frames) {
 }
 
 void RecordingWaveWriter::Close() {
-    std::unique_ptr<TWaveFileStream> file = std::move(file_);
+    std::unique_ptr<WaveFileStream> file = std::move(file_);
     file->Close();
 }
 

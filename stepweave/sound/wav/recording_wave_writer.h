@@ -9,7 +9,7 @@
 
 namespace stepweave {
 
-class TWaveFileStream;
+class WaveFileStream;
 
 class RecordingWaveWriter {
 public:
@@ -24,7 +24,7 @@ public:
     void Close();
 
 private:
-    std::unique_ptr<TWaveFileStream> file_;
+    std::unique_ptr<WaveFileStream> file_;
     std::vector<int16_t> samples_;
 };
 

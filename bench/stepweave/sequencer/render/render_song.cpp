@@ -56,8 +56,8 @@ constexpr std::array<BenchSample, 4> kSamples = {{
 }};
 
 void WriteSampleFile(const fs::path& path, const BenchSample& sample) {
-    wavaudio::TWave wave;
-    wavaudio::TWaveFormat format;
+    wavaudio::MixingWave wave;
+    wavaudio::MixingWaveFormat format;
     format.Channels = static_cast<uint16_t>(sample.channels);
     format.SamplesPerSec = sample.rate;
     format.BlockAlign = static_cast<uint16_t>(2 * sample.channels);
@@ -151,7 +151,7 @@ struct PlainSound {
 };
 
 PlainSound ReadSound(const fs::path& path) {
-    wavaudio::TWave wave;
+    wavaudio::MixingWave wave;
     wave.LoadFromFile(path.string());
     PlainSound sound;
     sound.rate = wave.Format().SamplesPerSec;

@@ -21,8 +21,8 @@ constexpr uint32_t kVoiceMilliseconds = 20;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static fuzzing::HandPumpedDevice device;
-    TMemoryStream bytes(data, static_cast<int64_t>(size));
-    TWaveCollectionItem& item = device.kit.Items().Add();
+    MemoryStream bytes(data, static_cast<int64_t>(size));
+    WaveCollectionItem& item = device.kit.Items().Add();
     try {
         item.Wave().LoadFromStream(bytes);
         item.SetPan(size > 1 ? (data[1] - 128) * 78 : 0);

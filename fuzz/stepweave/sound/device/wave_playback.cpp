@@ -24,8 +24,8 @@ constexpr uint32_t kStreamMilliseconds = 2 * TAudioStream::kUpdateMilliseconds +
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static fuzzing::HandPumpedDevice device;
-    TMemoryStream bytes(data, static_cast<int64_t>(size));
-    TWaveStream wave(bytes);
+    MemoryStream bytes(data, static_cast<int64_t>(size));
+    WaveStream wave(bytes);
     try {
         wave.Open(false);
         device.stream.SetWaveStream(&wave);

@@ -62,7 +62,7 @@ void LoadThroughWorkFile(const uint8_t* data, size_t size) {
         std::fwrite(data, 1, size, file);
         std::fclose(file);
     }
-    TWave wave;
+    MixingWave wave;
     wave.SetWorkFileName((ScratchFolder() / "work1.tmp").string());
     wave.SetFileBacked(true);
     wave.LoadFromFile(input.string());

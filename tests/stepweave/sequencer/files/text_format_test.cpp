@@ -95,7 +95,7 @@ TEST(TextLines, FilesAreReadWholeAndHugeOnesRefused) {
 
     const auto huge = (folder / "huge.txt").string();
     {
-        TSafeFileStream file(huge);
+        SafeFileStream file(huge);
         file.SetSize(kLargestTextFile + 1);
         file.Commit();
     }

@@ -32,7 +32,7 @@ std::filesystem::path PreparedFolder() {
 }
 
 void AddKitItem(TDXWaveList& kit, const std::string& name, const std::vector<int16_t>& samples) {
-    TWaveCollectionItem& item = kit.Items().Add();
+    WaveCollectionItem& item = kit.Items().Add();
     item.SetName(name);
     item.SetWave(MonoPcmWave(samples));
 }

@@ -25,7 +25,7 @@ struct Ending {
     std::filesystem::path folder = StartFolder();
     UserSampleTable table;
     SequencerDocument document{folder.string(), table};
-    TWaveCollection kit;
+    WaveCollection kit;
     ScriptedRenderUser user;
     RenderSampleSettings samples = RenderSampleSettingsFrom(table);
     KitSounds sounds;

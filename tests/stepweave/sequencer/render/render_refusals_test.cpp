@@ -71,7 +71,7 @@ struct Refusal {
     fs::path folder = StartFolder();
     UserSampleTable table;
     SequencerDocument document{folder.string(), table};
-    TWaveCollection kit;
+    WaveCollection kit;
     ScriptedRenderUser user;
     RenderSampleSettings samples = RenderSampleSettingsFrom(table);
 

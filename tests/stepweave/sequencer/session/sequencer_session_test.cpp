@@ -59,7 +59,7 @@ protected:
     }
 
     static int SnarePan(SequencerSession& session) {
-        TWaveCollection& kit = session.DrumKit().Items();
+        WaveCollection& kit = session.DrumKit().Items();
         return kit.Items(kit.IndexOf(InstrumentList::Label(kSnare))).Pan();
     }
 

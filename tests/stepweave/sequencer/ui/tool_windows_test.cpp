@@ -21,7 +21,7 @@
 #include "stepweave/sound/ui/kit_maker_window.h"
 #include "stepweave/sound/ui/samples_window.h"
 #include "stepweave/sound/ui/wave_player_window.h"
-#include "stepweave/sound/wav/wave.h"
+#include "stepweave/sound/wav/wave_data.h"
 #include "tests/stepweave/sequencer/ui/sequence_window_fixture.h"
 #include "tests/stepweave/sound/wav/wave_test_support.h"
 
@@ -175,9 +175,9 @@ private slots:
         QCOMPARE(Named<QRadioButton>(maker, "RadioButton3")->text(), QString("Snare"));
         ui.prompt.files = {WriteTone(ui.folder / "snare.wav", 22050, 0.1)};
         QTest::mouseClick(Named<QPushButton>(maker, "Load_sample"), Qt::LeftButton);
-        TWave blank;
+        WaveData blank;
         blank.LoadFromFile((ui.folder / "Blank.wav").string());
-        const TWaveCollection& made = maker.MadeKit().Items();
+        const WaveCollection& made = maker.MadeKit().Items();
         for (int slot = 0; slot <= 16; ++slot) {
             QCOMPARE(made.Items(slot).Wave().Image() == blank.Image(), slot != 3);
         }
@@ -195,7 +195,7 @@ private slots:
         QTest::mouseClick(Named<QPushButton>(maker, "Save_library"), Qt::LeftButton);
         QCOMPARE(ui.prompt.shown.back().text, std::string("Do you wish to use the new drum kit now?"));
         QVERIFY(!maker.isVisible());
-        TWaveCollection saved;
+        WaveCollection saved;
         saved.LoadFromFile((ui.folder / "mine.dxg").string());
         QCOMPARE(saved.Count(), 17);
         QVERIFY(ui.session->DrumKit().Items().Find("Snare     [ ]").Wave().Image() == made.Items(3).Wave().Image());
@@ -238,7 +238,7 @@ private slots:
         QTest::keyClick(&window, Qt::Key_F11);
         QCOMPARE(ui.prompt.dialogs.back().title, std::string("Save As One Big Lovely WAV File"));
         QCOMPARE(ui.prompt.Errors(), std::vector<std::string>{});
-        TWave whole;
+        WaveData whole;
         whole.LoadFromFile((ui.folder / "song.wav").string());
         QVERIFY(whole.Size() > 44100 * 4 * 10);
         QVERIFY(!Named<QProgressBar>(window, "ProgressBar1")->isVisible());
@@ -260,7 +260,7 @@ private slots:
         stopper.start();
         QApplication::setActiveWindow(&window);  // as the window system does when the render window goes
         QTest::keyClick(&window, Qt::Key_F11);
-        TWave part;
+        WaveData part;
         part.LoadFromFile((ui.folder / "part.wav").string());
         QVERIFY(part.Size() > 0);
         QVERIFY(part.Size() < whole.Size());

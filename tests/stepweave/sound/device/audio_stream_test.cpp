@@ -14,7 +14,7 @@
 #include "stepweave/sound/files/errors.h"
 #include "stepweave/sound/timing/headless_main_loop.h"
 #include "stepweave/sound/files/little_endian.h"
-#include "stepweave/sound/wav/wave.h"
+#include "stepweave/sound/wav/wave_data.h"
 #include "stepweave/sound/wav/wave_stream.h"
 
 namespace fs = std::filesystem;
@@ -43,7 +43,7 @@ std::string SaveWave(const std::string& name, uint16_t channels, uint32_t rate, 
     StoreLittleEndian32(record + 8, rate * blockAlign);
     StoreLittleEndian16(record + 12, blockAlign);
     StoreLittleEndian16(record + 14, bits);
-    TWave wave;
+    WaveData wave;
     wave.SetFormat(record, 16);
     wave.SetSize(static_cast<int32_t>(data.size()));
     std::memcpy(wave.Data(), data.data(), data.size());
@@ -256,7 +256,7 @@ TEST_F(StreamOnManualDevice, ABadFileLeavesTheStreamClosed) {
     } catch (const EWaveStreamError& error) {
         EXPECT_STREQ(error.what(), "Wave is invalid");
     }
-    EXPECT_EQ(stream.WaveStream(), nullptr);
+    EXPECT_EQ(stream.Source(), nullptr);
     EXPECT_EQ(stream.FileName(), "");
 
     try {
@@ -265,7 +265,7 @@ TEST_F(StreamOnManualDevice, ABadFileLeavesTheStreamClosed) {
     } catch (const EDirectSoundBufferError& error) {
         EXPECT_STREQ(error.what(), "Sound Buffer cannot be made");
     }
-    EXPECT_EQ(stream.WaveStream(), nullptr);
+    EXPECT_EQ(stream.Source(), nullptr);
     EXPECT_THROW(stream.SetFileName((Folder() / "missing.wav").string()), EFOpenError);
 }
 

@@ -17,7 +17,7 @@ using namespace stepweave::testing;
 namespace {
 
 // A wave of `frames` frames of one constant 16-bit level, mono.
-TWave ConstantWave(int frames, int16_t level, uint32_t rate = 44100) {
+WaveData ConstantWave(int frames, int16_t level, uint32_t rate = 44100) {
     const TWaveFormatEx format = MakePcmFormat(rate, 16, 1);
     uint8_t record[16];
     const uint16_t fields16[] = {format.wFormatTag, format.nChannels};
@@ -26,7 +26,7 @@ TWave ConstantWave(int frames, int16_t level, uint32_t rate = 44100) {
     std::memcpy(record + 8, &format.nAvgBytesPerSec, 4);
     std::memcpy(record + 12, &format.nBlockAlign, 2);
     std::memcpy(record + 14, &format.wBitsPerSample, 2);
-    TWave wave;
+    WaveData wave;
     wave.SetFormat(record, 16);
     wave.SetSize(frames * 2);
     const std::vector<int16_t> samples(static_cast<size_t>(frames), level);
@@ -41,8 +41,8 @@ struct KitOnManualDevice : ::testing::Test {
         AddItem("Snare     [ ]", ConstantWave(2205, 16384));
     }
 
-    TWaveCollectionItem& AddItem(const std::string& name, const TWave& wave) {
-        TWaveCollectionItem& item = kit.Items().Add();
+    WaveCollectionItem& AddItem(const std::string& name, const WaveData& wave) {
+        WaveCollectionItem& item = kit.Items().Add();
         item.SetName(name);
         item.SetWave(wave);
         return item;
@@ -72,7 +72,7 @@ struct KitOnManualDevice : ::testing::Test {
 }  // namespace
 
 TEST_F(KitOnManualDevice, PlayingBeforeTheDeviceIsInitialisedDoesNothing) {
-    AddItem("Empty", TWave());
+    AddItem("Empty", WaveData());
     EXPECT_NO_THROW(kit.Items().Find("Kick      [ ]").Play());
     EXPECT_NO_THROW(kit.Items().Find("Empty").Play(true));
     kit.SetDXSound(&sound);
@@ -84,7 +84,7 @@ TEST_F(KitOnManualDevice, PlayingBeforeTheDeviceIsInitialisedDoesNothing) {
 
 TEST_F(KitOnManualDevice, ThreeQuickPlaysOfOneVoiceSoundThreeTimesAndTheSweepFreesThemAfterwards) {
     StartDevice();
-    TWaveCollectionItem& snare = kit.Items().Find("snare     [ ]");
+    WaveCollectionItem& snare = kit.Items().Find("snare     [ ]");
     for (int hit = 0; hit < 3; ++hit) {
         snare.Play();
         output.clock.Advance(10);
@@ -119,7 +119,7 @@ TEST_F(KitOnManualDevice, TheSweepKeepsCopiesThatStillSound) {
 
 TEST_F(KitOnManualDevice, EachPlayTakesTheVoicesVolumeAndPan) {
     StartDevice();
-    TWaveCollectionItem& snare = kit.Items().Find("Snare     [ ]");
+    WaveCollectionItem& snare = kit.Items().Find("Snare     [ ]");
     snare.SetVolume(-500 * 1);
     snare.SetPan(-10000);
     snare.Play();
@@ -152,7 +152,7 @@ TEST_F(KitOnManualDevice, PlayWithWaitingReturnsWhenTheSoundHasFinished) {
 }
 
 TEST_F(KitOnManualDevice, AnEmptyWaveCannotBePlayedButLeavesTheOtherVoicesPlayable) {
-    AddItem("Empty", TWave());
+    AddItem("Empty", WaveData());
     StartDevice();
     try {
         kit.Items().Find("Empty").Play();
@@ -203,7 +203,7 @@ TEST_F(KitOnManualDevice, MasterBuffersGoWithTheirItemsAndComeBackLazilyAfterALo
     kit.Items().Delete(1);
     EXPECT_EQ(MixerVoices(), 2u);
 
-    TMemoryStream saved;
+    MemoryStream saved;
     kit.Items().SaveToStream(saved);
     saved.SetPosition(0);
     kit.Items().LoadFromStream(saved);
@@ -245,14 +245,14 @@ TEST_F(KitOnManualDevice, BindingFollowsTheDevice) {
 
 TEST_F(KitOnManualDevice, ASixteenBitExtensibleWavePlaysAsThePlainPcmItIs) {
     // The same samples under the extensible header: its 40-byte record, PCM sub-format.
-    TWave plain = ConstantWave(441, 12000);
+    WaveData plain = ConstantWave(441, 12000);
     std::vector<uint8_t> record(plain.Format(), plain.Format() + 16);
     const uint8_t extension[24] = {22, 0, 16, 0, 4, 0, 0, 0, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00,
                                    0x10, 0x00, 0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
     record[0] = 0xFE;
     record[1] = 0xFF;
     record.insert(record.end(), std::begin(extension), std::end(extension));
-    TWave extensible = plain;
+    WaveData extensible = plain;
     extensible.SetFormat(record.data(), static_cast<int32_t>(record.size()));
     AddItem("Tom1      [ ]", extensible);
     StartDevice();

@@ -27,17 +27,17 @@ size_t FilesIn(const fs::path& folder) {
     return static_cast<size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}));
 }
 
-TWave TestWave(const std::string& name) {
-    TWave wave;
+WaveData TestWave(const std::string& name) {
+    WaveData wave;
     wave.LoadFromFile(TestWavePath(name));
     return wave;
 }
 
 // A full 17-slot kit whose slot i holds the given waves in turn.
-void SaveKit(const std::string& path, const std::vector<TWave>& waves) {
-    TWaveCollection kit;
+void SaveKit(const std::string& path, const std::vector<WaveData>& waves) {
+    WaveCollection kit;
     for (int i = 0; i < kKitSlotCount; ++i) {
-        TWaveCollectionItem& item = kit.Add();
+        WaveCollectionItem& item = kit.Add();
         item.SetName(std::string(kKitSlotNames[static_cast<size_t>(i)]));
         item.SetWave(waves[static_cast<size_t>(i) % waves.size()]);
     }
@@ -48,7 +48,7 @@ void SaveKit(const std::string& path, const std::vector<TWave>& waves) {
 
 TEST(KitCommands, ListShowsIndexNameSizeAndFormat) {
     const fs::path folder = FreshFolder("kit_list");
-    TWaveCollection kit;
+    WaveCollection kit;
     kit.Add();
     kit.Add().SetName("Kick      [ ]");
     kit.Items(1).SetWave(TestWave("mono16.wav"));
@@ -82,7 +82,7 @@ TEST(KitCommands, ExtractWritesEachImageExactlyAsStored) {
     // wrote them (extra chunks, no pad byte) and an empty one.
     const std::vector<KitFileEntry> entries = {
         {"", {}}, {"Kick      [ ]", ReadTestWave("adpcm.wav")}, {"Snare     [ ]", ReadTestWave("mono16.wav")}};
-    TMemoryStream kit;
+    MemoryStream kit;
     WriteKitFile(kit, entries);
     const std::string path = (folder / "stored.dxg").string();
     WriteFileSafely(path, kit.Bytes().data(), kit.Size());
@@ -113,7 +113,7 @@ TEST(KitCommands, MakeBuildsSeventeenBlankSlotsFromBlankWavOfAnyCase) {
     Output output;
     ASSERT_EQ(KitMakeCommand(arguments, output.out, output.err), 0) << output.err.str();
 
-    TWaveCollection made;
+    WaveCollection made;
     made.LoadFromFile(arguments.outputPath);
     ASSERT_EQ(made.Count(), kKitSlotCount);
     const std::vector<uint8_t> blank = TestWave("mono8.wav").Image();
@@ -132,7 +132,7 @@ TEST(KitCommands, MakeTakesTheTemplateThenTheSlotFiles) {
     const fs::path folder = FreshFolder("kit_make_template");
     fs::copy_file(TestWavePath("mono8.wav"), folder / "Blank.wav");
     const std::string templatePath = (folder / "template.dxg").string();
-    SaveKit(templatePath, {TestWave("mono16.wav"), TestWave("float.wav"), TWave()});
+    SaveKit(templatePath, {TestWave("mono16.wav"), TestWave("float.wav"), WaveData()});
 
     KitMakeArguments arguments;
     arguments.outputPath = (folder / "made.dxg").string();
@@ -142,9 +142,9 @@ TEST(KitCommands, MakeTakesTheTemplateThenTheSlotFiles) {
     Output output;
     ASSERT_EQ(KitMakeCommand(arguments, output.out, output.err), 0) << output.err.str();
 
-    TWaveCollection templateKit;
+    WaveCollection templateKit;
     templateKit.LoadFromFile(templatePath);
-    TWaveCollection made;
+    WaveCollection made;
     made.LoadFromFile(arguments.outputPath);
     ASSERT_EQ(made.Count(), kKitSlotCount);
     EXPECT_EQ(made.Items(0).Wave().Image(), TestWave("mono8.wav").Image());  // slot 0 stays blank
@@ -156,14 +156,14 @@ TEST(KitCommands, MakeTakesTheTemplateThenTheSlotFiles) {
 }
 
 TEST(KitMaker, TemplateWavesComeAcrossAsAWavFileWouldCarryThem) {
-    TWave blank = TestWave("mono8.wav");
-    TWave formatOnly = TestWave("stereo16.wav");
+    WaveData blank = TestWave("mono8.wav");
+    WaveData formatOnly = TestWave("stereo16.wav");
     formatOnly.SetSize(0);
-    TWaveCollection templateKit;
+    WaveCollection templateKit;
     for (int i = 0; i < kKitSlotCount; ++i) {
         templateKit.Add().SetWave(i == 2 ? formatOnly : TestWave("mono16.wav"));
     }
-    TWaveCollection kit;
+    WaveCollection kit;
     kit.Add().SetName("left over");
     PrepareKit(kit, blank, &templateKit);
     ASSERT_EQ(kit.Count(), kKitSlotCount);
@@ -182,7 +182,7 @@ TEST(KitCommands, AFailedMakeLeavesAnExistingKitUntouched) {
     const std::string out = (folder / "keep.dxg").string();
     WriteFileSafely(out, std::string("the old kit"));
     WriteFileSafely((folder / "not a wave.wav").string(), std::string("RIFF\4\0\0\0AVI ", 12));
-    TWaveCollection shortKit;
+    WaveCollection shortKit;
     shortKit.Add();
     shortKit.SaveToFile((folder / "short.dxg").string());
 

@@ -14,7 +14,7 @@
 #include "stepweave/sound/files/little_endian.h"
 #include "stepweave/sound/kit/wave_collection.h"
 #include "stepweave/sound/wav/playable_format.h"
-#include "stepweave/sound/wav/wave.h"
+#include "stepweave/sound/wav/wave_data.h"
 
 namespace fs = std::filesystem;
 using namespace stepweave;
@@ -27,9 +27,9 @@ namespace {
 std::string MakeKit() {
     const fs::path folder = ScratchFolder("stepweave_kit_play_test");
     fs::create_directories(folder);
-    TWaveCollection kit;
+    WaveCollection kit;
     for (int slot = 0; slot < kKitSlotCount; ++slot) {
-        TWaveCollectionItem& item = kit.Add();
+        WaveCollectionItem& item = kit.Add();
         item.SetName(std::string(kKitSlotNames[static_cast<size_t>(slot)]));
         uint8_t record[16];
         StoreLittleEndian16(record, 1);
@@ -137,7 +137,7 @@ TEST(KitPlayRecording, StoppedByTheUserLeavesAWholeRecordingAndNoTemporaryFile) 
     EXPECT_EQ(out.str(), "\"Kick      [ ]\"\nStopped\n");
     ASSERT_TRUE(fs::exists(target));
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 1) << "no temporary left";
-    TWave recorded;
+    WaveData recorded;
     recorded.LoadFromFile(target.string());
     EXPECT_EQ(UnplayableFormat(recorded), "") << "a whole 16-bit stereo file";
     EXPECT_GT(recorded.Size(), 0);

@@ -9,7 +9,7 @@
 using namespace stepweave;
 
 TEST(WaveCollection, FindsNamesWithoutRegardToLetterCase) {
-    TWaveCollection kit;
+    WaveCollection kit;
     for (std::string_view name : kKitSlotNames) {
         kit.Add().SetName(std::string(name));
     }
@@ -27,10 +27,10 @@ TEST(WaveCollection, FindsNamesWithoutRegardToLetterCase) {
 }
 
 TEST(WaveCollection, TheItemNamedMostRecentlyIsFound) {
-    TWaveCollection kit;
-    TWaveCollectionItem& first = kit.Add();
-    TWaveCollectionItem& second = kit.Add();
-    TWaveCollectionItem& third = kit.Add();
+    WaveCollection kit;
+    WaveCollectionItem& first = kit.Add();
+    WaveCollectionItem& second = kit.Add();
+    WaveCollectionItem& third = kit.Add();
     first.SetName("Snare     [ ]");
     second.SetName("Snare     [ ]");
     EXPECT_EQ(&kit.Find("Snare     [ ]"), &second);
@@ -40,7 +40,7 @@ TEST(WaveCollection, TheItemNamedMostRecentlyIsFound) {
     EXPECT_EQ(&kit.Find("Snare     [ ]"), &first);
 
     // Names that share a chain stay apart; renaming leaves the old name behind.
-    ASSERT_EQ(THashCollection::ChainOf("ab"), THashCollection::ChainOf("ac"));
+    ASSERT_EQ(NamedCollection::ChainOf("ab"), NamedCollection::ChainOf("ac"));
     third.SetName("ab");
     second.SetName("ac");
     EXPECT_EQ(&kit.Find("AB"), &third);
@@ -51,17 +51,17 @@ TEST(WaveCollection, TheItemNamedMostRecentlyIsFound) {
 }
 
 TEST(WaveCollection, ChainFollowsLengthFirstAndSecondToLastCharacter) {
-    EXPECT_EQ(THashCollection::ChainOf(""), 0);
-    EXPECT_EQ(THashCollection::ChainOf("Q"), 16);
+    EXPECT_EQ(NamedCollection::ChainOf(""), 0);
+    EXPECT_EQ(NamedCollection::ChainOf("Q"), 16);
     // 16 x 13 + 'k' + ' ' = 208 + 107 + 32 = 347 -> 91
-    EXPECT_EQ(THashCollection::ChainOf("Kick      [ ]"), 91);
-    EXPECT_EQ(THashCollection::ChainOf("KICK      [ ]"), 91);
+    EXPECT_EQ(NamedCollection::ChainOf("Kick      [ ]"), 91);
+    EXPECT_EQ(NamedCollection::ChainOf("KICK      [ ]"), 91);
 }
 
 TEST(WaveCollection, DeletingKeepsIndexesAndLookupCurrent) {
-    TWaveCollection kit;
+    WaveCollection kit;
     for (const char* name : {"a", "b", "c", "d"}) {
-        TWaveCollectionItem& item = kit.Add();
+        WaveCollectionItem& item = kit.Add();
         item.SetName(name);
         item.SetPan(-300);
     }
@@ -76,7 +76,7 @@ TEST(WaveCollection, DeletingKeepsIndexesAndLookupCurrent) {
     kit.Clear();
     EXPECT_EQ(kit.Count(), 0);
     EXPECT_EQ(kit.IndexOf("a"), -1);
-    TWaveCollectionItem& fresh = kit.Add();
+    WaveCollectionItem& fresh = kit.Add();
     EXPECT_EQ(fresh.Index(), 0);
     EXPECT_EQ(fresh.Pan(), 0);
     EXPECT_EQ(fresh.Volume(), 0);
@@ -85,7 +85,7 @@ TEST(WaveCollection, DeletingKeepsIndexesAndLookupCurrent) {
 
 TEST(DXWaveList, AssigningItemsCopiesTheNamesOnly) {
     TDXWaveList source;
-    TWaveCollectionItem& item = source.Items().Add();
+    WaveCollectionItem& item = source.Items().Add();
     item.SetName("Tom1      [ ]");
     item.Wave().SetSize(10);
     TDXWaveList list;

@@ -16,7 +16,7 @@
 namespace mixing_wave_test {
 
 struct ReferenceWave {
-    stepweave::wavaudio::TWaveFormat format;
+    stepweave::wavaudio::MixingWaveFormat format;
     std::vector<uint8_t> data;
     int64_t frames = 0;
     bool fileBacked = false;  // a file-backed wave recounts its frames after each mix-in
@@ -93,7 +93,7 @@ struct ReferenceWave {
 };
 
 // The bytes of a RIFF WAVE image with a 16-byte "fmt " chunk and a "data" chunk.
-inline std::vector<uint8_t> WaveImage(const stepweave::wavaudio::TWaveFormat& format,
+inline std::vector<uint8_t> WaveImage(const stepweave::wavaudio::MixingWaveFormat& format,
                                       const std::vector<uint8_t>& data) {
     std::vector<uint8_t> image;
     const auto put32 = [&image](uint32_t v) {
@@ -115,8 +115,8 @@ inline std::vector<uint8_t> WaveImage(const stepweave::wavaudio::TWaveFormat& fo
     return image;
 }
 
-inline stepweave::wavaudio::TWaveFormat PcmFormat(int channels, int rate, int bits) {
-    stepweave::wavaudio::TWaveFormat format;
+inline stepweave::wavaudio::MixingWaveFormat PcmFormat(int channels, int rate, int bits) {
+    stepweave::wavaudio::MixingWaveFormat format;
     format.Channels = static_cast<uint16_t>(channels);
     format.SamplesPerSec = rate;
     format.BitsPerSample = static_cast<uint16_t>(bits);
@@ -142,13 +142,13 @@ inline std::filesystem::path FreshFolder(const std::string& name) {
     return folder;
 }
 
-inline void LoadImage(stepweave::wavaudio::TWave& wave, const std::vector<uint8_t>& image) {
-    stepweave::TMemoryStream stream(image);
+inline void LoadImage(stepweave::wavaudio::MixingWave& wave, const std::vector<uint8_t>& image) {
+    stepweave::MemoryStream stream(image);
     wave.LoadFromStream(stream);
 }
 
 // The audio bytes of a wave, as its saved file holds them after the header.
-inline std::vector<uint8_t> DataBytes(stepweave::wavaudio::TWave& wave) {
+inline std::vector<uint8_t> DataBytes(stepweave::wavaudio::MixingWave& wave) {
     // A name of its own: ctest runs test processes side by side.
     const auto path = std::filesystem::temp_directory_path() /
                       ("mixing_wave_test_data_" + std::to_string(std::random_device{}()) + ".wav");
@@ -159,7 +159,7 @@ inline std::vector<uint8_t> DataBytes(stepweave::wavaudio::TWave& wave) {
 }
 
 // A wave and its oracle made from the same format and bytes.
-inline ReferenceWave MakeReference(const stepweave::wavaudio::TWaveFormat& format, std::vector<uint8_t> data) {
+inline ReferenceWave MakeReference(const stepweave::wavaudio::MixingWaveFormat& format, std::vector<uint8_t> data) {
     ReferenceWave wave;
     wave.format = format;
     wave.frames = static_cast<int64_t>(std::nearbyint(static_cast<double>(data.size()) / format.BlockAlign));

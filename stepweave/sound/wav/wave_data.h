@@ -13,23 +13,23 @@
 
 namespace stepweave {
 
-class TStream;
+class ByteStream;
 
-class TWave {
+class WaveData {
 public:
     static constexpr int32_t kDataBlockBytes = 8096;
     // The binary property through which a wave travels inside a kit file:
     // its complete RIFF image (zero bytes for an empty wave).
     static constexpr const char* kWavePropertyName = "WAVE";
 
-    TWave() = default;
-    TWave(const TWave& other);
-    TWave& operator=(const TWave& other);
-    TWave(TWave&& other) noexcept = default;
-    TWave& operator=(TWave&& other) noexcept = default;
+    WaveData() = default;
+    WaveData(const WaveData& other);
+    WaveData& operator=(const WaveData& other);
+    WaveData(WaveData&& other) noexcept = default;
+    WaveData& operator=(WaveData&& other) noexcept = default;
 
     // Copies both blocks byte for byte; nullptr clears; assigning itself does nothing.
-    void Assign(const TWave* source);
+    void Assign(const WaveData* source);
     // Frees both blocks; both sizes become 0.
     void Clear();
 
@@ -53,11 +53,11 @@ public:
     // in the header leaves it cleared; a short data chunk leaves the format
     // and the bytes that were there, and fails with "Stream read error".
     void LoadFromFile(const std::string& path);
-    void LoadFromStream(TStream& stream);
+    void LoadFromStream(ByteStream& stream);
     // Saving writes nothing when either block is empty; a file is still
     // created (empty) then. Files are written to a temporary and renamed.
     void SaveToFile(const std::string& path) const;
-    void SaveToStream(TStream& stream) const;
+    void SaveToStream(ByteStream& stream) const;
 
     // The value of the "WAVE" property: what SaveToStream writes.
     std::vector<uint8_t> Image() const;

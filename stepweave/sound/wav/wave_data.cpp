@@ -1,4 +1,4 @@
-#include "stepweave/sound/wav/wave.h"
+#include "stepweave/sound/wav/wave_data.h"
 
 #include <algorithm>
 #include <cstring>
@@ -12,7 +12,7 @@ namespace stepweave {
 
 namespace {
 
-int64_t DataBlocksFor(int32_t size) { return (static_cast<int64_t>(size) + TWave::kDataBlockBytes - 1) / TWave::kDataBlockBytes; }
+int64_t DataBlocksFor(int32_t size) { return (static_cast<int64_t>(size) + WaveData::kDataBlockBytes - 1) / WaveData::kDataBlockBytes; }
 
 // A new zeroed block of newSize bytes holding the first bytes of the old one.
 std::unique_ptr<uint8_t[]> Reallocated(const uint8_t* old, int64_t oldSize, int64_t newSize) {
@@ -28,14 +28,14 @@ std::unique_ptr<uint8_t[]> Reallocated(const uint8_t* old, int64_t oldSize, int6
 
 }  // namespace
 
-TWave::TWave(const TWave& other) { Assign(&other); }
+WaveData::WaveData(const WaveData& other) { Assign(&other); }
 
-TWave& TWave::operator=(const TWave& other) {
+WaveData& WaveData::operator=(const WaveData& other) {
     Assign(&other);
     return *this;
 }
 
-void TWave::Assign(const TWave* source) {
+void WaveData::Assign(const WaveData* source) {
     if (source == this) {
         return;
     }
@@ -50,7 +50,7 @@ void TWave::Assign(const TWave* source) {
     }
 }
 
-void TWave::Clear() {
+void WaveData::Clear() {
     format_.reset();
     formatSize_ = 0;
     data_.reset();
@@ -58,7 +58,7 @@ void TWave::Clear() {
     allocatedData_ = 0;
 }
 
-void TWave::SetFormatSize(int32_t size) {
+void WaveData::SetFormatSize(int32_t size) {
     size = std::max(size, 0);
     if (size != formatSize_) {
         format_ = Reallocated(format_.get(), formatSize_, size);
@@ -66,14 +66,14 @@ void TWave::SetFormatSize(int32_t size) {
     }
 }
 
-void TWave::SetFormat(const void* record, int32_t size) {
+void WaveData::SetFormat(const void* record, int32_t size) {
     SetFormatSize(size);
     if (formatSize_ > 0) {
         std::memcpy(format_.get(), record, static_cast<size_t>(formatSize_));
     }
 }
 
-void TWave::SetSize(int32_t size) {
+void WaveData::SetSize(int32_t size) {
     size = std::max(size, 0);
     const int64_t allocation = DataBlocksFor(size) * kDataBlockBytes;
     if (allocation != allocatedData_) {
@@ -83,16 +83,16 @@ void TWave::SetSize(int32_t size) {
     size_ = size;
 }
 
-void TWave::LoadFromFile(const std::string& path) {
+void WaveData::LoadFromFile(const std::string& path) {
     MarkedWithFile(path, [&] {
-        TFileStream file(path);
+        FileStream file(path);
         LoadFromStream(file);
     });
 }
 
-void TWave::LoadFromStream(TStream& stream) {
+void WaveData::LoadFromStream(ByteStream& stream) {
     Clear();
-    TWaveStream reader(stream);
+    WaveStream reader(stream);
     reader.Open(false);
     SetFormat(reader.Format(), reader.FormatSize());
 
@@ -108,17 +108,17 @@ void TWave::LoadFromStream(TStream& stream) {
     }
 }
 
-void TWave::SaveToFile(const std::string& path) const {
-    TSafeFileStream file(path);
+void WaveData::SaveToFile(const std::string& path) const {
+    SafeFileStream file(path);
     SaveToStream(file);
     file.Commit();
 }
 
-void TWave::SaveToStream(TStream& stream) const {
+void WaveData::SaveToStream(ByteStream& stream) const {
     if (formatSize_ <= 0 || size_ <= 0) {
         return;
     }
-    TWaveStream writer(stream);
+    WaveStream writer(stream);
     writer.SetFormat(format_.get(), formatSize_);
     writer.Open(true);
     if (writer.Write(data_.get(), size_) != size_) {
@@ -127,8 +127,8 @@ void TWave::SaveToStream(TStream& stream) const {
     writer.Close();
 }
 
-std::vector<uint8_t> TWave::Image() const {
-    TMemoryStream image;
+std::vector<uint8_t> WaveData::Image() const {
+    MemoryStream image;
     SaveToStream(image);
     return std::move(image.Bytes());
 }

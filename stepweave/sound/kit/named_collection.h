@@ -12,13 +12,13 @@
 
 namespace stepweave {
 
-class THashCollection;
+class NamedCollection;
 
-class THashCollectionItem {
+class NamedItem {
 public:
-    virtual ~THashCollectionItem() = default;
-    THashCollectionItem(const THashCollectionItem&) = delete;
-    THashCollectionItem& operator=(const THashCollectionItem&) = delete;
+    virtual ~NamedItem() = default;
+    NamedItem(const NamedItem&) = delete;
+    NamedItem& operator=(const NamedItem&) = delete;
 
     const std::string& Name() const { return name_; }
     // Renaming to the same text does nothing.
@@ -27,28 +27,28 @@ public:
     int Index() const { return index_; }
 
 protected:
-    explicit THashCollectionItem(THashCollection& collection) : collection_(collection) {}
-    THashCollection& OwningCollection() const { return collection_; }
+    explicit NamedItem(NamedCollection& collection) : collection_(collection) {}
+    NamedCollection& OwningCollection() const { return collection_; }
 
 private:
-    friend class THashCollection;
+    friend class NamedCollection;
 
-    THashCollection& collection_;
+    NamedCollection& collection_;
     std::string name_;
     int index_ = -1;
     uint8_t chain_ = 0;
-    THashCollectionItem* previousInChain_ = nullptr;
-    THashCollectionItem* nextInChain_ = nullptr;
+    NamedItem* previousInChain_ = nullptr;
+    NamedItem* nextInChain_ = nullptr;
 };
 
-class THashCollection {
+class NamedCollection {
 public:
     static constexpr int kChainCount = 256;
 
-    THashCollection() = default;
-    virtual ~THashCollection() = default;
-    THashCollection(const THashCollection&) = delete;
-    THashCollection& operator=(const THashCollection&) = delete;
+    NamedCollection() = default;
+    virtual ~NamedCollection() = default;
+    NamedCollection(const NamedCollection&) = delete;
+    NamedCollection& operator=(const NamedCollection&) = delete;
 
     // (16 x length + first character + second-to-last character) mod 256 of
     // the lower-cased name; names shorter than two characters use the length alone.
@@ -63,17 +63,17 @@ public:
 
 protected:
     // Appends a new item (unnamed, at the head of its chain) and returns it.
-    THashCollectionItem& Append(std::unique_ptr<THashCollectionItem> item);
-    THashCollectionItem& ItemAt(int index) const;
-    THashCollectionItem* FindItem(std::string_view name) const;
+    NamedItem& Append(std::unique_ptr<NamedItem> item);
+    NamedItem& ItemAt(int index) const;
+    NamedItem* FindItem(std::string_view name) const;
 
 private:
-    friend class THashCollectionItem;
-    void Link(THashCollectionItem& item);
-    void Unlink(THashCollectionItem& item);
+    friend class NamedItem;
+    void Link(NamedItem& item);
+    void Unlink(NamedItem& item);
 
-    std::vector<std::unique_ptr<THashCollectionItem>> items_;
-    std::array<THashCollectionItem*, kChainCount> chainHeads_{};
+    std::vector<std::unique_ptr<NamedItem>> items_;
+    std::array<NamedItem*, kChainCount> chainHeads_{};
 };
 
 }  // namespace stepweave

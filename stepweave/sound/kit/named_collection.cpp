@@ -1,11 +1,11 @@
-#include "stepweave/sound/kit/hash_collection.h"
+#include "stepweave/sound/kit/named_collection.h"
 
 #include "stepweave/sound/files/errors.h"
 #include "stepweave/sound/files/same_text.h"
 
 namespace stepweave {
 
-void THashCollectionItem::SetName(const std::string& name) {
+void NamedItem::SetName(const std::string& name) {
     if (name == name_) {
         return;
     }
@@ -14,7 +14,7 @@ void THashCollectionItem::SetName(const std::string& name) {
     collection_.Link(*this);
 }
 
-uint8_t THashCollection::ChainOf(std::string_view name) {
+uint8_t NamedCollection::ChainOf(std::string_view name) {
     unsigned chain = 16u * static_cast<unsigned>(name.size());
     if (name.size() >= 2) {
         chain += LowerCaseCode(name.front()) + LowerCaseCode(name[name.size() - 2]);
@@ -22,18 +22,18 @@ uint8_t THashCollection::ChainOf(std::string_view name) {
     return static_cast<uint8_t>(chain % kChainCount);
 }
 
-int THashCollection::IndexOf(std::string_view name) const {
-    const THashCollectionItem* item = FindItem(name);
+int NamedCollection::IndexOf(std::string_view name) const {
+    const NamedItem* item = FindItem(name);
     return item != nullptr ? item->Index() : -1;
 }
 
-void THashCollection::Clear() {
+void NamedCollection::Clear() {
     chainHeads_.fill(nullptr);
     items_.clear();
 }
 
-void THashCollection::Delete(int index) {
-    THashCollectionItem& item = ItemAt(index);
+void NamedCollection::Delete(int index) {
+    NamedItem& item = ItemAt(index);
     Unlink(item);
     items_.erase(items_.begin() + index);
     for (int i = index; i < Count(); ++i) {
@@ -41,22 +41,22 @@ void THashCollection::Delete(int index) {
     }
 }
 
-THashCollectionItem& THashCollection::Append(std::unique_ptr<THashCollectionItem> item) {
+NamedItem& NamedCollection::Append(std::unique_ptr<NamedItem> item) {
     item->index_ = Count();
     Link(*item);
     items_.push_back(std::move(item));
     return *items_.back();
 }
 
-THashCollectionItem& THashCollection::ItemAt(int index) const {
+NamedItem& NamedCollection::ItemAt(int index) const {
     if (index < 0 || index >= Count()) {
         throw EListError(index);
     }
     return *items_[static_cast<size_t>(index)];
 }
 
-THashCollectionItem* THashCollection::FindItem(std::string_view name) const {
-    for (THashCollectionItem* item = chainHeads_[ChainOf(name)]; item != nullptr; item = item->nextInChain_) {
+NamedItem* NamedCollection::FindItem(std::string_view name) const {
+    for (NamedItem* item = chainHeads_[ChainOf(name)]; item != nullptr; item = item->nextInChain_) {
         if (SameText(item->Name(), name)) {
             return item;
         }
@@ -64,9 +64,9 @@ THashCollectionItem* THashCollection::FindItem(std::string_view name) const {
     return nullptr;
 }
 
-void THashCollection::Link(THashCollectionItem& item) {
+void NamedCollection::Link(NamedItem& item) {
     item.chain_ = ChainOf(item.name_);
-    THashCollectionItem*& head = chainHeads_[item.chain_];
+    NamedItem*& head = chainHeads_[item.chain_];
     item.previousInChain_ = nullptr;
     item.nextInChain_ = head;
     if (head != nullptr) {
@@ -75,7 +75,7 @@ void THashCollection::Link(THashCollectionItem& item) {
     head = &item;
 }
 
-void THashCollection::Unlink(THashCollectionItem& item) {
+void NamedCollection::Unlink(NamedItem& item) {
     if (item.previousInChain_ != nullptr) {
         item.previousInChain_->nextInChain_ = item.nextInChain_;
     } else {
