@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "stepweave/sound/output/audio_output.h"
-#include "stepweave/sound/output/decibel_gain.h"
+#include "stepweave/sound/mixer/decibel_gain.h"
 #include "stepweave/sound/device/direct_sound_device.h"
 #include "stepweave/sound/wav/pcm_layout.h"
 

@@ -16,7 +16,7 @@
 #include <memory>
 
 #include "stepweave/sound/device/direct_sound_types.h"
-#include "stepweave/sound/output/sound_memory.h"
+#include "stepweave/sound/mixer/sound_memory.h"
 
 namespace stepweave {
 

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "stepweave/sound/backend/audio_backend.h"
-#include "stepweave/sound/output/mixer.h"
+#include "stepweave/sound/mixer/mixer.h"
 
 namespace stepweave {
 

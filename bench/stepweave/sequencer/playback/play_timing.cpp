@@ -39,7 +39,7 @@
 #include "stepweave/sequencer/model/tempo.h"
 #include "stepweave/sequencer/model/user_sample_table.h"
 #include "stepweave/sequencer/session/workspace.h"
-#include "stepweave/sound/output/decibel_gain.h"
+#include "stepweave/sound/mixer/decibel_gain.h"
 #include "stepweave/sound/files/little_endian.h"
 #include "stepweave/sound/wav/wave_data.h"
 #include "stepweave/sound/kit/wave_collection.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "tests/stepweave/sound/output/manual_sound_output.h"
-#include "tests/stepweave/sound/output/sound_measure.h"
+#include "tests/stepweave/sound/mixer/sound_measure.h"
 #include "stepweave/sound/files/little_endian.h"
 #include "stepweave/sound/wav/wave_data.h"
 

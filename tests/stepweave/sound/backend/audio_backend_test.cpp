@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "tests/stepweave/sound/output/manual_sound_output.h"
-#include "tests/stepweave/sound/output/sound_measure.h"
+#include "tests/stepweave/sound/mixer/sound_measure.h"
 #include "stepweave/sound/backend/audio_backend_choice.h"
 #include "stepweave/sound/files/byte_stream.h"
 #include "stepweave/sound/device/direct_sound.h"

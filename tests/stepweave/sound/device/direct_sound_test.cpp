@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "tests/stepweave/sound/output/manual_sound_output.h"
-#include "tests/stepweave/sound/output/sound_measure.h"
+#include "tests/stepweave/sound/mixer/sound_measure.h"
 #include "stepweave/sound/device/direct_sound_buffer.h"
 #include "stepweave/sound/files/errors.h"
 

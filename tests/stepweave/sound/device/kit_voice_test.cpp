@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "tests/stepweave/sound/output/manual_sound_output.h"
-#include "tests/stepweave/sound/output/sound_measure.h"
+#include "tests/stepweave/sound/mixer/sound_measure.h"
 #include "stepweave/sound/files/byte_stream.h"
 #include "stepweave/sound/kit/dx_wave_list.h"
 #include "stepweave/sound/files/errors.h"

@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "tests/stepweave/sound/output/manual_sound_output.h"
-#include "tests/stepweave/sound/output/sound_measure.h"
+#include "tests/stepweave/sound/mixer/sound_measure.h"
 #include "stepweave/sound/kit/kit_layout.h"
 #include "stepweave/sound/files/little_endian.h"
 #include "stepweave/sound/kit/wave_collection.h"

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "stepweave/sound/wav/pcm_layout.h"
-#include "stepweave/sound/output/sound_memory.h"
+#include "stepweave/sound/mixer/sound_memory.h"
 
 namespace stepweave {
 

@@ -15,8 +15,8 @@
 #include <cstdint>
 
 #include "stepweave/sound/wav/pcm_layout.h"
-#include "stepweave/sound/output/sound_memory.h"
-#include "stepweave/sound/output/voice_renderer.h"
+#include "stepweave/sound/mixer/sound_memory.h"
+#include "stepweave/sound/mixer/voice_renderer.h"
 
 namespace stepweave {
 

@@ -7,6 +7,12 @@
 
 namespace stepweave {
 
+// The ranges of the two controls.
+inline constexpr int32_t kSilentVolume = -10000;
+inline constexpr int32_t kFullVolume = 0;
+inline constexpr int32_t kPanLeft = -10000;
+inline constexpr int32_t kPanRight = 10000;
+
 struct StereoGains {
     float left = 1.0f;
     float right = 1.0f;

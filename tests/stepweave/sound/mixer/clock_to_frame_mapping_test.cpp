@@ -1,4 +1,4 @@
-#include "stepweave/sound/output/clock_to_frame_mapping.h"
+#include "stepweave/sound/mixer/clock_to_frame_mapping.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "stepweave/sound/output/mixer.h"
+#include "stepweave/sound/mixer/mixer.h"
 
 #include <algorithm>
 

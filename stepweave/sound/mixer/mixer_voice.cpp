@@ -1,6 +1,6 @@
-#include "stepweave/sound/output/mixer_voice.h"
+#include "stepweave/sound/mixer/mixer_voice.h"
 
-#include "stepweave/sound/output/mixer.h"
+#include "stepweave/sound/mixer/mixer.h"
 
 namespace stepweave {
 

@@ -19,11 +19,11 @@
 #include <unordered_set>
 #include <vector>
 
-#include "stepweave/sound/output/clock_to_frame_mapping.h"
+#include "stepweave/sound/mixer/clock_to_frame_mapping.h"
 #include "stepweave/sound/timing/millisecond_clock.h"
-#include "stepweave/sound/output/mixer_command.h"
-#include "stepweave/sound/output/mixer_voice.h"
-#include "stepweave/sound/output/spsc_queue.h"
+#include "stepweave/sound/mixer/mixer_command.h"
+#include "stepweave/sound/mixer/mixer_voice.h"
+#include "stepweave/sound/mixer/spsc_queue.h"
 
 namespace stepweave {
 

@@ -1,4 +1,4 @@
-#include "stepweave/sound/output/voice_renderer.h"
+#include "stepweave/sound/mixer/voice_renderer.h"
 
 #include <cstring>
 

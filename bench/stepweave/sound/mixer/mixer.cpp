@@ -14,7 +14,7 @@
 #include "stepweave/sound/device/direct_sound.h"
 #include "stepweave/sound/device/direct_sound_buffer.h"
 #include "tests/support/stepweave/manual_audio_backend.h"
-#include "stepweave/sound/output/mixer.h"
+#include "stepweave/sound/mixer/mixer.h"
 
 using namespace stepweave;
 

@@ -1,16 +1,14 @@
-#include "stepweave/sound/output/decibel_gain.h"
+#include "stepweave/sound/mixer/decibel_gain.h"
 
 #include <cmath>
-
-#include "stepweave/sound/device/direct_sound_types.h"
 
 namespace stepweave {
 
 float GainOfAttenuation(int32_t hundredthsOfDecibel) {
-    if (hundredthsOfDecibel <= DSBVOLUME_MIN) {
+    if (hundredthsOfDecibel <= kSilentVolume) {
         return 0.0f;
     }
-    if (hundredthsOfDecibel >= 0) {
+    if (hundredthsOfDecibel >= kFullVolume) {
         return 1.0f;
     }
     return static_cast<float>(std::pow(10.0, hundredthsOfDecibel / 2000.0));

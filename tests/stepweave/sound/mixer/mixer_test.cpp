@@ -1,10 +1,10 @@
-#include "stepweave/sound/output/mixer.h"
+#include "stepweave/sound/mixer/mixer.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "tests/stepweave/sound/output/sound_measure.h"
+#include "tests/stepweave/sound/mixer/sound_measure.h"
 #include "tests/support/stepweave/manual_audio_backend.h"
 
 using namespace stepweave;
