@@ -82,7 +82,8 @@ bool PlayToTheEnd(SequencerSession& session, TimerScheduler& timers) {
 
 }  // namespace
 
-int PlayCommand(const PlayArguments& arguments, std::ostream& out, std::ostream& err, TimerScheduler& timers) {
+int PlayCommand(const PlayArguments& arguments, const AudioBackendSource& output, std::ostream& out,
+                std::ostream& err, TimerScheduler& timers) {
     try {
         InterruptSignal interrupt;
         // The working directory matters only without a folder of the user's.
@@ -93,7 +94,7 @@ int PlayCommand(const PlayArguments& arguments, std::ostream& out, std::ostream&
         if (start.seeded) {
             out << "Made a new workspace with the demo song in " << start.folder << '\n';
         }
-        SequencerSession session(start.folder, timers);
+        SequencerSession session(start.folder, timers, SessionSound::Devices, output);
         session.LoadDefaultKit();
         session.StartSoundOutput();
         bool loaded = false;

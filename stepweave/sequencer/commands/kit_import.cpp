@@ -3,7 +3,7 @@
 #include <array>
 
 #include "stepweave/sequencer/model/instrument_list.h"
-#include "stepweave/sound/kit/dx_wave_list.h"
+#include "stepweave/sound/voices/kit_player.h"
 
 namespace stepweave {
 
@@ -44,7 +44,7 @@ void GiveBack(WaveCollection& items, const KitSettings& settings) {
 
 }  // namespace
 
-void ImportKit(TCustomDXWaveList& kit, const std::string& kitFile) {
+void ImportKit(KitPlayer& kit, const std::string& kitFile) {
     const KitSettings settings = Remember(kit.Items());
     try {
         kit.Items().LoadFromFile(kitFile);

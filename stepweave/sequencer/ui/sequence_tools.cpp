@@ -35,10 +35,11 @@ constexpr const char* kKitFilter = "dxg (*.dxg)";
 // In the order the program has always made them. The kit list and the
 // sample panel are shown from the start and stay above the main window.
 void SequenceWindow::CreateToolWindows() {
-    wavePlayer_ = new WavePlayerWindow(session_.Samples(), session_.WavePlayerSound(), prompt_, session_.StartDirectory(), this);
+    wavePlayer_ = new WavePlayerWindow(session_.Samples(), prompt_, session_.StartDirectory(), this);
     kitList_ = new KitListWindow(session_.DrumKit(), *this, prompt_, this);
     renderWindow_ = new RenderProgressWindow(this);
-    kitMaker_ = new KitMakerWindow(session_.StartDirectory(), prompt_, this);
+    kitMaker_ = new KitMakerWindow(
+        session_.StartDirectory(), [this] { return session_.SoundOutput(); }, prompt_, this);
     intro_ = new IntroScreen(session_.StartDirectory(), this);
     optionsWindow_ = new OptionsWindow(this);
     samplePanel_ = new SamplesWindow(this);

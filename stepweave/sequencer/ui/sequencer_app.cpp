@@ -10,6 +10,7 @@
 #include "stepweave/sequencer/ui/message_box_prompt.h"
 #include "stepweave/sequencer/ui/sequence_window.h"
 #include "stepweave/sequencer/ui/stepweave_look.h"
+#include "stepweave/sound/backend/audio_backend_choice.h"
 #include "stepweave/sound/timing/timer_scheduler.h"
 
 namespace stepweave {
@@ -55,7 +56,7 @@ int RunSequencerWindow(int argc, char** argv, const WindowArguments& arguments) 
         song = FindSongFile(song, *folder).string();
     }
     MainTimerPump pump(MainTimers());
-    SequencerSession session(*folder);
+    SequencerSession session(*folder, MainTimers(), SessionSound::Devices, AudioBackendFromEnvironment());
     MessageBoxPrompt prompt;
     SequenceWindow window(session, prompt);
     prompt.SetOwner(&window);

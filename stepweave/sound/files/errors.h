@@ -114,10 +114,6 @@ class EWaveCollectionError : public EStepweaveError {
 public:
     using EStepweaveError::EStepweaveError;
 };
-class EDXSoundError : public EStepweaveError {
-public:
-    using EStepweaveError::EStepweaveError;
-};
 class EDirectSoundError : public EStepweaveError {
 public:
     using EStepweaveError::EStepweaveError;

@@ -28,12 +28,16 @@ int NamedCollection::IndexOf(std::string_view name) const {
 }
 
 void NamedCollection::Clear() {
+    for (const auto& item : items_) {
+        Removing(*item);
+    }
     chainHeads_.fill(nullptr);
     items_.clear();
 }
 
 void NamedCollection::Delete(int index) {
     NamedItem& item = ItemAt(index);
+    Removing(item);
     Unlink(item);
     items_.erase(items_.begin() + index);
     for (int i = index; i < Count(); ++i) {

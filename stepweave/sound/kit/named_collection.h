@@ -62,6 +62,8 @@ public:
     void Delete(int index);
 
 protected:
+    // Told of every item about to go, by Delete or Clear.
+    virtual void Removing(NamedItem&) {}
     // Appends a new item (unnamed, at the head of its chain) and returns it.
     NamedItem& Append(std::unique_ptr<NamedItem> item);
     NamedItem& ItemAt(int index) const;

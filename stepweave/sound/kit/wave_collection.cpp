@@ -35,6 +35,22 @@ WaveCollectionItem& WaveCollection::Add() {
     return static_cast<WaveCollectionItem&>(Append(std::make_unique<WaveCollectionItem>(*this)));
 }
 
+void WaveCollection::AssignNames(const WaveCollection& source) {
+    if (&source == this) {
+        return;
+    }
+    Clear();
+    for (int i = 0; i < source.Count(); ++i) {
+        Add().SetName(source.Items(i).Name());
+    }
+}
+
+void WaveCollection::Removing(NamedItem& item) {
+    if (OnRemoving) {
+        OnRemoving(static_cast<WaveCollectionItem&>(item));
+    }
+}
+
 WaveCollectionItem& WaveCollection::Find(std::string_view name) const {
     NamedItem* item = FindItem(name);
     if (item == nullptr) {

@@ -1,31 +1,29 @@
 #pragma once
 // A drum kit: the ordered, named waves that the sequencer plays, found by
 // name without regard to letter case. It loads from and saves to kit files.
+// It holds the kit's data only; the voices that play it are a kit player's.
+#include <functional>
 #include <string>
 #include <string_view>
 
 #include "stepweave/sound/kit/named_collection.h"
-#include "stepweave/sound/device/kit_playback.h"
 #include "stepweave/sound/kit/wave_collection_item.h"
 
 namespace stepweave {
 
-class TCustomDXWaveList;
 class ByteStream;
 
 class WaveCollection : public NamedCollection {
 public:
-    // owner: the list component that holds this collection, if any.
-    explicit WaveCollection(TCustomDXWaveList* owner = nullptr) : owner_(owner) {}
-
-    TCustomDXWaveList* Owner() const { return owner_; }
-    // The playing side: bound device, playing list and sweep (runtime only).
-    KitPlayback& Playback() { return playback_; }
+    WaveCollection() = default;
 
     // EListError "List index out of bounds (%d)" for an index outside 0 ... Count()-1.
     WaveCollectionItem& Items(int index) const;
     // Appends an item with an empty name and an empty wave.
     WaveCollectionItem& Add();
+    // Rebuilds the collection with one item per source item, carrying the
+    // source item's name only (waves are not copied).
+    void AssignNames(const WaveCollection& source);
     // The item of that name (any letter case); EWaveCollectionError
     // "Wave '%s' not found" when there is none.
     WaveCollectionItem& Find(std::string_view name) const;
@@ -40,9 +38,12 @@ public:
     void SaveToFile(const std::string& path) const;
     void SaveToStream(ByteStream& stream) const;
 
-private:
-    TCustomDXWaveList* owner_;
-    KitPlayback playback_{*this};
+    // Told of every item about to be deleted, cleared or replaced by a load
+    // (a kit player lets go of its voice).
+    std::function<void(WaveCollectionItem& item)> OnRemoving;
+
+protected:
+    void Removing(NamedItem& item) override;
 };
 
 }  // namespace stepweave

@@ -2,7 +2,6 @@
 // One slot of a kit: a name and a wave, which a kit file stores, plus the
 // pan and volume the slot plays with, which are runtime values only.
 #include "stepweave/sound/kit/named_collection.h"
-#include "stepweave/sound/device/sample_voice.h"
 #include "stepweave/sound/wav/wave_data.h"
 
 namespace stepweave {
@@ -26,17 +25,10 @@ public:
     int Volume() const { return volume_; }
     void SetVolume(int volume) { volume_ = volume; }
 
-    // The slot as a playable sound, with its master buffer (runtime only;
-    // freed with the item when it is deleted, cleared or reloaded).
-    SampleVoice& Voice() { return voice_; }
-    // A new, overlapping copy of the sound with the current pan and volume.
-    void Play(bool wait = false) { voice_.Play(wait); }
-
 private:
     WaveData wave_;
     int pan_ = 0;
     int volume_ = 0;
-    SampleVoice voice_{*this};
 };
 
 }  // namespace stepweave

@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "stepweave/sound/files/errors.h"
-#include "stepweave/sound/kit/dx_wave_list.h"
+#include "stepweave/sound/voices/kit_player.h"
 #include "stepweave/sound/kit/kit_layout.h"
 #include "stepweave/sound/ui/editor_choice.h"
 #include "stepweave/sound/ui/tool_prompt.h"
@@ -23,7 +23,7 @@ constexpr int kFirstItalic = 9;
 
 }  // namespace
 
-KitListWindow::KitListWindow(TCustomDXWaveList& kit, EditorChoice& editor, ToolPrompt& errors, QWidget* parent)
+KitListWindow::KitListWindow(KitPlayer& kit, EditorChoice& editor, ToolPrompt& errors, QWidget* parent)
     : QWidget(parent, Qt::Tool), kit_(kit), editor_(editor), errors_(errors) {
     setWindowTitle("Kit List");
     auto* layout = new QVBoxLayout(this);

@@ -10,7 +10,7 @@ class QLabel;
 namespace stepweave {
 
 class EditorChoice;
-class TCustomDXWaveList;
+class KitPlayer;
 class ToolPrompt;
 
 class KitListWindow : public QWidget {
@@ -20,7 +20,7 @@ public:
     static constexpr int kWidth = 80;
     static constexpr int kLabelPitch = 24;
 
-    KitListWindow(TCustomDXWaveList& kit, EditorChoice& editor, ToolPrompt& errors, QWidget* parent = nullptr);
+    KitListWindow(KitPlayer& kit, EditorChoice& editor, ToolPrompt& errors, QWidget* parent = nullptr);
 
     // Tags 0 .. 15; their object names count from 1.
     std::array<QLabel*, 16> instrumentLabels;
@@ -31,7 +31,7 @@ protected:
 private:
     void SelectInstrument(QLabel* label);
 
-    TCustomDXWaveList& kit_;
+    KitPlayer& kit_;
     EditorChoice& editor_;
     ToolPrompt& errors_;
 };

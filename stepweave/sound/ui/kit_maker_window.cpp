@@ -8,9 +8,7 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
-#include "stepweave/sound/device/audio_file_stream.h"
-#include "stepweave/sound/device/direct_sound_buffer.h"
-#include "stepweave/sound/device/direct_sound_types.h"
+#include "stepweave/sound/voices/audio_file_stream.h"
 #include "stepweave/sound/files/errors.h"
 #include "stepweave/data/start_folder_files.h"
 #include "stepweave/sound/kit/blank_wave_file.h"
@@ -27,15 +25,16 @@ namespace {
 constexpr std::array<const char*, KitMakerWindow::kSlots> kSlotCaptions = {
     "Kick", "ShortKick", "Snare",   "Cls Hi-Hat", "Op Hi-Hat", "Tom1",  "Tom2",  "Cymbol1",
     "Cymbol2", "Rimshot", "Shaker", "Block",      "Congo",     "Cowbell", "Crack", "Tamb"};
-constexpr uint32_t kPrimaryRate = 44100;
-constexpr uint16_t kPrimaryChannels = 2;
+constexpr uint32_t kOutputRate = 44100;
+constexpr uint16_t kOutputChannels = 2;
 
 }  // namespace
 
-KitMakerWindow::KitMakerWindow(std::string startDirectory, ToolPrompt& prompt, QWidget* parent)
-    : QDialog(parent), startDirectory_(std::move(startDirectory)), prompt_(prompt), sound_(&owner_) {
+KitMakerWindow::KitMakerWindow(std::string startDirectory, std::function<std::shared_ptr<AudioOutput>()> output,
+                               ToolPrompt& prompt, QWidget* parent)
+    : QDialog(parent), startDirectory_(std::move(startDirectory)), prompt_(prompt), output_(std::move(output)) {
     setWindowTitle("Maykit");
-    sound_.OnFinalize = [this](TCustomDXSound&) { DXSoundFinalize(); };
+    device_.OnClosing = [this](SoundDevice&) { DeviceClosing(); };
     auto* slotGrid = new QGridLayout;
     for (int slot = 1; slot <= kSlots; ++slot) {
         auto* button = new QRadioButton(kSlotCaptions[static_cast<size_t>(slot - 1)], this);
@@ -64,10 +63,7 @@ KitMakerWindow::KitMakerWindow(std::string startDirectory, ToolPrompt& prompt, Q
     connect(saveLibraryButton, &QPushButton::clicked, this, &KitMakerWindow::SaveLibraryClick);
 }
 
-KitMakerWindow::~KitMakerWindow() {
-    preview_.reset();
-    kit_.SetDXSound(nullptr);
-}
+KitMakerWindow::~KitMakerWindow() { preview_.reset(); }
 
 bool KitMakerWindow::Attempt(const std::function<void()>& work) { return RunShowingErrors(prompt_, work); }
 
@@ -76,13 +72,14 @@ void KitMakerWindow::Prepare(bool useTemplate, const WaveCollection& sequencerKi
         move(screen->availableGeometry().center() - rect().center());
     }
     Attempt([&] {
-        // Without a sound device the kit is still made; only the preview stays silent.
-        try {
-            sound_.Initialize();
-        } catch (const EStepweaveError&) {
+        // Without a sound output the kit is still made; only the preview stays silent.
+        if (std::shared_ptr<AudioOutput> output = output_ ? output_() : nullptr) {
+            device_.Open(std::move(output));
+        } else {
+            device_.Close();
         }
         sources_[0] = BlankWavePath(startDirectory_);
-        preview_ = std::make_unique<TAudioFileStream>(sound_);
+        preview_ = std::make_unique<AudioFileStream>(device_);
         preview_->SetFileName(sources_[0]);
         slot_ = 1;
         slotButtons[0]->setChecked(true);
@@ -91,7 +88,7 @@ void KitMakerWindow::Prepare(bool useTemplate, const WaveCollection& sequencerKi
         }
         WaveData blank;
         blank.LoadFromFile(BlankWavePath(startDirectory_));
-        PrepareKit(kit_.Items(), blank, useTemplate ? &sequencerKit : nullptr);
+        PrepareKit(kit_, blank, useTemplate ? &sequencerKit : nullptr);
         if (useTemplate) {
             // Each slot's sound was written out to "temp/<n>.wav" for the template.
             for (int slot = 1; slot <= kSlots; ++slot) {
@@ -125,7 +122,7 @@ void KitMakerWindow::LoadSampleClick() {
         CheckPlayableWave(wave, std::filesystem::path(path).filename().string());
         sources_[0] = path;
         sources_[static_cast<size_t>(slot_)] = path;
-        kit_.Items().Items(slot_).SetWave(wave);
+        kit_.Items(slot_).SetWave(wave);
     });
 }
 
@@ -137,8 +134,8 @@ void KitMakerWindow::PlayClick() {
             source = std::filesystem::path(startDirectory_) / source;
         }
         preview_->SetFileName(source.string());
-        if (TDirectSoundBuffer* primary = sound_.Primary()) {
-            primary->SetFormat(MakePcmFormat(kPrimaryRate, preview_->Format().wBitsPerSample, kPrimaryChannels));
+        if (device_.IsOpen()) {
+            device_.SetOutputFormat(PcmFormat(kOutputRate, preview_->Format().bitsPerSample, kOutputChannels));
         }
         preview_->SetPosition(0);
         preview_->Play();
@@ -151,8 +148,8 @@ void KitMakerWindow::SaveLibraryClick() {
         return;
     }
     if (!Attempt([&] {
-            CheckKitLayout(kit_.Items());
-            kit_.Items().SaveToFile(path);
+            CheckKitLayout(kit_);
+            kit_.SaveToFile(path);
         })) {
         return;
     }
@@ -162,6 +159,6 @@ void KitMakerWindow::SaveLibraryClick() {
     hide();
 }
 
-void KitMakerWindow::DXSoundFinalize() { preview_.reset(); }
+void KitMakerWindow::DeviceClosing() { preview_.reset(); }
 
 }  // namespace stepweave

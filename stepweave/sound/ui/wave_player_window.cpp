@@ -15,8 +15,7 @@
 #include <filesystem>
 
 #include "stepweave/sequencer/playback/user_samples.h"
-#include "stepweave/sound/device/audio_file_stream.h"
-#include "stepweave/sound/device/dx_sound.h"
+#include "stepweave/sound/voices/audio_file_stream.h"
 #include "stepweave/sound/files/errors.h"
 #include "stepweave/sound/ui/tool_prompt.h"
 
@@ -44,11 +43,9 @@ QSlider* Slider(int minimum, int maximum, QWidget* parent) {
 
 }  // namespace
 
-WavePlayerWindow::WavePlayerWindow(UserSamples& samples, TCustomDXSound& sound, ToolPrompt& prompt, std::string startDirectory,
-                     QWidget* parent)
+WavePlayerWindow::WavePlayerWindow(UserSamples& samples, ToolPrompt& prompt, std::string startDirectory, QWidget* parent)
     : QMainWindow(parent, Qt::Tool),
       samples_(samples),
-      sound_(sound),
       prompt_(prompt),
       startDirectory_(std::move(startDirectory)) {
     setWindowTitle("Sample1");
@@ -148,7 +145,7 @@ void WavePlayerWindow::SelectSample(int sample) {
 }
 
 void WavePlayerWindow::FillSliders(int sample) {
-    const TAudioFileStream& stream = samples_.Stream(sample);
+    const AudioFileStream& stream = samples_.Stream(sample);
     updating_ = true;
     panSlider->setValue(static_cast<int>(std::lround(stream.Pan() / static_cast<double>(kSliderUnit))));
     volumeSlider->setValue(static_cast<int>(std::lround(stream.Volume() / static_cast<double>(kSliderUnit))));
@@ -252,17 +249,12 @@ void WavePlayerWindow::StepSemitone(bool up) {
     });
 }
 
-// The device plays on while another program has the focus, or only while
-// this one has it; the current stream's buffer is made again for the change.
+// The item the wave player has always had: the current stream's ring is made
+// again, keeping its place, pitch, pan, volume and whether it plays. Our
+// output sounds whichever window has the focus, so the check mark changes
+// nothing else.
 void WavePlayerWindow::GlobalFocusClick() {
-    TDXSoundOptions options = sound_.Options();
-    if (globalFocusAction->isChecked()) {
-        options.Include(TDXSoundOption::soGlobalFocus);
-    } else {
-        options.Exclude(TDXSoundOption::soGlobalFocus);
-    }
-    sound_.SetOptions(options);
-    Attempt([this] { samples_.Stream(current_).RecreateBuffer(); });
+    Attempt([this] { samples_.Stream(current_).RecreateRing(); });
 }
 
 void WavePlayerWindow::dragEnterEvent(QDragEnterEvent* event) {

@@ -17,7 +17,6 @@ class QToolButton;
 
 namespace stepweave {
 
-class TCustomDXSound;
 class UserSamples;
 class ToolPrompt;
 
@@ -25,7 +24,7 @@ class WavePlayerWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    WavePlayerWindow(UserSamples& samples, TCustomDXSound& sound, ToolPrompt& prompt, std::string startDirectory,
+    WavePlayerWindow(UserSamples& samples, ToolPrompt& prompt, std::string startDirectory,
               QWidget* parent = nullptr);
 
     int CurrentSample() const { return current_; }
@@ -79,7 +78,6 @@ private:
     bool Attempt(const std::function<void()>& work);
 
     UserSamples& samples_;
-    TCustomDXSound& sound_;
     ToolPrompt& prompt_;
     std::string startDirectory_;
     int current_ = 1;

@@ -44,4 +44,25 @@ bool IsExtensibleIntegerPcm(const uint8_t* record, int32_t size) {
     return fillsContainer && std::equal(std::begin(kPcmSubFormat), std::end(kPcmSubFormat), record + kSubFormatOffset);
 }
 
+bool ParsePlaybackFormat(const uint8_t* record, int32_t size, WaveFormat& format) {
+    if (!ParseWaveFormat(record, size, format)) {
+        return false;
+    }
+    if (IsExtensibleIntegerPcm(record, size)) {
+        format.formatTag = kWaveFormatPcm;
+    }
+    return true;
+}
+
+WaveFormat PcmFormat(uint32_t samplesPerSec, uint16_t bitsPerSample, uint16_t channels) {
+    WaveFormat format;
+    format.formatTag = kWaveFormatPcm;
+    format.channels = channels;
+    format.samplesPerSec = samplesPerSec;
+    format.bitsPerSample = bitsPerSample;
+    format.blockAlign = static_cast<uint16_t>(channels * bitsPerSample / 8);
+    format.avgBytesPerSec = format.blockAlign * samplesPerSec;
+    return format;
+}
+
 }  // namespace stepweave

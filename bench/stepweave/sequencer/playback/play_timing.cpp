@@ -39,6 +39,7 @@
 #include "stepweave/sequencer/model/tempo.h"
 #include "stepweave/sequencer/model/user_sample_table.h"
 #include "stepweave/sequencer/session/workspace.h"
+#include "stepweave/sound/backend/audio_backend_choice.h"
 #include "stepweave/sound/mixer/decibel_gain.h"
 #include "stepweave/sound/files/little_endian.h"
 #include "stepweave/sound/wav/wave_data.h"
@@ -279,14 +280,13 @@ void BM_PlayDemoSongInRealTime(benchmark::State& state) {
 
     for (auto _ : state) {
         if (givenRecording == nullptr) {
-            setenv("STEPWEAVE_AUDIO", ("file:" + recording).c_str(), 1);
             PlayArguments arguments;
             arguments.songPath = (folder / kDemoSongFileName).string();
             arguments.folder = folder.string();
             std::ostringstream out;
             const double cpuBefore = CpuSeconds();
             const auto wallBefore = std::chrono::steady_clock::now();
-            if (PlayCommand(arguments, out, std::cerr) != 0) {
+            if (PlayCommand(arguments, AudioBackendNamed("file:" + recording), out, std::cerr) != 0) {
                 state.SkipWithError("the play command failed");
                 return;
             }

@@ -11,8 +11,8 @@
 
 #include "stepweave/sound/output/audio_output.h"
 #include "tests/support/stepweave/manual_millisecond_clock.h"
-#include "stepweave/sound/device/direct_sound.h"
-#include "stepweave/sound/device/direct_sound_buffer.h"
+#include "stepweave/sound/voices/sound_device.h"
+#include "stepweave/sound/voices/voice.h"
 #include "tests/support/stepweave/manual_audio_backend.h"
 #include "stepweave/sound/mixer/mixer.h"
 
@@ -70,22 +70,20 @@ BENCHMARK(BM_MixerCallback)->Arg(0)->Arg(16)->Arg(64)->Arg(256);
 
 void BM_PlayOneHit(benchmark::State& state) {
     ManualAudioClock clock(kBlockFrames);
-    const AudioBackendFactory previous =
-        AudioOutput::SetBackendFactory([&] { return std::make_unique<ManualAudioBackend>(clock, 20); });
     {
-        TDirectSound sound;
-        TDirectSoundBuffer master(sound);
+        SoundDevice sound;
+        sound.Open(AudioOutput::Open(std::make_unique<ManualAudioBackend>(clock, 20)));
+        Voice master(sound);
         std::vector<int16_t> hit(22050);
         for (size_t i = 0; i < hit.size(); ++i) {
             hit[i] = static_cast<int16_t>(8000 * std::sin(i * 0.05) * std::exp(-static_cast<double>(i) / 4000));
         }
-        master.LoadFromMemory(MakePcmFormat(44100, 16, 1), reinterpret_cast<const uint8_t*>(hit.data()),
-                              static_cast<uint32_t>(hit.size() * 2),
-                              DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME);
-        std::vector<std::unique_ptr<TDirectSoundBuffer>> playing;
+        master.LoadFromMemory(PcmFormat(44100, 16, 1), reinterpret_cast<const uint8_t*>(hit.data()),
+                              static_cast<uint32_t>(hit.size() * 2));
+        std::vector<std::unique_ptr<Voice>> playing;
         playing.reserve(256);
         for (auto _ : state) {
-            auto duplicate = std::make_unique<TDirectSoundBuffer>(sound);
+            auto duplicate = std::make_unique<Voice>(sound);
             duplicate->Duplicate(master);
             duplicate->SetPan(-1200);
             duplicate->SetVolume(-1500);
@@ -94,7 +92,7 @@ void BM_PlayOneHit(benchmark::State& state) {
             if (playing.size() == 256) {
                 // What the sweep and the audio thread do, outside the measurement.
                 state.PauseTiming();
-                if (playing.front()->IBuffer().Memory() != master.IBuffer().Memory()) {
+                if (playing.front()->Memory() != master.Memory()) {
                     state.SkipWithError("a duplicate copied the samples");
                 }
                 playing.clear();
@@ -103,7 +101,6 @@ void BM_PlayOneHit(benchmark::State& state) {
             }
         }
     }
-    AudioOutput::SetBackendFactory(previous);
 }
 BENCHMARK(BM_PlayOneHit);
 

@@ -7,8 +7,8 @@
 #include "stepweave/data/default_kit.h"
 #include "stepweave/sequencer/model/sequencer_document.h"
 #include "stepweave/sequencer/commands/song_commands.h"
-#include "stepweave/sound/device/audio_file_stream.h"
-#include "stepweave/sound/device/dx_sound.h"
+#include "stepweave/sound/voices/audio_file_stream.h"
+#include "stepweave/sound/voices/sound_device.h"
 #include "stepweave/sound/files/errors.h"
 #include "stepweave/sound/timing/headless_main_loop.h"
 
@@ -36,9 +36,8 @@ protected:
     ManualSoundOutput output;
     TimerScheduler timers{output.clock};
     HeadlessMainLoop loop{timers};
-    TFormOwner form;
-    TDXSound sound{&form, timers};
-    bool deviceStarted = (sound.Initialize(), true);
+    SoundDevice sound{timers};
+    bool deviceStarted = (sound.Open(output.Open()), true);
     UserSamples samples{sound, folder.string()};
     bool blankFilesOpen = (samples.OpenBlankFiles(), true);
 };

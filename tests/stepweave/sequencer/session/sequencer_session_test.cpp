@@ -20,20 +20,18 @@ namespace {
 
 constexpr int kSnare = 3;
 
-// Counts the sound devices opened while it lives; they play into a clock
-// the test moves by hand.
+// Counts the sound outputs opened from it; they play into a clock the test
+// moves by hand.
 struct CountedSoundOutput {
-    CountedSoundOutput() {
-        previous = AudioOutput::SetBackendFactory([this] {
+    AudioBackendSource Source() {
+        return [this](std::string&) {
             ++opened;
             return std::make_unique<ManualAudioBackend>(clock, kTestLatency);
-        });
+        };
     }
-    ~CountedSoundOutput() { AudioOutput::SetBackendFactory(std::move(previous)); }
 
     ManualAudioClock clock;
     int opened = 0;
-    AudioBackendFactory previous;
 };
 
 // A seeded start folder and a song whose first sample is "low.wav" at
@@ -71,7 +69,7 @@ protected:
 }  // namespace
 
 TEST_F(SessionFolder, WithoutSoundTheSongsSampleSettingsAreKeptAndNoDeviceOpens) {
-    SequencerSession session(folder.string(), timers, SessionSound::None);
+    SequencerSession session(folder.string(), timers, SessionSound::None, output.Source());
     session.LoadDefaultKit();
     // No file is opened for a sample: one that is missing is only a name.
     ASSERT_TRUE(OpenSong(session.Document(), WriteSong("missing.wav")));
@@ -91,7 +89,7 @@ TEST_F(SessionFolder, WithoutSoundTheSongsSampleSettingsAreKeptAndNoDeviceOpens)
 
 TEST_F(SessionFolder, WithDevicesTheStreamsHoldTheSamplesAndARenderTakesTheirVolumes) {
     SaveMonoWave(folder / "low.wav", 22050, RampSamples(2205));
-    SequencerSession session(folder.string(), timers);
+    SequencerSession session(folder.string(), timers, SessionSound::Devices, output.Source());
     session.LoadDefaultKit();
     session.StartSoundOutput();
     EXPECT_GT(output.opened, 0);
@@ -111,7 +109,7 @@ TEST_F(SessionFolder, WithDevicesTheStreamsHoldTheSamplesAndARenderTakesTheirVol
 }
 
 TEST_F(SessionFolder, TheKitComesFromTheStartFolderOrAGivenFileAndTakesThePanningFile) {
-    SequencerSession session(folder.string(), timers, SessionSound::None);
+    SequencerSession session(folder.string(), timers, SessionSound::None, output.Source());
     const auto elsewhere = folder / "kits" / "other.dxg";
     std::filesystem::create_directories(elsewhere.parent_path());
     std::filesystem::rename(folder / "standard.dxg", elsewhere);
@@ -137,7 +135,7 @@ TEST_F(SessionFolder, TheKitComesFromTheStartFolderOrAGivenFileAndTakesThePannin
 
 TEST_F(SessionFolder, ResettingTheSampleExportsCopiesTheBlankFileIntoTheFirstEight) {
     WriteText(folder / "temp" / "sample3.wav", "an older export");
-    SequencerSession session(folder.string(), timers, SessionSound::None);
+    SequencerSession session(folder.string(), timers, SessionSound::None, output.Source());
     session.ResetSampleExports();
     const std::string blank = FileText(folder / "Blank.wav");
     for (int sample = 1; sample <= kSampleExports; ++sample) {

@@ -336,7 +336,7 @@ private slots:
 
     void WithoutASoundDeviceTheWindowSaysSoOnceAndWorksOn() {
         WindowUnderTest ui;
-        const AudioBackendFactory manual = AudioOutput::SetBackendFactory([] { return nullptr; });
+        ui.output = [](std::string&) -> std::unique_ptr<AudioBackend> { return nullptr; };
         SequenceWindow& window = ui.Open();
         QCOMPARE(ui.prompt.Errors(), std::vector<std::string>{"DirectSound cannot be initialized"});
         ui.Choose("Kick      [ ]");
@@ -348,7 +348,6 @@ private slots:
         StoreAs(ui, "Silent");
         QVERIFY(std::filesystem::exists(ui.folder / "Silent.pat"));
         QCOMPARE(ui.prompt.Errors().size(), size_t{1});
-        AudioOutput::SetBackendFactory(manual);
     }
 };
 

@@ -21,8 +21,7 @@
 #include "stepweave/sequencer/session/workspace.h"
 #include "stepweave/sequencer/ui/sequence_window.h"
 #include "stepweave/sequencer/ui/window_prompt.h"
-#include "stepweave/sound/kit/dx_wave_list.h"
-#include "stepweave/sound/output/audio_output.h"
+#include "stepweave/sound/voices/kit_player.h"
 #include "stepweave/sound/timing/timer_scheduler.h"
 #include "tests/support/stepweave/manual_audio_backend.h"
 
@@ -102,7 +101,6 @@ private:
 class WindowUnderTest {
 public:
     explicit WindowUnderTest(bool seed = true) : timers(clock) {
-        previousFactory_ = AudioOutput::SetBackendFactory([this] { return std::make_unique<ManualAudioBackend>(clock, 20); });
         folder = std::filesystem::path(scratch_.path().toStdString());
         if (seed) {
             SeedWorkspace(folder.string());
@@ -111,11 +109,10 @@ public:
     ~WindowUnderTest() {
         window.reset();
         session.reset();
-        AudioOutput::SetBackendFactory(std::move(previousFactory_));
     }
 
     SequenceWindow& Open() {
-        session = std::make_unique<SequencerSession>(folder.string(), timers);
+        session = std::make_unique<SequencerSession>(folder.string(), timers, SessionSound::Devices, output);
         window = std::make_unique<SequenceWindow>(*session, prompt);
         window->show();
         QApplication::setActiveWindow(window.get());
@@ -171,6 +168,8 @@ public:
 
     ManualAudioClock clock;
     TimerScheduler timers;
+    // Where the window's session opens its sound output: the hand-driven device.
+    AudioBackendSource output = [this](std::string&) { return std::make_unique<ManualAudioBackend>(clock, 20); };
     std::filesystem::path folder;
     ScriptedWindowPrompt prompt;
     std::unique_ptr<SequencerSession> session;
@@ -178,7 +177,6 @@ public:
 
 private:
     QTemporaryDir scratch_;
-    AudioBackendFactory previousFactory_;
 };
 
 }  // namespace stepweave::test

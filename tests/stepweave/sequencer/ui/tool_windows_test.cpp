@@ -15,7 +15,7 @@
 #include "stepweave/sequencer/playback/user_samples.h"
 #include "stepweave/sequencer/ui/intro_screen.h"
 #include "stepweave/sequencer/ui/render_progress_window.h"
-#include "stepweave/sound/device/audio_file_stream.h"
+#include "stepweave/sound/voices/audio_file_stream.h"
 #include "stepweave/sound/kit/wave_collection.h"
 #include "stepweave/sound/ui/kit_list_window.h"
 #include "stepweave/sound/ui/kit_maker_window.h"
@@ -177,7 +177,7 @@ private slots:
         QTest::mouseClick(Named<QPushButton>(maker, "Load_sample"), Qt::LeftButton);
         WaveData blank;
         blank.LoadFromFile((ui.folder / "Blank.wav").string());
-        const WaveCollection& made = maker.MadeKit().Items();
+        const WaveCollection& made = maker.MadeKit();
         for (int slot = 0; slot <= 16; ++slot) {
             QCOMPARE(made.Items(slot).Wave().Image() == blank.Image(), slot != 3);
         }
@@ -204,7 +204,7 @@ private slots:
         const std::vector<uint8_t> kick = ui.session->DrumKit().Items().Items(1).Wave().Image();
         ui.prompt.answers = {true};
         window.kitMakerAction->trigger();
-        QVERIFY(maker.MadeKit().Items().Items(1).Wave().Image() == kick);
+        QVERIFY(maker.MadeKit().Items(1).Wave().Image() == kick);
         ui.prompt.files = {(ui.folder / "copy.dxg").string()};
         ui.prompt.answers = {false};
         QTest::mouseClick(Named<QPushButton>(maker, "Save_library"), Qt::LeftButton);

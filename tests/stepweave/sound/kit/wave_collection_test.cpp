@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "stepweave/sound/kit/dx_wave_list.h"
 #include "stepweave/sound/files/errors.h"
 #include "stepweave/sound/kit/kit_layout.h"
 
@@ -83,15 +82,14 @@ TEST(WaveCollection, DeletingKeepsIndexesAndLookupCurrent) {
     EXPECT_EQ(&fresh.Collection(), &kit);
 }
 
-TEST(DXWaveList, AssigningItemsCopiesTheNamesOnly) {
-    TDXWaveList source;
-    WaveCollectionItem& item = source.Items().Add();
+TEST(WaveCollection, AssigningNamesCopiesTheNamesOnly) {
+    WaveCollection source;
+    WaveCollectionItem& item = source.Add();
     item.SetName("Tom1      [ ]");
     item.Wave().SetSize(10);
-    TDXWaveList list;
-    list.Items().Add();
-    list.SetItems(source.Items());
-    ASSERT_EQ(list.Items().Count(), 1);
-    EXPECT_EQ(list.Items().Find("tom1      [ ]").Wave().Size(), 0);
-    EXPECT_EQ(list.Items().Owner(), &list);
+    WaveCollection list;
+    list.Add();
+    list.AssignNames(source);
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.Find("tom1      [ ]").Wave().Size(), 0);
 }
