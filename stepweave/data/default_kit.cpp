@@ -15,17 +15,10 @@ namespace stepweave {
 namespace {
 
 constexpr int kBytesPerSample = 2;
-constexpr int kPcmFormatRecordSize = 16;
 
 void SetMonoPcmFormat(WaveData& wave) {
-    uint8_t record[kPcmFormatRecordSize];
-    StoreLittleEndian16(record + 0, kWaveFormatPcm);
-    StoreLittleEndian16(record + 2, 1);
-    StoreLittleEndian32(record + 4, kDrumSampleRate);
-    StoreLittleEndian32(record + 8, kDrumSampleRate * kBytesPerSample);
-    StoreLittleEndian16(record + 12, kBytesPerSample);
-    StoreLittleEndian16(record + 14, 8 * kBytesPerSample);
-    wave.SetFormat(record, kPcmFormatRecordSize);
+    const WaveFormatRecord record = EncodeWaveFormat(PcmFormat(kDrumSampleRate, 8 * kBytesPerSample, 1));
+    wave.SetFormat(record.data(), kWaveFormatRecordSize);
 }
 
 }  // namespace

@@ -19,9 +19,9 @@ std::optional<int64_t> RoundToFrame(double value) {
     return static_cast<int64_t>(RoundHalfEven(value));
 }
 
-std::optional<int64_t> StartFrame(const MixingWaveFormat& format, double seconds) {
-    const double bytes = static_cast<double>(format.AvgBytesPerSec) * seconds;
-    return RoundToFrame(bytes / static_cast<double>(format.BlockAlign));
+std::optional<int64_t> StartFrame(const WaveFormat& format, double seconds) {
+    const double bytes = static_cast<double>(format.SignedAvgBytesPerSec()) * seconds;
+    return RoundToFrame(bytes / static_cast<double>(format.blockAlign));
 }
 
 ChannelGains PanGains(double pan) {

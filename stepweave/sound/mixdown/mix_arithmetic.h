@@ -25,7 +25,7 @@ std::optional<int64_t> RoundToFrame(double value);
 
 // The frame at which a mix-in starting at `seconds` begins in a wave of this
 // format; nothing when it cannot be addressed.
-std::optional<int64_t> StartFrame(const MixingWaveFormat& format, double seconds);
+std::optional<int64_t> StartFrame(const WaveFormat& format, double seconds);
 
 struct ChannelGains {
     double Left = 1.0;

@@ -7,10 +7,10 @@
 namespace stepweave::wavaudio {
 
 MixSource::MixSource(MixingWave& wave, int64_t shapeBudgetBytes)
-    : frames_(wave.Frames()), rate_(wave.Format().SamplesPerSec), budgetBytes_(shapeBudgetBytes) {
+    : frames_(wave.Frames()), rate_(wave.Format().SignedSamplesPerSec()), budgetBytes_(shapeBudgetBytes) {
     left_.resize(static_cast<size_t>(frames_));
     wave.ReadSamples(0, 0, frames_, left_.data());
-    if (wave.Format().Channels >= 2) {
+    if (wave.Format().channels >= 2) {
         right_.resize(static_cast<size_t>(frames_));
         wave.ReadSamples(1, 0, frames_, right_.data());
     }

@@ -23,7 +23,7 @@ constexpr int64_t kBlockFrames = 4096;
 MixingWave::MixingWave() = default;
 MixingWave::~MixingWave() = default;
 
-void MixingWave::SetFormat(const MixingWaveFormat& format) {
+void MixingWave::SetFormat(const WaveFormat& format) {
     if (!format.DescribesAudio()) {
         throw EWaveStreamError("Format is invalid");
     }
@@ -33,7 +33,7 @@ void MixingWave::SetFormat(const MixingWaveFormat& format) {
 }
 
 double MixingWave::Duration() const {
-    return static_cast<double>(frames_) / static_cast<double>(format_.SamplesPerSec);
+    return static_cast<double>(frames_) / static_cast<double>(format_.SignedSamplesPerSec());
 }
 
 int64_t MixingWave::DataSize() const {
@@ -47,7 +47,7 @@ int64_t MixingWave::DataSize() const {
 }
 
 int64_t MixingWave::FramesIn(int64_t bytes) const {
-    return static_cast<int64_t>(RoundHalfEven(static_cast<double>(bytes) / format_.BlockAlign));
+    return static_cast<int64_t>(RoundHalfEven(static_cast<double>(bytes) / format_.blockAlign));
 }
 
 // ---- files ------------------------------------------------------------------
@@ -117,7 +117,7 @@ void MixingWave::SetFileBacked(bool on) {
 // ---- the window over the work file -------------------------------------------
 
 int64_t MixingWave::WindowFrames() const {
-    return std::clamp<int64_t>(kWindowByteLimit / format_.BlockAlign, 1, kWindowFrames);
+    return std::clamp<int64_t>(kWindowByteLimit / format_.blockAlign, 1, kWindowFrames);
 }
 
 bool MixingWave::InWindow(int64_t frame) const {
@@ -170,7 +170,7 @@ void MixingWave::FlushWindow() {
 void MixingWave::LoadWindow(int64_t start) {
     windowStart_ = start;
     const int64_t count = std::clamp<int64_t>(workFile_->Size() - WindowStartByte(), 0,
-                                              WindowFrames() * format_.BlockAlign);
+                                              WindowFrames() * format_.blockAlign);
     memory_.resize(static_cast<size_t>(count));
     workFile_->ReadAt(WindowStartByte(), memory_.data(), count);
     dirtyBegin_ = dirtyEnd_ = 0;
@@ -178,7 +178,7 @@ void MixingWave::LoadWindow(int64_t start) {
 
 void MixingWave::PlaceWindowAt(int64_t frame) {
     FlushWindow();
-    workFile_->FillTo(frame * format_.BlockAlign, format_.SilenceByte());
+    workFile_->FillTo(frame * format_.blockAlign, format_.SilenceByte());
     LoadWindow(frame);
 }
 
@@ -209,11 +209,11 @@ bool MixingWave::ReadHeld(int64_t frame, int64_t position, uint8_t* out) {
 }
 
 int16_t MixingWave::GetSample(int channel, int64_t frame) {
-    if (channel < 0 || channel >= format_.Channels || frame < 0 || frame >= frames_) {
+    if (channel < 0 || channel >= format_.channels || frame < 0 || frame >= frames_) {
         return 0;
     }
     uint8_t bytes[2] = {};
-    const int64_t position = frame * format_.BlockAlign + format_.ChannelOffset(channel);
+    const int64_t position = frame * format_.blockAlign + format_.ChannelOffset(channel);
     return ReadHeld(frame, position, bytes) ? DecodeSample(bytes, format_.IsEightBit()) : 0;
 }
 
@@ -224,22 +224,22 @@ void MixingWave::ReadSamples(int channel, int64_t firstFrame, int64_t count, int
         }
         return;
     }
-    const bool valid = channel >= 0 && channel < format_.Channels;
+    const bool valid = channel >= 0 && channel < format_.channels;
     const int sampleBytes = format_.BytesPerSample();
     const auto held = static_cast<int64_t>(memory_.size());
     for (int64_t i = 0; i < count; ++i) {
         const int64_t frame = firstFrame + i;
-        const int64_t position = frame * format_.BlockAlign + format_.ChannelOffset(channel);
+        const int64_t position = frame * format_.blockAlign + format_.ChannelOffset(channel);
         const bool inside = valid && frame >= 0 && frame < frames_ && position + sampleBytes <= held;
         out[i] = inside ? DecodeSample(memory_.data() + position, format_.IsEightBit()) : 0;
     }
 }
 
 void MixingWave::SetSample(int channel, int64_t frame, int16_t value) {
-    if (channel < 0 || channel >= format_.Channels || frame < 0) {
+    if (channel < 0 || channel >= format_.channels || frame < 0) {
         return;
     }
-    const int64_t position = frame * format_.BlockAlign + format_.ChannelOffset(channel);
+    const int64_t position = frame * format_.blockAlign + format_.ChannelOffset(channel);
     if (position + format_.BytesPerSample() > kMaxWaveDataBytes) {
         return;
     }
@@ -285,7 +285,7 @@ void MixingWave::SetWindowSample(int64_t frame, int64_t position, int16_t value)
 // ---- mixing -------------------------------------------------------------------
 
 void MixingWave::RequireStereoLayout() const {
-    if (format_.Channels != 2 || format_.BlockAlign < 2 * format_.BytesPerSample()) {
+    if (format_.channels != 2 || format_.blockAlign < 2 * format_.BytesPerSample()) {
         throw EWaveStreamError("Mixing needs a stereo wave");
     }
 }
@@ -298,7 +298,7 @@ void MixingWave::MixIn(MixingWave& source, double frequency, double startTime, d
 void MixingWave::MixIn(const MixSource& source, double frequency, double startTime, double pan, double volume,
                   FrameRange range) {
     RequireStereoLayout();
-    const auto plan = PlanHit(format_.SamplesPerSec, source.Frames(), source.SampleRate(), frequency, pan, volume);
+    const auto plan = PlanHit(format_.SignedSamplesPerSec(), source.Frames(), source.SampleRate(), frequency, pan, volume);
     const auto start = StartFrame(format_, startTime);
     if (!plan || !start) {
         throw EWaveStreamError("Invalid mix parameters");
@@ -307,7 +307,7 @@ void MixingWave::MixIn(const MixSource& source, double frequency, double startTi
     const int64_t end = std::min(*start + plan->Length, range.End);
     if (plan->Length >= 1 && first < end) {
         const int64_t lastByte = format_.ChannelOffset(2);
-        if (end - 1 > (kMaxWaveDataBytes - lastByte) / format_.BlockAlign) {
+        if (end - 1 > (kMaxWaveDataBytes - lastByte) / format_.blockAlign) {
             throw EWaveStreamError("Wave is too long");
         }
         MixFrames(source, *plan, *start, first, end);
@@ -343,7 +343,7 @@ void MixingWave::MixFrames(const MixSource& source, const HitPlan& plan, int64_t
 // Brings frames [first, end) into memory, or as many of them as the window
 // holds from `first` on, extending the audio with silence where it ends.
 FrameSpan MixingWave::HoldFrames(int64_t first, int64_t end, bool& extended) {
-    const int64_t blockAlign = format_.BlockAlign;
+    const int64_t blockAlign = format_.blockAlign;
     int64_t base = 0;
     if (FileBacked()) {
         if (!InWindow(first)) {
@@ -361,7 +361,7 @@ FrameSpan MixingWave::HoldFrames(int64_t first, int64_t end, bool& extended) {
     } else if (needed > static_cast<int64_t>(memory_.size())) {
         memory_.resize(static_cast<size_t>(needed), format_.SilenceByte());
     }
-    return FrameSpan{memory_.data() + (first - base) * blockAlign, end - first, format_.BlockAlign,
+    return FrameSpan{memory_.data() + (first - base) * blockAlign, end - first, format_.blockAlign,
                       format_.IsEightBit()};
 }
 

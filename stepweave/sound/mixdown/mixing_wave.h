@@ -53,10 +53,10 @@ public:
     MixingWave(const MixingWave&) = delete;
     MixingWave& operator=(const MixingWave&) = delete;
 
-    const MixingWaveFormat& Format() const { return format_; }
+    const WaveFormat& Format() const { return format_; }
     // Replaces the format record (for instance the rate of a render); fails
     // with EWaveStreamError "Format is invalid" when it cannot describe audio.
-    void SetFormat(const MixingWaveFormat& format);
+    void SetFormat(const WaveFormat& format);
     int64_t Frames() const { return frames_; }
     double Duration() const;
     // Bytes of audio held, in memory or in the work file.
@@ -97,7 +97,7 @@ private:
 
     int64_t WindowFrames() const;
     bool InWindow(int64_t frame) const;
-    int64_t WindowStartByte() const { return windowStart_ * format_.BlockAlign; }
+    int64_t WindowStartByte() const { return windowStart_ * format_.blockAlign; }
     int64_t FramesIn(int64_t bytes) const;
     bool ReadHeld(int64_t frame, int64_t position, uint8_t* out);
 
@@ -115,7 +115,7 @@ private:
     void MixFrames(const MixSource& source, const HitPlan& plan, int64_t start, int64_t first, int64_t end);
     FrameSpan HoldFrames(int64_t first, int64_t end, bool& extended);
 
-    MixingWaveFormat format_;
+    WaveFormat format_ = kMixingWaveFormat;
     int64_t frames_ = 0;
     std::vector<uint8_t> memory_;  // the audio in memory mode; the window when file-backed
     std::string workFileName_;

@@ -36,17 +36,17 @@ void RequireBytes(int64_t claimed, int64_t left) {
     }
 }
 
-void ReadFormatChunk(ByteStream& stream, int64_t size, int64_t left, MixingWaveFormat& format) {
-    const int64_t count = std::min<int64_t>(size, MixingWaveFormat::kRecordSize);
+void ReadFormatChunk(ByteStream& stream, int64_t size, int64_t left, WaveFormat& format) {
+    const int64_t count = std::min<int64_t>(size, kWaveFormatRecordSize);
     RequireBytes(count, left);
-    uint8_t record[MixingWaveFormat::kRecordSize];
+    uint8_t record[kWaveFormatRecordSize];
     stream.ReadBuffer(record, count);
-    format.OverlayRecordBytes(record, static_cast<int>(count));
+    OverlayWaveFormat(format, record, static_cast<int>(count));
 }
 
 }  // namespace
 
-WaveFileLayout ReadWaveFileLayout(ByteStream& stream, const MixingWaveFormat& previous) {
+WaveFileLayout ReadWaveFileLayout(ByteStream& stream, const WaveFormat& previous) {
     WaveFileLayout layout;
     layout.Format = previous;
     const int64_t end = stream.Size();
@@ -84,16 +84,16 @@ WaveFileLayout ReadWaveFileLayout(ByteStream& stream, const MixingWaveFormat& pr
     return layout;
 }
 
-void WriteWaveFileHeader(ByteStream& stream, const MixingWaveFormat& format, int64_t dataSize) {
+void WriteWaveFileHeader(ByteStream& stream, const WaveFormat& format, int64_t dataSize) {
     if (dataSize < 0 || dataSize > kMaxWaveDataBytes) {
         throw EWriteError("Stream write error");
     }
     stream.WriteBuffer("RIFF", 4);
     WriteUInt32(stream, static_cast<uint32_t>(dataSize + 36));
     stream.WriteBuffer("WAVEfmt ", 8);
-    WriteUInt32(stream, MixingWaveFormat::kRecordSize);
-    const MixingWaveFormat::Record record = format.Encode();
-    stream.WriteBuffer(record.data(), MixingWaveFormat::kRecordSize);
+    WriteUInt32(stream, kWaveFormatRecordSize);
+    const WaveFormatRecord record = EncodeWaveFormat(format);
+    stream.WriteBuffer(record.data(), kWaveFormatRecordSize);
     stream.WriteBuffer("data", 4);
     WriteUInt32(stream, static_cast<uint32_t>(dataSize));
 }

@@ -13,7 +13,7 @@ inline constexpr int64_t kMaxWaveDataBytes = 0xFFFFFFFFLL - 36;
 
 struct WaveFileLayout {
     bool IsRiffWave = false;  // false: not a RIFF WAVE image, to be ignored
-    MixingWaveFormat Format;       // the previous format with the file's "fmt " bytes laid over it
+    WaveFormat Format = kMixingWaveFormat;  // the previous format with the file's "fmt " bytes laid over it
     bool HasData = false;
     int64_t DataOffset = 0;  // of the last "data" chunk's bytes
     int64_t DataSize = 0;
@@ -24,10 +24,10 @@ struct WaveFileLayout {
 // more chunks follow and at least a chunk header's 8 bytes are left. A
 // "fmt " or "data" chunk that claims more bytes than the stream holds fails
 // with EReadError "Stream read error" before anything is read into memory.
-WaveFileLayout ReadWaveFileLayout(ByteStream& stream, const MixingWaveFormat& previous);
+WaveFileLayout ReadWaveFileLayout(ByteStream& stream, const WaveFormat& previous);
 
 // "RIFF", data size + 36, "WAVE", "fmt ", 16, the format record, "data",
 // data size. No pad byte follows the data.
-void WriteWaveFileHeader(ByteStream& stream, const MixingWaveFormat& format, int64_t dataSize);
+void WriteWaveFileHeader(ByteStream& stream, const WaveFormat& format, int64_t dataSize);
 
 }  // namespace stepweave::wavaudio

@@ -20,6 +20,23 @@ bool ParseWaveFormat(const uint8_t* record, int32_t size, WaveFormat& format) {
     return true;
 }
 
+WaveFormatRecord EncodeWaveFormat(const WaveFormat& format) {
+    WaveFormatRecord record{};
+    StoreLittleEndian16(&record[0], format.formatTag);
+    StoreLittleEndian16(&record[2], format.channels);
+    StoreLittleEndian32(&record[4], format.samplesPerSec);
+    StoreLittleEndian32(&record[8], format.avgBytesPerSec);
+    StoreLittleEndian16(&record[12], format.blockAlign);
+    StoreLittleEndian16(&record[14], format.bitsPerSample);
+    return record;
+}
+
+void OverlayWaveFormat(WaveFormat& format, const uint8_t* bytes, int count) {
+    WaveFormatRecord record = EncodeWaveFormat(format);
+    std::copy_n(bytes, std::clamp(count, 0, kWaveFormatRecordSize), record.begin());
+    ParseWaveFormat(record.data(), kWaveFormatRecordSize, format);
+}
+
 namespace {
 
 // The extension after the 18 bytes of a plain record: valid bits (2 bytes),
@@ -54,15 +71,5 @@ bool ParsePlaybackFormat(const uint8_t* record, int32_t size, WaveFormat& format
     return true;
 }
 
-WaveFormat PcmFormat(uint32_t samplesPerSec, uint16_t bitsPerSample, uint16_t channels) {
-    WaveFormat format;
-    format.formatTag = kWaveFormatPcm;
-    format.channels = channels;
-    format.samplesPerSec = samplesPerSec;
-    format.bitsPerSample = bitsPerSample;
-    format.blockAlign = static_cast<uint16_t>(channels * bitsPerSample / 8);
-    format.avgBytesPerSec = format.blockAlign * samplesPerSec;
-    return format;
-}
 
 }  // namespace stepweave

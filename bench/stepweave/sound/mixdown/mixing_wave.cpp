@@ -40,21 +40,21 @@ struct TSong {
 // A decaying noisy tone: long enough and loud enough to overlap and clip.
 std::unique_ptr<MixingWave> DrumLikeSound(int instrument, std::mt19937& random) {
     auto wave = std::make_unique<MixingWave>();
-    MixingWaveFormat format;
-    format.Channels = instrument % 3 == 0 ? 2 : 1;
-    format.SamplesPerSec = instrument == 5 ? 22050 : 44100;
-    format.BlockAlign = static_cast<uint16_t>(2 * format.Channels);
-    format.AvgBytesPerSec = format.SamplesPerSec * format.BlockAlign;
+    stepweave::WaveFormat format = kMixingWaveFormat;
+    format.channels = instrument % 3 == 0 ? 2 : 1;
+    format.samplesPerSec = instrument == 5 ? 22050 : 44100;
+    format.blockAlign = static_cast<uint16_t>(2 * format.channels);
+    format.avgBytesPerSec = format.SignedSamplesPerSec() * format.blockAlign;
     wave->SetFormat(format);
     const double seconds = 0.1 + 0.15 * (instrument % 6);
-    const auto frames = static_cast<int64_t>(seconds * format.SamplesPerSec);
+    const auto frames = static_cast<int64_t>(seconds * format.SignedSamplesPerSec());
     const double pitch = 60.0 + 70.0 * instrument;
     std::uniform_real_distribution<double> noise(-1.0, 1.0);
     for (int64_t frame = 0; frame < frames; ++frame) {
-        const double t = static_cast<double>(frame) / format.SamplesPerSec;
+        const double t = static_cast<double>(frame) / format.SignedSamplesPerSec();
         const double envelope = std::exp(-t * 9.0);
         const double tone = std::sin(2.0 * M_PI * pitch * t) * 0.7 + noise(random) * 0.3;
-        for (int channel = 0; channel < format.Channels; ++channel) {
+        for (int channel = 0; channel < format.channels; ++channel) {
             wave->SetSample(channel, frame, static_cast<int16_t>(30000.0 * envelope * tone));
         }
     }
@@ -68,7 +68,7 @@ TSong MakeDenseSong(double seconds) {
     for (int i = 0; i < kInstruments; ++i) {
         song.Sounds.push_back(DrumLikeSound(i, random));
         song.Sources.push_back(std::make_unique<MixSource>(*song.Sounds.back()));
-        const double rate = song.Sounds.back()->Format().SamplesPerSec;
+        const double rate = song.Sounds.back()->Format().SignedSamplesPerSec();
         song.Frequencies.push_back(i >= 12 ? rate * (i == 12 ? 0.75 : 1.26) : rate);
         song.Pans.push_back((i % 5 - 2) * 0.4);
     }

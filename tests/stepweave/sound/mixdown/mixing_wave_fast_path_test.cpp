@@ -16,7 +16,7 @@ using namespace mixing_wave_test;
 namespace {
 
 struct RandomSource {
-    MixingWaveFormat format;
+    WaveFormat format = kMixingWaveFormat;
     std::vector<uint8_t> data;
 };
 
@@ -26,7 +26,7 @@ RandomSource MakeRandomSource(std::mt19937& random) {
     const int bits = random() % 3 ? 16 : 8;
     RandomSource source{PcmFormat(channels, rates[random() % 5], bits), {}};
     const int frames = 1 + static_cast<int>(random() % 3000);
-    source.data.resize(static_cast<size_t>(frames) * source.format.BlockAlign + random() % 2);
+    source.data.resize(static_cast<size_t>(frames) * source.format.blockAlign + random() % 2);
     const bool loud = random() % 4 == 0;
     for (auto& byte : source.data) {
         byte = loud ? (random() % 2 ? 0x7F : 0x80) : static_cast<uint8_t>(random());
@@ -53,7 +53,7 @@ TEST(MixingWaveFastPath, EqualsTheOracleSampleForSample) {
     for (int round = 0; round < 24; ++round) {
         const bool fileBacked = round % 3 == 1;
         const bool eightBitOutput = round % 5 == 4;
-        const MixingWaveFormat outputFormat = PcmFormat(2, round % 4 ? 44100 : 22050, eightBitOutput ? 8 : 16);
+        const WaveFormat outputFormat = PcmFormat(2, round % 4 ? 44100 : 22050, eightBitOutput ? 8 : 16);
         // Some outputs start with audio of their own, not always whole frames.
         std::vector<uint8_t> start(round % 2 ? random() % 9000 : 0);
         for (auto& byte : start) byte = static_cast<uint8_t>(random());
@@ -72,7 +72,7 @@ TEST(MixingWaveFastPath, EqualsTheOracleSampleForSample) {
             const MixSource cached(sourceWave);
             const MixSource uncached(sourceWave, 0);
 
-            const double rate = made.format.SamplesPerSec;
+            const double rate = made.format.SignedSamplesPerSec();
             const double frequency = random() % 3 ? rate : rate * std::uniform_real_distribution<double>(0.3, 3.0)(random);
             const double time = static_cast<double>(random() % 4000) / (random() % 2 ? 44100.0 : 1000.0);
             const double pan = RandomPan(random);
@@ -104,7 +104,7 @@ TEST(MixingWaveFastPath, MixingOneStretchAtATimeGivesTheSameOutput) {
         LoadImage(waves[i], WaveImage(sounds[i].format, sounds[i].data));
         sources.push_back(std::make_unique<MixSource>(waves[i]));
     }
-    const auto frequencyOf = [&](int sound) { return sounds[sound].format.SamplesPerSec * 1.1; };
+    const auto frequencyOf = [&](int sound) { return sounds[sound].format.SignedSamplesPerSec() * 1.1; };
 
     // One pass per sound over the whole song ...
     MixingWave byPass;

@@ -59,9 +59,9 @@ TEST(MixingWaveFile, WalksChunksByTheirStatedSizes) {
     Put32(image, 4, static_cast<uint32_t>(image.size() - 8));
     MixingWave wave;
     LoadImage(wave, image);
-    EXPECT_EQ(wave.Format().Channels, 1);
-    EXPECT_EQ(wave.Format().SamplesPerSec, 44100);  // kept from before
-    EXPECT_EQ(wave.Format().BlockAlign, 4);
+    EXPECT_EQ(wave.Format().channels, 1);
+    EXPECT_EQ(wave.Format().SignedSamplesPerSec(), 44100);  // kept from before
+    EXPECT_EQ(wave.Format().blockAlign, 4);
     EXPECT_EQ(wave.Frames(), 1);  // 5 bytes / 4 rounds to 1
     EXPECT_EQ(wave.GetSample(0, 0), 9);
 }

@@ -15,7 +15,7 @@ using namespace mixing_wave_test;
 
 namespace {
 
-void LoadSamples(MixingWave& wave, const MixingWaveFormat& format, const std::vector<int16_t>& samples) {
+void LoadSamples(MixingWave& wave, const WaveFormat& format, const std::vector<int16_t>& samples) {
     LoadImage(wave, WaveImage(format, Pcm16(samples)));
 }
 

@@ -41,7 +41,7 @@ TEST(MixingWaveWorkFile, NotesLaterInTheSongAreMixedAfterSilence) {
 }
 
 TEST(MixingWaveWorkFile, HitsAcrossTheWindowBoundaryMatchTheOracle) {
-    const MixingWaveFormat format = PcmFormat(2, 44100, 16);
+    const WaveFormat format = PcmFormat(2, 44100, 16);
     const auto sourceData = RandomPcm16(2 * 7000, 1);
     MixingWave sourceWave;
     LoadImage(sourceWave, WaveImage(format, sourceData));
