@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "stepweave/sequencer/files/integer_text.h"
+#include "stepweave/sequencer/model/integer_text.h"
 #include "stepweave/sequencer/model/pattern_library.h"
 #include "stepweave/sequencer/model/sequencer_document.h"
 #include "stepweave/sequencer/model/tempo.h"

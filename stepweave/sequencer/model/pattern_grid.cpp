@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "stepweave/sequencer/files/integer_text.h"
+#include "stepweave/sequencer/model/integer_text.h"
 #include "stepweave/sequencer/model/sequencer_errors.h"
 
 namespace stepweave {

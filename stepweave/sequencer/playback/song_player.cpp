@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "stepweave/sequencer/playback/cell_trigger.h"
-#include "stepweave/sequencer/files/integer_text.h"
+#include "stepweave/sequencer/model/integer_text.h"
 #include "stepweave/sequencer/model/sequencer_document.h"
 #include "stepweave/sequencer/commands/song_compiler.h"
 #include "stepweave/sequencer/playback/step_sounds.h"

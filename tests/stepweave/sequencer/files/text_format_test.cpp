@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/stepweave/sequencer/model/sequencer_test_support.h"
-#include "stepweave/sequencer/files/integer_text.h"
+#include "stepweave/sequencer/model/integer_text.h"
 #include "stepweave/sequencer/model/sequencer_errors.h"
 #include "stepweave/sequencer/files/text_lines.h"
 #include "stepweave/sound/files/errors.h"

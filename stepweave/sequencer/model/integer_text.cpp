@@ -1,4 +1,4 @@
-#include "stepweave/sequencer/files/integer_text.h"
+#include "stepweave/sequencer/model/integer_text.h"
 
 #include <cstdint>
 #include <limits>
