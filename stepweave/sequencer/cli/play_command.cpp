@@ -28,7 +28,7 @@ constexpr uint32_t kDrainMilliseconds = 150;
 void ReportAndGoOn(std::ostream& err, const std::function<void()>& step) {
     try {
         step();
-    } catch (const EStepweaveError& error) {
+    } catch (const StepweaveError& error) {
         err << CommandLineMessage(error) << '\n';
     }
 }

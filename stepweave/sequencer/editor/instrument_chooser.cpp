@@ -72,7 +72,7 @@ bool PreviewInstrument(KitPlayer& kit, UserSamples& samples, const std::string& 
             samples.Restart(InstrumentList::UserSampleNumber(instrument));
             return true;
         }
-    } catch (const EStepweaveError&) {
+    } catch (const StepweaveError&) {
         // A preview that cannot sound is not worth a message: the edit stands.
     }
     return false;

@@ -14,7 +14,7 @@ constexpr size_t kLongestShownText = 100;
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 [[noreturn]] void FailNotAnInteger(std::string_view text) {
-    throw EConvertError(FormatMessage("'%s' is not a valid integer value", TextForMessage(text)));
+    throw IntegerTextError(FormatMessage("'%s' is not a valid integer value", TextForMessage(text)));
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 // Accepted: optional blanks (spaces, tabs) around the number, an optional
 // "+" or "-", then one or more decimal digits (leading zeros allowed), within
 // the 32-bit signed range. Everything else, including hexadecimal forms such
-// as "$1F" or "0x1F" and an empty text, fails with EConvertError
+// as "$1F" or "0x1F" and an empty text, fails with IntegerTextError
 // "'%s' is not a valid integer value". Our files only ever hold plain decimal
 // numbers, so a hexadecimal value in one is a damaged file, not a feature.
 #include <string>

@@ -19,8 +19,8 @@ class PatternPlayer {
 public:
     PatternPlayer(SequencerDocument& document, StepSounds& sounds, ApplicationIdle& application);
 
-    // Reads the length from the grid's header, which fails (EConvertError,
-    // EPatternLengthError) before anything changes; then starts at the first
+    // Reads the length from the grid's header, which fails (IntegerTextError,
+    // PatternLengthError) before anything changes; then starts at the first
     // step row, the first firing one step interval from now.
     void Start();
     // Disables the clock; the pattern stays where it was.

@@ -36,7 +36,7 @@ void PlaybackEngine::PlaySong() {
         if (!song_.Start()) {
             SetPlayButtonsEnabled(true);
         }
-    } catch (const EStepweaveError&) {
+    } catch (const StepweaveError&) {
         SetPlayButtonsEnabled(true);
         throw;
     }
@@ -46,7 +46,7 @@ void PlaybackEngine::Stop() {
     for (int sample = 1; sample <= kSamplesStopped; ++sample) {
         try {
             sounds_.StopUserSample(sample);
-        } catch (const EStepweaveError&) {
+        } catch (const StepweaveError&) {
             // A sample that cannot be stopped must not keep the others playing.
         }
     }

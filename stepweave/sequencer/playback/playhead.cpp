@@ -41,7 +41,7 @@ std::optional<int> PlayheadRow(PlaybackEngine& engine, const PatternGrid& grid) 
     if (engine.PlayingSong()) {
         try {
             return SongPlayheadRow(engine.Song().Lines(), engine.Song().Position(), grid.Length());
-        } catch (const EStepweaveError&) {
+        } catch (const StepweaveError&) {
             return std::nullopt;  // a header length being typed is no length yet
         }
     }

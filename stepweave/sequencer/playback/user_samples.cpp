@@ -97,10 +97,10 @@ void UserSamples::Load(int sample, const std::string& fileName) {
     try {
         MarkedWithFile(fileName, [&] { slot.stream->SetFileName(ResolvedPath(fileName)); });
         slot.baseFrequency = static_cast<int>(slot.stream->Frequency());
-    } catch (const EStepweaveError&) {
+    } catch (const StepweaveError&) {
         try {
             OpenBlank(slot);
-        } catch (const EStepweaveError&) {
+        } catch (const StepweaveError&) {
             // Without a blank file the slot stays closed: it cannot sound.
         }
         throw;

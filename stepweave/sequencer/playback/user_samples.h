@@ -64,7 +64,7 @@ public:
     AudioFileStream& Stream(int sample) const { return *Slot(sample).stream; }
 
     // From the beginning, cutting itself off if it still sounds (one voice
-    // per sample). EAudioStreamError when the slot has no wave at all.
+    // per sample). AudioStreamError when the slot has no wave at all.
     void Restart(int sample);
     void Stop(int sample);
 

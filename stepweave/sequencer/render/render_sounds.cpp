@@ -107,7 +107,7 @@ void CheckSoundCanBeMixed(const RenderSound& sound) {
     WaveStream wave(file);
     try {
         wave.Open(false);
-    } catch (const EWaveStreamError&) {
+    } catch (const WaveStreamError&) {
         return;  // not a wave at all: the mixing wave reads it as no sound, as it always has
     }
     // A wave without samples adds nothing, whatever its format says.

@@ -76,7 +76,7 @@ void CheckSongFitsAWaveFile(const SongTimeline& timeline, const RenderSounds& so
     const int64_t frames = RenderedFrames(timeline, sounds);
     if (frames > LargestOutputFrames()) {
         const double rate = kOutputFormat.SignedSamplesPerSec();
-        throw EWaveStreamError("Wave is too long: the song lasts " + Clock(static_cast<double>(frames) / rate) +
+        throw WaveStreamError("Wave is too long: the song lasts " + Clock(static_cast<double>(frames) / rate) +
                                ", and a WAV file holds at most " +
                                Clock(static_cast<double>(LargestOutputFrames()) / rate) +
                                " of 16-bit stereo 44100 Hz sound");

@@ -56,14 +56,14 @@ public:
     SequencerSession(const SequencerSession&) = delete;
     SequencerSession& operator=(const SequencerSession&) = delete;
 
-    // "standard.dxg" of the start folder into the kit: EFOpenError
+    // "standard.dxg" of the start folder into the kit: FileOpenError
     // "Cannot open file %s" when it is missing, the kit file's errors when
     // it is damaged.
     void LoadDefaultKit();
     // Another kit file into the kit, with the same errors.
     void LoadKit(const std::string& path);
     // Opens the sound output, both sound devices on it and the user samples'
-    // blank files. Without an output: EDirectSoundError "DirectSound cannot
+    // blank files. Without an output: SoundOutputError "DirectSound cannot
     // be initialized", the cause and the way out on a second line when they
     // are known. A session without sound has none to open: std::logic_error.
     void StartSoundOutput();

@@ -547,7 +547,7 @@ void SequenceWindow::StartUp() {
     StartSoundOutput();
     if (!Attempt([this] {
             if (!session_.ApplyPanningFile()) {
-                throw EFOpenError((std::filesystem::path(session_.StartDirectory()) / kPanningFileName).string());
+                throw FileOpenError((std::filesystem::path(session_.StartDirectory()) / kPanningFileName).string());
             }
         })) {
         return;
@@ -559,7 +559,7 @@ void SequenceWindow::StartSoundOutput() {
     try {
         session_.StartSoundOutput();
         soundStarted_ = true;
-    } catch (const EStepweaveError& error) {
+    } catch (const StepweaveError& error) {
         prompt_.ShowError(error.what());
         const QString reason = QString::fromStdString(error.what()).section('\n', 0, 0);
         ShowStatus(QString("No sound: %1. Everything else works.").arg(reason));

@@ -82,14 +82,14 @@ SlotFile ParseSlotFile(const std::string& argument) {
             return {slot, argument.substr(equals + 1)};
         }
     }
-    throw EStepweaveError("Invalid slot '" + argument + "': expected N=FILE.wav with N from 1 to 16");
+    throw StepweaveError("Invalid slot '" + argument + "': expected N=FILE.wav with N from 1 to 16");
 }
 
 void CreateFolder(const std::string& folder) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (error || !std::filesystem::is_directory(folder, error)) {
-        throw EFCreateError(folder);
+        throw FileCreateError(folder);
     }
 }
 

@@ -27,7 +27,7 @@ inline constexpr uint32_t kKitPlaySpacingMilliseconds = 250;
 
 // The item of that name as the kit finds it (any letter case) or, failing
 // that, the item whose instrument label it is ("Snare" for "Snare     [ ]").
-// EWaveCollectionError "Wave '%s' not found" otherwise.
+// WaveCollectionError "Wave '%s' not found" otherwise.
 WaveCollectionItem& FindKitItem(WaveCollection& kit, const std::string& name);
 
 // Exit status when stopped by the user (Ctrl+C), as the other commands.

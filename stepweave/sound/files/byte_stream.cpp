@@ -35,13 +35,13 @@ int64_t ByteStream::Size() {
 
 void ByteStream::ReadBuffer(void* buffer, int64_t count) {
     if (count > 0 && Read(buffer, count) != count) {
-        throw EReadError("Stream read error");
+        throw StreamReadError("Stream read error");
     }
 }
 
 void ByteStream::WriteBuffer(const void* buffer, int64_t count) {
     if (count > 0 && Write(buffer, count) != count) {
-        throw EWriteError("Stream write error");
+        throw StreamWriteError("Stream write error");
     }
 }
 
@@ -98,11 +98,11 @@ void MemoryStream::SetSize(int64_t size) {
 FileStream::FileStream(const std::string& path) {
     std::error_code error;
     if (std::filesystem::is_directory(path, error)) {
-        throw EFOpenError(path);
+        throw FileOpenError(path);
     }
     file_ = std::fopen(path.c_str(), "rb");
     if (file_ == nullptr) {
-        throw EFOpenError(path);
+        throw FileOpenError(path);
     }
 }
 
@@ -134,7 +134,7 @@ void FileStream::SetSize(int64_t) {}
 SafeFileStream::SafeFileStream(const std::string& path) : target_(path), temporary_(TemporaryNameBeside(path)) {
     file_ = std::fopen(temporary_.c_str(), "w+b");
     if (file_ == nullptr) {
-        throw EFCreateError(path);
+        throw FileCreateError(path);
     }
 }
 
@@ -181,13 +181,13 @@ void SafeFileStream::Commit() {
     file_ = nullptr;
     if (!flushed || !closed) {
         std::remove(temporary_.c_str());
-        throw EWriteError("Stream write error");
+        throw StreamWriteError("Stream write error");
     }
     std::error_code error;
     std::filesystem::rename(temporary_, target_, error);
     if (error) {
         std::remove(temporary_.c_str());
-        throw EFCreateError(target_);
+        throw FileCreateError(target_);
     }
     committed_ = true;
 }

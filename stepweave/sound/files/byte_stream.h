@@ -28,8 +28,8 @@ public:
     void SetPosition(int64_t position) { Seek(position, SeekOrigin::Beginning); }
     int64_t BytesLeft() { return Size() - Position(); }
 
-    // Transfer exactly count bytes or fail: EReadError "Stream read error",
-    // EWriteError "Stream write error".
+    // Transfer exactly count bytes or fail: StreamReadError "Stream read error",
+    // StreamWriteError "Stream write error".
     void ReadBuffer(void* buffer, int64_t count);
     void WriteBuffer(const void* buffer, int64_t count);
     // Copies count bytes from source at its position (count <= 0: all that is left).
@@ -56,7 +56,7 @@ private:
     int64_t position_ = 0;
 };
 
-// A file opened for reading; fails with EFOpenError "Cannot open file %s".
+// A file opened for reading; fails with FileOpenError "Cannot open file %s".
 class FileStream : public ByteStream {
 public:
     explicit FileStream(const std::string& path);
@@ -77,7 +77,7 @@ protected:
 // A new file that replaces PATH only when Commit succeeds. Readable and
 // seekable while being written (writers patch headers). Destroyed without a
 // commit, it removes its temporary file and leaves PATH as it was.
-// Creating the temporary file fails with EFCreateError "Cannot create file %s".
+// Creating the temporary file fails with FileCreateError "Cannot create file %s".
 class SafeFileStream : public FileStream {
 public:
     explicit SafeFileStream(const std::string& path);
@@ -87,7 +87,7 @@ public:
     void SetSize(int64_t size) override;
 
     // Flushes, closes and renames the temporary file over the target;
-    // a failure (full disk) raises EWriteError and leaves the target untouched.
+    // a failure (full disk) raises StreamWriteError and leaves the target untouched.
     void Commit();
     const std::string& TargetPath() const { return target_; }
 
@@ -98,7 +98,7 @@ private:
     bool writeFailed_ = false;
 };
 
-// The whole file as bytes; EFOpenError when it cannot be opened.
+// The whole file as bytes; FileOpenError when it cannot be opened.
 std::vector<uint8_t> ReadWholeFile(const std::string& path);
 // Writes the bytes through a SafeFileStream and commits.
 void WriteFileSafely(const std::string& path, const void* data, int64_t count);

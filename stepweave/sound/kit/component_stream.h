@@ -23,7 +23,7 @@ enum class ValueTag : uint8_t {
     Collection = 0x0E,
 };
 
-// Raises EReadError "Invalid stream format".
+// Raises StreamReadError "Invalid stream format".
 [[noreturn]] void ThrowInvalidStreamFormat();
 
 class ComponentWriter {

@@ -54,7 +54,7 @@ NamedItem& NamedCollection::Append(std::unique_ptr<NamedItem> item) {
 
 NamedItem& NamedCollection::ItemAt(int index) const {
     if (index < 0 || index >= Count()) {
-        throw EListError(index);
+        throw ListIndexError(index);
     }
     return *items_[static_cast<size_t>(index)];
 }

@@ -58,7 +58,7 @@ public:
     // The position of the item with this name (any letter case), or -1.
     int IndexOf(std::string_view name) const;
     void Clear();
-    // Removes the item at index; EListError when there is none.
+    // Removes the item at index; ListIndexError when there is none.
     void Delete(int index);
 
 protected:

@@ -54,7 +54,7 @@ void WaveCollection::Removing(NamedItem& item) {
 WaveCollectionItem& WaveCollection::Find(std::string_view name) const {
     NamedItem* item = FindItem(name);
     if (item == nullptr) {
-        throw EWaveCollectionError(FormatMessage("Wave '%s' not found", std::string(name)));
+        throw WaveCollectionError(FormatMessage("Wave '%s' not found", std::string(name)));
     }
     return static_cast<WaveCollectionItem&>(*item);
 }

@@ -17,14 +17,14 @@ class WaveCollection : public NamedCollection {
 public:
     WaveCollection() = default;
 
-    // EListError "List index out of bounds (%d)" for an index outside 0 ... Count()-1.
+    // ListIndexError "List index out of bounds (%d)" for an index outside 0 ... Count()-1.
     WaveCollectionItem& Items(int index) const;
     // Appends an item with an empty name and an empty wave.
     WaveCollectionItem& Add();
     // Rebuilds the collection with one item per source item, carrying the
     // source item's name only (waves are not copied).
     void AssignNames(const WaveCollection& source);
-    // The item of that name (any letter case); EWaveCollectionError
+    // The item of that name (any letter case); WaveCollectionError
     // "Wave '%s' not found" when there is none.
     WaveCollectionItem& Find(std::string_view name) const;
 

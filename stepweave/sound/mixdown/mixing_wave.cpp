@@ -25,7 +25,7 @@ MixingWave::~MixingWave() = default;
 
 void MixingWave::SetFormat(const WaveFormat& format) {
     if (!format.DescribesAudio()) {
-        throw EWaveStreamError("Format is invalid");
+        throw WaveStreamError("Format is invalid");
     }
     FlushWindow();
     format_ = format;
@@ -63,7 +63,7 @@ void MixingWave::LoadFromStream(ByteStream& stream) {
         return;
     }
     if (!layout.Format.DescribesAudio()) {
-        throw EWaveStreamError("Format is invalid");
+        throw WaveStreamError("Format is invalid");
     }
     FlushWindow();
     if (layout.HasData) {
@@ -97,7 +97,7 @@ void MixingWave::SaveToFile(const std::string& path) {
 void MixingWave::SetFileBacked(bool on) {
     if (on && !FileBacked()) {
         if (workFileName_.empty()) {
-            throw EFCreateError(workFileName_);
+            throw FileCreateError(workFileName_);
         }
         auto file = std::make_unique<WorkFile>(workFileName_);
         file->WriteAt(0, memory_.data(), static_cast<int64_t>(memory_.size()));
@@ -286,7 +286,7 @@ void MixingWave::SetWindowSample(int64_t frame, int64_t position, int16_t value)
 
 void MixingWave::RequireStereoLayout() const {
     if (format_.channels != 2 || format_.blockAlign < 2 * format_.BytesPerSample()) {
-        throw EWaveStreamError("Mixing needs a stereo wave");
+        throw WaveStreamError("Mixing needs a stereo wave");
     }
 }
 
@@ -301,14 +301,14 @@ void MixingWave::MixIn(const MixSource& source, double frequency, double startTi
     const auto plan = PlanHit(format_.SignedSamplesPerSec(), source.Frames(), source.SampleRate(), frequency, pan, volume);
     const auto start = StartFrame(format_, startTime);
     if (!plan || !start) {
-        throw EWaveStreamError("Invalid mix parameters");
+        throw WaveStreamError("Invalid mix parameters");
     }
     const int64_t first = std::max({*start, int64_t{0}, range.First});
     const int64_t end = std::min(*start + plan->Length, range.End);
     if (plan->Length >= 1 && first < end) {
         const int64_t lastByte = format_.ChannelOffset(2);
         if (end - 1 > (kMaxWaveDataBytes - lastByte) / format_.blockAlign) {
-            throw EWaveStreamError("Wave is too long");
+            throw WaveStreamError("Wave is too long");
         }
         MixFrames(source, *plan, *start, first, end);
     }

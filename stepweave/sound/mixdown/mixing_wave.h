@@ -55,7 +55,7 @@ public:
 
     const WaveFormat& Format() const { return format_; }
     // Replaces the format record (for instance the rate of a render); fails
-    // with EWaveStreamError "Format is invalid" when it cannot describe audio.
+    // with WaveStreamError "Format is invalid" when it cannot describe audio.
     void SetFormat(const WaveFormat& format);
     int64_t Frames() const { return frames_; }
     double Duration() const;
@@ -64,7 +64,7 @@ public:
 
     // Reads a WAV file; a file that is not RIFF WAVE leaves the wave as it
     // was. Failures (file layer errors, "Stream read error" for a chunk that
-    // claims more than the file holds, EWaveStreamError "Format is invalid")
+    // claims more than the file holds, WaveStreamError "Format is invalid")
     // also leave it as it was.
     void LoadFromFile(const std::string& path);
     void LoadFromStream(ByteStream& stream);
@@ -86,7 +86,7 @@ public:
 
     // Adds a source played at `frequency` Hz from `startTime` seconds on, with
     // pan (-1 left .. 1 right) and linear volume, limiting sums to +-32767.
-    // The destination must be stereo. Fails with EWaveStreamError for
+    // The destination must be stereo. Fails with WaveStreamError for
     // parameters that are not finite or a frequency that is not positive.
     void MixIn(MixingWave& source, double frequency, double startTime, double pan, double volume);
     void MixIn(const MixSource& source, double frequency, double startTime, double pan, double volume,

@@ -32,7 +32,7 @@ void WriteUInt32(ByteStream& stream, uint32_t value) {
 
 void RequireBytes(int64_t claimed, int64_t left) {
     if (claimed > left) {
-        throw EReadError("Stream read error");
+        throw StreamReadError("Stream read error");
     }
 }
 
@@ -86,7 +86,7 @@ WaveFileLayout ReadWaveFileLayout(ByteStream& stream, const WaveFormat& previous
 
 void WriteWaveFileHeader(ByteStream& stream, const WaveFormat& format, int64_t dataSize) {
     if (dataSize < 0 || dataSize > kMaxWaveDataBytes) {
-        throw EWriteError("Stream write error");
+        throw StreamWriteError("Stream write error");
     }
     stream.WriteBuffer("RIFF", 4);
     WriteUInt32(stream, static_cast<uint32_t>(dataSize + 36));

@@ -23,7 +23,7 @@ struct WaveFileLayout {
 // their stated sizes and without word alignment, while the RIFF size says
 // more chunks follow and at least a chunk header's 8 bytes are left. A
 // "fmt " or "data" chunk that claims more bytes than the stream holds fails
-// with EReadError "Stream read error" before anything is read into memory.
+// with StreamReadError "Stream read error" before anything is read into memory.
 WaveFileLayout ReadWaveFileLayout(ByteStream& stream, const WaveFormat& previous);
 
 // "RIFF", data size + 36, "WAVE", "fmt ", 16, the format record, "data",

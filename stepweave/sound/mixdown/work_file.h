@@ -11,7 +11,7 @@ namespace stepweave::wavaudio {
 
 class WorkFile {
 public:
-    // Creating the file fails with EFCreateError "Cannot create file %s".
+    // Creating the file fails with FileCreateError "Cannot create file %s".
     explicit WorkFile(const std::string& besidePath);
 
     int64_t Size() const { return size_; }

@@ -35,7 +35,7 @@ std::shared_ptr<AudioOutput> OpenAudioOutput(const AudioBackendSource& source) {
         if (!cause.empty()) {
             message += "\n" + cause;
         }
-        throw EDirectSoundError(message);
+        throw SoundOutputError(message);
     }
     return output;
 }

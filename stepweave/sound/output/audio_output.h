@@ -53,7 +53,7 @@ private:
     bool closed_ = false;
 };
 
-// The output the source's backend plays through. EDirectSoundError
+// The output the source's backend plays through. SoundOutputError
 // "%s cannot be initialized" ("DirectSound") when there is none, followed on a
 // second line by the cause (what the sound system said, or the value of
 // STEPWEAVE_AUDIO that names no device) and the way out, when known.

@@ -66,7 +66,7 @@ void KitListWindow::SelectInstrument(QLabel* label) {
     editor_.ChooseInstrument(name);
     try {
         editor_.ShowPan(kit_.Items().Find(name).Pan());
-    } catch (const EStepweaveError& error) {
+    } catch (const StepweaveError& error) {
         errors_.ShowError(error.what());
     }
 }

@@ -51,7 +51,7 @@ void AudioStream::OnDeviceEvent(DeviceEvent event) {
 
 void AudioStream::RequireWaveStream() const {
     if (waveStream_ == nullptr) {
-        throw EAudioStreamError("WaveStream not set");
+        throw AudioStreamError("WaveStream not set");
     }
 }
 
@@ -103,7 +103,7 @@ void AudioStream::MakeRing() {
     ringSize_ = oneSecond <= UINT32_MAX ? static_cast<uint32_t>(oneSecond) : 0;
     auto ring = std::make_unique<Voice>(*device_);
     if (!ring->Create(format, ringSize_)) {
-        throw EDirectSoundBufferError(FormatMessage("%s cannot be made", "Sound Buffer"));
+        throw VoiceError(FormatMessage("%s cannot be made", "Sound Buffer"));
     }
     ring_ = std::move(ring);
     ApplyControls();
@@ -228,7 +228,7 @@ void AudioStream::WriteRing(int64_t bytes, bool fromData) {
             std::memset(region + filled, silence, count - filled);
         });
     if (result != SoundResult::Ok) {
-        throw EDirectSoundBufferError(FormatMessage("%s cannot be locked", "Sound Buffer"));
+        throw VoiceError(FormatMessage("%s cannot be locked", "Sound Buffer"));
     }
     writeCursor_ = static_cast<uint32_t>((writeCursor_ + bytes) % ringSize_);
     written_ += bytes;

@@ -36,12 +36,12 @@ public:
 
     WaveStream* Source() const { return waveStream_; }
     // Stops, rewinds, and makes a ring of one second of the stream's format
-    // (EDirectSoundBufferError "%s cannot be made" ("Sound Buffer") when the
+    // (VoiceError "%s cannot be made" ("Sound Buffer") when the
     // device refuses it; the stream is then not set). nullptr releases the ring.
     // Frequency, pan and volume go back to the format's rate, centre and full.
     void SetWaveStream(WaveStream* stream);
 
-    // EAudioStreamError "WaveStream not set" without a wave stream.
+    // AudioStreamError "WaveStream not set" without a wave stream.
     void Play();
     void Stop();
     bool Playing() const { return playing_; }

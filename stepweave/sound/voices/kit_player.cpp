@@ -79,7 +79,7 @@ void KitPlayer::Restore() {
     for (int i = 0; i < items_.Count(); ++i) {
         try {
             Voice(items_.Items(i)).Restore();
-        } catch (const EStepweaveError&) {
+        } catch (const StepweaveError&) {
             // Left without a voice; a play of this slot reports the reason.
         }
     }

@@ -29,7 +29,7 @@ void SampleVoice::Restore() {
     WaveFormat format;
     if (!ParsePlaybackFormat(wave.Format(), wave.FormatSize(), format)) {
         master_->Release();
-        throw EDirectSoundBufferError(FormatMessage("%s cannot be made", "Sound Buffer"));
+        throw VoiceError(FormatMessage("%s cannot be made", "Sound Buffer"));
     }
     master_->LoadFromMemory(format, wave.Data(), static_cast<uint32_t>(wave.Size()));
 }
@@ -51,7 +51,7 @@ void SampleVoice::Play(bool wait) {
     Voice* master = MasterVoice();
     if (master == nullptr || !master->IsMade()) {
         // The system's message names the kit item's class as it always has.
-        throw EWaveCollectionError(FormatMessage("%s cannot be initialized", "TWaveCollectionItem"));
+        throw WaveCollectionError(FormatMessage("%s cannot be initialized", "TWaveCollectionItem"));
     }
     if (master->IsLost()) {
         Restore();
@@ -59,7 +59,7 @@ void SampleVoice::Play(bool wait) {
     SoundDevice& device = *kit_.BoundDevice();
     auto copy = std::make_unique<Voice>(device);
     if (!copy->Duplicate(*master)) {
-        throw EDirectSoundBufferError(FormatMessage("%s cannot be made", "Sound Buffer"));
+        throw VoiceError(FormatMessage("%s cannot be made", "Sound Buffer"));
     }
     copy->SetPan(item_.Pan());
     copy->SetVolume(item_.Volume());

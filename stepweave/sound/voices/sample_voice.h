@@ -25,7 +25,7 @@ public:
     // wait it joins the kit's playing copies; with wait it returns when the
     // copy has finished (checked every 10 ms). Does nothing while the kit is
     // not bound to an open device. An empty wave raises
-    // EDirectSoundBufferError "%s cannot be made" ("Sound Buffer").
+    // VoiceError "%s cannot be made" ("Sound Buffer").
     void Play(bool wait = false);
     // Loads the wave into the master voice, made anew.
     void Restore();

@@ -41,14 +41,14 @@ void Voice::Detach() {
 
 SoundDevice& Voice::RequireDevice() {
     if (device_ == nullptr || device_->Output() == nullptr) {
-        throw EDirectSoundError(FormatMessage("%s not made", "IDirectSound"));
+        throw SoundOutputError(FormatMessage("%s not made", "IDirectSound"));
     }
     return *device_;
 }
 
 void Voice::RequireMade() const {
     if (mixerVoice_ == nullptr) {
-        throw EDirectSoundBufferError(FormatMessage("%s not made", "IDirectSoundBuffer"));
+        throw VoiceError(FormatMessage("%s not made", "IDirectSoundBuffer"));
     }
 }
 
@@ -126,7 +126,7 @@ bool Voice::Duplicate(Voice& source) {
 
 void Voice::LoadFromMemory(const WaveFormat& format, const uint8_t* data, uint32_t size) {
     if (!Create(format, size)) {
-        throw EDirectSoundBufferError(FormatMessage("%s cannot be made", "Sound Buffer"));
+        throw VoiceError(FormatMessage("%s cannot be made", "Sound Buffer"));
     }
     const SoundResult written = Write(0, size, [&, from = data](uint8_t* bytes, uint32_t count) mutable {
         std::copy_n(from, count, bytes);
@@ -134,7 +134,7 @@ void Voice::LoadFromMemory(const WaveFormat& format, const uint8_t* data, uint32
     });
     if (written != SoundResult::Ok) {
         Release();
-        throw EDirectSoundBufferError(FormatMessage("%s cannot be locked", "Sound Buffer"));
+        throw VoiceError(FormatMessage("%s cannot be locked", "Sound Buffer"));
     }
 }
 

@@ -3,7 +3,7 @@
 // once or looping, with its own frequency, pan and volume (hundredths of a
 // decibel, as decibel_gain says). Duplicates share the bytes and play on
 // their own. A voice object starts empty and is made by Create, Duplicate
-// or LoadFromMemory; using an empty one raises EDirectSoundBufferError
+// or LoadFromMemory; using an empty one raises VoiceError
 // "%s not made" ("IDirectSoundBuffer"). Control calls record their result
 // (LastResult) and never raise; a VoiceLost result tells the device, whose
 // owner then reloads its voices.
@@ -60,7 +60,7 @@ public:
     // format, frequency, pan and volume, stopped at 0. False when refused.
     bool Duplicate(Voice& source);
     // A voice of exactly `size` bytes in `format`, holding `data`.
-    // EDirectSoundBufferError "%s cannot be made" ("Sound Buffer") when it
+    // VoiceError "%s cannot be made" ("Sound Buffer") when it
     // cannot be made, "%s cannot be locked" when it cannot be written (the
     // voice is then released).
     void LoadFromMemory(const WaveFormat& format, const uint8_t* data, uint32_t size);

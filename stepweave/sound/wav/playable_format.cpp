@@ -40,7 +40,7 @@ std::string UnplayableFormat(const WaveData& wave) { return UnplayableFormat(wav
 void CheckPlayableFormat(const uint8_t* record, int32_t size, const std::string& name) {
     const std::string format = UnplayableFormat(record, size);
     if (!format.empty()) {
-        throw EWaveStreamError("'" + name + "' cannot be used: it is " + format +
+        throw WaveStreamError("'" + name + "' cannot be used: it is " + format +
                                "; only 8- or 16-bit PCM, mono or stereo, can be played");
     }
 }

@@ -17,7 +17,7 @@ class WaveData;
 std::string UnplayableFormat(const uint8_t* record, int32_t size);
 std::string UnplayableFormat(const WaveData& wave);
 
-// EWaveStreamError "'%s' cannot be used: it is %s; only 8- or 16-bit PCM, mono
+// WaveStreamError "'%s' cannot be used: it is %s; only 8- or 16-bit PCM, mono
 // or stereo, can be played" with the file's (or the sound's) name, for a wave
 // that cannot be played.
 void CheckPlayableFormat(const uint8_t* record, int32_t size, const std::string& name);

@@ -46,7 +46,7 @@ void RecordingWaveWriter::Append(const float* interleaved, int frames) {
     }
     const auto bytes = static_cast<int64_t>(samples_.size() * sizeof(int16_t));
     if (file_->Write(samples_.data(), bytes) != bytes) {
-        throw EWaveStreamError("Stream write error");
+        throw WaveStreamError("Stream write error");
     }
 }
 

@@ -13,7 +13,7 @@ class WaveFileStream;
 
 class RecordingWaveWriter {
 public:
-    // EFCreateError when the temporary file cannot be created.
+    // FileCreateError when the temporary file cannot be created.
     explicit RecordingWaveWriter(const std::string& path);
     // Without Close the target is left as it was.
     ~RecordingWaveWriter();

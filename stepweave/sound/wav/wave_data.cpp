@@ -104,7 +104,7 @@ void WaveData::LoadFromStream(ByteStream& stream) {
     const int64_t read = size_ > 0 ? reader.Read(data_.get(), size_) : 0;
     SetSize(static_cast<int32_t>(read));
     if (read < stated) {
-        throw EWaveStreamError("Stream read error");
+        throw WaveStreamError("Stream read error");
     }
 }
 
@@ -122,7 +122,7 @@ void WaveData::SaveToStream(ByteStream& stream) const {
     writer.SetFormat(format_.get(), formatSize_);
     writer.Open(true);
     if (writer.Write(data_.get(), size_) != size_) {
-        throw EWaveStreamError("Stream write error");
+        throw WaveStreamError("Stream write error");
     }
     writer.Close();
 }

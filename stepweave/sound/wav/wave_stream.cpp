@@ -18,7 +18,7 @@ constexpr uint32_t kData = FourCC("data");
 
 void WriteExactly(ByteStream& stream, const void* bytes, int64_t count) {
     if (stream.Write(bytes, count) != count) {
-        throw EWaveStreamError("Stream write error");
+        throw WaveStreamError("Stream write error");
     }
 }
 
@@ -53,11 +53,11 @@ void WaveStream::SetFormat(const void* record, int32_t size) {
 
 void WaveStream::Open(bool writeMode) {
     if (opened_) {
-        throw EWaveStreamError("Stream has already been opened");
+        throw WaveStreamError("Stream has already been opened");
     }
     if (writeMode) {
         if (format_.empty()) {
-            throw EWaveStreamError("Format is invalid");
+            throw WaveStreamError("Format is invalid");
         }
         WriteHeader();
     } else {
@@ -75,10 +75,10 @@ void WaveStream::ReadHeader() {
 
     uint8_t riff[12];
     if (stream_->Read(riff, sizeof riff) != sizeof riff) {
-        throw EWaveStreamError("Stream read error");
+        throw WaveStreamError("Stream read error");
     }
     if (ReadLittleEndian32(riff) != kRiff || ReadLittleEndian32(riff + 8) != kWave) {
-        throw EWaveStreamError("Wave is invalid");
+        throw WaveStreamError("Wave is invalid");
     }
 
     // Chunks are walked by their stated sizes; the last "fmt " and "data" win.
@@ -93,11 +93,11 @@ void WaveStream::ReadHeader() {
         }
         if (identifier == kFmt) {
             if (size > static_cast<uint64_t>(std::max<int64_t>(stream_->BytesLeft(), 0))) {
-                throw EWaveStreamError("Stream read error");
+                throw WaveStreamError("Stream read error");
             }
             format_.assign(size, 0);
             if (stream_->Read(format_.data(), size) != static_cast<int64_t>(size)) {
-                throw EWaveStreamError("Stream read error");
+                throw WaveStreamError("Stream read error");
             }
         } else {
             if (identifier == kData) {
@@ -165,7 +165,7 @@ int64_t WaveStream::DataBytesPresent() {
 
 int64_t WaveStream::Read(void* buffer, int64_t count) {
     if (!opened_) {
-        throw EWaveStreamError("Stream not opend");
+        throw WaveStreamError("Stream not opend");
     }
     count = std::min(count, DataSize() - position_);
     if (count <= 0) {
@@ -179,7 +179,7 @@ int64_t WaveStream::Read(void* buffer, int64_t count) {
 
 int64_t WaveStream::Write(const void* buffer, int64_t count) {
     if (!opened_) {
-        throw EWaveStreamError("Stream not opend");
+        throw WaveStreamError("Stream not opend");
     }
     if (count <= 0) {
         return 0;

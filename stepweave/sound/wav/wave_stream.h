@@ -6,7 +6,7 @@
 // and finishes the image on Close (or destruction): the "data" size patched,
 // one pad byte appended, the RIFF header written.
 //
-// Failures raise EWaveStreamError: "Stream has already been opened",
+// Failures raise WaveStreamError: "Stream has already been opened",
 // "Wave is invalid", "Format is invalid", "Stream not opend",
 // "Stream read error", "Stream write error".
 #include <cstdint>
@@ -84,7 +84,7 @@ private:
 enum class WaveFileMode { Read, Create };
 
 // A wave stream on a named file that it opens and frees. Read opens the file
-// for reading (EFOpenError "Cannot open file %s"); Create writes a new file
+// for reading (FileOpenError "Cannot open file %s"); Create writes a new file
 // through a temporary that replaces the target when closed, so a failure
 // midway never leaves a half-written file in its place.
 class WaveFileStream : public WaveStream {

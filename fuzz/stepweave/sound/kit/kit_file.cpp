@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     WaveCollection kit;
     try {
         kit.LoadFromStream(input);
-    } catch (const EStepweaveError&) {
+    } catch (const StepweaveError&) {
         // The items read before the damage stay usable.
         for (int i = 0; i < kit.Count(); ++i) {
             kit.IndexOf(kit.Items(i).Name());

@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         wave.LoadFromStream(stream);
         ReadEverySample(wave);
         Mix(wave);
-    } catch (const EStepweaveError&) {
+    } catch (const StepweaveError&) {
         // The system's message for a damaged file: what the user would see.
     }
     return 0;

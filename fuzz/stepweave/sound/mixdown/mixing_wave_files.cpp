@@ -78,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     size = std::min(size, kLargestFile);
     try {
         LoadThroughWorkFile(data, size);
-    } catch (const EStepweaveError&) {
+    } catch (const StepweaveError&) {
         // The system's message for a damaged file: what the user would see.
     }
     return 0;

@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         device.kit.Play(item);
         device.kit.Play(item);
         device.loop.RunFor(kVoiceMilliseconds);
-    } catch (const EStepweaveError&) {
+    } catch (const StepweaveError&) {
         // Refused with the system's message: fine.
     }
     device.CheckOutput(2.0f);

@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         device.stream.SetPosition(wave.DataSize() - (size > 0 ? data[0] * 64 : 0));
         device.stream.Play();
         device.loop.RunFor(kStreamMilliseconds);
-    } catch (const EStepweaveError&) {
+    } catch (const StepweaveError&) {
         // Refused with the system's message: fine.
     }
     device.stream.SetWaveStream(nullptr);

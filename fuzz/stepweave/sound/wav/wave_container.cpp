@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     WaveData wave;
     try {
         wave.LoadFromStream(input);
-    } catch (const EStepweaveError&) {
+    } catch (const StepweaveError&) {
         return 0;
     }
     MemoryStream image(wave.Image());

@@ -173,7 +173,7 @@ TEST_F(Playback, SoundsRepeatedOnConsecutiveStepsAreEachStarted) {
 
 TEST_F(Playback, AHeaderLengthThatIsNoNumberFailsWithTheButtonsEnabled) {
     document.grid.SetCell(PatternGrid::kHeaderRow, PatternGrid::kLengthColumn, "x");
-    EXPECT_THROW(engine.PlayPattern(), EConvertError);
+    EXPECT_THROW(engine.PlayPattern(), IntegerTextError);
     EXPECT_TRUE(engine.PlayPatternEnabled());
     EXPECT_FALSE(engine.Playing());
 }
@@ -347,7 +347,7 @@ TEST_F(Playback, AMissingPatternStopsPlaySongWithItsMessage) {
     Store("Here", 50, 1);
     document.playList.Append("Gone");
     document.SetDelay(77);
-    EXPECT_THROW(engine.PlaySong(), EFOpenError);
+    EXPECT_THROW(engine.PlaySong(), FileOpenError);
     EXPECT_FALSE(engine.Playing());
     EXPECT_TRUE(engine.PlayPatternEnabled());
     EXPECT_TRUE(engine.PlaySongEnabled());

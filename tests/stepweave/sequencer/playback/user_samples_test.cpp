@@ -123,14 +123,14 @@ TEST_F(UserSampleSlotsOnADevice, StopSilencesTheSample) {
 
 TEST_F(UserSampleSlotsOnADevice, AFileThatCannotBeOpenedLeavesTheSlotSilentButKeepsItsName) {
     samples.Load(5, "ramp.wav");
-    EXPECT_THROW(samples.Load(5, "missing.wav"), EFOpenError);
+    EXPECT_THROW(samples.Load(5, "missing.wav"), FileOpenError);
     EXPECT_EQ(samples.FileName(5), "missing.wav") << "saving the song again keeps the reference";
     EXPECT_NO_THROW(samples.Restart(5));
     loop.RunFor(300);
     EXPECT_EQ(FirstSoundingFrame(Output()), -1);
 
     WriteText(folder / "text.wav", "not a wave");
-    EXPECT_THROW(samples.Load(6, "text.wav"), EWaveStreamError);
+    EXPECT_THROW(samples.Load(6, "text.wav"), WaveStreamError);
 }
 
 TEST_F(UserSampleSlotsOnADevice, OpeningAFileCopiesItToTheTempFolder) {

@@ -94,7 +94,7 @@ struct Refusal {
         try {
             EXPECT_EQ(renderer.Render(samples), RenderOutcome::Completed);
             return "";
-        } catch (const EStepweaveError& error) {
+        } catch (const StepweaveError& error) {
             return error.what();
         }
     }

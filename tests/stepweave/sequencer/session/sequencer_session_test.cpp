@@ -104,7 +104,7 @@ TEST_F(SessionFolder, WithDevicesTheStreamsHoldTheSamplesAndARenderTakesTheirVol
     EXPECT_EQ(samples[0].volume, -1200);
     EXPECT_EQ(samples[1].volume, 0);
 
-    EXPECT_THROW(OpenSong(session.Document(), WriteSong("missing.wav")), EFOpenError)
+    EXPECT_THROW(OpenSong(session.Document(), WriteSong("missing.wav")), FileOpenError)
         << "a stream opens its file";
 }
 
@@ -116,7 +116,7 @@ TEST_F(SessionFolder, TheKitComesFromTheStartFolderOrAGivenFileAndTakesThePannin
     try {
         session.LoadDefaultKit();
         FAIL() << "the start folder holds no kit";
-    } catch (const EFOpenError& error) {
+    } catch (const FileOpenError& error) {
         EXPECT_EQ(std::string(error.what()), "Cannot open file " + (folder / "standard.dxg").string());
     }
     session.LoadKit(elsewhere.string());
@@ -129,7 +129,7 @@ TEST_F(SessionFolder, TheKitComesFromTheStartFolderOrAGivenFileAndTakesThePannin
     EXPECT_EQ(SnarePan(session), 1500);
 
     WriteText(folder / "Panning.dat", "0\r\nleft\r\n");
-    EXPECT_THROW(session.ApplyPanningFile(), EStepweaveError);
+    EXPECT_THROW(session.ApplyPanningFile(), StepweaveError);
     EXPECT_EQ(SnarePan(session), 1500) << "a damaged file changes nothing";
 }
 

@@ -116,7 +116,7 @@ TEST(FileRecordingBackend, RecordsWhatIsPlayedInRealTimeAndPutsTheFileInPlaceOnC
 }
 
 TEST(FileRecordingBackend, AFolderThatDoesNotExistMeansNoDevice) {
-    EXPECT_THROW(OpenAudioOutput(AudioBackendNamed("file:/nonexistent-folder/take.wav")), EDirectSoundError);
+    EXPECT_THROW(OpenAudioOutput(AudioBackendNamed("file:/nonexistent-folder/take.wav")), SoundOutputError);
 }
 
 namespace {
@@ -140,7 +140,7 @@ std::string RecordATenthAndClose(const fs::path& target) {
     try {
         output->Close();
         return "";
-    } catch (const EStepweaveError& error) {
+    } catch (const StepweaveError& error) {
         return CommandLineMessage(error);
     }
 }

@@ -173,7 +173,7 @@ TEST(KitMaker, TemplateWavesComeAcrossAsAWavFileWouldCarryThem) {
     EXPECT_EQ(kit.Items(2).Wave().FormatSize(), 0);
     EXPECT_NO_THROW(CheckKitLayout(kit));
     kit.Items(5).SetName("renamed");
-    EXPECT_THROW(CheckKitLayout(kit), EWaveCollectionError);
+    EXPECT_THROW(CheckKitLayout(kit), WaveCollectionError);
 }
 
 TEST(KitCommands, AFailedMakeLeavesAnExistingKitUntouched) {

@@ -35,7 +35,7 @@ TEST(MemoryStream, ReadsWritesAndSeeksWithinItsBytes) {
     char two[3] = {};
     stream.ReadBuffer(two, 2);
     EXPECT_STREQ(two, "ef");
-    EXPECT_THROW(stream.ReadBuffer(two, 1), EReadError);
+    EXPECT_THROW(stream.ReadBuffer(two, 1), StreamReadError);
     stream.SetPosition(1);
     stream.WriteBuffer("XY", 2);
     EXPECT_EQ(std::string(stream.Bytes().begin(), stream.Bytes().end()), "aXYdef");
@@ -75,9 +75,9 @@ TEST(FileErrors, CarryTheFileLayersMessages) {
     try {
         FileStream missing((folder / "none.pat").string());
         FAIL();
-    } catch (const EFOpenError& error) {
+    } catch (const FileOpenError& error) {
         EXPECT_EQ(std::string(error.what()), "Cannot open file " + (folder / "none.pat").string());
     }
-    EXPECT_THROW(SafeFileStream((folder / "no-such-dir" / "x").string()), EFCreateError);
-    EXPECT_THROW(FileStream{folder.string()}, EFOpenError);
+    EXPECT_THROW(SafeFileStream((folder / "no-such-dir" / "x").string()), FileCreateError);
+    EXPECT_THROW(FileStream{folder.string()}, FileOpenError);
 }

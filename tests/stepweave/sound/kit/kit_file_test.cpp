@@ -86,7 +86,7 @@ std::string LoadInto(WaveCollection& kit, const Bytes& bytes) {
     MemoryStream stream(bytes);
     try {
         kit.LoadFromStream(stream);
-    } catch (const EStepweaveError& error) {
+    } catch (const StepweaveError& error) {
         return error.what();
     }
     return "no error";
@@ -267,12 +267,12 @@ TEST(KitFile, AWaveImageNeverReadsPastItsOwnBytes) {
 TEST(KitFile, AFileThatCannotBeOpenedLeavesTheKitAlone) {
     WaveCollection kit;
     kit.Add().SetName("Kick      [ ]");
-    EXPECT_THROW(kit.LoadFromFile("/nonexistent/standard.dxg"), EFOpenError);
+    EXPECT_THROW(kit.LoadFromFile("/nonexistent/standard.dxg"), FileOpenError);
     EXPECT_EQ(kit.Count(), 1);
 
     const auto folder = FreshFolder("kit_not_a_kit");
     const std::string path = (folder / "text.dxg").string();
     WriteFileSafely(path, std::string("hello"));
-    EXPECT_THROW(kit.LoadFromFile(path), EReadError);
+    EXPECT_THROW(kit.LoadFromFile(path), StreamReadError);
     EXPECT_EQ(kit.Count(), 0);
 }

@@ -19,10 +19,10 @@ TEST(WaveCollection, FindsNamesWithoutRegardToLetterCase) {
     try {
         kit.Find("Gong      [ ]");
         FAIL() << "no error";
-    } catch (const EWaveCollectionError& error) {
+    } catch (const WaveCollectionError& error) {
         EXPECT_STREQ(error.what(), "Wave 'Gong      [ ]' not found");
     }
-    EXPECT_THROW(kit.Items(17), EListError);
+    EXPECT_THROW(kit.Items(17), ListIndexError);
 }
 
 TEST(WaveCollection, TheItemNamedMostRecentlyIsFound) {
@@ -71,7 +71,7 @@ TEST(WaveCollection, DeletingKeepsIndexesAndLookupCurrent) {
     EXPECT_EQ(kit.Items(2).Index(), 2);
     EXPECT_EQ(kit.IndexOf("b"), -1);
     EXPECT_EQ(kit.IndexOf("d"), 2);
-    EXPECT_THROW(kit.Delete(3), EListError);
+    EXPECT_THROW(kit.Delete(3), ListIndexError);
     kit.Clear();
     EXPECT_EQ(kit.Count(), 0);
     EXPECT_EQ(kit.IndexOf("a"), -1);

@@ -84,13 +84,13 @@ TEST(MixingWaveFile, ADamagedFileLeavesTheWaveAsItWas) {
     try {
         LoadImage(wave, huge);
         FAIL();
-    } catch (const EReadError& error) {
+    } catch (const StreamReadError& error) {
         EXPECT_STREQ(error.what(), "Stream read error");
     }
     untouched();
 
     for (auto broken : {PcmFormat(0, 44100, 16), PcmFormat(2, 0, 16), PcmFormat(2, 44100, 0)}) {
-        EXPECT_THROW(LoadImage(wave, WaveImage(broken, {1, 2, 3, 4})), EWaveStreamError);
+        EXPECT_THROW(LoadImage(wave, WaveImage(broken, {1, 2, 3, 4})), WaveStreamError);
     }
     untouched();
 }
@@ -98,10 +98,10 @@ TEST(MixingWaveFile, ADamagedFileLeavesTheWaveAsItWas) {
 TEST(MixingWaveFile, FileLayerErrorsReachTheCaller) {
     const fs::path folder = FreshFolder("errors");
     MixingWave wave;
-    EXPECT_THROW(wave.LoadFromFile((folder / "missing.wav").string()), EFOpenError);
-    EXPECT_THROW(wave.SaveToFile((folder / "no" / "out.wav").string()), EFCreateError);
+    EXPECT_THROW(wave.LoadFromFile((folder / "missing.wav").string()), FileOpenError);
+    EXPECT_THROW(wave.SaveToFile((folder / "no" / "out.wav").string()), FileCreateError);
     wave.SetWorkFileName((folder / "no" / "work1.tmp").string());
-    EXPECT_THROW(wave.SetFileBacked(true), EFCreateError);
+    EXPECT_THROW(wave.SetFileBacked(true), FileCreateError);
     EXPECT_FALSE(wave.FileBacked());
 }
 

@@ -129,13 +129,13 @@ TEST(MixingWaveMix, RefusesWhatCannotBeMixed) {
     MixingWave source;
     LoadSamples(source, PcmFormat(1, 44100, 16), {1, 2});
     MixingWave output;
-    EXPECT_THROW(output.MixIn(source, 0.0, 0.0, 0.0, 1.0), EWaveStreamError);
-    EXPECT_THROW(output.MixIn(source, 44100, NAN, 0.0, 1.0), EWaveStreamError);
-    EXPECT_THROW(output.MixIn(source, 44100, 0.0, 0.0, INFINITY), EWaveStreamError);
-    EXPECT_THROW(output.MixIn(source, 1e-9, 0.0, 0.0, 1.0), EWaveStreamError);  // far too long
+    EXPECT_THROW(output.MixIn(source, 0.0, 0.0, 0.0, 1.0), WaveStreamError);
+    EXPECT_THROW(output.MixIn(source, 44100, NAN, 0.0, 1.0), WaveStreamError);
+    EXPECT_THROW(output.MixIn(source, 44100, 0.0, 0.0, INFINITY), WaveStreamError);
+    EXPECT_THROW(output.MixIn(source, 1e-9, 0.0, 0.0, 1.0), WaveStreamError);  // far too long
     MixingWave mono;
     mono.SetFormat(PcmFormat(1, 44100, 16));
-    EXPECT_THROW(mono.MixIn(source, 44100, 0.0, 0.0, 1.0), EWaveStreamError);
+    EXPECT_THROW(mono.MixIn(source, 44100, 0.0, 0.0, 1.0), WaveStreamError);
     EXPECT_EQ(output.Frames(), 0);
 }
 

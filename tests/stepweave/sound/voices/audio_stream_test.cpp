@@ -110,7 +110,7 @@ TEST_F(StreamOnManualDevice, NeedsAWaveStream) {
         try {
             use(stream);
             FAIL();
-        } catch (const EAudioStreamError& error) {
+        } catch (const AudioStreamError& error) {
             EXPECT_STREQ(error.what(), "WaveStream not set");
         }
     }
@@ -252,7 +252,7 @@ TEST_F(StreamOnManualDevice, ABadFileLeavesTheStreamClosed) {
     try {
         stream.SetFileName(text);
         FAIL();
-    } catch (const EWaveStreamError& error) {
+    } catch (const WaveStreamError& error) {
         EXPECT_STREQ(error.what(), "Wave is invalid");
     }
     EXPECT_EQ(stream.Source(), nullptr);
@@ -261,11 +261,11 @@ TEST_F(StreamOnManualDevice, ABadFileLeavesTheStreamClosed) {
     try {
         stream.SetFileName(std::string(TEST_DATA_DIR) + "/waves/float.wav");
         FAIL();
-    } catch (const EDirectSoundBufferError& error) {
+    } catch (const VoiceError& error) {
         EXPECT_STREQ(error.what(), "Sound Buffer cannot be made");
     }
     EXPECT_EQ(stream.Source(), nullptr);
-    EXPECT_THROW(stream.SetFileName((Folder() / "missing.wav").string()), EFOpenError);
+    EXPECT_THROW(stream.SetFileName((Folder() / "missing.wav").string()), FileOpenError);
 }
 
 TEST_F(StreamOnManualDevice, AFileCutShortPlaysWhatItHolds) {

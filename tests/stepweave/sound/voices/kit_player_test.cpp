@@ -157,7 +157,7 @@ TEST_F(KitOnManualDevice, AnEmptyWaveCannotBePlayedButLeavesTheOtherVoicesPlayab
     try {
         kit.Play(kit.Items().Find("Empty"));
         FAIL();
-    } catch (const EDirectSoundBufferError& error) {
+    } catch (const VoiceError& error) {
         EXPECT_STREQ(error.what(), "Sound Buffer cannot be made");
     }
     kit.Play(kit.Items().Find("Kick      [ ]"));

@@ -24,7 +24,7 @@ TEST(DeviceWithoutOutput, StaysClosedAndMakesNoVoice) {
     try {
         device.Open(OpenAudioOutput(NoSoundDevice()));
         FAIL();
-    } catch (const EDirectSoundError& error) {
+    } catch (const SoundOutputError& error) {
         EXPECT_STREQ(error.what(), "DirectSound cannot be initialized");
     }
     EXPECT_FALSE(device.IsOpen());
@@ -33,7 +33,7 @@ TEST(DeviceWithoutOutput, StaysClosedAndMakesNoVoice) {
     try {
         voice.Create(PcmFormat(44100, 16, 1), 400);
         FAIL();
-    } catch (const EDirectSoundError& error) {
+    } catch (const SoundOutputError& error) {
         EXPECT_STREQ(error.what(), "IDirectSound not made");
     }
 }
@@ -90,7 +90,7 @@ TEST_F(DeviceOnManualOutput, ClosingLeavesItsVoicesNotMade) {
     ASSERT_TRUE(voice.Create(PcmFormat(44100, 16, 2), 400));
     device.Close();
     EXPECT_FALSE(voice.IsMade());
-    EXPECT_THROW(voice.Play(), EDirectSoundBufferError);
+    EXPECT_THROW(voice.Play(), VoiceError);
 }
 
 TEST_F(DeviceOnManualOutput, ALostVoiceMakesItRestoreItsListeners) {

@@ -38,7 +38,7 @@ TEST(SoundOutputWithoutDevice, CannotBeInitialized) {
     try {
         OpenAudioOutput(NoSoundDevice());
         FAIL() << "an output was opened";
-    } catch (const EDirectSoundError& error) {
+    } catch (const SoundOutputError& error) {
         EXPECT_STREQ(error.what(), "DirectSound cannot be initialized");
     }
 }
@@ -47,14 +47,14 @@ TEST(SoundOutputWithoutDevice, TheCauseFollowsTheSystemsMessage) {
     try {
         OpenAudioOutput(AudioBackendNamed("bogus"));
         FAIL() << "an output was opened";
-    } catch (const EDirectSoundError& error) {
+    } catch (const SoundOutputError& error) {
         EXPECT_STREQ(error.what(), kBogusDeviceMessage);
     }
     for (const char* value : {"file:", "rtaudio:", "rtaudio:alsa:", "nul"}) {
         try {
             OpenAudioOutput(AudioBackendNamed(value));
             FAIL() << value << " opened an output";
-        } catch (const EDirectSoundError& error) {
+        } catch (const SoundOutputError& error) {
             EXPECT_EQ(error.what(), "DirectSound cannot be initialized\nSTEPWEAVE_AUDIO=" + std::string(value) +
                                         " names no sound output: use rtaudio, rtaudio:API, rtaudio:API:DEVICE, "
                                         "null or file:PATH");
@@ -63,7 +63,7 @@ TEST(SoundOutputWithoutDevice, TheCauseFollowsTheSystemsMessage) {
     try {
         OpenAudioOutput(AudioBackendNamed("file:/missing/dir/x.wav"));
         FAIL() << "a recording was opened in a missing folder";
-    } catch (const EDirectSoundError& error) {
+    } catch (const SoundOutputError& error) {
         EXPECT_STREQ(error.what(), "DirectSound cannot be initialized\n"
                                    "STEPWEAVE_AUDIO=file:/missing/dir/x.wav: Cannot create file /missing/dir/x.wav");
     }
@@ -73,7 +73,7 @@ TEST(SoundOutputWithoutDevice, ASoundSystemTheProgramLacksIsNamedWithTheWayOut) 
     try {
         OpenAudioOutput(AudioBackendNamed("rtaudio:coreaudio"));
         FAIL() << "an output was opened";
-    } catch (const EDirectSoundError& error) {
+    } catch (const SoundOutputError& error) {
         const std::string message = error.what();
         EXPECT_EQ(message.substr(0, message.find('\n')), "DirectSound cannot be initialized");
         EXPECT_NE(message.find("\nSTEPWEAVE_AUDIO=rtaudio:coreaudio: this program knows no sound system 'coreaudio'"),
@@ -85,7 +85,7 @@ TEST(SoundOutputWithoutDevice, ASoundSystemTheProgramLacksIsNamedWithTheWayOut) 
 }
 
 TEST(SoundOutputWithoutDevice, AnUnknownBackendNameOpensNothing) {
-    EXPECT_THROW(OpenAudioOutput(AudioBackendNamed("speakers")), EDirectSoundError);
+    EXPECT_THROW(OpenAudioOutput(AudioBackendNamed("speakers")), SoundOutputError);
 }
 
 TEST_F(VoicesOnManualDevice, VolumeIsAttenuationInHundredthsOfADecibel) {
@@ -208,14 +208,14 @@ TEST_F(VoicesOnManualDevice, RefusesBadFormatsAndRecordsControlFailuresWithoutRa
     try {
         voice.Play();
         FAIL();
-    } catch (const EDirectSoundBufferError& error) {
+    } catch (const VoiceError& error) {
         EXPECT_STREQ(error.what(), "IDirectSoundBuffer not made");
     }
     try {
         std::vector<uint8_t> nothing;
         voice.LoadFromMemory(format, nothing.data(), 0);
         FAIL();
-    } catch (const EDirectSoundBufferError& error) {
+    } catch (const VoiceError& error) {
         EXPECT_STREQ(error.what(), "Sound Buffer cannot be made");
     }
 

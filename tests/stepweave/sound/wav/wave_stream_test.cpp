@@ -16,7 +16,7 @@ template <typename Action>
 std::string FailureOf(Action action) {
     try {
         action();
-    } catch (const EWaveStreamError& error) {
+    } catch (const WaveStreamError& error) {
         return error.what();
     }
     return "no error";
@@ -124,5 +124,5 @@ TEST(WaveStream, CreatedFileAppearsOnlyWhenWritingCompletes) {
     reader.Open(false);
     EXPECT_EQ(reader.DataSize(), 3);
     EXPECT_EQ(reader.FileName(), path);
-    EXPECT_THROW(WaveFileStream((folder / "missing.wav").string(), WaveFileMode::Read), EFOpenError);
+    EXPECT_THROW(WaveFileStream((folder / "missing.wav").string(), WaveFileMode::Read), FileOpenError);
 }

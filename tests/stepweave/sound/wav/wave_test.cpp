@@ -27,7 +27,7 @@ std::string LoadFailure(const Bytes& bytes, WaveData& wave) {
     MemoryStream stream(bytes);
     try {
         wave.LoadFromStream(stream);
-    } catch (const EWaveStreamError& error) {
+    } catch (const WaveStreamError& error) {
         return error.what();
     }
     return "no error";
@@ -235,7 +235,7 @@ TEST(Wave, AssignCopiesBothBlocksAndNothingClears) {
 
 TEST(Wave, FilesThatCannotBeOpenedFailWithTheFileLayersError) {
     WaveData wave = SomeWave();
-    EXPECT_THROW(wave.LoadFromFile("/nonexistent/folder/x.wav"), EFOpenError);
+    EXPECT_THROW(wave.LoadFromFile("/nonexistent/folder/x.wav"), FileOpenError);
     EXPECT_EQ(wave.Size(), 5);
-    EXPECT_THROW(wave.SaveToFile("/nonexistent/folder/x.wav"), EFCreateError);
+    EXPECT_THROW(wave.SaveToFile("/nonexistent/folder/x.wav"), FileCreateError);
 }
