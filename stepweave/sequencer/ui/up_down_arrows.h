@@ -1,6 +1,6 @@
 #pragma once
 // A pair of arrow buttons, one above the other, that step something up or
-// down: the play list's UpDown1.
+// down: the play list's arrows.
 #include <QWidget>
 
 class QToolButton;
