@@ -15,8 +15,8 @@ librtaudio-dev librtmidi-dev libasound2-dev
 libfluidsynth-dev timgm6mb-soundfont
 libsoxr-dev libfftw3-dev libcli11-dev
 libgtest-dev libgmock-dev libbenchmark-dev
-sox xvfb xauth xdotool
-librsvg2-bin help2man desktop-file-utils appstream dpkg-dev shared-mime-info x11-apps netpbm
+sox xvfb xauth xdotool x11-utils x11-apps netpbm
+librsvg2-bin help2man desktop-file-utils appstream dpkg-dev file shared-mime-info
 "
 
 missing=""

@@ -5,7 +5,8 @@
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
-./scripts/build.sh
+./scripts/check-commands.sh build
+./scripts/build.sh programs
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "No display: playing the demo song from the terminal instead (Ctrl+C stops)."
     exec ./build/stepweave/stepweave play Demo.sng "$@"

@@ -8,6 +8,7 @@ cd "$(dirname "$0")/.."
 FUZZ_SECONDS="${FUZZ_SECONDS:-8}"
 
 ./scripts/install-deps.sh
+./scripts/check-commands.sh build test package
 ./scripts/build.sh
 ctest --test-dir build --output-on-failure -j2
 

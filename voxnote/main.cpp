@@ -19,9 +19,10 @@ int main(int argc, char** argv) {
     if (std::optional<std::string> unknown =
             voxnote::FindUnknownCommand(std::vector<std::string>(argv + 1, argv + argc), commands)) {
         voxnote::WriteUnknownCommand(std::cerr, *unknown, commands);
-        return voxnote::kUnknownCommandStatus;
+        return voxnote::kUsageErrorStatus;
     }
     CLI::App app{voxnote::Text(voxnote::strings::kProgramDescription)};
+    app.footer(voxnote::Text(voxnote::strings::kExitStatusHelp));
     bool showVersion = false;
     app.add_flag("--version", showVersion, voxnote::Text(voxnote::strings::kVersionHelp));
     voxnote::ConvertOptions convertOptions;
@@ -30,7 +31,9 @@ int main(int argc, char** argv) {
     // -display, ...); set after the command is added, so that it still
     // refuses what it does not know.
     app.allow_extras();
-    CLI11_PARSE(app, argc, argv);
+    if (std::optional<int> status = voxnote::ParseCommandLine(app, argc, argv)) {
+        return *status;
+    }
 
     if (showVersion) {
         std::cout << "voxnote (Qt " << qVersion() << ", " << voxnote::LibraryVersions() << ")\n";

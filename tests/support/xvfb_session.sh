@@ -16,9 +16,23 @@ unset QT_QPA_PLATFORM
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
+# Starts a virtual X server on a free display and waits until it takes
+# connections. A server that lost its display to another one starting at the
+# same moment is replaced by a new one.
 start_xvfb() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
-    XVFB_PID=$!
-    for _ in $(seq 50); do [ -s "$WORK/display" ] && break; sleep 0.1; done
-    export DISPLAY=":$(cat "$WORK/display")"
+    for _ in 1 2 3; do
+        rm -f "$WORK/display"
+        Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
+        XVFB_PID=$!
+        for _ in $(seq 300); do
+            [ -s "$WORK/display" ] || ! kill -0 "$XVFB_PID" 2>/dev/null && break
+            sleep 0.1
+        done
+        export DISPLAY=":$(cat "$WORK/display" 2>/dev/null)"
+        kill -0 "$XVFB_PID" 2>/dev/null && xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+        kill "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=""
+    done
+    echo "no virtual X server could be started" >&2
+    exit 1
 }

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <ostream>
 
 #include "stepweave/sequencer/cli/interrupt_signal.h"
@@ -95,6 +96,13 @@ int PlayCommand(const PlayArguments& arguments, const AudioBackendSource& output
             out << "Made a new workspace with the demo song in " << start.folder << '\n';
         }
         SequencerSession session(start.folder, timers, SessionSound::Devices, output);
+        if (const std::optional<std::string> log = TimingLogPathFromEnvironment()) {
+            try {
+                session.KeepTimingLog(*log);
+            } catch (const std::exception& error) {
+                err << error.what() << '\n';  // playback goes on without its log
+            }
+        }
         session.LoadDefaultKit();
         session.StartSoundOutput();
         bool loaded = false;

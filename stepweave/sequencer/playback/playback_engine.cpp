@@ -21,6 +21,11 @@ PlaybackEngine::PlaybackEngine(SequencerDocument& document, StepSounds& sounds, 
     song_.OnStepPlayed = [this] { StepPlayed(); };
 }
 
+void PlaybackEngine::SetFiringObserver(StepFiringObserver* observer) {
+    pattern_.Clock().SetFiringObserver(observer);
+    song_.Clock().SetFiringObserver(observer);
+}
+
 void PlaybackEngine::PlayPattern() {
     document_.grid.Length();  // a header that is no length fails here, with nothing changed
     song_.Stop();

@@ -69,6 +69,9 @@ public:
     bool PlayingSong() const { return song_.Playing(); }
     bool Playing() const { return PlayingPattern() || PlayingSong(); }
 
+    // Both step clocks tell the observer of every firing (null for none).
+    void SetFiringObserver(StepFiringObserver* observer);
+
     PatternPlayer& Pattern() { return pattern_; }
     SongPlayer& Song() { return song_; }
 

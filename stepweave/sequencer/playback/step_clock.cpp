@@ -57,7 +57,11 @@ void StepClock::Idle() {
     if (elapsed < interval_) {
         return;
     }
-    lastFiring_ = KeepsToItsGrid(now) ? NextFiring() : now;
+    const uint32_t due = NextFiring();
+    lastFiring_ = KeepsToItsGrid(now) ? due : now;
+    if (firingObserver_ != nullptr) {
+        firingObserver_->Fired(due, now, lastFiring_);
+    }
     const int lagCount = static_cast<int>(std::max<uint32_t>(1, elapsed / std::max<uint32_t>(interval_, 1)));
     if (OnTimer) {
         OnTimer(*this, lagCount);

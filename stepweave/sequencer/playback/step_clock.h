@@ -27,6 +27,14 @@
 
 namespace stepweave {
 
+// Told of every firing, just before OnTimer: when the firing was due, when
+// the poll came, and the time the firing counts as (LastFiring).
+class StepFiringObserver {
+public:
+    virtual ~StepFiringObserver() = default;
+    virtual void Fired(uint32_t due, uint32_t polled, uint32_t countsAs) = 0;
+};
+
 class StepClock : private IdleHandler {
 public:
     static constexpr uint32_t kDefaultInterval = 1000;
@@ -52,6 +60,8 @@ public:
     uint32_t LastFiring() const { return lastFiring_; }
 
     std::function<void(StepClock& sender, int lagCount)> OnTimer;
+    // Null for none; not owned.
+    void SetFiringObserver(StepFiringObserver* observer) { firingObserver_ = observer; }
 
 private:
     void Idle() override;
@@ -67,6 +77,7 @@ private:
     bool enabled_ = false;
     bool activeOnly_ = true;
     uint32_t lastFiring_ = 0;
+    StepFiringObserver* firingObserver_ = nullptr;
 };
 
 }  // namespace stepweave

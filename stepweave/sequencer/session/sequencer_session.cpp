@@ -27,7 +27,9 @@ SequencerSession::SequencerSession(std::string startDirectory, TimerScheduler& t
       samples_(wavePlayerSound_, startDirectory_),
       document_(startDirectory_, DocumentSamples()),
       sounds_(drumKit_, samples_),
-      engine_(document_, sounds_, idle_) {
+      timingLog_(sounds_),
+      engine_(document_, timingLog_, idle_) {
+    engine_.SetFiringObserver(&timingLog_);
     drumKit_.SetDevice(&mainWindowSound_);
     FillLibraryFromStartDirectory(document_);
 }
@@ -43,6 +45,8 @@ UserSampleSlots& SequencerSession::DocumentSamples() {
     }
     return samples_;
 }
+
+void SequencerSession::KeepTimingLog(const std::string& path) { timingLog_.Open(path); }
 
 void SequencerSession::LoadDefaultKit() {
     LoadKit((std::filesystem::path(startDirectory_) / kDefaultKitFileName).string());

@@ -18,6 +18,7 @@
 #include "stepweave/sequencer/playback/application_idle.h"
 #include "stepweave/sequencer/playback/kit_and_sample_sounds.h"
 #include "stepweave/sequencer/playback/playback_engine.h"
+#include "stepweave/sequencer/playback/step_timing_log.h"
 #include "stepweave/sequencer/model/sequencer_document.h"
 #include "stepweave/sequencer/playback/user_samples.h"
 #include "stepweave/sequencer/model/user_sample_table.h"
@@ -84,6 +85,9 @@ public:
     void WritePanningFile();
     // "temp/sample1.wav" .. "temp/sample8.wav" become copies of "Blank.wav".
     void ResetSampleExports();
+    // From now on every step played is logged into the file (see
+    // StepTimingLog); std::runtime_error naming it when it cannot be written.
+    void KeepTimingLog(const std::string& path);
 
     // What a render takes of each user sample: the file name, frequency and
     // pan the document's samples hold, and the stream's volume (full volume
@@ -128,6 +132,7 @@ private:
     UserSampleTable sampleSettings_;
     SequencerDocument document_;
     KitAndSampleSounds sounds_;
+    StepTimingLog timingLog_;
     PlaybackEngine engine_;
 };
 

@@ -57,6 +57,13 @@ int RunSequencerWindow(int argc, char** argv, const WindowArguments& arguments) 
     }
     MainTimerPump pump(MainTimers());
     SequencerSession session(*folder, MainTimers(), SessionSound::Devices, AudioBackendFromEnvironment());
+    if (const std::optional<std::string> log = TimingLogPathFromEnvironment()) {
+        try {
+            session.KeepTimingLog(*log);
+        } catch (const std::exception& error) {
+            QMessageBox::warning(nullptr, kProgramTitle, QString::fromStdString(error.what()));
+        }
+    }
     MessageBoxPrompt prompt;
     SequenceWindow window(session, prompt);
     prompt.SetOwner(&window);

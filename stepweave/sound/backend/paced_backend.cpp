@@ -30,10 +30,13 @@ void PacedBackend::Run(Mixer& mixer) {
     const uint32_t start = clock.Now();
     int64_t rendered = 0;
     while (running_) {
-        mixer.Process(block.data(), kBlockFrames);
+        // Each block sounds when the frames before it have been played, even
+        // when a busy machine woke this thread late: the frames of a sound
+        // stamped t are where t falls in the device's own time line.
+        const uint32_t due = start + static_cast<uint32_t>(rendered * 1000 / Mixer::kSampleRate);
+        mixer.Process(block.data(), kBlockFrames, due);
         Deliver(block.data(), kBlockFrames);
         rendered += kBlockFrames;
-        // The next block is due when the frames so far have been played.
         clock.SleepUntil(start + static_cast<uint32_t>(rendered * 1000 / Mixer::kSampleRate));
     }
 }

@@ -2,7 +2,9 @@
 // A device without a sound card: its own thread renders the mix block by
 // block in real time, paced by the system clock, and hands every block to
 // Deliver, as a sound card's driver hands it to the hardware. The silent
-// device and the recording device are such devices.
+// device and the recording device are such devices. A block's time is the
+// moment it is due, not the moment the thread got to it, so that a thread
+// woken late on a busy machine moves no sound in what it records.
 #include <atomic>
 #include <cstdint>
 #include <thread>

@@ -61,8 +61,10 @@ void Mixer::KeepUntilReleased(SharedSoundMemory memory) { retiring_.push_back(st
 
 // --- audio thread ---
 
-void Mixer::Process(float* out, int frames) {
-    mapping_.Observe(renderedFrames_, clock_.Now());
+void Mixer::Process(float* out, int frames) { Process(out, frames, clock_.Now()); }
+
+void Mixer::Process(float* out, int frames, uint32_t firstFrameTime) {
+    mapping_.Observe(renderedFrames_, firstFrameTime);
     std::fill(out, out + static_cast<size_t>(frames) * kChannels, 0.0f);
     for (int i = 0; i < soundingCount_; ++i) {
         sounding_[i]->render_.memory->AcquireWrites();

@@ -62,8 +62,11 @@ public:
     size_t VoiceCount() const { return voices_.size(); }
 
     // --- audio thread ---
-    // Renders `frames` frames of interleaved stereo into out.
+    // Renders `frames` frames of interleaved stereo into out. The block's
+    // first frame is taken to sound now, by the clock; a device that knows
+    // better when it sounds (one paced by the clock itself) says when.
     void Process(float* out, int frames);
+    void Process(float* out, int frames, uint32_t firstFrameTime);
 
     // Frames rendered so far (readable from any thread).
     int64_t RenderedFrames() const { return publishedFrames_.load(std::memory_order_acquire); }

@@ -1,5 +1,7 @@
 #include "voxnote/app/cli/command_line.h"
 
+#include <CLI/CLI.hpp>
+
 #include <algorithm>
 #include <array>
 #include <string_view>
@@ -60,6 +62,16 @@ void WriteUnknownCommand(std::ostream& out, const std::string& word,
         out << "  " << command.name << std::string(width - command.name.size() + 3, ' ') << command.summary
             << '\n';
     }
+}
+
+std::optional<int> ParseCommandLine(CLI::App& app, int argc, const char* const* argv) {
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        // --help and --help-all come as a "parse error" of status 0.
+        return app.exit(error) == 0 ? 0 : kUsageErrorStatus;
+    }
+    return std::nullopt;
 }
 
 }  // namespace voxnote

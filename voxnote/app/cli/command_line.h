@@ -5,15 +5,24 @@
 // A word that is neither a command nor the value of a window-system option is
 // a mistyped command: it is refused, with the list of commands, rather than
 // opening the window as if nothing had been asked.
+//
+// Exit statuses: 0 done, 2 the file could not be converted (convert_command.h),
+// 105 a usage error: the command line asks for something the program does
+// not take (a mistyped command, an unknown option, a missing or extra
+// argument, a bad value). 105 is the option parser's status for a bad value,
+// which scripts already know; every usage error has it.
 #include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
+namespace CLI {
+class App;
+}
+
 namespace voxnote {
 
-// The exit status of a refused command line.
-inline constexpr int kUnknownCommandStatus = 2;
+inline constexpr int kUsageErrorStatus = 105;
 
 struct CommandDescription {
     std::string name;
@@ -28,5 +37,10 @@ std::optional<std::string> FindUnknownCommand(const std::vector<std::string>& ar
 // "unknown command 'WORD'" and the list of commands, for standard error.
 void WriteUnknownCommand(std::ostream& out, const std::string& word,
                          const std::vector<CommandDescription>& commands);
+
+// Parses the arguments into the app's options. Nothing when they were taken;
+// otherwise the status to exit with, once the help (status 0) or the
+// parser's message (kUsageErrorStatus) has been printed.
+std::optional<int> ParseCommandLine(CLI::App& app, int argc, const char* const* argv);
 
 }  // namespace voxnote

@@ -139,6 +139,7 @@ void AddDetectorOption(CLI::App& command, ConvertOptions& options) {
 
 CLI::App* AddConvertCommand(CLI::App& app, ConvertOptions& options) {
     CLI::App* command = app.add_subcommand("convert", Text(strings::kConvertDescription));
+    command->footer(Text(strings::kExitStatusHelp));
     command->add_option("input", options.inputPath, Text(strings::kInputFileHelp))->required();
     command->add_option("-o,--output", options.midiPath, Text(strings::kOutputFileHelp));
     command->add_option("--events", options.eventsPath, Text(strings::kEventsFileHelp));

@@ -16,7 +16,9 @@
 // it holds no notes ("No notes detected." is then a notice, and the MIDI
 // file holds only the voice); 2 the command could not be carried out (not
 // a WAV file, a format the converter does not take, unreadable input,
-// unknown preset, a file that could not be written or exists already).
+// unknown preset, a file that could not be written or exists already). A
+// command line that cannot be taken ends with kUsageErrorStatus before this
+// runs (cli/command_line.h).
 #include <optional>
 #include <ostream>
 #include <string>

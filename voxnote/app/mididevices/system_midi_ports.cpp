@@ -3,8 +3,10 @@
 #include <rtmidi/RtMidi.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <optional>
+#include <system_error>
 
 #include "voxnote/app/mididevices/midi_output_device.h"
 
@@ -79,12 +81,24 @@ public:
 
 }  // namespace
 
+bool HasMidiSystem() {
+#if defined(__linux__)
+    std::error_code error;
+    return std::filesystem::exists("/dev/snd/seq", error);
+#else
+    return true;
+#endif
+}
+
 int TechnologyOfSequencerPort(unsigned portType) {
     return (portType & kPlaysVoices) ? midi_technology::kWavetableSynthesizer : midi_technology::kPort;
 }
 
 std::vector<SystemMidiPort> ListSystemMidiPorts() {
     std::vector<SystemMidiPort> ports;
+    if (!HasMidiSystem()) {
+        return ports;  // Setup tells the user, below its device list
+    }
     try {
         RtMidiOut midi;
         midi.setErrorCallback([](RtMidiError::Type, const std::string&, void*) {}, nullptr);

@@ -15,6 +15,12 @@ struct SystemMidiPort {
     int technology = 1;
 };
 
+// Whether there is a MIDI system to ask. On Linux that is the ALSA
+// sequencer behind /dev/snd/seq: without it RtMidi can list nothing (it
+// gives up at the sequencer), and asking would only have the sequencer
+// library and RtMidi print their failure on standard error at every look.
+bool HasMidiSystem();
+
 // Empty when there is no MIDI system to ask.
 std::vector<SystemMidiPort> ListSystemMidiPorts();
 

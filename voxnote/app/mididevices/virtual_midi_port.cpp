@@ -2,10 +2,8 @@
 
 #include <rtmidi/RtMidi.h>
 
-#include <filesystem>
-#include <system_error>
-
 #include "voxnote/app/midi/short_message.h"
+#include "voxnote/app/mididevices/system_midi_ports.h"
 #include "voxnote/app/settings/string_table.h"
 
 namespace voxnote {
@@ -16,17 +14,6 @@ void KeepError(RtMidiError::Type, const std::string& text, void* lastError) {
     *static_cast<std::string*>(lastError) = text;
 }
 
-// Linux's sequencer lives behind this device file; without it there is no
-// MIDI system to make the port on. Elsewhere RtMidi's own system is asked.
-bool HasAlsaSequencer() {
-#if defined(__linux__)
-    std::error_code error;
-    return std::filesystem::exists("/dev/snd/seq", error);
-#else
-    return true;
-#endif
-}
-
 }  // namespace
 
 // RtMidi picks the MIDI system as it does for the output ports: the ALSA
@@ -34,7 +21,7 @@ bool HasAlsaSequencer() {
 // it could not reach only warns (and JACK would then crash on a port), so the
 // port is made only once a look at the ports went without a word.
 VirtualMidiPort::VirtualMidiPort() {
-    if (!HasAlsaSequencer()) {
+    if (!HasMidiSystem()) {
         absence_ = Text(strings::kNoSequencerForVirtualPort);
         return;
     }

@@ -50,7 +50,7 @@ std::string DetectorCaption(DetectorChoice detector) {
 }
 
 DetectorChoice ReadDetectorChoice(PrivateProfile& profile) {
-    const int stored = std::clamp(profile.ReadInt(kSection, kKey, StoredValue(DetectorChoice::Classic)), 0, 1);
+    const int stored = std::clamp(profile.ReadNumber(kSection, kKey).value_or(StoredValue(DetectorChoice::Classic)), 0, 1);
     return stored == 1 ? DetectorChoice::Precise : DetectorChoice::Classic;
 }
 

@@ -34,7 +34,7 @@ DetectorSettings PresetStore::Read(std::string_view name) {
     const DetectorSettings defaults;
     std::array<int, 12> values = StoredValues(defaults);
     for (size_t i = 0; i < values.size(); ++i) {
-        values[i] = profile_.ReadInt(name, kDetectorSettingKeys[i], values[i]);
+        values[i] = profile_.ReadNumber(name, kDetectorSettingKeys[i]).value_or(values[i]);
     }
     DetectorSettings settings;
     settings.inputVolume = values[0];
@@ -68,6 +68,7 @@ void PresetStore::RememberLastUsed(std::string_view name) {
 }
 
 DetectorSettings PresetStore::Load(std::string_view name) {
+    profile_.Flush();  // the preset as the file holds it now, changed by hand maybe
     DetectorSettings settings = Read(name);
     RememberLastUsed(name);
     profile_.Flush();

@@ -21,8 +21,9 @@ public:
 
     // Whether the file has a section of that name (in any case).
     bool Exists(std::string_view name);
-    // The preset's values; a missing section or key gives that key's default,
-    // and every value is brought into its control's range.
+    // The preset's values; a missing section or key, or a value that holds no
+    // number, gives that key's default, and every value is brought into its
+    // control's range.
     DetectorSettings Read(std::string_view name);
     // Writes the twelve keys in their order; a failed write is ignored.
     void Write(std::string_view name, const DetectorSettings& settings);
@@ -32,7 +33,7 @@ public:
     void RememberLastUsed(std::string_view name);
 
     // The Presets dialog's Load and Save: read or write the preset, record it
-    // as last used and flush the file.
+    // as last used and flush the file. Load reads the file as it is now.
     DetectorSettings Load(std::string_view name);
     void Save(std::string_view name, const DetectorSettings& settings);
     // Deletes the preset's section. Refuses "Default" (an information

@@ -17,11 +17,15 @@ std::filesystem::path EnvironmentPath(const char* name) {
     return value ? std::filesystem::path(value) : std::filesystem::path();
 }
 
-int LeadingInteger(std::string_view text) {
+// The value's leading decimal integer; nothing when it starts with no digit.
+std::optional<int> LeadingInteger(std::string_view text) {
     bool negative = false;
     if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
         negative = text.front() == '-';
         text.remove_prefix(1);
+    }
+    if (text.empty() || text.front() < '0' || text.front() > '9') {
+        return std::nullopt;
     }
     long long value = 0;
     for (char c : text) {
@@ -127,7 +131,12 @@ std::string PrivateProfile::ReadString(std::string_view section, std::string_vie
 
 int PrivateProfile::ReadInt(std::string_view section, std::string_view key, int defaultValue) {
     std::optional<std::string> value = Cached().Value(section, key);
-    return value ? LeadingInteger(*value) : defaultValue;
+    return value ? LeadingInteger(*value).value_or(0) : defaultValue;
+}
+
+std::optional<int> PrivateProfile::ReadNumber(std::string_view section, std::string_view key) {
+    std::optional<std::string> value = Cached().Value(section, key);
+    return value ? LeadingInteger(*value) : std::nullopt;
 }
 
 bool PrivateProfile::HasSection(std::string_view section) {

@@ -36,6 +36,10 @@ public:
     // The leading decimal integer of the value ("-12", "7 dB" gives 7, "x" gives
     // 0); defaultValue when the key is missing.
     int ReadInt(std::string_view section, std::string_view key, int defaultValue);
+    // The same number, but nothing when the key is missing or its value does
+    // not start with one ("abc", ""): the caller's default then holds for an
+    // unreadable value as for a missing one.
+    std::optional<int> ReadNumber(std::string_view section, std::string_view key);
     bool HasSection(std::string_view section);
     std::vector<std::string> SectionNames();
     std::vector<std::string> KeyNames(std::string_view section);

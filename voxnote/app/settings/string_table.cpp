@@ -82,6 +82,11 @@ constexpr Entry kMessages[] = {
     {strings::kOutputExists, "The file \"%s\" exists already; name it with -o to replace it."},
     {strings::kFramesNeedClassicDetector,
      "--frames writes the classic detector's analysis frames; the precise detector has none of them."},
+    {strings::kExitStatusHelp,
+     "Exit status: 0 the file was converted (also when it holds no notes); 2 it could not be converted "
+     "(not a WAV file, a format the converter does not take, damaged, an unknown preset, an output that "
+     "could not be written or exists already); 105 the command line was refused (a mistyped command, an "
+     "unknown option, a missing or extra argument, a bad value)."},
 };
 
 // ---- Main window and its dialogs ----

@@ -194,6 +194,7 @@ inline constexpr int kUnknownCommand = 535;
 inline constexpr int kCommandListHeading = 536;
 inline constexpr int kOutputExists = 537;
 inline constexpr int kFramesNeedClassicDetector = 538;
+inline constexpr int kExitStatusHelp = 539;
 
 // Percussion and program names.
 inline constexpr int kFirstGsPercussionEntry = 2000;

@@ -17,12 +17,12 @@ constexpr std::string_view kSection = "System Settings";
 SystemSettings ReadSystemSettings(PrivateProfile& profile) {
     const SystemSettings defaults;
     SystemSettings settings;
-    settings.alwaysOnTop = profile.ReadInt(kSection, "Always On Top", defaults.alwaysOnTop) != 0;
-    settings.autoShrink = profile.ReadInt(kSection, "Auto Shrink", defaults.autoShrink) != 0;
-    settings.sync = profile.ReadInt(kSection, "Sync", defaults.sync) != 0;
-    settings.higherPriority = profile.ReadInt(kSection, "Higher Priority", defaults.higherPriority) != 0;
-    settings.drumkit = std::clamp(profile.ReadInt(kSection, "Drumkit", defaults.drumkit), 0, 1);
-    settings.midiVoice = std::clamp(profile.ReadInt(kSection, "MIDI Voice", defaults.midiVoice), 0, 127);
+    settings.alwaysOnTop = profile.ReadNumber(kSection, "Always On Top").value_or(defaults.alwaysOnTop) != 0;
+    settings.autoShrink = profile.ReadNumber(kSection, "Auto Shrink").value_or(defaults.autoShrink) != 0;
+    settings.sync = profile.ReadNumber(kSection, "Sync").value_or(defaults.sync) != 0;
+    settings.higherPriority = profile.ReadNumber(kSection, "Higher Priority").value_or(defaults.higherPriority) != 0;
+    settings.drumkit = std::clamp(profile.ReadNumber(kSection, "Drumkit").value_or(defaults.drumkit), 0, 1);
+    settings.midiVoice = std::clamp(profile.ReadNumber(kSection, "MIDI Voice").value_or(defaults.midiVoice), 0, 127);
     return settings;
 }
 

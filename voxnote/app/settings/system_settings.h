@@ -17,7 +17,7 @@ struct SystemSettings {
     bool operator==(const SystemSettings&) const = default;
 };
 
-// Missing keys give the member defaults; Drumkit and MIDI Voice are brought
+// Missing keys and values that hold no number give the member defaults; Drumkit and MIDI Voice are brought
 // into their ranges.
 SystemSettings ReadSystemSettings(PrivateProfile& profile);
 

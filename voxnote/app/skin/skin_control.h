@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <utility>
 
 #include "voxnote/app/skin/skin_canvas.h"
 #include "voxnote/app/skin/skin_geometry.h"
@@ -32,6 +33,10 @@ public:
 
     SkinRect GetBoundingRect() const { return SkinRect::At(position_, size_); }
     const std::string& Prefix() const { return prefix_; }
+    // What the window calls the control ("startToggle"): the prefix alone
+    // does not tell the three "UP_" buttons apart.
+    void SetName(std::string name) { name_ = std::move(name); }
+    const std::string& Name() const { return name_; }
     // Whether a press can land on this control at all.
     virtual bool TakesMouse() const { return true; }
 
@@ -48,6 +53,7 @@ private:
     SkinControlSet& set_;
     SkinOwner& owner_;
     std::string prefix_;
+    std::string name_;
     SkinPoint position_;
     SkinSize size_;
     int state_ = 0;

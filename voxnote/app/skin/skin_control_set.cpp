@@ -16,6 +16,12 @@ void SkinControlSet::Unregister(SkinControl& control) {
     }
 }
 
+SkinControl* SkinControlSet::Find(std::string_view name) const {
+    const auto found = std::find_if(controls_.begin(), controls_.end(),
+                                    [name](const SkinControl* control) { return control->Name() == name; });
+    return found == controls_.end() ? nullptr : *found;
+}
+
 SkinControl* SkinControlSet::HitTest(SkinPoint point) const {
     for (SkinControl* control : controls_) {
         if (control->TakesMouse() && control->GetBoundingRect().Contains(point)) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <string_view>
 #include <vector>
 
 #include "voxnote/app/skin/skin_canvas.h"
@@ -29,6 +30,8 @@ public:
     void MouseMove(SkinPoint point);
     void RedrawAll(SkinCanvas& canvas) const;
 
+    // The control of that name, or none.
+    SkinControl* Find(std::string_view name) const;
     // The control a press at the point would land on, or none.
     SkinControl* HitTest(SkinPoint point) const;
     // The control that has the mouse between a press and its release.

@@ -11,26 +11,26 @@ namespace voxnote {
 
 namespace {
 
-// "WAVE_": the WAV dialog over the main window's settings, MIDI devices and
-// analysis record. It hands back the voice to keep as MIDI Voice, the
-// detector chosen (stored at once) and the folder to show at the next opening.
+// "WAVE_": the WAV dialog over the session's settings, MIDI devices and
+// analysis record. It hands back the voice to keep as MIDI Voice and the
+// detector chosen, and keeps the folder to show at the next opening.
 MainDialog::WavDialogOpener WavDialogOpener() {
     auto lastFolder = std::make_shared<QString>();
     return [lastFolder](MainDialog& window) {
-        ConverterSettings& settings = window.Settings();
+        ConverterSession& session = window.Session();
+        const WavDialogChoices start = session.WavChoices();
         WavDialogContext context;
-        context.analysisSettings = settings.Detector().Header();
-        context.midiDeviceIndex = settings.MidiDeviceIndex();
-        context.midiVoice = settings.System().midiVoice;
-        context.detectorChoice = settings.WavDetector();
-        context.messages = &window.Prompt();
-        context.midiDevices = &window.MidiDevices();
-        context.detector = &window.Detector();
+        context.analysisSettings = session.Settings().Detector().Header();
+        context.midiDeviceIndex = session.Settings().MidiDeviceIndex();
+        context.midiVoice = start.midiVoice;
+        context.detectorChoice = start.detector;
+        context.messages = &session.Prompt();
+        context.midiDevices = &session.MidiDevices();
+        context.detector = &session.Detector();
         context.startFolder = *lastFolder;
         RunWavInfoDialog(&window, context);
-        settings.System().midiVoice = context.midiVoice;
-        settings.SetWavDetector(context.detectorChoice, window.Prompt());
         *lastFolder = context.startFolder;
+        return WavDialogChoices{context.midiVoice, context.detectorChoice};
     };
 }
 

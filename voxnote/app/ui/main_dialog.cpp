@@ -7,10 +7,8 @@
 #include <QMouseEvent>
 #include <QWindow>
 
-#include "voxnote/analysis/input/audio_input_factory.h"
 #include "voxnote/app/display/main_window_layout.h"
 #include "voxnote/app/settings/string_table.h"
-#include "voxnote/app/mididevices/system_midi_devices.h"
 #include "voxnote/app/ui/detached_program_starter.h"
 #include "voxnote/app/ui/message_box_prompt.h"
 #include "voxnote/app/ui/setup_dialog.h"
@@ -24,162 +22,107 @@ QString Caption(int id) { return QString::fromStdString(Text(id)); }
 }  // namespace
 
 MainDialog::MainDialog(MainDialogServices services, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
-      artwork_(devicePixelRatioF()),
-      settings_(services.profilePath.empty() ? VoxnoteProfilePath() : services.profilePath) {
-    CreateDefaultServices(services);
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), artwork_(devicePixelRatioF()) {
+    session_ = std::make_unique<ConverterSession>(WithWindowServices(std::move(services), *this));
     setWindowTitle(Caption(strings::kProgramTitle));
     setWindowIcon(artwork_.WindowIcon());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFixedSize(layout::kWindowSize.width, layout::kWindowSize.height);
-    AllocateAnalysis(services);
     CreateSkinControls();
     CreatePopupMenu();
-    InitialiseSettings();
-    ApplyTopMost(settings_.System().alwaysOnTop);
+    ApplyTopMost(session_->Settings().System().alwaysOnTop);
 
-    RepeatTimer.setInterval(100);
-    connect(&RepeatTimer, &QTimer::timeout, this, [this] {
+    stepRepeatTimer_ = new QTimer(this);
+    stepRepeatTimer_->setObjectName("stepRepeatTimer");
+    stepRepeatTimer_->setInterval(100);
+    connect(stepRepeatTimer_, &QTimer::timeout, this, [this] {
         if (repeatingButton_ != nullptr) {
             StepButtonAction(*repeatingButton_);
         }
     });
-    CaptureTimer.setInterval(20);
-    connect(&CaptureTimer, &QTimer::timeout, this, &MainDialog::CaptureTick);
-    if (initFailed_) {
+    captureTimer_ = new QTimer(this);
+    captureTimer_->setObjectName("captureTimer");
+    captureTimer_->setInterval(20);
+    connect(captureTimer_, &QTimer::timeout, this, [this] { session_->Poll(); });
+    session_->AddView(*this);
+    SessionChanged();
+    if (InitFailed()) {
         QTimer::singleShot(0, this, &QWidget::close);
     }
 }
 
 MainDialog::~MainDialog() {
-    // The capture reports to this window until it is gone.
-    capture_.reset();
+    delete setupDialog_;  // an open Setup hears from the session, which goes before the children
+    session_->RemoveView(*this);
 }
 
-void MainDialog::CreateDefaultServices(MainDialogServices& services) {
+// The window's own prompt and program starter where the caller gave none.
+ConverterServices MainDialog::WithWindowServices(MainDialogServices services, MainDialog& window) {
     if (services.prompt == nullptr) {
-        ownPrompt_ = std::make_unique<MessageBoxPrompt>(this);
-        services.prompt = ownPrompt_.get();
+        window.ownPrompt_ = std::make_unique<MessageBoxPrompt>(&window);
+        services.prompt = window.ownPrompt_.get();
     }
-    prompt_ = services.prompt;
     if (services.programStarter == nullptr) {
-        ownProgramStarter_ = std::make_unique<DetachedProgramStarter>();
-        services.programStarter = ownProgramStarter_.get();
+        window.ownProgramStarter_ = std::make_unique<DetachedProgramStarter>();
+        services.programStarter = window.ownProgramStarter_.get();
     }
-    if (services.priority == nullptr) {
-        ownPriority_ = std::make_unique<SystemThreadPriority>();
-        services.priority = ownPriority_.get();
-    }
-    if (services.midiDevices == nullptr) {
-        ownMidiDevices_ = std::make_unique<SystemMidiDevices>();
-        services.midiDevices = ownMidiDevices_.get();
-    }
-    midiDevices_ = services.midiDevices;
-    if (services.clock == nullptr) {
-        services.clock = &SystemClock();
-    }
-    audioInput_ = services.audioInput ? std::move(services.audioInput) : CreateAudioInputFromEnvironment();
-    mixerLauncher_ =
-        std::make_unique<MixerLauncher>(settings_.Profile(), *prompt_, *services.programStarter,
-                                        static_cast<MixerWindow&>(*this));
-}
-
-// The analysis record, the event slot and the capture blocks are had once, for
-// as long as the window lives; without them the window closes again at once.
-void MainDialog::AllocateAnalysis(MainDialogServices& services) {
-    if (auto records = AllocateAnalysisRecords(*prompt_)) {
-        records_ = std::move(*records);
-    } else {
-        initFailed_ = true;
-        return;
-    }
-    const CaptureServices captureServices{*audioInput_, *services.clock, *prompt_, *services.priority};
-    capture_ = CaptureSession::Create(captureServices, *records_.detector, *records_.eventSlot);
-    if (!capture_) {
-        initFailed_ = true;
-        return;
-    }
-    capture_->SetObserver(static_cast<CaptureObserver*>(this));
-    liveMidi_ = std::make_unique<LiveMidiOutput>(*midiDevices_);
-    capture_->SetLiveNoteSink(liveMidi_.get());
-}
-
-// "Default" is rewritten from the start-up values, then the last used preset
-// (if any) is taken and the sliders moved to it.
-void MainDialog::InitialiseSettings() {
-    settings_.StartUp();
-    ShowLoadedPreset();
+    return services;
 }
 
 void MainDialog::CreateSkinControls() {
     // Made in this order, so that the slider value labels are the 17th, 19th
     // and 21st entries of the control list.
-    StartToggle = std::make_unique<SkinToggle>(Controls, "STA_", layout::kStartToggle);
-    ShrinkToggle = std::make_unique<SkinToggle>(Controls, "RED_", layout::kShrinkToggle);
-    MinimiseButton = std::make_unique<SkinButton>(Controls, "MINIM_", layout::kMinimiseButton);
-    CloseButton = std::make_unique<SkinButton>(Controls, "CLOSE_", layout::kCloseButton);
-    MixerButton = std::make_unique<SkinButton>(Controls, "MIXER_", layout::kMixerButton);
-    RhythmToggle = std::make_unique<SkinToggle>(Controls, "RHY_", layout::kRhythmToggle);
-    WaveButton = std::make_unique<SkinButton>(Controls, "WAVE_", layout::kWaveButton);
-    SetupButton = std::make_unique<SkinButton>(Controls, "SETUP_", layout::kSetupButton);
-    PresetButton = std::make_unique<SkinButton>(Controls, "PRESET_", layout::kPresetButton);
-    ScaleUpButton = std::make_unique<SkinButton>(Controls, "UP_", layout::kScaleUpButton);
-    ScaleDownButton = std::make_unique<SkinButton>(Controls, "DN_", layout::kScaleDownButton);
-    MaximumNoteUpButton = std::make_unique<SkinButton>(Controls, "UP_", layout::kMaximumNoteUpButton);
-    MaximumNoteDownButton = std::make_unique<SkinButton>(Controls, "DN_", layout::kMaximumNoteDownButton);
-    MinimumNoteUpButton = std::make_unique<SkinButton>(Controls, "UP_", layout::kMinimumNoteUpButton);
-    MinimumNoteDownButton = std::make_unique<SkinButton>(Controls, "DN_", layout::kMinimumNoteDownButton);
-    InputVolumeSlider = std::make_unique<SkinSlider>(Controls, "SLD_OF_", layout::kInputVolumeSlider);
-    GapRatioSlider = std::make_unique<SkinSlider>(Controls, "SLD_OF_", layout::kGapRatioSlider);
-    NoteStopRatioSlider = std::make_unique<SkinSlider>(Controls, "SLD_OF_", layout::kNoteStopRatioSlider);
-    InputVolumeSlider->SetRange(0, layout::kInputVolumeMaximum);
-    GapRatioSlider->SetRange(0, layout::kGapRatioMaximum);
-    NoteStopRatioSlider->SetRange(0, layout::kNoteStopRatioMaximum);
+    auto make = [this]<typename Control>(std::unique_ptr<Control>& control, const char* prefix, SkinPoint position,
+                                        const char* name) {
+        control = std::make_unique<Control>(controls_, prefix, position);
+        control->SetName(name);
+    };
+    make(startToggle_, "STA_", layout::kStartToggle, "startToggle");
+    make(shrinkToggle_, "RED_", layout::kShrinkToggle, "shrinkToggle");
+    make(minimiseButton_, "MINIM_", layout::kMinimiseButton, "minimiseButton");
+    make(closeButton_, "CLOSE_", layout::kCloseButton, "closeButton");
+    make(mixerButton_, "MIXER_", layout::kMixerButton, "mixerButton");
+    make(rhythmToggle_, "RHY_", layout::kRhythmToggle, "rhythmToggle");
+    make(waveButton_, "WAVE_", layout::kWaveButton, "waveButton");
+    make(setupButton_, "SETUP_", layout::kSetupButton, "setupButton");
+    make(presetButton_, "PRESET_", layout::kPresetButton, "presetButton");
+    make(scaleUpButton_, "UP_", layout::kScaleUpButton, "scaleUpButton");
+    make(scaleDownButton_, "DN_", layout::kScaleDownButton, "scaleDownButton");
+    make(maximumNoteUpButton_, "UP_", layout::kMaximumNoteUpButton, "maximumNoteUpButton");
+    make(maximumNoteDownButton_, "DN_", layout::kMaximumNoteDownButton, "maximumNoteDownButton");
+    make(minimumNoteUpButton_, "UP_", layout::kMinimumNoteUpButton, "minimumNoteUpButton");
+    make(minimumNoteDownButton_, "DN_", layout::kMinimumNoteDownButton, "minimumNoteDownButton");
+    make(inputVolumeSlider_, "SLD_OF_", layout::kInputVolumeSlider, "inputVolumeSlider");
+    make(gapRatioSlider_, "SLD_OF_", layout::kGapRatioSlider, "gapRatioSlider");
+    make(noteStopRatioSlider_, "SLD_OF_", layout::kNoteStopRatioSlider, "noteStopRatioSlider");
+    inputVolumeSlider_->SetRange(0, layout::kInputVolumeMaximum);
+    gapRatioSlider_->SetRange(0, layout::kGapRatioMaximum);
+    noteStopRatioSlider_->SetRange(0, layout::kNoteStopRatioMaximum);
 }
 
 void MainDialog::CreatePopupMenu() {
-    ShowVolumeAction = PopupMenu.addAction(Caption(strings::kMenuShowVolume));
-    ShowPitchAction = PopupMenu.addAction(Caption(strings::kMenuShowPitch));
-    ChangeMixerAction = PopupMenu.addAction(Caption(strings::kMenuChangeMixer));
-    HelpAction = PopupMenu.addAction(Caption(strings::kMenuHelp));
-    WebSiteAction = PopupMenu.addAction(Caption(strings::kMenuVisitWebSite));
-    AboutAction = PopupMenu.addAction(Caption(strings::kMenuAbout));
-    connect(ShowVolumeAction, &QAction::triggered, this, [this] { SetDisplayMode(DisplayMode::Volume); });
-    connect(ShowPitchAction, &QAction::triggered, this, [this] { SetDisplayMode(DisplayMode::Pitch); });
-    connect(ChangeMixerAction, &QAction::triggered, this, &MainDialog::ChangeMixer);
-    connect(HelpAction, &QAction::triggered, this, &MainDialog::OpenHelp);
-    connect(WebSiteAction, &QAction::triggered, this, &MainDialog::VisitWebSite);
-    connect(AboutAction, &QAction::triggered, this, &MainDialog::OpenAboutBox);
+    popupMenu_ = new QMenu(this);
+    popupMenu_->setObjectName("popupMenu");
+    auto add = [this](int caption, const char* name, auto action) {
+        QAction* item = popupMenu_->addAction(Caption(caption));
+        item->setObjectName(name);
+        connect(item, &QAction::triggered, this, action);
+    };
+    add(strings::kMenuShowVolume, "showVolumeAction", [this] { SetDisplayMode(DisplayMode::Volume); });
+    add(strings::kMenuShowPitch, "showPitchAction", [this] { SetDisplayMode(DisplayMode::Pitch); });
+    add(strings::kMenuChangeMixer, "changeMixerAction", [this] { session_->ChooseMixer(); });
+    add(strings::kMenuHelp, "helpAction", [this] { OpenHelp(); });
+    add(strings::kMenuVisitWebSite, "webSiteAction", [this] { VisitWebSite(); });
+    add(strings::kMenuAbout, "aboutAction", [this] { OpenAboutBox(); });
 }
 
 // ---- window behaviour ----
 
-void MainDialog::SetShrunk(bool shrunk) { ApplyShrink(shrunk); }
-
 void MainDialog::ApplyShrink(bool shrunk) {
-    ShrinkToggle->SetState(shrunk ? 1 : 0);
+    shrinkToggle_->SetState(shrunk ? 1 : 0);
     const SkinSize size = shrunk ? layout::kShrunkWindowSize : layout::kWindowSize;
     setFixedSize(size.width, size.height);  // the top-left corner stays put
-}
-
-void MainDialog::SetAutoShrink(bool on) {
-    settings_.System().autoShrink = on;
-    focusLostSinceShrinkClick_ = false;
-}
-
-void MainDialog::RestoreAutoShrink() {
-    if (autoShrinkSuspensions_ > 0) {
-        --autoShrinkSuspensions_;
-    }
-}
-
-bool MainDialog::IsAutoShrinkInEffect() const { return settings_.System().autoShrink && autoShrinkSuspensions_ == 0; }
-
-void MainDialog::SetAlwaysOnTop(bool on) {
-    settings_.System().alwaysOnTop = on;
-    ApplyTopMost(on);
-    settings_.WriteSystemSettings(*prompt_);
 }
 
 // Top-most or not, without moving, sizing or hiding the window.
@@ -195,17 +138,9 @@ void MainDialog::ApplyTopMost(bool on) {
     }
 }
 
-void MainDialog::DropTopMost() {
-    if (settings_.System().alwaysOnTop) {
-        ApplyTopMost(false);
-    }
-}
-
-void MainDialog::RestoreTopMost() { ApplyTopMost(settings_.System().alwaysOnTop); }
-
 bool MainDialog::IsOverDragBand(QPoint point) const {
     return point.y() >= 0 && point.y() <= layout::kDragBandLastRow && point.x() >= 0 && point.x() < width() &&
-           Controls.HitTest(ToSkinPoint(point)) == nullptr;
+           controls_.HitTest(ToSkinPoint(point)) == nullptr;
 }
 
 // ---- SkinOwner ----
@@ -218,18 +153,18 @@ SkinSize MainDialog::BitmapSize(std::string_view name) const {
 void MainDialog::Invalidate(const SkinRect& area) { update(QRect(area.left, area.top, area.Width(), area.Height())); }
 
 void MainDialog::ControlPressed(SkinControl& control) {
-    for (const auto* button : {ScaleUpButton.get(), ScaleDownButton.get(), MaximumNoteUpButton.get(),
-                               MaximumNoteDownButton.get(), MinimumNoteUpButton.get(),
-                               MinimumNoteDownButton.get()}) {
+    for (const auto* button : {scaleUpButton_.get(), scaleDownButton_.get(), maximumNoteUpButton_.get(),
+                               maximumNoteDownButton_.get(), minimumNoteUpButton_.get(),
+                               minimumNoteDownButton_.get()}) {
         if (&control == button) {
             // Up and down buttons act at once and keep acting while held.
             StepButtonAction(control);
             repeatingButton_ = &control;
-            RepeatTimer.start();
+            stepRepeatTimer_->start();
             return;
         }
     }
-    for (const SkinSlider* slider : {InputVolumeSlider.get(), GapRatioSlider.get(), NoteStopRatioSlider.get()}) {
+    for (const SkinSlider* slider : {inputVolumeSlider_.get(), gapRatioSlider_.get(), noteStopRatioSlider_.get()}) {
         if (&control == slider) {
             SliderMoved(*slider);
         }
@@ -237,24 +172,24 @@ void MainDialog::ControlPressed(SkinControl& control) {
 }
 
 void MainDialog::ControlClicked(SkinControl& control) {
-    if (&control == StartToggle.get()) {
+    if (&control == startToggle_.get()) {
         StartToggleClick();
-    } else if (&control == ShrinkToggle.get()) {
+    } else if (&control == shrinkToggle_.get()) {
         ShrinkToggleClick();
-    } else if (&control == MinimiseButton.get()) {
-        MinimiseButtonClick();
-    } else if (&control == CloseButton.get()) {
-        CloseButtonClick();
-    } else if (&control == MixerButton.get()) {
-        MixerButtonClick();
-    } else if (&control == RhythmToggle.get()) {
+    } else if (&control == minimiseButton_.get()) {
+        showMinimized();
+    } else if (&control == closeButton_.get()) {
+        close();
+    } else if (&control == mixerButton_.get()) {
+        session_->RunMixer();
+    } else if (&control == rhythmToggle_.get()) {
         RhythmToggleClick();
-    } else if (&control == WaveButton.get()) {
+    } else if (&control == waveButton_.get()) {
         WaveButtonClick();
-    } else if (&control == SetupButton.get()) {
-        SetupButtonClick();
-    } else if (&control == PresetButton.get()) {
-        PresetButtonClick();
+    } else if (&control == setupButton_.get()) {
+        OpenSetup();
+    } else if (&control == presetButton_.get()) {
+        OpenPresetsDialog();
     }
 }
 
@@ -263,15 +198,11 @@ void MainDialog::ShrinkToggleClick() {
         // This click only brought the window back to the front, which opened
         // it again already: the toggle just shows that again.
         focusLostSinceShrinkClick_ = false;
-        ShrinkToggle->SetState(IsShrunk() ? 1 : 0);
+        shrinkToggle_->SetState(IsShrunk() ? 1 : 0);
         return;
     }
-    ApplyShrink(ShrinkToggle->IsOn());
+    ApplyShrink(shrinkToggle_->IsOn());
 }
-
-void MainDialog::MinimiseButtonClick() { showMinimized(); }
-
-void MainDialog::CloseButtonClick() { close(); }
 
 // ---- mouse, keys and focus ----
 
@@ -281,14 +212,14 @@ void MainDialog::mousePressEvent(QMouseEvent* event) {
         return;
     }
     const QPoint point = event->position().toPoint();
-    if (Controls.HitTest(ToSkinPoint(point)) != ShrinkToggle.get()) {
+    if (controls_.HitTest(ToSkinPoint(point)) != shrinkToggle_.get()) {
         focusLostSinceShrinkClick_ = false;  // the window is back in use: the toggle works again
     }
-    Controls.MouseDown(ToSkinPoint(point));
-    if (Controls.LastPressHitNothing() && point.y() <= layout::kDragBandLastRow) {
+    controls_.MouseDown(ToSkinPoint(point));
+    if (controls_.LastPressHitNothing() && point.y() <= layout::kDragBandLastRow) {
         drag_.Begin(event->globalPosition().toPoint());
         if (!drag_.IsActive()) {
-            Controls.MouseUp(ToSkinPoint(point));  // the display server moves the window itself
+            controls_.MouseUp(ToSkinPoint(point));  // the display server moves the window itself
         }
     }
 }
@@ -299,7 +230,7 @@ void MainDialog::mouseMoveEvent(QMouseEvent* event) {
         drag_.Follow(event->globalPosition().toPoint());
         return;
     }
-    Controls.MouseMove(ToSkinPoint(point));
+    controls_.MouseMove(ToSkinPoint(point));
     if (event->buttons() == Qt::NoButton) {
         UpdateCursor(point);
     }
@@ -310,12 +241,12 @@ void MainDialog::mouseReleaseEvent(QMouseEvent* event) {
         QWidget::mouseReleaseEvent(event);
         return;
     }
-    RepeatTimer.stop();
+    stepRepeatTimer_->stop();
     repeatingButton_ = nullptr;
     if (drag_.IsActive()) {
         drag_.End(event->globalPosition().toPoint());
     }
-    Controls.MouseUp(ToSkinPoint(event->position().toPoint()));
+    controls_.MouseUp(ToSkinPoint(event->position().toPoint()));
 }
 
 void MainDialog::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -327,7 +258,7 @@ void MainDialog::mouseDoubleClickEvent(QMouseEvent* event) {
         return;
     }
     const QPoint point = event->position().toPoint();
-    if (Controls.HitTest(ToSkinPoint(point)) != nullptr) {
+    if (controls_.HitTest(ToSkinPoint(point)) != nullptr) {
         mousePressEvent(event);
     } else {
         BackgroundDoubleClick(point);
@@ -338,9 +269,9 @@ void MainDialog::BackgroundDoubleClick(QPoint point) {
     if (Contains(layout::kMeterArea, point)) {
         SetDisplayMode(displayMode_ == DisplayMode::Volume ? DisplayMode::Pitch : DisplayMode::Volume);
     } else if (Contains(layout::kMaximumNoteField, point)) {
-        NoteFieldDoubleClick(NoteLearn::Bound::Maximum);
+        session_->DoubleClickNoteField(NoteLearn::Bound::Maximum);
     } else if (Contains(layout::kMinimumNoteField, point)) {
-        NoteFieldDoubleClick(NoteLearn::Bound::Minimum);
+        session_->DoubleClickNoteField(NoteLearn::Bound::Minimum);
     }
 }
 
@@ -363,10 +294,11 @@ void MainDialog::UpdateCursor(QPoint point) {
 }
 
 bool MainDialog::event(QEvent* event) {
-    if (IsAutoShrinkInEffect() && event->type() == QEvent::WindowDeactivate) {
+    const bool autoShrink = session_ && session_->IsAutoShrinkInEffect();
+    if (autoShrink && event->type() == QEvent::WindowDeactivate) {
         focusLostSinceShrinkClick_ = true;
         ApplyShrink(true);
-    } else if (IsAutoShrinkInEffect() && event->type() == QEvent::WindowActivate) {
+    } else if (autoShrink && event->type() == QEvent::WindowActivate) {
         ApplyShrink(false);
     }
     return QWidget::event(event);
@@ -374,11 +306,11 @@ bool MainDialog::event(QEvent* event) {
 
 // Closing stops a live run, closes Setup and stores the system settings.
 void MainDialog::closeEvent(QCloseEvent* event) {
-    StopLiveRun();
+    session_->StopLiveRun();
     if (setupDialog_ != nullptr) {
         setupDialog_->close();
     }
-    settings_.WriteSystemSettings(*prompt_);
+    session_->Shutdown();
     event->accept();
 }
 

@@ -38,24 +38,26 @@ void MainDialog::paintEvent(QPaintEvent* event) {
     SkinPainterCanvas canvas(painter, artwork_, ValueFont());
     canvas.DrawBitmap(SkinArtwork::kBackground, {0, 0});
     PaintMeterArea(canvas);
-    Controls.RedrawAll(canvas);
+    controls_.RedrawAll(canvas);
     PaintDisplayFields(canvas);
 }
 
 // A bound that is being learned shows the last detected note in red.
 void MainDialog::PaintDisplayFields(SkinPainterCanvas& canvas) {
     static const QColor kLearningRed(255, 0, 0);
-    canvas.DrawDisplayText(layout::kPresetField, settings_.PresetName(), NameFont());
-    canvas.DrawDisplayText(layout::kScaleField, ScaleName(Scale()), NameFont());
-    const NoteRange range = CurrentNoteRange();
-    const NoteLearn::Bound learning = noteLearn_.Active();
+    const ConverterSettings& settings = session_->Settings();
+    canvas.DrawDisplayText(layout::kPresetField, settings.PresetName(), NameFont());
+    canvas.DrawDisplayText(layout::kScaleField, ScaleName(settings.Scale()), NameFont());
+    const NoteRange range = settings.Range();
+    const NoteLearn::Bound learning = session_->LearningBound();
+    const int learnedNote = session_->LearningFieldNote();
     if (learning == NoteLearn::Bound::Maximum) {
-        canvas.DrawDisplayText(layout::kMaximumNoteField, NoteFieldText(learnShownNote_), NameFont(), kLearningRed);
+        canvas.DrawDisplayText(layout::kMaximumNoteField, NoteFieldText(learnedNote), NameFont(), kLearningRed);
     } else {
         canvas.DrawDisplayText(layout::kMaximumNoteField, NoteFieldText(range.maximum), NameFont());
     }
     if (learning == NoteLearn::Bound::Minimum) {
-        canvas.DrawDisplayText(layout::kMinimumNoteField, NoteFieldText(learnShownNote_), NameFont(), kLearningRed);
+        canvas.DrawDisplayText(layout::kMinimumNoteField, NoteFieldText(learnedNote), NameFont(), kLearningRed);
     } else {
         canvas.DrawDisplayText(layout::kMinimumNoteField, NoteFieldText(range.minimum), NameFont());
     }
@@ -70,7 +72,7 @@ void MainDialog::PaintMeterArea(SkinPainterCanvas& canvas) {
         canvas.DrawBitmap(meter_.SecondIndicatorBitmap(), LevelMeter::kSecondIndicatorPosition);
         return;
     }
-    const bool runActive = IsRunActive();
+    const bool runActive = session_->IsRunActive();
     canvas.DrawBitmap(runActive ? 203 : 204, layout::kMeterArea.TopLeft());
     if (!runActive || !shownNote_) {
         return;

@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "voxnote/app/session/converter_session.h"
 #include "voxnote/app/settings/converter_settings.h"
 #include "voxnote/app/shell/user_prompt.h"
 
@@ -19,7 +20,7 @@ class PresetsDialog : public QDialog {
     Q_OBJECT
 
 public:
-    enum class Operation { Close, Load, Save, Unknown };
+    using Operation = PresetOperation;
 
     PresetsDialog(ConverterSettings& settings, UserPrompt& prompt, const QString& startName, QWidget* parent);
 

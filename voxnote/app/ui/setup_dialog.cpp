@@ -4,10 +4,10 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "voxnote/app/display/word_wrap.h"
 #include "voxnote/app/mididevices/midi_device_choices.h"
 #include "voxnote/app/mididevices/setup_lists.h"
 #include "voxnote/app/settings/string_table.h"
-#include "voxnote/app/ui/main_dialog.h"
 
 namespace voxnote {
 
@@ -31,6 +31,36 @@ void SelectQuietly(QListWidget& list, int row) {
     list.setCurrentRow(row);
 }
 
+// Selects the row quietly when it is not selected already.
+void Follow(QListWidget& list, int row) {
+    if (list.currentRow() != row) {
+        SelectQuietly(list, row);
+        list.scrollToItem(list.currentItem());
+    }
+}
+
+void Follow(QAbstractButton& button, bool checked) {
+    if (button.isChecked() != checked) {
+        const QSignalBlocker quiet(&button);
+        button.setChecked(checked);
+    }
+}
+
+// The notices, each broken into lines at its spaces only (the label's own
+// wrapping would break a path such as "(/dev/snd/seq)" at a slash).
+QString WrappedNotices(const std::vector<std::string>& notices, const QFontMetrics& font, int width) {
+    QStringList lines;
+    const auto measure = [&font](std::string_view text) {
+        return font.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    };
+    for (const std::string& notice : notices) {
+        for (const std::string& line : WrapAtSpaces(notice, width, measure)) {
+            lines.append(QString::fromStdString(line));
+        }
+    }
+    return lines.join('\n');
+}
+
 // Scrolls so that the selected row shows third from the top.
 void ShowSelectionThirdFromTop(QListWidget& list) {
     if (QListWidgetItem* top = list.item(TopRowShowingThird(list.currentRow()))) {
@@ -40,75 +70,80 @@ void ShowSelectionThirdFromTop(QListWidget& list) {
 
 }  // namespace
 
-SetupDialog::SetupDialog(MainDialog& main) : QDialog(&main), main_(main) {
+SetupDialog::SetupDialog(ConverterSession& session, QWidget* parent) : QDialog(parent), session_(session) {
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setWindowTitle(Caption(strings::kSetupTitle));
-    const SystemSettings& system = main_.Settings().System();
-    fixedVolume_ = main_.Settings().Detector().Values().fixedVolumeFlag != 0;
-    alwaysOnTop_ = system.alwaysOnTop;
-    synchronous_ = system.sync;
-    autoShrink_ = system.autoShrink;
-    higherPriority_ = system.higherPriority;
-    kit_ = DrumKitNamesOf(system.drumkit);
+    kit_ = DrumKitNamesOf(session_.SetupDrumKit());
     CreateControls();
     LayOut();
     FillLists();
     Connect();
     setFixedSize(sizeHint());
+    session_.AddView(*this);
+}
+
+SetupDialog::~SetupDialog() {
+    if (!closed_) {
+        session_.RemoveView(*this);
+    }
 }
 
 void SetupDialog::CreateControls() {
-    OutputVolumeLabel = new QLabel(Caption(strings::kOutputVolumeLabel), this);
-    OutputVolumeList = new QListWidget(this);
-    TuningLabel = new QLabel(Caption(strings::kTuningLabel), this);
-    TuningList = new QListWidget(this);
-    TuneButton = new QPushButton(Caption(strings::kTuneCaption), this);
-    RhythmNoteLabel = new QLabel(Caption(strings::kRhythmNoteLabel), this);
-    NoteList = new QListWidget(this);
-    DrumKitLabel = new QLabel(Caption(strings::kDrumKitLabel), this);
-    DrumKitBox = new QComboBox(this);
-    DrumKitBox->addItems({Caption(strings::kGmDrumKit), Caption(strings::kGsDrumKit)});
-    FixedVolumeCheck = new QCheckBox(Caption(strings::kFixedVolumeLabel), this);
-    AlwaysOnTopCheck = new QCheckBox(Caption(strings::kAlwaysOnTopLabel), this);
-    AutoShrinkCheck = new QCheckBox(Caption(strings::kAutoShrinkLabel), this);
-    HigherPriorityCheck = new QCheckBox(Caption(strings::kHigherPriorityLabel), this);
-    CompatibilityGroup = new QGroupBox(Caption(strings::kCompatibilityLabel), this);
-    AsynchronousRadio = new QRadioButton(Caption(strings::kAsynchronousLabel), CompatibilityGroup);
-    SynchronousRadio = new QRadioButton(Caption(strings::kSynchronousLabel), CompatibilityGroup);
-    MidiDeviceLabel = new QLabel(Caption(strings::kMidiPlaybackDeviceLabel), this);
-    MidiDeviceBox = new QComboBox(this);
-    MidiDeviceNotice = new QLabel(this);
-    MidiDeviceNotice->setWordWrap(true);
-    CloseButton = new QPushButton(Caption(strings::kSetupClose), this);
-    CloseButton->setAutoDefault(false);
-    TuneButton->setAutoDefault(false);
+    const auto named = [](auto* widget, const char* name) {
+        widget->setObjectName(name);
+        return widget;
+    };
+    outputVolumeLabel_ = new QLabel(Caption(strings::kOutputVolumeLabel), this);
+    outputVolumeList_ = named(new QListWidget(this), "outputVolumeList");
+    tuningLabel_ = new QLabel(Caption(strings::kTuningLabel), this);
+    tuningList_ = named(new QListWidget(this), "tuningList");
+    tuneButton_ = named(new QPushButton(Caption(strings::kTuneCaption), this), "tuneButton");
+    rhythmNoteLabel_ = new QLabel(Caption(strings::kRhythmNoteLabel), this);
+    noteList_ = named(new QListWidget(this), "noteList");
+    drumKitLabel_ = new QLabel(Caption(strings::kDrumKitLabel), this);
+    drumKitBox_ = named(new QComboBox(this), "drumKitBox");
+    drumKitBox_->addItems({Caption(strings::kGmDrumKit), Caption(strings::kGsDrumKit)});
+    fixedVolumeCheck_ = named(new QCheckBox(Caption(strings::kFixedVolumeLabel), this), "fixedVolumeCheck");
+    alwaysOnTopCheck_ = named(new QCheckBox(Caption(strings::kAlwaysOnTopLabel), this), "alwaysOnTopCheck");
+    autoShrinkCheck_ = named(new QCheckBox(Caption(strings::kAutoShrinkLabel), this), "autoShrinkCheck");
+    higherPriorityCheck_ =
+        named(new QCheckBox(Caption(strings::kHigherPriorityLabel), this), "higherPriorityCheck");
+    compatibilityGroup_ = new QGroupBox(Caption(strings::kCompatibilityLabel), this);
+    asynchronousRadio_ =
+        named(new QRadioButton(Caption(strings::kAsynchronousLabel), compatibilityGroup_), "asynchronousRadio");
+    synchronousRadio_ =
+        named(new QRadioButton(Caption(strings::kSynchronousLabel), compatibilityGroup_), "synchronousRadio");
+    midiDeviceLabel_ = new QLabel(Caption(strings::kMidiPlaybackDeviceLabel), this);
+    midiDeviceBox_ = named(new QComboBox(this), "midiDeviceBox");
+    midiDeviceNotice_ = named(new QLabel(this), "midiDeviceNotice");
+    closeButton_ = named(new QPushButton(Caption(strings::kSetupClose), this), "closeButton");
+    closeButton_->setAutoDefault(false);
+    tuneButton_->setAutoDefault(false);
 
-    for (QListWidget* list : {OutputVolumeList, TuningList, NoteList}) {
+    for (QListWidget* list : {outputVolumeList_, tuningList_, noteList_}) {
         list->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
-    }
-    // Short lists: each shows its choice in the middle of what it offers.
-    for (QListWidget* list : {OutputVolumeList, TuningList, NoteList}) {
+        // Short lists: each shows its choice in the middle of what it offers.
         list->setFixedHeight(kVisibleListRows * list->fontMetrics().height() + 2 * list->frameWidth() + 6);
     }
-    OutputVolumeList->setFixedWidth(88);
-    TuningList->setFixedWidth(64);
-    NoteList->setFixedWidth(200);
-    MidiDeviceBox->setMinimumWidth(250);
-    MidiDeviceNotice->setFixedWidth(250);
-    OutputVolumeLabel->setBuddy(OutputVolumeList);
-    TuningLabel->setBuddy(TuningList);
-    RhythmNoteLabel->setBuddy(NoteList);
-    DrumKitLabel->setBuddy(DrumKitBox);
-    MidiDeviceLabel->setBuddy(MidiDeviceBox);
+    outputVolumeList_->setFixedWidth(88);
+    tuningList_->setFixedWidth(64);
+    noteList_->setFixedWidth(200);
+    midiDeviceBox_->setMinimumWidth(250);
+    midiDeviceNotice_->setFixedWidth(250);
+    outputVolumeLabel_->setBuddy(outputVolumeList_);
+    tuningLabel_->setBuddy(tuningList_);
+    rhythmNoteLabel_->setBuddy(noteList_);
+    drumKitLabel_->setBuddy(drumKitBox_);
+    midiDeviceLabel_->setBuddy(midiDeviceBox_);
 }
 
 // Three list columns side by side, the options on the right.
 void SetupDialog::LayOut() {
-    auto* compatibility = new QVBoxLayout(CompatibilityGroup);
-    compatibility->addWidget(AsynchronousRadio);
-    compatibility->addWidget(SynchronousRadio);
+    auto* compatibility = new QVBoxLayout(compatibilityGroup_);
+    compatibility->addWidget(asynchronousRadio_);
+    compatibility->addWidget(synchronousRadio_);
 
     auto column = [](std::initializer_list<QWidget*> widgets, QLayout* bottom = nullptr) {
         auto* layout = new QVBoxLayout;
@@ -122,88 +157,89 @@ void SetupDialog::LayOut() {
         return layout;
     };
     auto* kit = new QHBoxLayout;
-    kit->addWidget(DrumKitLabel);
-    kit->addWidget(DrumKitBox, 1);
+    kit->addWidget(drumKitLabel_);
+    kit->addWidget(drumKitBox_, 1);
 
     auto* options = new QVBoxLayout;
-    options->addWidget(FixedVolumeCheck);
-    options->addWidget(AlwaysOnTopCheck);
-    options->addWidget(AutoShrinkCheck);
-    options->addWidget(HigherPriorityCheck);
-    options->addWidget(CompatibilityGroup);
+    for (QWidget* widget : std::initializer_list<QWidget*>{fixedVolumeCheck_, alwaysOnTopCheck_, autoShrinkCheck_,
+                                                           higherPriorityCheck_, compatibilityGroup_}) {
+        options->addWidget(widget);
+    }
     options->addSpacing(4);
-    options->addWidget(MidiDeviceLabel);
-    options->addWidget(MidiDeviceBox);
-    options->addWidget(MidiDeviceNotice);
+    options->addWidget(midiDeviceLabel_);
+    options->addWidget(midiDeviceBox_);
+    options->addWidget(midiDeviceNotice_);
     options->addStretch(1);
-    options->addWidget(CloseButton, 0, Qt::AlignRight);
+    options->addWidget(closeButton_, 0, Qt::AlignRight);
 
     auto* columns = new QHBoxLayout(this);
-    columns->addLayout(column({OutputVolumeLabel, OutputVolumeList}));
-    columns->addLayout(column({TuningLabel, TuningList, TuneButton}));
-    columns->addLayout(column({RhythmNoteLabel, NoteList}, kit));
+    columns->addLayout(column({outputVolumeLabel_, outputVolumeList_}));
+    columns->addLayout(column({tuningLabel_, tuningList_, tuneButton_}));
+    columns->addLayout(column({rhythmNoteLabel_, noteList_}, kit));
     columns->addSpacing(8);
     columns->addLayout(options);
     columns->setSpacing(10);
 }
 
 void SetupDialog::FillLists() {
-    const DetectorSettings& values = main_.Settings().Detector().Values();
-    Fill(*OutputVolumeList, OutputVolumeEntries());
-    SelectQuietly(*OutputVolumeList, OutputVolumeRow(values.outputVolume));
-    Fill(*TuningList, TuningEntries());
-    SelectQuietly(*TuningList, TuningRow(values.tuning));
-    DrumKitBox->setCurrentIndex(static_cast<int>(kit_));
+    Fill(*outputVolumeList_, OutputVolumeEntries());
+    Fill(*tuningList_, TuningEntries());
+    drumKitBox_->setCurrentIndex(static_cast<int>(kit_));
     FillNoteList();
-    FixedVolumeCheck->setChecked(fixedVolume_);
-    AlwaysOnTopCheck->setChecked(alwaysOnTop_);
-    AutoShrinkCheck->setChecked(autoShrink_);
-    HigherPriorityCheck->setChecked(higherPriority_);
-    (synchronous_ ? SynchronousRadio : AsynchronousRadio)->setChecked(true);
     FillMidiDevices();
+    SessionChanged();
 }
 
 void SetupDialog::FillNoteList() {
-    Fill(*NoteList, RhythmNoteEntries(kit_));
-    SelectQuietly(*NoteList, RhythmNoteRow(main_.Settings().RhythmNote()));
-    ShowSelectionThirdFromTop(*NoteList);
+    Fill(*noteList_, RhythmNoteEntries(kit_));
+    SelectQuietly(*noteList_, RhythmNoteRow(session_.Settings().RhythmNote()));
+    ShowSelectionThirdFromTop(*noteList_);
 }
 
 void SetupDialog::FillMidiDevices() {
     const MidiDeviceChoices choices =
-        ListMidiPlaybackDevices(main_.MidiDevices(), main_.Settings().MidiDeviceIndex());
-    const QSignalBlocker quiet(MidiDeviceBox);
-    MidiDeviceBox->clear();
+        ListMidiPlaybackDevices(session_.MidiDevices(), session_.Settings().MidiDeviceIndex());
+    const QSignalBlocker quiet(midiDeviceBox_);
+    midiDeviceBox_->clear();
     for (const MidiDeviceChoice& choice : choices.entries) {
-        MidiDeviceBox->addItem(QString::fromStdString(choice.text), choice.deviceNumber);
+        midiDeviceBox_->addItem(QString::fromStdString(choice.text), choice.deviceNumber);
     }
-    MidiDeviceBox->setCurrentIndex(static_cast<int>(choices.selected));
+    midiDeviceBox_->setCurrentIndex(static_cast<int>(choices.selected));
 
-    QStringList notices;
-    for (const std::string& notice : main_.MidiDevices().Notices()) {
-        notices.append(QString::fromStdString(notice));
-    }
-    MidiDeviceNotice->setText(notices.join('\n'));
-    MidiDeviceNotice->setVisible(!notices.isEmpty());
-    if (!notices.isEmpty()) {
-        MidiDeviceNotice->setMinimumHeight(MidiDeviceNotice->heightForWidth(MidiDeviceNotice->width()));
-    }
+    const std::vector<std::string> notices = session_.MidiDevices().Notices();
+    midiDeviceNotice_->setText(
+        WrappedNotices(notices, midiDeviceNotice_->fontMetrics(), midiDeviceNotice_->contentsRect().width()));
+    midiDeviceNotice_->setVisible(!notices.empty());
 }
 
+// Each control hands what the user chose to the session.
 void SetupDialog::Connect() {
-    connect(OutputVolumeList, &QListWidget::currentRowChanged, this, &SetupDialog::OutputVolumeListChange);
-    connect(TuningList, &QListWidget::currentRowChanged, this, &SetupDialog::TuningListChange);
-    connect(NoteList, &QListWidget::currentRowChanged, this, &SetupDialog::NoteListChange);
-    connect(DrumKitBox, &QComboBox::currentIndexChanged, this, &SetupDialog::DrumKitBoxChange);
-    connect(FixedVolumeCheck, &QCheckBox::clicked, this, &SetupDialog::FixedVolumeCheckClick);
-    connect(AlwaysOnTopCheck, &QCheckBox::clicked, this, &SetupDialog::AlwaysOnTopCheckClick);
-    connect(AutoShrinkCheck, &QCheckBox::clicked, this, &SetupDialog::AutoShrinkCheckClick);
-    connect(HigherPriorityCheck, &QCheckBox::clicked, this, &SetupDialog::HigherPriorityCheckClick);
-    connect(AsynchronousRadio, &QRadioButton::clicked, this, [this] { CompatibilityRadioClick(false); });
-    connect(SynchronousRadio, &QRadioButton::clicked, this, [this] { CompatibilityRadioClick(true); });
-    connect(MidiDeviceBox, &QComboBox::currentIndexChanged, this, &SetupDialog::MidiDeviceBoxChange);
-    connect(TuneButton, &QPushButton::clicked, this, &SetupDialog::TuneButtonClick);
-    connect(CloseButton, &QPushButton::clicked, this, &QWidget::close);
+    const auto rowChanged = [this](QListWidget* list, auto apply) {
+        connect(list, &QListWidget::currentRowChanged, this, [apply](int row) {
+            if (row >= 0) {
+                apply(row);
+            }
+        });
+    };
+    rowChanged(outputVolumeList_, [this](int row) { session_.SetOutputVolume(OutputVolumeAtRow(row)); });
+    rowChanged(tuningList_, [this](int row) { session_.SetTuning(TuningAtRow(row)); });
+    rowChanged(noteList_, [this](int row) { session_.SetRhythmNote(RhythmNoteAtRow(row)); });
+    connect(drumKitBox_, &QComboBox::currentIndexChanged, this, &SetupDialog::DrumKitBoxChange);
+    connect(fixedVolumeCheck_, &QCheckBox::clicked, this, [this](bool on) { session_.SetFixedVolume(on); });
+    connect(alwaysOnTopCheck_, &QCheckBox::clicked, this, [this](bool on) { session_.SetAlwaysOnTop(on); });
+    // Rolling the main window up while Setup is open would hide it from the
+    // user: the change applies when Setup closes.
+    connect(autoShrinkCheck_, &QCheckBox::clicked, this, [this](bool on) { session_.ChooseSetupAutoShrink(on); });
+    connect(higherPriorityCheck_, &QCheckBox::clicked, this, [this](bool on) { session_.SetHigherPriority(on); });
+    connect(asynchronousRadio_, &QRadioButton::clicked, this, [this] { session_.SetSync(false); });
+    connect(synchronousRadio_, &QRadioButton::clicked, this, [this] { session_.SetSync(true); });
+    connect(midiDeviceBox_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0) {
+            session_.SetMidiDevice(midiDeviceBox_->itemData(index).toInt());
+        }
+    });
+    connect(tuneButton_, &QPushButton::clicked, this, [this] { session_.PressTune(); });
+    connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
 }
 
 // The lists can only be scrolled once they have their size.
@@ -213,159 +249,41 @@ void SetupDialog::showEvent(QShowEvent* event) {
 }
 
 void SetupDialog::ScrollSelectionsIntoPlace() {
-    for (QListWidget* list : {OutputVolumeList, TuningList, NoteList}) {
+    for (QListWidget* list : {outputVolumeList_, tuningList_, noteList_}) {
         ShowSelectionThirdFromTop(*list);
     }
 }
 
-// ---- what each control does ----
-
-void SetupDialog::OutputVolumeListChange(int row) {
-    if (row < 0) {
-        return;
-    }
-    main_.Settings().Detector().SetOutputVolume(OutputVolumeAtRow(row));
-    main_.SettingsChanged();
-}
-
-void SetupDialog::TuningListChange(int row) {
-    if (row < 0) {
-        return;
-    }
-    main_.Settings().Detector().SetTuning(TuningAtRow(row));
-    main_.SettingsChanged();
-}
-
-void SetupDialog::NoteListChange(int row) {
-    if (row < 0) {
-        return;
-    }
-    main_.Settings().SetRhythmNote(RhythmNoteAtRow(row));
-    main_.SettingsChanged();
-}
-
 void SetupDialog::DrumKitBoxChange(int index) {
     const DrumKitNames kit = DrumKitNamesOf(index);
-    if (kit == kit_) {
-        return;
-    }
-    kit_ = kit;
-    FillNoteList();
-}
-
-void SetupDialog::FixedVolumeCheckClick(bool checked) {
-    fixedVolume_ = checked;
-    main_.Settings().Detector().SetFixedVolume(checked);
-    main_.SettingsChanged();
-}
-
-void SetupDialog::AlwaysOnTopCheckClick(bool checked) {
-    alwaysOnTop_ = checked;
-    main_.SetAlwaysOnTop(checked);
-}
-
-// Rolling the main window up while Setup is open would hide it from the
-// user: the change applies when Setup closes.
-void SetupDialog::AutoShrinkCheckClick(bool checked) { autoShrink_ = checked; }
-
-void SetupDialog::HigherPriorityCheckClick(bool checked) {
-    higherPriority_ = checked;
-    main_.Settings().System().higherPriority = checked;
-    main_.Settings().WriteSystemSettings(main_.Prompt());
-    main_.SettingsChanged();
-}
-
-void SetupDialog::ShowHigherPriority(bool on) {
-    higherPriority_ = on;
-    HigherPriorityCheck->setChecked(on);
-}
-
-void SetupDialog::CompatibilityRadioClick(bool synchronous) {
-    synchronous_ = synchronous;
-    main_.Settings().System().sync = synchronous;
-    main_.Settings().WriteSystemSettings(main_.Prompt());
-    main_.SettingsChanged();
-}
-
-void SetupDialog::MidiDeviceBoxChange(int index) {
-    if (index >= 0) {
-        main_.Settings().SetMidiDeviceIndex(MidiDeviceBox->itemData(index).toInt());
+    session_.ChooseSetupDrumKit(static_cast<int>(kit));
+    if (kit != kit_) {
+        kit_ = kit;
+        FillNoteList();
     }
 }
 
-// ---- tune mode ----
-
-void SetupDialog::TuneButtonClick() {
-    if (tuneMode_) {
-        LeaveTuneMode();
-    } else {
-        EnterTuneMode();
-    }
+// In tune mode the tuning list follows the meter without changing Tuning.
+void SetupDialog::SessionChanged() {
+    const ConverterSettings& settings = session_.Settings();
+    const DetectorSettings& values = settings.Detector().Values();
+    Follow(*outputVolumeList_, OutputVolumeRow(values.outputVolume));
+    Follow(*tuningList_, TuningRow(session_.TuningShown()));
+    Follow(*noteList_, RhythmNoteRow(settings.RhythmNote()));
+    Follow(*fixedVolumeCheck_, values.fixedVolumeFlag != 0);
+    Follow(*alwaysOnTopCheck_, settings.System().alwaysOnTop);
+    Follow(*autoShrinkCheck_, session_.SetupAutoShrink());
+    Follow(*higherPriorityCheck_, settings.System().higherPriority);
+    Follow(settings.System().sync ? *synchronousRadio_ : *asynchronousRadio_, true);
+    const bool tuning = session_.State() == RunState::TuneMode;
+    tuneButton_->setText(Caption(tuning ? strings::kDoneCaption : strings::kTuneCaption));
 }
-
-// A run that is going goes on (the start toggle only looks released);
-// otherwise tune mode starts one.
-void SetupDialog::EnterTuneMode() {
-    main_.EndNoteLearn();
-    if (main_.IsStartToggleOn()) {
-        main_.SetStartToggleImage(false);
-    } else {
-        main_.ToggleLiveRun();
-        main_.SetStartToggleImage(false);
-    }
-    tuneMode_ = main_.IsRunActive();
-    if (tuneMode_) {
-        TuneButton->setText(Caption(strings::kDoneCaption));
-    }
-}
-
-// "Done" ends the run that tune mode listened to and takes the tuning the
-// meter showed last.
-void SetupDialog::LeaveTuneMode() {
-    main_.EndNoteLearn();
-    if (main_.IsStartToggleOn()) {
-        main_.SetStartToggleImage(false);
-    } else if (main_.IsRunActive()) {
-        main_.ToggleLiveRun();
-    }
-    ApplyTuningFromList();
-}
-
-void SetupDialog::StartTogglePressedInTuneMode() { ApplyTuningFromList(); }
-
-void SetupDialog::EndTuneMode() {
-    if (tuneMode_) {
-        ApplyTuningFromList();
-    }
-}
-
-void SetupDialog::ApplyTuningFromList() {
-    tuneMode_ = false;
-    TuneButton->setText(Caption(strings::kTuneCaption));
-    if (TuningList->currentRow() >= 0) {
-        main_.Settings().Detector().SetTuning(TuningAtRow(TuningList->currentRow()));
-        main_.SettingsChanged();
-    }
-}
-
-void SetupDialog::ShowTuningMeter(int fineStep) {
-    if (!tuneMode_) {
-        return;
-    }
-    SelectQuietly(*TuningList, TuningMeterRow(fineStep));
-    TuningList->scrollToItem(TuningList->currentItem());
-}
-
-// ---- closing ----
 
 void SetupDialog::closeEvent(QCloseEvent* event) {
     if (!closed_) {
         closed_ = true;
-        if (tuneMode_) {
-            LeaveTuneMode();
-        }
-        main_.Settings().System().drumkit = static_cast<int>(kit_);
-        main_.SetupDialogClosed(autoShrink_);
+        session_.CloseSetup();
+        session_.RemoveView(*this);  // it deletes itself later, maybe after the session
     }
     QDialog::closeEvent(event);
 }

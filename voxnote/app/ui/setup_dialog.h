@@ -9,53 +9,27 @@
 #include <QRadioButton>
 
 #include "voxnote/app/mididevices/drum_names.h"
+#include "voxnote/app/session/converter_session.h"
 
 namespace voxnote {
 
-class MainDialog;
-
-// The converter's options window, modeless. Most controls act on the main
-// window's settings at once; Auto Shrink applies when the window closes.
-// Tune mode is a live run in which the tuning list works as a tuning meter,
-// so that the user can set Tuning by ear.
-class SetupDialog : public QDialog {
+// The converter's options window, modeless: a view of the session's
+// settings. Most controls act at once; Auto Shrink and the drum kit apply
+// when the window closes. In tune mode the tuning list works as a tuning
+// meter, so that the user can set Tuning by ear.
+//
+// Its widgets are reached by name: "outputVolumeList", "tuningList",
+// "tuneButton", "noteList", "drumKitBox", "fixedVolumeCheck",
+// "alwaysOnTopCheck", "autoShrinkCheck", "higherPriorityCheck",
+// "asynchronousRadio", "synchronousRadio", "midiDeviceBox",
+// "midiDeviceNotice", "closeButton".
+class SetupDialog : public QDialog, private SessionView {
     Q_OBJECT
 
 public:
-    explicit SetupDialog(MainDialog& main);
-
-    bool InTuneMode() const { return tuneMode_; }
-    // The main window's start toggle was pressed during tune mode: Tuning is
-    // taken from the list and tune mode ends; the run is left as it is.
-    void StartTogglePressedInTuneMode();
-    // Other work begins (a WAV file is opened): as the toggle above.
-    void EndTuneMode();
-    // After each recorded block in tune mode: the tuning list shows the fine
-    // step of the detected note, without changing Tuning.
-    void ShowTuningMeter(int fineStep);
-    // The user chose Higher Priority Processing elsewhere.
-    void ShowHigherPriority(bool on);
-
-    QLabel* OutputVolumeLabel = nullptr;
-    QListWidget* OutputVolumeList = nullptr;
-    QLabel* TuningLabel = nullptr;
-    QListWidget* TuningList = nullptr;
-    QPushButton* TuneButton = nullptr;
-    QLabel* RhythmNoteLabel = nullptr;
-    QListWidget* NoteList = nullptr;
-    QLabel* DrumKitLabel = nullptr;
-    QComboBox* DrumKitBox = nullptr;
-    QCheckBox* FixedVolumeCheck = nullptr;
-    QCheckBox* AlwaysOnTopCheck = nullptr;
-    QCheckBox* AutoShrinkCheck = nullptr;
-    QCheckBox* HigherPriorityCheck = nullptr;
-    QGroupBox* CompatibilityGroup = nullptr;
-    QRadioButton* AsynchronousRadio = nullptr;
-    QRadioButton* SynchronousRadio = nullptr;
-    QLabel* MidiDeviceLabel = nullptr;
-    QComboBox* MidiDeviceBox = nullptr;
-    QLabel* MidiDeviceNotice = nullptr;  // what the device list cannot offer, and why
-    QPushButton* CloseButton = nullptr;
+    // The session has been told that Setup opens.
+    SetupDialog(ConverterSession& session, QWidget* parent);
+    ~SetupDialog() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -70,32 +44,34 @@ private:
     void FillMidiDevices();
     void ScrollSelectionsIntoPlace();
 
-    void OutputVolumeListChange(int row);
-    void TuningListChange(int row);
-    void NoteListChange(int row);
     void DrumKitBoxChange(int index);
-    void FixedVolumeCheckClick(bool checked);
-    void AlwaysOnTopCheckClick(bool checked);
-    void AutoShrinkCheckClick(bool checked);
-    void HigherPriorityCheckClick(bool checked);
-    void CompatibilityRadioClick(bool synchronous);
-    void MidiDeviceBoxChange(int index);
-    void TuneButtonClick();
+    // SessionView: the lists, checks and the tune button show the session.
+    void SessionChanged() override;
 
-    void EnterTuneMode();
-    void LeaveTuneMode();
-    void ApplyTuningFromList();
-
-    MainDialog& main_;
-    // The dialog's own copies, taken from the main window when it opens.
-    bool fixedVolume_ = false;
-    bool alwaysOnTop_ = false;
-    bool synchronous_ = false;
-    bool autoShrink_ = false;
-    bool higherPriority_ = false;
+    ConverterSession& session_;
     DrumKitNames kit_ = DrumKitNames::Gm;
-    bool tuneMode_ = false;
     bool closed_ = false;
+
+    QLabel* outputVolumeLabel_ = nullptr;
+    QListWidget* outputVolumeList_ = nullptr;
+    QLabel* tuningLabel_ = nullptr;
+    QListWidget* tuningList_ = nullptr;
+    QPushButton* tuneButton_ = nullptr;
+    QLabel* rhythmNoteLabel_ = nullptr;
+    QListWidget* noteList_ = nullptr;
+    QLabel* drumKitLabel_ = nullptr;
+    QComboBox* drumKitBox_ = nullptr;
+    QCheckBox* fixedVolumeCheck_ = nullptr;
+    QCheckBox* alwaysOnTopCheck_ = nullptr;
+    QCheckBox* autoShrinkCheck_ = nullptr;
+    QCheckBox* higherPriorityCheck_ = nullptr;
+    QGroupBox* compatibilityGroup_ = nullptr;
+    QRadioButton* asynchronousRadio_ = nullptr;
+    QRadioButton* synchronousRadio_ = nullptr;
+    QLabel* midiDeviceLabel_ = nullptr;
+    QComboBox* midiDeviceBox_ = nullptr;
+    QLabel* midiDeviceNotice_ = nullptr;  // what the device list cannot offer, and why
+    QPushButton* closeButton_ = nullptr;
 };
 
 }  // namespace voxnote

@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QTreeView>
 
 #include <algorithm>
@@ -34,6 +35,22 @@ std::filesystem::path PathOf(const QString& text) {
     return std::filesystem::path(text.toStdString());
 }
 
+// The size, type and date columns of a file dialog's list take the width of
+// what they show, the name column the rest; the dialog opens wide enough for all.
+void FitFileListColumns(QFileDialog& dialog) {
+    auto* files = dialog.findChild<QTreeView*>("treeView");
+    if (files == nullptr) {
+        return;
+    }
+    QHeaderView* header = files->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int column = 1; column < header->count(); ++column) {
+        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
+    dialog.resize(std::max(dialog.width(), kFirstWidth), dialog.height());
+}
+
 // The save-file dialog for the notes, in the same style as the open dialog.
 std::optional<std::filesystem::path> AskForMidiFile(QWidget* parent, const std::filesystem::path& suggested) {
     QFileDialog dialog(parent, Caption(strings::kSaveMidiFileCaption));
@@ -42,6 +59,7 @@ std::optional<std::filesystem::path> AskForMidiFile(QWidget* parent, const std::
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(Caption(strings::kMidiFileFilter));
     dialog.setDefaultSuffix("mid");
+    FitFileListColumns(dialog);
     dialog.selectFile(QString::fromStdString(suggested.string()));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
@@ -95,10 +113,15 @@ WavInfoDialog::WavInfoDialog(WavDialogContext& context, QWidget* parent)
         context.createAudioOutput ? context.createAudioOutput() : CreateAudioOutput(), *detector, settings);
 
     CreatePanel();
-    FitFileListColumns();
+    FitFileListColumns(*this);
     AudioTimer.setInterval(kAudioTimerMs);
     connect(&AudioTimer, &QTimer::timeout, this, &WavInfoDialog::AudioTimerTick);
-    connect(this, &QFileDialog::currentChanged, this, &WavInfoDialog::SelectionChange);
+    connect(this, &QFileDialog::currentChanged, this, &WavInfoDialog::FollowFileToOpen);
+    // Typing a name selects the file in the list (the dialog's own slot runs
+    // first) but does not make it the current one.
+    if (auto* fileName = findChild<QLineEdit*>("fileNameEdit")) {
+        connect(fileName, &QLineEdit::textChanged, this, &WavInfoDialog::FollowFileToOpen);
+    }
     PanelChanged();
 }
 
@@ -119,22 +142,6 @@ void WavInfoDialog::CreatePanel() {
     } else if (layout() != nullptr) {
         layout()->addWidget(panel);
     }
-}
-
-// The size, type and date columns of the file list take the width of what
-// they show, the name column the rest; the dialog opens wide enough for all.
-void WavInfoDialog::FitFileListColumns() {
-    auto* files = findChild<QTreeView*>("treeView");
-    if (files == nullptr) {
-        return;
-    }
-    QHeaderView* header = files->header();
-    header->setStretchLastSection(false);
-    header->setSectionResizeMode(0, QHeaderView::Stretch);
-    for (int column = 1; column < header->count(); ++column) {
-        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
-    }
-    resize(std::max(width(), kFirstWidth), height());
 }
 
 QGroupBox* WavInfoDialog::CreateInformationGroup() {
@@ -209,8 +216,14 @@ void WavInfoDialog::done(int result) {
     QFileDialog::done(result);
 }
 
-void WavInfoDialog::SelectionChange(const QString& path) {
-    session_->SelectFile(PathOf(path));
+// The panel, Audio, MIDI and "Save as MIDI file" work on the file that Open
+// would open: the one selected in the list, else the name typed in "File name".
+void WavInfoDialog::FollowFileToOpen() {
+    const QStringList files = selectedFiles();
+    const std::filesystem::path file = files.isEmpty() ? std::filesystem::path() : PathOf(files.first());
+    if (file != session_->SelectedFile()) {
+        session_->SelectFile(file);
+    }
 }
 
 void WavInfoDialog::AudioButtonClick() {

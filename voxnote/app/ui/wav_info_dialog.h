@@ -4,21 +4,20 @@
 // the file, hear its notes on the MIDI device in a chosen voice, save the
 // notes as a MIDI file).
 //
-// The main window opens it from its "WAVE_" button, after it has stopped a
-// live run, ended note learning and the Setup dialog's tune mode, and
+// The main window opens it from its "WAVE_" button, once the session has
+// stopped a live run, ended note learning and Setup's tune mode, and
 // suspended Auto Shrink (restored when this returns):
 //
 //     WavDialogContext context;
-//     context.analysisSettings = settings.Detector().Header();
-//     context.midiDeviceIndex = settings.MidiDeviceIndex();
-//     context.midiVoice = settings.System().midiVoice;
-//     context.detectorChoice = settings.WavDetector();
-//     context.messages = &prompt;            // message boxes titled "Voxnote"
-//     context.midiDevices = &midiDevices;
-//     context.detector = &detectorState;     // free while no live run is going
+//     context.analysisSettings = session.Settings().Detector().Header();
+//     context.midiDeviceIndex = session.Settings().MidiDeviceIndex();
+//     context.midiVoice = session.WavChoices().midiVoice;
+//     context.detectorChoice = session.WavChoices().detector;
+//     context.messages = &session.Prompt();  // message boxes titled "Voxnote"
+//     context.midiDevices = &session.MidiDevices();
+//     context.detector = &session.Detector(); // free while no live run is going
 //     RunWavInfoDialog(mainWindow, context);
-//     settings.System().midiVoice = context.midiVoice;
-//     settings.SetWavDetector(context.detectorChoice, prompt);
+//     session.EndWavFile({context.midiVoice, context.detectorChoice});
 //
 // The dialog changes none of the main window's settings but the voice and
 // the detector of its conversions.
@@ -116,11 +115,10 @@ public:
 
 private:
     void CreatePanel();
-    void FitFileListColumns();
     QGroupBox* CreateInformationGroup();
     QGroupBox* CreatePlayGroup();
 
-    void SelectionChange(const QString& path);
+    void FollowFileToOpen();
     void AudioButtonClick();
     void MidiButtonClick();
     void SaveMidiButtonClick();

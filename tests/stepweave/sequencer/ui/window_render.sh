@@ -23,7 +23,6 @@ start_xvfb
 "$STEPWEAVE" Demo.sng >"$WORK/window.log" 2>&1 &
 APP_PID=$!
 WINDOW="$(wait_window '^Stepweave Pro v4.0 - Demo$')"
-sleep 1
 xdotool windowfocus --sync "$WINDOW"
 xdotool key F11
 DIALOG="$(wait_window '^Save As One Big Lovely WAV File$')"
@@ -31,10 +30,11 @@ xdotool windowfocus --sync "$DIALOG"
 xdotool type --delay 10 "$WORK/window.wav"
 START=$(now_ms)
 xdotool key Return
-for _ in $(seq 600); do [ -f "$WORK/window.wav" ] && break; sleep 0.01; done
+# The render is written under a temporary name and put in place whole.
+for _ in $(seq 6000); do [ -f "$WORK/window.wav" ] && break; sleep 0.01; done
 WINDOW_MS=$(($(now_ms) - START))
 [ -f "$WORK/window.wav" ] || { echo "the window wrote no file" >&2; exit 1; }
-sleep 0.5
+wait_window_gone '^Render'
 close_window "$WINDOW"
 echo "headless render ${COMMAND_MS} ms (the whole program); window render ${WINDOW_MS} ms (from Enter in the dialog)"
 cmp "$WORK/command.wav" "$WORK/window.wav"

@@ -1,6 +1,8 @@
 #!/bin/sh
-# The program's command line end to end, with no display at all: a mistyped
-# command is refused with the list of commands; "convert" without an output
+# The program's command line end to end, with no display at all: every usage
+# error (a mistyped command, refused with the list of commands; no input; an
+# extra argument; an unknown option; a bad value) ends with status 105, and
+# both --help pages name the statuses; "convert" without an output
 # writes the MIDI file beside the input, prints its path and never replaces
 # it; the first note of a sine from t = 0 starts in its first 50 ms, with
 # either detector; a detector it does not know is refused as a bad value of
@@ -15,9 +17,20 @@ export VOXNOTE_INI="$WORK/voxnote.ini"
 fail() { echo "$1" >&2; exit 1; }
 
 "$VOXNOTE" conver x.wav >"$WORK/out" 2>"$WORK/err"
-[ $? -eq 2 ] || fail "a mistyped command did not end with status 2"
+[ $? -eq 105 ] || fail "a mistyped command did not end with status 105"
 grep -qx "unknown command 'conver'" "$WORK/err" || fail "no refusal: $(cat "$WORK/err")"
 grep -q '^  convert ' "$WORK/err" || fail "the refusal does not list the commands"
+for usage in "convert" "convert x.wav y.wav" "convert x.wav --loud"; do
+    # shellcheck disable=SC2086
+    "$VOXNOTE" $usage >"$WORK/out" 2>"$WORK/err"
+    [ $? -eq 105 ] || fail "'voxnote $usage' did not end with status 105: $(cat "$WORK/err")"
+    [ -s "$WORK/err" ] || fail "'voxnote $usage' gave no message"
+done
+for help in "--help" "convert --help"; do
+    # shellcheck disable=SC2086
+    "$VOXNOTE" $help >"$WORK/out" 2>"$WORK/err" || fail "'voxnote $help' failed"
+    tr '\n' ' ' <"$WORK/out" | grep -q "Exit status: 0 .* 2 .* 105 " || fail "'voxnote $help' names no statuses"
+done
 
 # A sine that sounds from the first sample: its note starts at once.
 sox -n -r 11025 -b 16 -c 1 "$WORK/a.wav" synth 2 sine 440
@@ -39,7 +52,7 @@ esac
 
 "$VOXNOTE" convert "$WORK/a.wav" --tuning 99 >"$WORK/out" 2>"$WORK/err"
 BAD_VALUE=$?
-[ $BAD_VALUE -ne 0 ] || fail "a tuning out of range was taken"
+[ $BAD_VALUE -eq 105 ] || fail "a tuning out of range did not end with status 105 ($BAD_VALUE)"
 "$VOXNOTE" convert "$WORK/a.wav" --detector exact >"$WORK/out" 2>"$WORK/err"
 [ $? -eq $BAD_VALUE ] || fail "an unknown detector did not end as a bad value does ($BAD_VALUE)"
 grep -q "exact" "$WORK/err" || fail "the refusal does not name the detector: $(cat "$WORK/err")"
@@ -58,4 +71,4 @@ printf 'ID3\004\000\000\000\000\000\000\377\373\220\144' >"$WORK/song.wav"
 [ $? -eq 2 ] || fail "a file that is no WAV file did not end with status 2"
 grep -q "It is not a WAV file" "$WORK/err" || fail "no message for a file that is no WAV file"
 [ ! -e "$WORK/song.mid" ] || fail "a MIDI file was written for it"
-echo "the command line refuses a mistyped command and an unknown detector, finds the note of a sine from t = 0 ($FIRST; precise: $PRECISE), writes a.mid beside a.wav once, and refuses a file that is no WAV file"
+echo "the command line refuses every usage error with status 105, an unknown detector too, finds the note of a sine from t = 0 ($FIRST; precise: $PRECISE), writes a.mid beside a.wav once, and refuses a file that is no WAV file"

@@ -4,6 +4,7 @@
 #include "voxnote/app/display/note_name.h"
 #include "voxnote/app/settings/note_range.h"
 #include "voxnote/app/display/scale_step.h"
+#include "voxnote/app/display/word_wrap.h"
 
 using namespace voxnote;
 
@@ -68,4 +69,12 @@ TEST(NoteRange, CrossedRangeFromAPresetCanBeOpenedAgain) {
     EXPECT_FALSE(range.MinimumUp());
     EXPECT_TRUE(range.MinimumDown());
     EXPECT_EQ(range.minimum, 59);
+}
+
+// One unit per character: a path stays whole, on a line of its own when it is wider than the width.
+TEST(WordWrap, LinesBreakAtSpacesOnly) {
+    const auto characters = [](std::string_view text) { return static_cast<int>(text.size()); };
+    EXPECT_EQ(WrapAtSpaces("no ALSA  sequencer (/dev/snd/seq).", 12, characters),
+              (std::vector<std::string>{"no ALSA", "sequencer", "(/dev/snd/seq)."}));
+    EXPECT_EQ(WrapAtSpaces("fits in one", 11, characters), std::vector<std::string>{"fits in one"});
 }

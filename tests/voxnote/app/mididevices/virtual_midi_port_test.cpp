@@ -49,6 +49,18 @@ TEST(VirtualMidiPort, IsListedWhereItCouldBeMadeAndElseSaysWhyItIsAbsent) {
     }
 }
 
+// Where there is no sequencer, Setup says so below its list; looking for the
+// devices again and again prints nothing on standard error.
+TEST(VirtualMidiPort, LookingForTheDevicesPrintsNothingOnStandardError) {
+    testing::internal::CaptureStderr();
+    {
+        SystemMidiDevices devices;
+        devices.Count();
+        devices.Count();
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
 TEST(VirtualMidiPort, AnAbsentPortCannotBeOpenedAndSaysWhy) {
     VirtualMidiPort port;
     if (port.IsAvailable()) {

@@ -37,6 +37,21 @@ TEST(ConverterSettings, StartUpRewritesDefaultAndTakesTheLastUsedPreset) {
     EXPECT_EQ(PresetStore(reread.Profile()).Read("Default").inputVolume, 13);
 }
 
+// A preset added to the file by hand while the program runs is loaded as the
+// file holds it, at the first Load.
+TEST(ConverterSettings, LoadReadsThePresetAsTheFileHoldsItNow) {
+    TemporaryFolder folder;
+    ConverterSettings settings(folder / "voxnote.ini");
+    settings.StartUp();
+    RecordingReporter reporter;
+    std::ofstream(folder / "voxnote.ini", std::ios::app) << "[Bass]\nMaximum Note=60\nMinimum Note=28\n";
+    ASSERT_EQ(settings.PresetNames(), (std::vector<std::string>{"Bass", "Default"}));
+    ASSERT_TRUE(settings.LoadPreset("Bass", reporter));
+    EXPECT_EQ(settings.Range().maximum, 60);
+    EXPECT_EQ(settings.Range().minimum, 28);
+    EXPECT_EQ(settings.PresetName(), "Bass");
+}
+
 TEST(ConverterSettings, RhythmToggleUsesTheRhythmNoteAndStoresTheSystemSettings) {
     TemporaryFolder folder;
     ConverterSettings settings(folder / "voxnote.ini");

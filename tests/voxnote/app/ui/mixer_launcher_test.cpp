@@ -41,7 +41,7 @@ private:
     QString StoredMixer() const;
 
     std::unique_ptr<TestWindow> test;
-    MainDialog* window = nullptr;
+    WindowUnderTest* window = nullptr;
     QString mixer;
 };
 

@@ -16,7 +16,7 @@ namespace {
 
 // Opens the dialog with the preset key and does `actions` in it; a dialog
 // the actions leave open is closed.
-void WithPresetsDialog(MainDialog& window, std::function<void(PresetsDialog&)> actions) {
+void WithPresetsDialog(WindowUnderTest& window, std::function<void(PresetsDialog&)> actions) {
     WhenModalOpens<PresetsDialog>([actions](PresetsDialog& dialog) {
         actions(dialog);
         if (dialog.isVisible()) {
@@ -61,7 +61,7 @@ private slots:
 
 private:
     std::unique_ptr<TestWindow> test;
-    MainDialog* window = nullptr;
+    WindowUnderTest* window = nullptr;
 };
 
 void PresetsDialogTest::init() {

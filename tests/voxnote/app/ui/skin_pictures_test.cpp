@@ -112,7 +112,7 @@ void SkinPicturesTest::unknownNamesGiveNoPicture() {
 
 void SkinPicturesTest::controlsLieInsideTheWindowAndOverlapNoOtherControlOrField() {
     test::TestWindow testWindow;
-    MainDialog& window = *testWindow.window;
+    test::WindowUnderTest& window = *testWindow.window;
     const QRect client(0, 0, 199, 346);
     const auto& controls = window.ControlSet().Controls();
     QCOMPARE(controls.size(), std::size_t{21});
@@ -131,8 +131,7 @@ void SkinPicturesTest::controlsLieInsideTheWindowAndOverlapNoOtherControlOrField
     }
     // The controls of the title band stay inside the shrunk window.
     for (const SkinControl* control : std::initializer_list<const SkinControl*>{
-             window.StartToggle.get(), window.ShrinkToggle.get(), window.MinimiseButton.get(),
-             window.CloseButton.get()}) {
+             window.StartToggle, window.ShrinkToggle, window.MinimiseButton, window.CloseButton}) {
         QVERIFY(control->GetBoundingRect().bottom <= layout::kShrunkWindowSize.height - 1);
     }
 }
@@ -174,7 +173,7 @@ void SkinPicturesTest::writeScreenshots() {
 
     test::TestWindow testWindow;
     testWindow.Show();
-    MainDialog& window = *testWindow.window;
+    test::WindowUnderTest& window = *testWindow.window;
     for (int level : {40, 70, 85, 78}) {
         window.ShowLevel(level, level > 60, level > 80, true);
     }

@@ -12,6 +12,7 @@
 #include "tests/voxnote/app/mididevices/midi_test_devices.h"
 #include "tests/voxnote/app/test_support.h"
 #include "tests/voxnote/app/conversion/wav_dialog_test_files.h"
+#include "tests/voxnote/app/ui/window_test_support.h"
 #include "voxnote/app/conversion/convert_command.h"
 #include "voxnote/app/settings/converter_settings.h"
 #include "voxnote/app/settings/current_detector_settings.h"
@@ -45,6 +46,7 @@ class WavInfoDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -75,6 +77,9 @@ private:
     std::vector<std::filesystem::path> suggestedNames_;
     std::optional<std::filesystem::path> chosenMidiFile_;
 };
+
+// The file dialogs keep their state in a settings file of the test's own.
+void WavInfoDialogTest::initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
 void WavInfoDialogTest::init() {
     folder_ = std::make_unique<test::TemporaryFolder>();
@@ -463,9 +468,10 @@ void WavInfoDialogTest::closingWhileProcessingStopsTheConversion() {
     QVERIFY(reporter_.texts.empty());
 }
 
-void WavInfoDialogTest::atItsFirstSizeEveryColumnShowsWhatItHolds() {
-    test::WriteBytes(*folder_ / "a rather long name for a recording.wav", test::ShortNotesStereoWav(7));
-    WavInfoDialog dialog(context_);
+namespace {
+
+// The file list of a dialog in its details view, holding one file.
+void ExpectEveryColumnShowsWhatItHolds(QFileDialog& dialog) {
     dialog.setViewMode(QFileDialog::Detail);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
@@ -483,7 +489,43 @@ void WavInfoDialogTest::atItsFirstSizeEveryColumnShowsWhatItHolds() {
     }
     QVERIFY(files->header()->sectionSize(0) >=
             files->fontMetrics().horizontalAdvance(first.data().toString()));
+}
+
+// A file dialog keeps its columns' widths for the next one: these are narrow.
+void KeepNarrowFileColumns() {
+    QFileDialog narrow;
+    narrow.setOption(QFileDialog::DontUseNativeDialog, true);
+    narrow.setViewMode(QFileDialog::Detail);
+    QHeaderView* header = narrow.findChild<QTreeView*>("treeView")->header();
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    for (int column = 0; column < header->count(); ++column) {
+        header->resizeSection(column, 12);
+    }
+}
+
+}  // namespace
+
+// In the open dialog and in "Save as MIDI file"'s, whatever widths the last
+// file dialog left.
+void WavInfoDialogTest::atItsFirstSizeEveryColumnShowsWhatItHolds() {
+    const auto recording = *folder_ / "a rather long name for a recording.wav";
+    test::WriteBytes(recording, test::ShortNotesStereoWav(7));
+    test::WriteBytes(*folder_ / "a rather long name for a saved tune.mid", {'M', 'T', 'h', 'd'});
+    KeepNarrowFileColumns();
+    context_.chooseMidiFile = {};  // the save dialog itself
+    WavInfoDialog dialog(context_);
+    ExpectEveryColumnShowsWhatItHolds(dialog);
     SaveScreenshot(dialog, "wav_dialog_first_size");
+    Select(dialog, recording);
+    bool saveDialogChecked = false;
+    test::WhenModalOpens<QFileDialog>([&](QFileDialog& save) {
+        ExpectEveryColumnShowsWhatItHolds(save);
+        SaveScreenshot(save, "save_midi_dialog");
+        saveDialogChecked = true;
+        save.reject();
+    });
+    QTest::mouseClick(dialog.SaveMidiButton, Qt::LeftButton);
+    QVERIFY(saveDialogChecked);
 }
 
 // A disabled button's caption is grey, an enabled one's black.

@@ -13,13 +13,10 @@ start_xvfb
 # twelve_clicks DELAY_MS NAME: a fresh start, the field before and after.
 twelve_clicks() {
     start_voxnote "$2"
-    sleep 0.5
-    capture "$WINDOW" 14 264 30 21 "$WORK/$2-before.pnm"
-    xdotool mousemove --window "$WINDOW" 55 278
-    sleep 0.2
+    settled_capture "$WINDOW" 14 264 30 21 "$WORK/$2-before.pnm"
+    xdotool mousemove --sync --window "$WINDOW" 55 278
     xdotool click --repeat 12 --delay "$1" 1
-    sleep 0.5
-    capture "$WINDOW" 14 264 30 21 "$WORK/$2-after.pnm"
+    settled_capture "$WINDOW" 14 264 30 21 "$WORK/$2-after.pnm"
     close_voxnote "$WINDOW"
 }
 

@@ -46,7 +46,7 @@ void WindowScreenshotsTest::PrepareWindow(TestWindow& test) {
     test.midiDevices.Add("USB MIDI Interface Port 1", midi_technology::kPort);
     test.midiDevices.Add("External GM Module", midi_technology::kSynthesizer);
     test.Show();
-    MainDialog& window = *test.window;
+    WindowUnderTest& window = *test.window;
     window.Settings().SavePreset("Alto sax", test.prompt);
     window.Settings().SavePreset("Beat box", test.prompt);
     window.Settings().SavePreset("Whistling", test.prompt);
@@ -57,7 +57,7 @@ void WindowScreenshotsTest::PrepareWindow(TestWindow& test) {
 void WindowScreenshotsTest::mainWindowInUse() {
     TestWindow test;
     PrepareWindow(test);
-    MainDialog& window = *test.window;
+    WindowUnderTest& window = *test.window;
 
     // A sung A with a little vibrato, heard in the volume display.
     Click(window, *window.StartToggle);
@@ -85,7 +85,7 @@ void WindowScreenshotsTest::mainWindowInUse() {
 void WindowScreenshotsTest::dialogs() {
     TestWindow test;
     PrepareWindow(test);
-    MainDialog& window = *test.window;
+    WindowUnderTest& window = *test.window;
 
     WhenModalOpens<PresetsDialog>([this](PresetsDialog& dialog) {
         dialog.NameList->setCurrentRow(0);
@@ -100,8 +100,8 @@ void WindowScreenshotsTest::dialogs() {
     QVERIFY(setup != nullptr);
     QVERIFY(QTest::qWaitForWindowExposed(setup));
     Save(setup->grab(), "setup_dialog");
-    setup->DrumKitBox->setCurrentIndex(1);
-    QTest::mouseClick(setup->TuneButton, Qt::LeftButton);
+    SetupControls(*setup).DrumKitBox->setCurrentIndex(1);
+    QTest::mouseClick(SetupControls(*setup).TuneButton, Qt::LeftButton);
     QVERIFY(test.Record(Tone(0, 0.4)));
     QVERIFY(test.Record(Tone(443, 3.6, 12000)));
     Save(setup->grab(), "setup_dialog_tuning");

@@ -10,20 +10,19 @@
 #include <QTimer>
 #include <QtTest>
 #include <cmath>
-#include <deque>
 #include <span>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "tests/support/voxnote/manual_audio_input.h"
+#include "tests/voxnote/app/scripted_prompt.h"
 #include "tests/support/voxnote/manual_playback_clock.h"
 #include "voxnote/app/mididevices/midi_device_catalog.h"
 #include "tests/support/voxnote/recording_midi_device.h"
 #include "voxnote/app/skin/skin_control.h"
 #include "voxnote/app/skin/skin_slider.h"
 #include "voxnote/app/ui/main_dialog.h"
-#include "voxnote/app/shell/user_prompt.h"
 
 namespace voxnote::test {
 
@@ -86,79 +85,6 @@ int CountPixels(const QImage& image, QRect area, Test test) {
     }
     return count;
 }
-
-// Answers the questions by script, in order, and keeps every message. A
-// question without a scripted answer fails the test and gets "No"/"Cancel".
-class ScriptedPrompt : public UserPrompt {
-public:
-    struct Asked {
-        std::string kind;  // "message", "information", "yes/no", "ok/cancel", "file"
-        std::string text;
-    };
-
-    void Report(MessageKind kind, const std::string& text) override {
-        asked.push_back({kind == MessageKind::Information ? "information" : "message", text});
-        if (onQuestion) {
-            onQuestion();
-        }
-    }
-    bool AskYesNo(const std::string& text) override { return Answer("yes/no", text); }
-    bool AskOkCancel(const std::string& text) override { return Answer("ok/cancel", text); }
-    std::optional<std::string> ChooseProgramFile() override {
-        asked.push_back({"file", ""});
-        if (onQuestion) {
-            onQuestion();
-        }
-        if (files.empty()) {
-            unexpected.push_back("file dialog");
-            return std::nullopt;
-        }
-        std::optional<std::string> file = files.front();
-        files.pop_front();
-        return file;
-    }
-
-    std::vector<std::string> Messages() const {
-        std::vector<std::string> texts;
-        for (const Asked& question : asked) {
-            if (question.kind == "message" || question.kind == "information") {
-                texts.push_back(question.text);
-            }
-        }
-        return texts;
-    }
-    void Clear() { asked.clear(); }
-    // The questions nobody scripted an answer for, one a line.
-    std::string Unexpected() const {
-        std::string text;
-        for (const std::string& question : unexpected) {
-            text += question + "\n";
-        }
-        return text;
-    }
-
-    std::deque<bool> answers;                      // yes/no and ok/cancel, in order
-    std::deque<std::optional<std::string>> files;  // nothing: the file dialog is cancelled
-    std::vector<Asked> asked;
-    std::vector<std::string> unexpected;
-    // Called at every question, before it is answered (to look at the window then).
-    std::function<void()> onQuestion;
-
-private:
-    bool Answer(const std::string& kind, const std::string& text) {
-        asked.push_back({kind, text});
-        if (onQuestion) {
-            onQuestion();
-        }
-        if (answers.empty()) {
-            unexpected.push_back(text);
-            return false;
-        }
-        const bool answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-};
 
 // Runs `action` on the modal dialog of type Dialog as soon as it is open.
 template <typename Dialog>
@@ -229,6 +155,92 @@ public:
     std::vector<std::string> notices;
 };
 
+// The main window as its tests work it: the real window, its skinned
+// controls found by their names as a user finds them by sight, and what it
+// shows read from its session.
+class WindowUnderTest : public MainDialog {
+public:
+    using MainDialog::MainDialog;
+
+    template <typename Control>
+    Control* Named(const char* name) const {
+        auto* control = dynamic_cast<Control*>(FindControl(name));
+        if (control == nullptr) {
+            qFatal("the main window has no control \"%s\"", name);
+        }
+        return control;
+    }
+
+    SkinToggle* const StartToggle = Named<SkinToggle>("startToggle");
+    SkinToggle* const ShrinkToggle = Named<SkinToggle>("shrinkToggle");
+    SkinButton* const MinimiseButton = Named<SkinButton>("minimiseButton");
+    SkinButton* const CloseButton = Named<SkinButton>("closeButton");
+    SkinButton* const MixerButton = Named<SkinButton>("mixerButton");
+    SkinToggle* const RhythmToggle = Named<SkinToggle>("rhythmToggle");
+    SkinButton* const WaveButton = Named<SkinButton>("waveButton");
+    SkinButton* const SetupButton = Named<SkinButton>("setupButton");
+    SkinButton* const PresetButton = Named<SkinButton>("presetButton");
+    SkinButton* const ScaleUpButton = Named<SkinButton>("scaleUpButton");
+    SkinButton* const ScaleDownButton = Named<SkinButton>("scaleDownButton");
+    SkinButton* const MaximumNoteUpButton = Named<SkinButton>("maximumNoteUpButton");
+    SkinButton* const MaximumNoteDownButton = Named<SkinButton>("maximumNoteDownButton");
+    SkinButton* const MinimumNoteUpButton = Named<SkinButton>("minimumNoteUpButton");
+    SkinButton* const MinimumNoteDownButton = Named<SkinButton>("minimumNoteDownButton");
+    SkinSlider* const InputVolumeSlider = Named<SkinSlider>("inputVolumeSlider");
+    SkinSlider* const GapRatioSlider = Named<SkinSlider>("gapRatioSlider");
+    SkinSlider* const NoteStopRatioSlider = Named<SkinSlider>("noteStopRatioSlider");
+    QAction* const ChangeMixerAction = findChild<QAction*>("changeMixerAction");
+    const QTimer& StepRepeatTimer() const { return *findChild<QTimer*>("stepRepeatTimer"); }
+
+    ConverterSettings& Settings() { return Session().Settings(); }
+    CaptureSession* Capture() { return Session().Capture(); }
+    QString PresetName() { return QString::fromStdString(Settings().PresetName()); }
+    int Scale() { return Settings().Scale(); }
+    NoteRange CurrentNoteRange() { return Settings().Range(); }
+    int InputVolume() const { return InputVolumeSlider->GetValue(); }
+    int GapRatio() const { return GapRatioSlider->GetValue(); }
+    int NoteStopRatio() const { return NoteStopRatioSlider->GetValue(); }
+    bool IsRunActive() { return Session().IsRunActive(); }
+    NoteLearn::Bound NoteLearnBound() { return Session().LearningBound(); }
+    void SetScale(int scale) { Session().SetScale(scale); }
+    void SetNoteRange(NoteRange range) { Session().SetNoteRange(range); }
+    void SetAlwaysOnTop(bool on) { Session().SetAlwaysOnTop(on); }
+    void SetAutoShrink(bool on) { Session().SetAutoShrink(on); }
+    void SuspendAutoShrink() { Session().SuspendAutoShrink(); }
+    void RestoreAutoShrink() { Session().RestoreAutoShrink(); }
+    bool IsAutoShrinkInEffect() { return Session().IsAutoShrinkInEffect(); }
+};
+
+// Setup's widgets, found by their names.
+struct SetupControls {
+    explicit SetupControls(SetupDialog& setup) : dialog(setup) {}
+    template <typename Widget>
+    Widget* Find(const char* name) const {
+        auto* widget = dialog.findChild<Widget*>(name);
+        if (widget == nullptr) {
+            qFatal("Setup has no widget \"%s\"", name);
+        }
+        return widget;
+    }
+    void close() { dialog.close(); }
+
+    SetupDialog& dialog;
+    QListWidget* const OutputVolumeList = Find<QListWidget>("outputVolumeList");
+    QListWidget* const TuningList = Find<QListWidget>("tuningList");
+    QPushButton* const TuneButton = Find<QPushButton>("tuneButton");
+    QListWidget* const NoteList = Find<QListWidget>("noteList");
+    QComboBox* const DrumKitBox = Find<QComboBox>("drumKitBox");
+    QCheckBox* const FixedVolumeCheck = Find<QCheckBox>("fixedVolumeCheck");
+    QCheckBox* const AlwaysOnTopCheck = Find<QCheckBox>("alwaysOnTopCheck");
+    QCheckBox* const AutoShrinkCheck = Find<QCheckBox>("autoShrinkCheck");
+    QCheckBox* const HigherPriorityCheck = Find<QCheckBox>("higherPriorityCheck");
+    QRadioButton* const AsynchronousRadio = Find<QRadioButton>("asynchronousRadio");
+    QRadioButton* const SynchronousRadio = Find<QRadioButton>("synchronousRadio");
+    QComboBox* const MidiDeviceBox = Find<QComboBox>("midiDeviceBox");
+    QLabel* const MidiDeviceNotice = Find<QLabel>("midiDeviceNotice");
+    QPushButton* const CloseButton = Find<QPushButton>("closeButton");
+};
+
 // A main window with a settings file, a prompt, a recording device and MIDI
 // devices of the test's own; the test pumps the sound the device "records".
 struct TestWindow {
@@ -243,7 +255,7 @@ struct TestWindow {
             input = manual.get();
             services.audioInput = std::move(manual);
         }
-        window = std::make_unique<MainDialog>(std::move(services));
+        window = std::make_unique<WindowUnderTest>(std::move(services));
         window->move(100, 100);
     }
     void Show() {
@@ -274,7 +286,7 @@ struct TestWindow {
     ScriptedPrompt prompt;
     TestMidiDevices midiDevices;
     ManualAudioInput* input = nullptr;
-    std::unique_ptr<MainDialog> window;
+    std::unique_ptr<WindowUnderTest> window;
     size_t pumped = 0;  // samples recorded in the current run
 };
 

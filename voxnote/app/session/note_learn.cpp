@@ -1,4 +1,4 @@
-#include "voxnote/app/display/note_learn.h"
+#include "voxnote/app/session/note_learn.h"
 
 #include "voxnote/app/settings/detector_settings.h"
 
