@@ -34,7 +34,8 @@ public:
     SoundDevice(const SoundDevice&) = delete;
     SoundDevice& operator=(const SoundDevice&) = delete;
 
-    // Opens on `output` (closing first if open): the listeners and OnOpening
+    // Opens on `output`, which must be an open output (closing first if
+    // open; std::invalid_argument for none): the listeners and OnOpening
     // are told first, then the device opens, the listeners and OnOpened are
     // told, and the voices are restored.
     void Open(std::shared_ptr<AudioOutput> output);
