@@ -8,9 +8,10 @@
 #include "stepweave/sequencer/cli/play_command.h"
 #include "stepweave/sequencer/cli/render_command.h"
 #include "stepweave/sequencer/ui/sequencer_app.h"
-#include "stepweave/sound/kit/kit_commands.h"
-#include "stepweave/sound/kit/kit_play_command.h"
-#include "stepweave/sound/backend/devices_command.h"
+#include "stepweave/sound/backend/audio_backend_choice.h"
+#include "stepweave/sound/cli/kit_commands.h"
+#include "stepweave/sound/cli/kit_play_command.h"
+#include "stepweave/sound/cli/devices_command.h"
 
 namespace {
 
@@ -59,7 +60,8 @@ void AddKitCommands(CLI::App& app, int& status) {
         ->check(CLI::Range(-10000, 10000));
     playCommand->callback([play, &status] {
         const stepweave::InterruptSignal interrupt;
-        status = stepweave::KitPlayCommand(*play, std::cout, std::cerr, stepweave::MainTimers(),
+        status = stepweave::KitPlayCommand(*play, stepweave::AudioBackendFromEnvironment(), std::cout, std::cerr,
+                                           stepweave::MainTimers(),
                                            [] { return stepweave::InterruptSignal::Requested(); });
     });
 }
@@ -101,7 +103,7 @@ void AddPlayCommand(CLI::App& app, int& status) {
         if (song->count() + pattern->count() == 0) {
             throw CLI::RequiredError("SONG or --pattern");
         }
-        status = stepweave::PlayCommand(*play, std::cout, std::cerr);
+        status = stepweave::PlayCommand(*play, stepweave::AudioBackendFromEnvironment(), std::cout, std::cerr);
     });
 }
 

@@ -6,7 +6,7 @@
 #include "stepweave/data/synth/drum_synth.h"
 #include "stepweave/sound/kit/kit_layout.h"
 #include "stepweave/sound/files/little_endian.h"
-#include "stepweave/sound/wav/wave.h"
+#include "stepweave/sound/wav/wave_data.h"
 #include "stepweave/sound/kit/wave_collection.h"
 #include "stepweave/sound/wav/wave_format.h"
 
@@ -15,23 +15,16 @@ namespace stepweave {
 namespace {
 
 constexpr int kBytesPerSample = 2;
-constexpr int kPcmFormatRecordSize = 16;
 
-void SetMonoPcmFormat(TWave& wave) {
-    uint8_t record[kPcmFormatRecordSize];
-    StoreLittleEndian16(record + 0, kWaveFormatPcm);
-    StoreLittleEndian16(record + 2, 1);
-    StoreLittleEndian32(record + 4, kDrumSampleRate);
-    StoreLittleEndian32(record + 8, kDrumSampleRate * kBytesPerSample);
-    StoreLittleEndian16(record + 12, kBytesPerSample);
-    StoreLittleEndian16(record + 14, 8 * kBytesPerSample);
-    wave.SetFormat(record, kPcmFormatRecordSize);
+void SetMonoPcmFormat(WaveData& wave) {
+    const WaveFormatRecord record = EncodeWaveFormat(PcmFormat(kDrumSampleRate, 8 * kBytesPerSample, 1));
+    wave.SetFormat(record.data(), kWaveFormatRecordSize);
 }
 
 }  // namespace
 
-TWave MonoPcmWave(const std::vector<int16_t>& samples) {
-    TWave wave;
+WaveData MonoPcmWave(const std::vector<int16_t>& samples) {
+    WaveData wave;
     SetMonoPcmFormat(wave);
     wave.SetSize(static_cast<int32_t>(samples.size()) * kBytesPerSample);
     uint8_t* bytes = wave.Data();
@@ -41,15 +34,15 @@ TWave MonoPcmWave(const std::vector<int16_t>& samples) {
     return wave;
 }
 
-TWave BlankWave() {
+WaveData BlankWave() {
     const auto count = static_cast<size_t>(kBlankWaveSeconds * kDrumSampleRate);
     return MonoPcmWave(std::vector<int16_t>(count, 0));
 }
 
-void BuildDefaultKit(TWaveCollection& kit) {
+void BuildDefaultKit(WaveCollection& kit) {
     kit.Clear();
     for (int slot = 0; slot < kKitSlotCount; ++slot) {
-        TWaveCollectionItem& item = kit.Add();
+        WaveCollectionItem& item = kit.Add();
         item.SetName(std::string(kKitSlotNames[static_cast<size_t>(slot)]));
         if (slot == 0) {
             item.SetWave(BlankWave());
@@ -63,7 +56,7 @@ void WriteSeedFiles(const std::string& folder) {
     const std::filesystem::path root(folder);
     std::filesystem::create_directories(root / kTempFolderName);
     BlankWave().SaveToFile((root / kBlankWaveFileName).string());
-    TWaveCollection kit;
+    WaveCollection kit;
     BuildDefaultKit(kit);
     kit.SaveToFile((root / kDefaultKitFileName).string());
 }

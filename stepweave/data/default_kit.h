@@ -10,21 +10,21 @@
 
 namespace stepweave {
 
-class TWave;
-class TWaveCollection;
+class WaveData;
+class WaveCollection;
 
 inline constexpr double kBlankWaveSeconds = 0.1;
 
 // The samples as a 16-bit mono PCM wave at 44100 Hz.
-TWave MonoPcmWave(const std::vector<int16_t>& samples);
+WaveData MonoPcmWave(const std::vector<int16_t>& samples);
 
 // 100 ms of silence in the kit's format.
-TWave BlankWave();
+WaveData BlankWave();
 
 // Replaces the kit's items with the 17 slots of the kit layout: slot 0
 // unnamed and blank, slots 1..16 named after their instruments and holding
 // the synthesised sounds.
-void BuildDefaultKit(TWaveCollection& kit);
+void BuildDefaultKit(WaveCollection& kit);
 
 // Writes "standard.dxg" and "Blank.wav" into the folder and makes its
 // "temp" folder, creating the folder when it is missing. Files are written

@@ -36,7 +36,7 @@ std::string ConsoleRenderProgress::ChooseOutputFile() {
     const std::filesystem::path folder = std::filesystem::absolute(outputPath_).parent_path();
     std::error_code error;
     if (outputPath_.empty() || !std::filesystem::is_directory(folder, error)) {
-        throw EFCreateError(outputPath_);
+        throw FileCreateError(outputPath_);
     }
     return outputPath_;
 }

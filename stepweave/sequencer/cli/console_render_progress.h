@@ -17,7 +17,7 @@ public:
     ConsoleRenderProgress(std::string outputPath, std::ostream& bar, bool showBar,
                           std::function<bool()> stopRequested);
 
-    // The output path, once its folder is known to exist (EFCreateError
+    // The output path, once its folder is known to exist (FileCreateError
     // otherwise); "" when a stop was asked for before mixing began, so that
     // nothing is written.
     std::string ChooseOutputFile() override;

@@ -29,7 +29,7 @@ constexpr uint32_t kDrainMilliseconds = 150;
 void ReportAndGoOn(std::ostream& err, const std::function<void()>& step) {
     try {
         step();
-    } catch (const EStepweaveError& error) {
+    } catch (const StepweaveError& error) {
         err << CommandLineMessage(error) << '\n';
     }
 }
@@ -54,12 +54,12 @@ void StartPlayback(const PlayArguments& arguments, SequencerSession& session, st
     SequencerDocument& document = session.Document();
     PlaybackEngine& engine = session.Engine();
     if (!arguments.patternName.empty()) {
-        engine.SetEndless(arguments.repeat);
+        engine.SetPatternRepeat(arguments.repeat);
         out << "Playing pattern \"" << document.grid.Name() << "\" at " << engine.BpmLabel() << " BPM\n";
         engine.PlayPattern();
         return;
     }
-    engine.SetNoend(arguments.repeat);
+    engine.SetSongRepeat(arguments.repeat);
     out << "Playing song \"" << document.songTitle << "\": " << document.playList.Count() << " patterns\n";
     engine.PlaySong();
 }
@@ -83,7 +83,8 @@ bool PlayToTheEnd(SequencerSession& session, TimerScheduler& timers) {
 
 }  // namespace
 
-int PlayCommand(const PlayArguments& arguments, std::ostream& out, std::ostream& err, TimerScheduler& timers) {
+int PlayCommand(const PlayArguments& arguments, const AudioBackendSource& output, std::ostream& out,
+                std::ostream& err, TimerScheduler& timers) {
     try {
         InterruptSignal interrupt;
         // The working directory matters only without a folder of the user's.
@@ -94,7 +95,7 @@ int PlayCommand(const PlayArguments& arguments, std::ostream& out, std::ostream&
         if (start.seeded) {
             out << "Made a new workspace with the demo song in " << start.folder << '\n';
         }
-        SequencerSession session(start.folder, timers);
+        SequencerSession session(start.folder, timers, SessionSound::Devices, output);
         if (const std::optional<std::string> log = TimingLogPathFromEnvironment()) {
             try {
                 session.KeepTimingLog(*log);

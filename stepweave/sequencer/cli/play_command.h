@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "stepweave/sound/backend/audio_backend.h"
 #include "stepweave/sound/timing/timer_scheduler.h"
 
 namespace stepweave {
@@ -22,16 +23,17 @@ inline constexpr int kPlayFailed = 1;
 inline constexpr int kPlayInterrupted = 130;
 
 // Chooses the start folder (seeding the user's workspace when needed), loads
-// the kit, starts the sound output and loads the song or pattern; only then
+// the kit, starts the sound output from `output` and loads the song or pattern; only then
 // applies "Panning.dat" and resets the sample exports (making "temp" when
 // it is missing), so a command that fails changes nothing in the folder.
 // Plays until the end (and lets the last sounds ring out) or until Ctrl+C,
 // which stops playback cleanly; either way the sound output is closed, so a
 // recording is complete, and a recording that could not be written is an
-// error; a command that fails before playing drops its recording. A song file not found as given is looked for in the start folder,
+// error; a command that fails before playing drops its recording. A song
+// file not found as given is looked for in the start folder,
 // with ".sng" added when it has no extension. Messages go to out; errors,
 // with the system's message and the file and line they concern, to err.
-int PlayCommand(const PlayArguments& arguments, std::ostream& out, std::ostream& err,
-                TimerScheduler& timers = MainTimers());
+int PlayCommand(const PlayArguments& arguments, const AudioBackendSource& output, std::ostream& out,
+                std::ostream& err, TimerScheduler& timers = MainTimers());
 
 }  // namespace stepweave

@@ -31,7 +31,7 @@ std::string StartDirectoryOf(const RenderCommandArguments& arguments) {
     if (!arguments.startDirectory.empty()) {
         std::error_code error;
         if (!fs::is_directory(arguments.startDirectory, error)) {
-            throw EFOpenError(arguments.startDirectory);
+            throw FileOpenError(arguments.startDirectory);
         }
         return arguments.startDirectory;
     }
@@ -52,7 +52,7 @@ void LoadKitWithPans(SequencerSession& session, const RenderCommandArguments& ar
 void OpenSongFile(SequencerSession& session, const std::string& given) {
     const std::string songPath = FindSongFile(given, session.StartDirectory()).string();
     if (!OpenSong(session.Document(), songPath)) {
-        throw EFOpenError(songPath);
+        throw FileOpenError(songPath);
     }
 }
 
@@ -61,7 +61,7 @@ void SelectStartEntry(PlayList& playList, std::optional<int> from) {
         return;
     }
     if (*from < 0 || *from >= playList.Count()) {
-        throw EStepweaveError("--from " + std::to_string(*from) + ": the play list has entries 0 to " +
+        throw StepweaveError("--from " + std::to_string(*from) + ": the play list has entries 0 to " +
                               std::to_string(playList.Count() - 1));
     }
     playList.Select(*from);

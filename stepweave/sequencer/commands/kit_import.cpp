@@ -3,7 +3,7 @@
 #include <array>
 
 #include "stepweave/sequencer/model/instrument_list.h"
-#include "stepweave/sound/kit/dx_wave_list.h"
+#include "stepweave/sound/voices/kit_player.h"
 
 namespace stepweave {
 
@@ -17,20 +17,20 @@ struct VoiceSetting {
 
 using KitSettings = std::array<VoiceSetting, InstrumentList::kLastKitInstrument + 1>;
 
-KitSettings Remember(const TWaveCollection& items) {
+KitSettings Remember(const WaveCollection& items) {
     KitSettings settings;
     for (int instrument = InstrumentList::kFirstKitInstrument; instrument <= InstrumentList::kLastKitInstrument;
          ++instrument) {
         const int index = items.IndexOf(InstrumentList::Label(instrument));
         if (index >= 0) {
-            const TWaveCollectionItem& item = items.Items(index);
+            const WaveCollectionItem& item = items.Items(index);
             settings[static_cast<size_t>(instrument)] = {true, item.Volume(), item.Pan()};
         }
     }
     return settings;
 }
 
-void GiveBack(TWaveCollection& items, const KitSettings& settings) {
+void GiveBack(WaveCollection& items, const KitSettings& settings) {
     for (int instrument = InstrumentList::kFirstKitInstrument; instrument <= InstrumentList::kLastKitInstrument;
          ++instrument) {
         const VoiceSetting& setting = settings[static_cast<size_t>(instrument)];
@@ -44,7 +44,7 @@ void GiveBack(TWaveCollection& items, const KitSettings& settings) {
 
 }  // namespace
 
-void ImportKit(TCustomDXWaveList& kit, const std::string& kitFile) {
+void ImportKit(KitPlayer& kit, const std::string& kitFile) {
     const KitSettings settings = Remember(kit.Items());
     try {
         kit.Items().LoadFromFile(kitFile);

@@ -6,10 +6,10 @@
 
 namespace stepweave {
 
-class TCustomDXWaveList;
+class KitPlayer;
 
 // The kit file's errors when it cannot be read; the kit is then as the
 // loader left it, and the remembered pans are given back to what it holds.
-void ImportKit(TCustomDXWaveList& kit, const std::string& kitFile);
+void ImportKit(KitPlayer& kit, const std::string& kitFile);
 
 }  // namespace stepweave

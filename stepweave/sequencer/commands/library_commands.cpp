@@ -23,7 +23,7 @@ void StorePattern(SequencerDocument& document, UserPrompt& prompt) {
     }
     const std::string path = PatternFilePath(document.StartDirectory(), name);
     if (!IsPatternName(name)) {
-        throw EFCreateError(path);
+        throw FileCreateError(path);
     }
     WriteFileSafely(path, PatternFileText(document.grid, document.Delay(), document.Loop(), document.Samples()));
     if (document.playList.Contains(name)) {
@@ -83,7 +83,7 @@ void DeleteSelectedPattern(SequencerDocument& document, UserPrompt& prompt) {
     std::error_code error;
     std::filesystem::remove(path, error);
     if (error) {
-        throw EFileDeleteError(path);
+        throw FileDeleteError(path);
     }
     document.library.RemoveAt(selected);
     document.playList.RemoveAll(name);

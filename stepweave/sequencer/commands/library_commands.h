@@ -22,12 +22,12 @@ void FillLibraryFromStartDirectory(SequencerDocument& document);
 // already holds it; in that case it stops there, otherwise it also adds the
 // name to the library unless the library holds it. An empty name (or
 // "<Blank>") gets the notice "Name of pattern?" instead; a name that cannot
-// be a file in the start folder fails with EFCreateError.
+// be a file in the start folder fails with FileCreateError.
 void StorePattern(SequencerDocument& document, UserPrompt& prompt);
 
 // Loads the selected play-list entry's pattern into the editor. Nothing
 // happens (false) without a selection or for an empty or "<Blank>" entry.
-// A missing file fails with EFOpenError and leaves the editor unchanged.
+// A missing file fails with FileOpenError and leaves the editor unchanged.
 bool LoadSelectedPattern(SequencerDocument& document);
 
 // Appends the library's selected name to the play list ("<Blank>" is not).
@@ -40,7 +40,7 @@ void RemoveSelectedFromPlayList(SequencerDocument& document);
 // Asks, and on OK deletes the selected library pattern for good: its file,
 // its library entry and every play-list entry of that name. Song files are
 // not touched. Nothing happens without a selection or on "<Blank>". A file
-// that exists but cannot be deleted fails with EFileDeleteError and changes
+// that exists but cannot be deleted fails with FileDeleteError and changes
 // nothing.
 void DeleteSelectedPattern(SequencerDocument& document, UserPrompt& prompt);
 

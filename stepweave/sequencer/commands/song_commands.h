@@ -18,8 +18,8 @@ void NewSong(SequencerDocument& document);
 // user samples 1..8 its sample blocks; the title becomes the file's name
 // without folder and extension and the caption "Stepweave Pro v4.0 - " and
 // the title. Returns false, changing nothing, for a cancelled dialog or a
-// file named just ".sng". A missing file fails with EFOpenError and changes
-// nothing; a number error in a sample block fails with EConvertError after
+// file named just ".sng". A missing file fails with FileOpenError and changes
+// nothing; a number error in a sample block fails with IntegerTextError after
 // the play list and the blocks before it were taken (the title then holds the
 // chosen path).
 bool OpenSong(SequencerDocument& document, const std::string& chosenPath);

@@ -35,7 +35,7 @@ CompiledSong CompileSong(const std::string& folder, const std::vector<std::strin
         const PatternFileContents& pattern = found->second;
         steps += static_cast<long long>(pattern.Repeat()) * pattern.length;
         if (steps > kLongestCompiledSong) {
-            throw ESongTooLongError(kLongestCompiledSong);
+            throw SongTooLongError(kLongestCompiledSong);
         }
         AppendPattern(pattern, song.lines);
         song.lastPattern = pattern;

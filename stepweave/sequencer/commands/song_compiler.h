@@ -25,7 +25,7 @@ struct CompiledSong {
 
 // Reads each named pattern file from the folder, in order. A missing or
 // damaged pattern file stops the compilation with its error
-// (EFOpenError, EConvertError, EPatternLengthError); ESongTooLongError when
+// (FileOpenError, IntegerTextError, PatternLengthError); SongTooLongError when
 // the song would exceed kLongestCompiledSong steps.
 CompiledSong CompileSong(const std::string& folder, const std::vector<std::string>& patternNames);
 

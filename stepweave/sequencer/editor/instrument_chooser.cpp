@@ -3,7 +3,7 @@
 #include "stepweave/sequencer/model/instrument_list.h"
 #include "stepweave/sequencer/playback/user_samples.h"
 #include "stepweave/sound/files/errors.h"
-#include "stepweave/sound/kit/dx_wave_list.h"
+#include "stepweave/sound/voices/kit_player.h"
 
 namespace stepweave {
 
@@ -16,7 +16,7 @@ int ChosenInstrument(const std::string& chooserText) {
     return index == InstrumentList::kNotFound ? InstrumentList::kLastKitInstrument : index;
 }
 
-TWaveCollectionItem* KitItem(const TCustomDXWaveList& kit, int instrument) {
+WaveCollectionItem* KitItem(const KitPlayer& kit, int instrument) {
     const int index = kit.Items().IndexOf(InstrumentList::Label(instrument));
     if (index < 0) {
         return nullptr;
@@ -26,7 +26,7 @@ TWaveCollectionItem* KitItem(const TCustomDXWaveList& kit, int instrument) {
 
 }  // namespace
 
-std::optional<int> ChooserPan(const TCustomDXWaveList& kit, const std::string& chooserText) {
+std::optional<int> ChooserPan(const KitPlayer& kit, const std::string& chooserText) {
     int instrument = ChosenInstrument(chooserText);
     if (instrument == 0) {
         return std::nullopt;
@@ -34,14 +34,14 @@ std::optional<int> ChooserPan(const TCustomDXWaveList& kit, const std::string& c
     if (InstrumentList::IsUserSample(instrument)) {
         instrument = InstrumentList::kLastKitInstrument;
     }
-    const TWaveCollectionItem* item = KitItem(kit, instrument);
+    const WaveCollectionItem* item = KitItem(kit, instrument);
     if (item == nullptr) {
         return std::nullopt;
     }
     return item->Pan();
 }
 
-PanSliderResult SetPanFromSlider(TCustomDXWaveList& kit, const std::string& chooserText, int pan) {
+PanSliderResult SetPanFromSlider(KitPlayer& kit, const std::string& chooserText, int pan) {
     const int instrument = InstrumentList::IndexOf(chooserText);
     if (InstrumentList::IsUserSample(instrument)) {
         return PanSliderResult::RefusedForSample;
@@ -49,7 +49,7 @@ PanSliderResult SetPanFromSlider(TCustomDXWaveList& kit, const std::string& choo
     if (!InstrumentList::IsKitInstrument(instrument)) {
         return PanSliderResult::Ignored;
     }
-    TWaveCollectionItem* item = KitItem(kit, instrument);
+    WaveCollectionItem* item = KitItem(kit, instrument);
     if (item == nullptr) {
         return PanSliderResult::Ignored;
     }
@@ -57,22 +57,22 @@ PanSliderResult SetPanFromSlider(TCustomDXWaveList& kit, const std::string& choo
     return PanSliderResult::KitPanSet;
 }
 
-bool PreviewInstrument(TCustomDXWaveList& kit, UserSamples& samples, const std::string& chooserText) {
+bool PreviewInstrument(KitPlayer& kit, UserSamples& samples, const std::string& chooserText) {
     const int instrument = ChosenInstrument(chooserText);
     try {
         if (InstrumentList::IsKitInstrument(instrument)) {
-            TWaveCollectionItem* item = KitItem(kit, instrument);
+            WaveCollectionItem* item = KitItem(kit, instrument);
             if (item == nullptr) {
                 return false;
             }
-            item->Play();
+            kit.Play(*item);
             return true;
         }
         if (InstrumentList::IsUserSample(instrument)) {
             samples.Restart(InstrumentList::UserSampleNumber(instrument));
             return true;
         }
-    } catch (const EStepweaveError&) {
+    } catch (const StepweaveError&) {
         // A preview that cannot sound is not worth a message: the edit stands.
     }
     return false;

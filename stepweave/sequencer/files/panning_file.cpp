@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "stepweave/sequencer/files/integer_text.h"
+#include "stepweave/sequencer/model/integer_text.h"
 #include "stepweave/sound/files/byte_stream.h"
 #include "stepweave/sound/files/errors.h"
 

@@ -16,11 +16,11 @@ inline constexpr int kWidestKitPan = 2000;
 
 using KitPanTable = std::array<int, kKitPanCount>;
 
-// Lines 1..16 as numbers (EConvertError at the first one that is not; a
+// Lines 1..16 as numbers (IntegerTextError at the first one that is not; a
 // missing line reads as empty and fails too), each limited to -2000..2000.
 // Entry 0 is 0.
 KitPanTable ParsePanningFile(const TextLines& lines);
-// EFOpenError "Cannot open file %s" when the file is missing.
+// FileOpenError "Cannot open file %s" when the file is missing.
 KitPanTable ReadPanningFile(const std::string& path);
 
 std::string PanningFileText(const KitPanTable& pans);

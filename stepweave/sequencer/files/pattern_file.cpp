@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "stepweave/sequencer/files/integer_text.h"
+#include "stepweave/sequencer/model/integer_text.h"
 #include "stepweave/sequencer/model/pattern_library.h"
 #include "stepweave/sequencer/model/sequencer_document.h"
 #include "stepweave/sequencer/model/tempo.h"
@@ -86,7 +86,7 @@ PatternFileContents ParsePatternFile(const TextLines& lines) {
 PatternFileContents ReadPatternFile(const std::string& folder, const std::string& name) {
     const std::string path = PatternFilePath(folder, name);
     if (!IsPatternName(name)) {
-        throw EFOpenError(path);
+        throw FileOpenError(path);
     }
     PatternFileContents pattern = MarkedWithFile(path, [&] { return ParsePatternFile(ReadTextFile(path)); });
     pattern.filePath = path;

@@ -39,7 +39,7 @@ struct PatternFileContents {
     size_t SampleLine(size_t index) const { return RepeatLine() + 1 + index; }
 
     // The tempo limited to 1..140 and the repeat count raised to at least 1;
-    // EConvertError when the line is not a number.
+    // IntegerTextError when the line is not a number.
     int Tempo() const;
     int Repeat() const;
     const std::string& Name() const { return rows[PatternGrid::kHeaderRow][PatternGrid::kNameColumn]; }
@@ -47,11 +47,11 @@ struct PatternFileContents {
 
 std::string PatternFilePath(const std::string& folder, const std::string& name);
 
-// Reads the length from line 2 (EConvertError when not a number,
-// EPatternLengthError outside 1..64), then the 7 x (length + 3) cell lines;
+// Reads the length from line 2 (IntegerTextError when not a number,
+// PatternLengthError outside 1..64), then the 7 x (length + 3) cell lines;
 // lines missing at the end read as empty.
 PatternFileContents ParsePatternFile(const TextLines& lines);
-// EFOpenError "Cannot open file %s" with the path when the file is missing or
+// FileOpenError "Cannot open file %s" with the path when the file is missing or
 // the name cannot name a pattern file.
 PatternFileContents ReadPatternFile(const std::string& folder, const std::string& name);
 

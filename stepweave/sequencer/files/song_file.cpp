@@ -1,6 +1,6 @@
 #include "stepweave/sequencer/files/song_file.h"
 
-#include "stepweave/sequencer/files/integer_text.h"
+#include "stepweave/sequencer/model/integer_text.h"
 #include "stepweave/sequencer/model/play_list.h"
 #include "stepweave/sequencer/model/user_sample_slots.h"
 #include "stepweave/sound/files/errors.h"

@@ -47,7 +47,7 @@ std::string SongFileText(const PlayList& playList, const UserSampleSlots& sample
 // Replaces the play list with the song's entries, then loads samples 1..8
 // block by block: the file (the blank file empties the slot), its frequency,
 // and the pan when the block has one. A block whose frequency or pan is not a
-// number fails with EConvertError (marked with its line) before its sample
+// number fails with IntegerTextError (marked with its line) before its sample
 // is touched; the blocks before it stay applied.
 void ApplySongFile(const SongFileContents& song, PlayList& playList, UserSampleSlots& samples);
 

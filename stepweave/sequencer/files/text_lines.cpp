@@ -32,10 +32,10 @@ std::string_view TextLines::At(size_t index) const {
 }
 
 TextLines ReadTextFile(const std::string& path) {
-    TFileStream file(path);
+    FileStream file(path);
     const int64_t size = file.Size();
     if (size > kLargestTextFile) {
-        throw EFileTooLargeError(path);
+        throw FileTooLargeError(path);
     }
     std::string text(static_cast<size_t>(size > 0 ? size : 0), '\0');
     file.ReadBuffer(text.data(), static_cast<int64_t>(text.size()));

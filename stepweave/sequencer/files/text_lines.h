@@ -31,8 +31,8 @@ private:
     std::vector<Span> spans_;
 };
 
-// The whole file's lines. EFOpenError "Cannot open file %s" when it cannot be
-// opened; EFileTooLargeError when it is larger than kLargestTextFile.
+// The whole file's lines. FileOpenError "Cannot open file %s" when it cannot be
+// opened; FileTooLargeError when it is larger than kLargestTextFile.
 TextLines ReadTextFile(const std::string& path);
 
 // Builds a file's text line by line, each line followed by CR LF. A line break

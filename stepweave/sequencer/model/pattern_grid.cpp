@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "stepweave/sequencer/files/integer_text.h"
+#include "stepweave/sequencer/model/integer_text.h"
 #include "stepweave/sequencer/model/sequencer_errors.h"
 
 namespace stepweave {
@@ -18,7 +18,7 @@ void CheckCellPosition(int row, int column) {
 int BeatFromText(std::string_view text) {
     const int beat = ParseInteger(text);
     if (beat < 1) {
-        throw EPatternBeatError(TextForMessage(text));
+        throw PatternBeatError(TextForMessage(text));
     }
     return beat;
 }
@@ -37,7 +37,7 @@ std::string StepLabel(int step, int beat) {
 int PatternLengthFromText(std::string_view text) {
     const int length = ParseInteger(text);
     if (length < 1 || length > PatternGrid::kLongestPattern) {
-        throw EPatternLengthError(TextForMessage(text));
+        throw PatternLengthError(TextForMessage(text));
     }
     return length;
 }

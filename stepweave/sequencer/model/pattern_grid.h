@@ -54,8 +54,8 @@ public:
     const std::string& LengthText() const { return Cell(kHeaderRow, kLengthColumn); }
     const std::string& BeatText() const { return Cell(kHeaderRow, kBeatColumn); }
 
-    // The header length as a number: EConvertError when it is not one,
-    // EPatternLengthError outside 1..64.
+    // The header length as a number: IntegerTextError when it is not one,
+    // PatternLengthError outside 1..64.
     int Length() const;
 
     // Empties channels 1..6 of rows 2..66, whatever the current length.
@@ -82,8 +82,8 @@ private:
 // "*" on the first step of each beat. beat must be at least 1.
 std::string StepLabel(int step, int beat);
 
-// A pattern length from its text: EConvertError when not a number,
-// EPatternLengthError outside 1..64.
+// A pattern length from its text: IntegerTextError when not a number,
+// PatternLengthError outside 1..64.
 int PatternLengthFromText(std::string_view text);
 
 }  // namespace stepweave

@@ -8,33 +8,33 @@
 namespace stepweave {
 
 // A pattern length outside 1..64 steps, read from a file or typed as a time.
-class EPatternLengthError : public EStepweaveError {
+class PatternLengthError : public StepweaveError {
 public:
-    explicit EPatternLengthError(const std::string& text);  // "'%s' is not a valid pattern length (1 to 64 steps)"
+    explicit PatternLengthError(const std::string& text);  // "'%s' is not a valid pattern length (1 to 64 steps)"
 };
 
 // A beat below 1 step, typed as a time.
-class EPatternBeatError : public EStepweaveError {
+class PatternBeatError : public StepweaveError {
 public:
-    explicit EPatternBeatError(const std::string& text);  // "'%s' is not a valid beat (1 step or more)"
+    explicit PatternBeatError(const std::string& text);  // "'%s' is not a valid beat (1 step or more)"
 };
 
 // A text file too large to be one of ours: refused before it is read.
-class EFileTooLargeError : public EStepweaveError {
+class FileTooLargeError : public StepweaveError {
 public:
-    explicit EFileTooLargeError(const std::string& path);  // "File %s is too large"
+    explicit FileTooLargeError(const std::string& path);  // "File %s is too large"
 };
 
 // A pattern file that could not be removed.
-class EFileDeleteError : public EStepweaveError {
+class FileDeleteError : public StepweaveError {
 public:
-    explicit EFileDeleteError(const std::string& path);  // "Cannot delete file %s"
+    explicit FileDeleteError(const std::string& path);  // "Cannot delete file %s"
 };
 
 // A compiled song that would hold more steps than playback can keep in memory.
-class ESongTooLongError : public EStepweaveError {
+class SongTooLongError : public StepweaveError {
 public:
-    explicit ESongTooLongError(long long maxSteps);  // "The song is too long: more than %s steps"
+    explicit SongTooLongError(long long maxSteps);  // "The song is too long: more than %s steps"
 };
 
 }  // namespace stepweave

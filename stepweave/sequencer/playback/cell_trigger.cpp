@@ -19,7 +19,7 @@ bool TriggerCell(std::string_view text, StepSounds& sounds) {
             case CellSound::Silent:
                 return false;
         }
-    } catch (const EStepweaveError&) {
+    } catch (const StepweaveError&) {
         // The step plays on without this sound.
     }
     return false;

@@ -3,16 +3,14 @@
 #include "stepweave/sequencer/model/instrument_list.h"
 #include "stepweave/sequencer/playback/user_samples.h"
 #include "stepweave/sound/output/audio_output.h"
-#include "stepweave/sound/device/direct_sound.h"
-#include "stepweave/sound/device/direct_sound_device.h"
-#include "stepweave/sound/kit/dx_wave_list.h"
+#include "stepweave/sound/voices/kit_player.h"
 
 namespace stepweave {
 
 void KitAndSampleSounds::PlayKitInstrument(int instrument, int volume) {
-    TWaveCollectionItem& item = drumKit_.Items().Find(InstrumentList::Label(instrument));
+    WaveCollectionItem& item = drumKit_.Items().Find(InstrumentList::Label(instrument));
     item.SetVolume(volume);
-    item.Play();
+    drumKit_.Play(item);
 }
 
 void KitAndSampleSounds::RestartUserSample(int sample) { samples_.Restart(sample); }
@@ -24,9 +22,9 @@ void KitAndSampleSounds::BeginStep(uint32_t time) { SetStampTime(time); }
 void KitAndSampleSounds::EndStep() { SetStampTime(std::nullopt); }
 
 void KitAndSampleSounds::SetStampTime(std::optional<uint32_t> time) {
-    TCustomDXSound* sound = drumKit_.DXSound();
-    if (sound != nullptr && sound->DSound() != nullptr) {
-        sound->DSound()->IDSound().Output().GetMixer().SetStampTime(time);
+    const SoundDevice* device = drumKit_.Device();
+    if (device != nullptr && device->IsOpen()) {
+        device->Output()->GetMixer().SetStampTime(time);
     }
 }
 

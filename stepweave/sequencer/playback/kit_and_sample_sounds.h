@@ -8,12 +8,12 @@
 
 namespace stepweave {
 
-class TCustomDXWaveList;
+class KitPlayer;
 class UserSamples;
 
 class KitAndSampleSounds : public StepSounds {
 public:
-    KitAndSampleSounds(TCustomDXWaveList& drumKit, UserSamples& samples) : drumKit_(drumKit), samples_(samples) {}
+    KitAndSampleSounds(KitPlayer& drumKit, UserSamples& samples) : drumKit_(drumKit), samples_(samples) {}
 
     // The item keeps the volume afterwards: a preview plays at the last level used.
     void PlayKitInstrument(int instrument, int volume) override;
@@ -27,7 +27,7 @@ public:
 private:
     void SetStampTime(std::optional<uint32_t> time);
 
-    TCustomDXWaveList& drumKit_;
+    KitPlayer& drumKit_;
     UserSamples& samples_;
 };
 

@@ -8,7 +8,7 @@ namespace stepweave {
 
 PatternPlayer::PatternPlayer(SequencerDocument& document, StepSounds& sounds, ApplicationIdle& application)
     : document_(document), sounds_(sounds), clock_(application) {
-    clock_.OnTimer = [this](TDXTimer&, int) { DXTimer2Timer(); };
+    clock_.OnTimer = [this](StepClock&, int) { PlayNextStep(); };
 }
 
 void PatternPlayer::Start() {
@@ -21,7 +21,7 @@ void PatternPlayer::Start() {
 
 void PatternPlayer::Stop() { clock_.SetEnabled(false); }
 
-void PatternPlayer::DXTimer2Timer() {
+void PatternPlayer::PlayNextStep() {
     clock_.SetInterval(static_cast<uint32_t>(StepIntervalMilliseconds(document_.Delay())));
     {
         StepScope step(sounds_, clock_.LastFiring());
@@ -35,7 +35,7 @@ void PatternPlayer::DXTimer2Timer() {
     if (OnStepPlayed) {
         OnStepPlayed();
     }
-    if (row_ == endRow && endless_) {
+    if (row_ == endRow && repeat_) {
         row_ = PatternGrid::kFirstStepRow;
     }
     if (row_ == endRow) {

@@ -22,8 +22,8 @@ PlaybackEngine::PlaybackEngine(SequencerDocument& document, StepSounds& sounds, 
 }
 
 void PlaybackEngine::SetFiringObserver(StepFiringObserver* observer) {
-    pattern_.DXTimer2().SetFiringObserver(observer);
-    song_.DXTimer1().SetFiringObserver(observer);
+    pattern_.Clock().SetFiringObserver(observer);
+    song_.Clock().SetFiringObserver(observer);
 }
 
 void PlaybackEngine::PlayPattern() {
@@ -41,7 +41,7 @@ void PlaybackEngine::PlaySong() {
         if (!song_.Start()) {
             SetPlayButtonsEnabled(true);
         }
-    } catch (const EStepweaveError&) {
+    } catch (const StepweaveError&) {
         SetPlayButtonsEnabled(true);
         throw;
     }
@@ -51,7 +51,7 @@ void PlaybackEngine::Stop() {
     for (int sample = 1; sample <= kSamplesStopped; ++sample) {
         try {
             sounds_.StopUserSample(sample);
-        } catch (const EStepweaveError&) {
+        } catch (const StepweaveError&) {
             // A sample that cannot be stopped must not keep the others playing.
         }
     }
@@ -66,11 +66,11 @@ void PlaybackEngine::ClearList() {
     SetPlayButtonsEnabled(true);
 }
 
-void PlaybackEngine::DelayChange(int delay) {
+void PlaybackEngine::SetDelayByHand(int delay) {
     document_.SetDelay(delay);
     globalTempo_.tempo = document_.Delay();
     if (globalTempo_.global) {
-        song_.DXTimer1().SetInterval(static_cast<uint32_t>(StepInterval()));
+        song_.Clock().SetInterval(static_cast<uint32_t>(StepInterval()));
     }
 }
 

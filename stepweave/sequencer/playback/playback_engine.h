@@ -42,17 +42,17 @@ public:
     // The Delay slider moved by the user's own hand: it becomes the global
     // tempo, and while Global is checked a playing song takes it at once.
     // Setting the slider from a file or a song is SequencerDocument::SetDelay.
-    void DelayChange(int delay);
+    void SetDelayByHand(int delay);
     int GlobalTempoValue() const { return globalTempo_.tempo; }
-    bool Global() const { return globalTempo_.global; }
-    void SetGlobal(bool global) { globalTempo_.global = global; }
+    bool UsesGlobalTempo() const { return globalTempo_.global; }
+    void SetUsesGlobalTempo(bool global) { globalTempo_.global = global; }
 
     // The two "Repeat" check boxes: beside the play buttons (the pattern)
     // and beside the play list (the song). Read when the end is reached.
-    bool Endless() const { return pattern_.Endless(); }
-    void SetEndless(bool endless) { pattern_.SetEndless(endless); }
-    bool Noend() const { return song_.Noend(); }
-    void SetNoend(bool noEnd) { song_.SetNoend(noEnd); }
+    bool PatternRepeat() const { return pattern_.Repeat(); }
+    void SetPatternRepeat(bool repeat) { pattern_.SetRepeat(repeat); }
+    bool SongRepeat() const { return song_.Repeat(); }
+    void SetSongRepeat(bool repeat) { song_.SetRepeat(repeat); }
 
     // One step lasts 2 x Delay milliseconds; the BPM label shows 7200 / Delay.
     int StepInterval() const;

@@ -14,19 +14,19 @@ constexpr size_t kTempoMarkerLines = 2;
 
 }  // namespace
 
-std::optional<int> SongPlayheadRow(const std::vector<std::string>& mainPlay, size_t position, int lastPatternLength) {
-    if (lastPatternLength < 1 || position > mainPlay.size()) {
+std::optional<int> SongPlayheadRow(const std::vector<std::string>& songLines, size_t position, int lastPatternLength) {
+    if (lastPatternLength < 1 || position > songLines.size()) {
         return std::nullopt;
     }
-    size_t marker = mainPlay.size();
-    for (size_t line = mainPlay.size(); line-- > 0;) {
-        if (mainPlay[line] == kTempoMarker) {
+    size_t marker = songLines.size();
+    for (size_t line = songLines.size(); line-- > 0;) {
+        if (songLines[line] == kTempoMarker) {
             marker = line;
             break;
         }
     }
     const size_t firstCell = marker + kTempoMarkerLines;
-    if (marker == mainPlay.size() || position < firstCell + kLinesPerStep) {
+    if (marker == songLines.size() || position < firstCell + kLinesPerStep) {
         return std::nullopt;
     }
     const size_t step = (position - firstCell) / kLinesPerStep - 1;
@@ -40,8 +40,8 @@ std::optional<int> PlayheadRow(PlaybackEngine& engine, const PatternGrid& grid) 
     }
     if (engine.PlayingSong()) {
         try {
-            return SongPlayheadRow(engine.Song().MainPlay(), engine.Song().Position(), grid.Length());
-        } catch (const EStepweaveError&) {
+            return SongPlayheadRow(engine.Song().Lines(), engine.Song().Position(), grid.Length());
+        } catch (const StepweaveError&) {
             return std::nullopt;  // a header length being typed is no length yet
         }
     }

@@ -16,6 +16,6 @@ std::optional<int> PlayheadRow(PlaybackEngine& engine, const PatternGrid& grid);
 
 // The grid row of the step just played, when the song position lies within
 // the compiled song's last pattern (of the given length); none elsewhere.
-std::optional<int> SongPlayheadRow(const std::vector<std::string>& mainPlay, size_t position, int lastPatternLength);
+std::optional<int> SongPlayheadRow(const std::vector<std::string>& songLines, size_t position, int lastPatternLength);
 
 }  // namespace stepweave

@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "stepweave/sequencer/playback/cell_trigger.h"
-#include "stepweave/sequencer/files/integer_text.h"
+#include "stepweave/sequencer/model/integer_text.h"
 #include "stepweave/sequencer/model/sequencer_document.h"
 #include "stepweave/sequencer/commands/song_compiler.h"
 #include "stepweave/sequencer/playback/step_sounds.h"
@@ -30,7 +30,7 @@ void ReturnToStartDirectory(const std::string& startDirectory) {
 SongPlayer::SongPlayer(SequencerDocument& document, StepSounds& sounds, ApplicationIdle& application,
                        const GlobalTempo& globalTempo)
     : document_(document), sounds_(sounds), globalTempo_(globalTempo), clock_(application) {
-    clock_.OnTimer = [this](TDXTimer&, int) { DXTimer1Timer(); };
+    clock_.OnTimer = [this](StepClock&, int) { PlayNextStep(); };
 }
 
 bool SongPlayer::Start() {
@@ -51,7 +51,7 @@ bool SongPlayer::Start() {
     if (globalTempo_.global) {
         document_.SetDelay(globalTempo_.tempo);
     }
-    mainPlay_ = std::move(song.lines);
+    lines_ = std::move(song.lines);
     position_ = 0;
     stopRequested_ = false;
     clock_.SetEnabled(true);
@@ -61,12 +61,12 @@ bool SongPlayer::Start() {
 void SongPlayer::Stop() {
     stopRequested_ = true;
     clock_.SetEnabled(false);
-    mainPlay_.clear();
+    lines_.clear();
 }
 
-void SongPlayer::DXTimer1Timer() {
+void SongPlayer::PlayNextStep() {
     ReturnToStartDirectory(document_.StartDirectory());
-    if (position_ < mainPlay_.size() && mainPlay_[position_] == kTempoMarker) {
+    if (position_ < lines_.size() && lines_[position_] == kTempoMarker) {
         TakeTempoMarker();
     }
     StepScope step(sounds_, clock_.LastFiring());
@@ -75,7 +75,7 @@ void SongPlayer::DXTimer1Timer() {
             EndOfSong();
             return;
         }
-        TriggerCell(mainPlay_[position_], sounds_);
+        TriggerCell(lines_[position_], sounds_);
         ++position_;
     }
     if (OnStepPlayed) {
@@ -88,7 +88,7 @@ void SongPlayer::DXTimer1Timer() {
 
 void SongPlayer::TakeTempoMarker() {
     ++position_;
-    const std::string tempoLine = position_ < mainPlay_.size() ? mainPlay_[position_] : std::string();
+    const std::string tempoLine = position_ < lines_.size() ? lines_[position_] : std::string();
     ++position_;
     document_.SetDelay(globalTempo_.For(ParseInteger(tempoLine)));
     clock_.SetInterval(static_cast<uint32_t>(StepIntervalMilliseconds(document_.Delay())));
@@ -98,15 +98,15 @@ void SongPlayer::TakeTempoMarker() {
 }
 
 bool SongPlayer::AtEnd() const {
-    return stopRequested_ || position_ >= mainPlay_.size() || mainPlay_[position_] == kSongEndMarker;
+    return stopRequested_ || position_ >= lines_.size() || lines_[position_] == kSongEndMarker;
 }
 
 void SongPlayer::EndOfSong() {
-    if (noEnd_ && !stopRequested_ && !mainPlay_.empty()) {
+    if (repeat_ && !stopRequested_ && !lines_.empty()) {
         position_ = 0;
         return;
     }
-    mainPlay_.clear();
+    lines_.clear();
     document_.playList.Select(0);
     clock_.SetEnabled(false);
     if (OnFinished) {

@@ -1,10 +1,9 @@
 #pragma once
 // Play Song: compiles the play list into the list of lines that song
-// playback steps through (MainPlay) and plays it on its own step clock
-// (DXTimer1), one step of six cell lines per firing. A tempo marker sets the
-// Delay slider to the pattern's tempo (or the global tempo while Global is
+// playback steps through and plays it on its own step clock, one step of six
+// cell lines per firing. A tempo marker sets the Delay slider to the pattern's tempo (or the global tempo while Global is
 // checked) and the clock's interval with it. At the end marker the song ends,
-// unless the song's "Repeat" check box (Noend) is checked at that moment, in
+// unless the song's "Repeat" check box is checked at that moment, in
 // which case it starts again from its first tempo marker at the next firing.
 //
 // The clock keeps the interval of the last song played (1000 ms before the
@@ -13,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "stepweave/sequencer/playback/dx_timer.h"
+#include "stepweave/sequencer/playback/step_clock.h"
 #include "stepweave/sequencer/model/global_tempo.h"
 
 namespace stepweave {
@@ -34,16 +33,16 @@ public:
     // missing or damaged pattern file fails with its error before anything
     // changes.
     bool Start();
-    // Disables the clock and empties MainPlay.
+    // Disables the clock and empties the lines.
     void Stop();
     bool Playing() const { return clock_.Enabled(); }
 
-    const std::vector<std::string>& MainPlay() const { return mainPlay_; }
-    // The index of the next line of MainPlay.
+    const std::vector<std::string>& Lines() const { return lines_; }
+    // The index of the next line.
     size_t Position() const { return position_; }
 
-    bool Noend() const { return noEnd_; }
-    void SetNoend(bool noEnd) { noEnd_ = noEnd; }
+    bool Repeat() const { return repeat_; }
+    void SetRepeat(bool repeat) { repeat_ = repeat; }
 
     // Told when a tempo marker has moved the Delay slider.
     std::function<void()> OnTempoChanged;
@@ -52,10 +51,10 @@ public:
     // Told when the song has played to its end and stopped by itself.
     std::function<void()> OnFinished;
 
-    TDXTimer& DXTimer1() { return clock_; }
+    StepClock& Clock() { return clock_; }
 
 private:
-    void DXTimer1Timer();
+    void PlayNextStep();
     void TakeTempoMarker();
     bool AtEnd() const;
     void EndOfSong();
@@ -63,11 +62,11 @@ private:
     SequencerDocument& document_;
     StepSounds& sounds_;
     const GlobalTempo& globalTempo_;
-    TDXTimer clock_;
-    std::vector<std::string> mainPlay_;
+    StepClock clock_;
+    std::vector<std::string> lines_;
     size_t position_ = 0;
     bool stopRequested_ = false;
-    bool noEnd_ = false;
+    bool repeat_ = false;
 };
 
 }  // namespace stepweave

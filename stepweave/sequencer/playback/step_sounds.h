@@ -13,7 +13,7 @@ public:
     // Kit instrument 1..16: its kit item takes the volume (hundredths of a
     // decibel) and plays once more as a new voice over any still sounding,
     // with the item's own pan. A kit that lacks the instrument's label fails
-    // with EWaveCollectionError "Wave '%s' not found".
+    // with WaveCollectionError "Wave '%s' not found".
     virtual void PlayKitInstrument(int instrument, int volume) = 0;
     // User sample 1..32: back to its beginning and playing, cutting itself
     // off if it still sounds.

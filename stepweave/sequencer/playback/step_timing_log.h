@@ -24,7 +24,7 @@
 #include <optional>
 #include <string>
 
-#include "stepweave/sequencer/playback/dx_timer.h"
+#include "stepweave/sequencer/playback/step_clock.h"
 #include "stepweave/sequencer/playback/step_sounds.h"
 
 namespace stepweave {

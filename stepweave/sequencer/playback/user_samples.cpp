@@ -5,23 +5,22 @@
 #include <stdexcept>
 
 #include "stepweave/data/start_folder_files.h"
-#include "stepweave/sound/device/audio_file_stream.h"
+#include "stepweave/sound/voices/audio_file_stream.h"
 #include "stepweave/sound/files/byte_stream.h"
-#include "stepweave/sound/device/direct_sound_buffer.h"
-#include "stepweave/sound/device/dx_sound.h"
+#include "stepweave/sound/voices/sound_device.h"
 #include "stepweave/sound/files/errors.h"
 
 namespace stepweave {
 
 namespace {
 
-constexpr int kPrimaryRate = 44100;
-constexpr uint16_t kPrimaryChannels = 2;
+constexpr uint32_t kOutputRate = 44100;
+constexpr uint16_t kOutputChannels = 2;
 
 // Copies through a temporary file that replaces the target only when whole.
 void CopyFileSafely(const std::string& from, const std::string& to) {
-    TFileStream source(from);
-    TSafeFileStream target(to);
+    FileStream source(from);
+    SafeFileStream target(to);
     target.CopyFrom(source, 0);
     target.Commit();
 }
@@ -32,10 +31,10 @@ int SemitoneFrequency(int baseFrequency, int cents) {
     return static_cast<int>(std::lround(baseFrequency * std::exp2(cents / 1200.0)));
 }
 
-UserSamples::UserSamples(TCustomDXSound& sound, std::string startDirectory)
-    : sound_(sound), startDirectory_(std::move(startDirectory)) {
+UserSamples::UserSamples(SoundDevice& device, std::string startDirectory)
+    : device_(device), startDirectory_(std::move(startDirectory)) {
     for (UserSample& slot : samples_) {
-        slot.stream = std::make_unique<TAudioFileStream>(sound_);
+        slot.stream = std::make_unique<AudioFileStream>(device_);
     }
 }
 
@@ -45,9 +44,9 @@ void UserSamples::OpenBlankFiles() {
         slot.semitoneOffset = 0;
         OpenBlank(slot);
     }
-    if (TDirectSoundBuffer* primary = sound_.Primary()) {
-        const uint16_t bits = samples_[0].stream->Format().wBitsPerSample;
-        primary->SetFormat(MakePcmFormat(kPrimaryRate, bits, kPrimaryChannels));
+    if (device_.IsOpen()) {
+        const uint16_t bits = samples_[0].stream->Format().bitsPerSample;
+        device_.SetOutputFormat(PcmFormat(kOutputRate, bits, kOutputChannels));
     }
 }
 
@@ -98,10 +97,10 @@ void UserSamples::Load(int sample, const std::string& fileName) {
     try {
         MarkedWithFile(fileName, [&] { slot.stream->SetFileName(ResolvedPath(fileName)); });
         slot.baseFrequency = static_cast<int>(slot.stream->Frequency());
-    } catch (const EStepweaveError&) {
+    } catch (const StepweaveError&) {
         try {
             OpenBlank(slot);
-        } catch (const EStepweaveError&) {
+        } catch (const StepweaveError&) {
             // Without a blank file the slot stays closed: it cannot sound.
         }
         throw;
@@ -117,7 +116,7 @@ void UserSamples::SetFrequency(int sample, int hertz) {
 void UserSamples::SetPan(int sample, int pan) { Slot(sample).stream->SetPan(pan); }
 
 void UserSamples::Restart(int sample) {
-    TAudioFileStream& stream = *Slot(sample).stream;
+    AudioFileStream& stream = *Slot(sample).stream;
     stream.SetPosition(0);
     stream.Play();
 }

@@ -17,8 +17,8 @@
 
 namespace stepweave {
 
-class TAudioFileStream;
-class TCustomDXSound;
+class AudioFileStream;
+class SoundDevice;
 
 // "temp\Sample1.wav": where every file opened in the wave player is copied.
 inline constexpr const char* kOpenedSampleCopy = "Sample1.wav";
@@ -31,10 +31,10 @@ int SemitoneFrequency(int baseFrequency, int cents);
 class UserSamples : public UserSampleSlots {
 public:
     // Thirty-two closed streams on the device, named "Blank.wav".
-    UserSamples(TCustomDXSound& sound, std::string startDirectory);
+    UserSamples(SoundDevice& device, std::string startDirectory);
     // What the wave player does when it is created: opens "Blank.wav" of the
-    // start folder in every stream and sets the device's primary format to
-    // 44100 Hz stereo. A blank file that cannot be opened fails with its
+    // start folder in every stream and asks the device for 44100 Hz stereo
+    // output. A blank file that cannot be opened fails with its
     // error; the slots then stay closed and silent.
     void OpenBlankFiles();
     ~UserSamples() override;
@@ -61,10 +61,10 @@ public:
     // Whether the slot holds a file of the user's rather than the blank one.
     bool HoldsSample(int sample) const;
     bool Playing(int sample) const;
-    TAudioFileStream& Stream(int sample) const { return *Slot(sample).stream; }
+    AudioFileStream& Stream(int sample) const { return *Slot(sample).stream; }
 
     // From the beginning, cutting itself off if it still sounds (one voice
-    // per sample). EAudioStreamError when the slot has no wave at all.
+    // per sample). AudioStreamError when the slot has no wave at all.
     void Restart(int sample);
     void Stop(int sample);
 
@@ -83,7 +83,7 @@ public:
 
 private:
     struct UserSample {
-        std::unique_ptr<TAudioFileStream> stream;
+        std::unique_ptr<AudioFileStream> stream;
         std::string fileName{kBlankWaveFileName};
         int baseFrequency = kBlankSampleFrequency;
         int semitoneOffset = 0;
@@ -94,7 +94,7 @@ private:
     void OpenBlank(UserSample& slot);
     bool StepSemitone(int sample, int cents);
 
-    TCustomDXSound& sound_;
+    SoundDevice& device_;
     std::string startDirectory_;
     std::array<UserSample, kUserSampleCount> samples_;
 };

@@ -31,7 +31,7 @@ std::string NewFolderIn(const fs::path& temp) {
             break;
         }
     }
-    throw EFCreateError((temp / "render-").string());
+    throw FileCreateError((temp / "render-").string());
 }
 
 }  // namespace
@@ -42,7 +42,7 @@ RenderExportFolder::RenderExportFolder(const std::string& startDirectory)
     if (!fs::is_directory(temp_, error)) {
         madeTemp_ = fs::create_directory(temp_, error);
         if (!fs::is_directory(temp_, error)) {
-            throw EFCreateError(temp_);
+            throw FileCreateError(temp_);
         }
     }
     try {

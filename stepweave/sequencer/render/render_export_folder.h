@@ -11,7 +11,7 @@ namespace stepweave {
 
 class RenderExportFolder {
 public:
-    // EFCreateError "Cannot create file %s" when "temp" or the folder cannot be made.
+    // FileCreateError "Cannot create file %s" when "temp" or the folder cannot be made.
     explicit RenderExportFolder(const std::string& startDirectory);
     ~RenderExportFolder();
     RenderExportFolder(const RenderExportFolder&) = delete;

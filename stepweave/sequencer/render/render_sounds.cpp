@@ -29,13 +29,13 @@ std::string InstrumentName(const std::string& label) {
 }
 
 void CopyFile(const std::string& from, const std::string& to) {
-    TFileStream source(from);
-    TSafeFileStream target(to);
+    FileStream source(from);
+    SafeFileStream target(to);
     target.CopyFrom(source, 0);
     target.Commit();
 }
 
-RenderSound ExportKitItem(const RenderExportFolder& folder, const TWaveCollection& kit, int item) {
+RenderSound ExportKitItem(const RenderExportFolder& folder, const WaveCollection& kit, int item) {
     RenderSound sound;
     sound.name = std::string(InstrumentList::Label(item));
     sound.source = InstrumentName(sound.name);
@@ -43,7 +43,7 @@ RenderSound ExportKitItem(const RenderExportFolder& folder, const TWaveCollectio
     if (item >= kit.Count()) {
         return sound;
     }
-    const TWaveCollectionItem& kitItem = kit.Items(item);
+    const WaveCollectionItem& kitItem = kit.Items(item);
     sound.file = folder.KitExport(item);
     kitItem.Wave().SaveToFile(sound.file);
     sound.pan = kitItem.Pan() / kPanUnits;
@@ -84,7 +84,7 @@ std::string SampleSourcePath(const std::string& startDirectory, const std::strin
 double KitLevelVolume(int level) { return (kGainUnits - 500.0 * level) / kGainUnits; }
 
 RenderSounds ExportRenderSounds(const RenderExportFolder& folder, const std::string& startDirectory,
-                                const TWaveCollection& kit, const RenderSampleSettings& samples) {
+                                const WaveCollection& kit, const RenderSampleSettings& samples) {
     RenderSounds sounds;
     // Item 0, the blank slot, is written too, although no cell plays it.
     ExportKitItem(folder, kit, 0);
@@ -103,11 +103,11 @@ void CheckSoundCanBeMixed(const RenderSound& sound) {
     if (sound.file.empty()) {
         return;
     }
-    TFileStream file(sound.file);
-    TWaveStream wave(file);
+    FileStream file(sound.file);
+    WaveStream wave(file);
     try {
         wave.Open(false);
-    } catch (const EWaveStreamError&) {
+    } catch (const WaveStreamError&) {
         return;  // not a wave at all: the mixing wave reads it as no sound, as it always has
     }
     // A wave without samples adds nothing, whatever its format says.

@@ -13,7 +13,7 @@
 namespace stepweave {
 
 class RenderExportFolder;
-class TWaveCollection;
+class WaveCollection;
 
 // One instrument as the render mixes it.
 struct RenderSound {
@@ -44,13 +44,13 @@ double KitLevelVolume(int level);
 // instrument: kit pans are the kit items' pans / 2000; a user sample's
 // volume is (volume + 4000) / 4000 and its pan pan / 2000. Items the kit
 // does not hold are left without a file. Fails with the file layer's
-// errors: EFCreateError for an export that cannot be made, EFOpenError for a
+// errors: FileCreateError for an export that cannot be made, FileOpenError for a
 // sample file that cannot be opened.
 RenderSounds ExportRenderSounds(const RenderExportFolder& folder, const std::string& startDirectory,
-                                const TWaveCollection& kit, const RenderSampleSettings& samples);
+                                const WaveCollection& kit, const RenderSampleSettings& samples);
 
 // Refuses a sound the song uses that the mixing wave would read as noise:
-// EWaveStreamError "'%s' cannot be used: it is %s; only 8- or 16-bit PCM,
+// WaveStreamError "'%s' cannot be used: it is %s; only 8- or 16-bit PCM,
 // mono or stereo, can be played", naming the instrument ("Snare") or the
 // sample and its file ("Sample 3 (loop.wav)").
 void CheckSoundCanBeMixed(const RenderSound& sound);

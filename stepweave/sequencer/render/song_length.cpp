@@ -13,10 +13,8 @@ namespace stepweave {
 
 namespace {
 
-using wavaudio::TWaveFormat;
-
 // The render's output: 16-bit stereo at 44100 Hz.
-const TWaveFormat kOutputFormat{};
+constexpr WaveFormat kOutputFormat = wavaudio::kMixingWaveFormat;
 
 struct SourceShape {
     int64_t frames = 0;
@@ -25,18 +23,18 @@ struct SourceShape {
 
 // What the mixing wave will read of an export: its frame count and rate.
 SourceShape ShapeOf(const std::string& file) {
-    TFileStream stream(file);
-    const wavaudio::TWaveFileLayout layout = wavaudio::ReadWaveFileLayout(stream, TWaveFormat{});
+    FileStream stream(file);
+    const wavaudio::WaveFileLayout layout = wavaudio::ReadWaveFileLayout(stream, wavaudio::kMixingWaveFormat);
     if (!layout.IsRiffWave || !layout.HasData || !layout.Format.DescribesAudio()) {
         return {};
     }
-    const double frames = static_cast<double>(layout.DataSize) / layout.Format.BlockAlign;
-    return {static_cast<int64_t>(wavaudio::RoundHalfEven(frames)), layout.Format.SamplesPerSec};
+    const double frames = static_cast<double>(layout.DataSize) / layout.Format.blockAlign;
+    return {static_cast<int64_t>(wavaudio::RoundHalfEven(frames)), layout.Format.SignedSamplesPerSec()};
 }
 
 // The largest frame count the mixing wave lets its output reach.
 int64_t LargestOutputFrames() {
-    return (wavaudio::kMaxWaveDataBytes - kOutputFormat.ChannelOffset(2)) / kOutputFormat.BlockAlign + 1;
+    return (wavaudio::kMaxWaveDataBytes - kOutputFormat.ChannelOffset(2)) / kOutputFormat.blockAlign + 1;
 }
 
 std::string Clock(double seconds) {
@@ -65,7 +63,7 @@ int64_t RenderedFrames(const SongTimeline& timeline, const RenderSounds& sounds)
         }
         const SourceShape shape = ShapeOf(sound.file);
         const double frequency = !sound.kit && sound.frequency > 0.0 ? sound.frequency : shape.rate;
-        const auto plan = wavaudio::PlanHit(kOutputFormat.SamplesPerSec, shape.frames, shape.rate, frequency, 0.0, 1.0);
+        const auto plan = wavaudio::PlanHit(kOutputFormat.SignedSamplesPerSec(), shape.frames, shape.rate, frequency, 0.0, 1.0);
         const auto start = wavaudio::StartFrame(kOutputFormat, time);
         if (plan && start && plan->Length >= 1) {
             frames = std::max(frames, *start + plan->Length);
@@ -77,8 +75,8 @@ int64_t RenderedFrames(const SongTimeline& timeline, const RenderSounds& sounds)
 void CheckSongFitsAWaveFile(const SongTimeline& timeline, const RenderSounds& sounds) {
     const int64_t frames = RenderedFrames(timeline, sounds);
     if (frames > LargestOutputFrames()) {
-        const double rate = kOutputFormat.SamplesPerSec;
-        throw EWaveStreamError("Wave is too long: the song lasts " + Clock(static_cast<double>(frames) / rate) +
+        const double rate = kOutputFormat.SignedSamplesPerSec();
+        throw WaveStreamError("Wave is too long: the song lasts " + Clock(static_cast<double>(frames) / rate) +
                                ", and a WAV file holds at most " +
                                Clock(static_cast<double>(LargestOutputFrames()) / rate) +
                                " of 16-bit stereo 44100 Hz sound");

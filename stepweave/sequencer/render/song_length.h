@@ -14,7 +14,7 @@ namespace stepweave {
 // song stops sounding. Read from the exports' headers.
 int64_t RenderedFrames(const SongTimeline& timeline, const RenderSounds& sounds);
 
-// EWaveStreamError "Wave is too long: the song lasts H:MM:SS, and a WAV file
+// WaveStreamError "Wave is too long: the song lasts H:MM:SS, and a WAV file
 // holds at most 6:45:47 of 16-bit stereo 44100 Hz sound" when the output
 // would not fit.
 void CheckSongFitsAWaveFile(const SongTimeline& timeline, const RenderSounds& sounds);

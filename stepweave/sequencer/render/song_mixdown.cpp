@@ -10,7 +10,7 @@ namespace stepweave {
 
 namespace {
 
-using wavaudio::TMixSource;
+using wavaudio::MixSource;
 
 struct NoteGains {
     double frequency;
@@ -18,7 +18,7 @@ struct NoteGains {
     double volume;
 };
 
-NoteGains GainsOf(const RenderSound& sound, const TMixSource& source, const TimelineLine& line) {
+NoteGains GainsOf(const RenderSound& sound, const MixSource& source, const TimelineLine& line) {
     const double ownRate = static_cast<double>(source.SampleRate());
     if (sound.kit) {
         return {ownRate, sound.pan, KitLevelVolume(line.level)};
@@ -27,9 +27,9 @@ NoteGains GainsOf(const RenderSound& sound, const TMixSource& source, const Time
 }
 
 // One instrument's pass; false when the user asked to stop.
-bool MixPass(const SongTimeline& timeline, int instrument, const RenderSound& sound, wavaudio::TWave& output,
+bool MixPass(const SongTimeline& timeline, int instrument, const RenderSound& sound, wavaudio::MixingWave& output,
              RenderObserver& observer) {
-    const TMixSource source = TMixSource::FromFile(sound.file);
+    const MixSource source = MixSource::FromFile(sound.file);
     for (const TimelineLine& line : timeline.lines) {
         if (observer.StopRequested()) {
             return false;
@@ -48,7 +48,7 @@ bool MixPass(const SongTimeline& timeline, int instrument, const RenderSound& so
 
 }  // namespace
 
-MixdownEnd MixSong(const SongTimeline& timeline, const RenderSounds& sounds, wavaudio::TWave& output,
+MixdownEnd MixSong(const SongTimeline& timeline, const RenderSounds& sounds, wavaudio::MixingWave& output,
                    RenderObserver& observer) {
     std::vector<int> passes;
     for (const int instrument : timeline.usedInstruments) {

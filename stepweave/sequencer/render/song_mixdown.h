@@ -11,7 +11,7 @@
 namespace stepweave {
 
 namespace wavaudio {
-class TWave;
+class MixingWave;
 }
 
 class RenderObserver;
@@ -23,7 +23,7 @@ enum class MixdownEnd { Completed, Stopped };
 // instruments finished and the current one up to where its pass got. Each
 // instrument's sound is read once per pass. Fails with the errors of reading
 // a sound or of the output's work file.
-MixdownEnd MixSong(const SongTimeline& timeline, const RenderSounds& sounds, wavaudio::TWave& output,
+MixdownEnd MixSong(const SongTimeline& timeline, const RenderSounds& sounds, wavaudio::MixingWave& output,
                    RenderObserver& observer);
 
 }  // namespace stepweave

@@ -13,7 +13,7 @@
 
 namespace stepweave {
 
-SongRenderer::SongRenderer(SequencerDocument& document, const TWaveCollection& kit, RenderObserver& observer)
+SongRenderer::SongRenderer(SequencerDocument& document, const WaveCollection& kit, RenderObserver& observer)
     : document_(document), kit_(kit), observer_(observer) {}
 
 RenderOutcome SongRenderer::Render(const RenderSampleSettings& samples, std::optional<int> globalTempo) {
@@ -55,7 +55,7 @@ RenderOutcome SongRenderer::Mixdown(const SongTimeline& timeline, const RenderSo
     if (outputPath.empty()) {
         return RenderOutcome::Cancelled;
     }
-    wavaudio::TWave output;
+    wavaudio::MixingWave output;
     output.SetWorkFileName((std::filesystem::path(folder.Path()) / kRenderWorkFileName).string());
     output.SetFileBacked(true);
     observer_.ShowRenderWindow();

@@ -32,7 +32,7 @@ class RenderExportFolder;
 class RenderObserver;
 struct SongTimeline;
 class SequencerDocument;
-class TWaveCollection;
+class WaveCollection;
 
 inline constexpr const char* kRenderWorkFileName = "work1.tmp";
 
@@ -47,15 +47,15 @@ enum class RenderOutcome {
 class SongRenderer {
 public:
     // The kit's items 0..16 give the kit sounds and their pans.
-    SongRenderer(SequencerDocument& document, const TWaveCollection& kit, RenderObserver& observer);
+    SongRenderer(SequencerDocument& document, const WaveCollection& kit, RenderObserver& observer);
 
-    // `globalTempo` is set while the Global check box is checked: the tempo
+    // `globalTempo` is set while the UsesGlobalTempo check box is checked: the tempo
     // the Delay slider returns to after the compilation. The song itself is
     // rendered at each pattern's own tempo.
     RenderOutcome Render(const RenderSampleSettings& samples, std::optional<int> globalTempo = std::nullopt);
 
     bool Rendering() const { return rendering_; }
-    // The compiled song (MainPlay) while a render runs; empty otherwise.
+    // The compiled song while a render runs; empty otherwise.
     const std::vector<std::string>& SongLines() const { return songLines_; }
 
 private:
@@ -64,7 +64,7 @@ private:
     void EndRender();
 
     SequencerDocument& document_;
-    const TWaveCollection& kit_;
+    const WaveCollection& kit_;
     RenderObserver& observer_;
     std::vector<std::string> songLines_;
     bool rendering_ = false;

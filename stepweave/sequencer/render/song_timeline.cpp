@@ -4,7 +4,7 @@
 
 #include "stepweave/sequencer/model/cell_resolution.h"
 #include "stepweave/sequencer/model/instrument_list.h"
-#include "stepweave/sequencer/files/integer_text.h"
+#include "stepweave/sequencer/model/integer_text.h"
 #include "stepweave/sequencer/model/pattern_grid.h"
 #include "stepweave/sequencer/commands/song_compiler.h"
 #include "stepweave/sequencer/model/tempo.h"

@@ -27,7 +27,7 @@ struct SongTimeline {
     std::vector<int> usedInstruments;
 };
 
-// EConvertError when the line after a tempo marker is not a number.
+// IntegerTextError when the line after a tempo marker is not a number.
 SongTimeline ReadSongTimeline(const std::vector<std::string>& songLines);
 
 }  // namespace stepweave

@@ -11,7 +11,7 @@
 #include "stepweave/sequencer/commands/song_commands.h"
 #include "stepweave/sequencer/model/step_level.h"
 #include "stepweave/sequencer/model/user_sample_table.h"
-#include "stepweave/sound/wav/wave.h"
+#include "stepweave/sound/wav/wave_data.h"
 
 namespace stepweave {
 

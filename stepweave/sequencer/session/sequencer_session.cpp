@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <system_error>
+#include <utility>
 
 #include "stepweave/data/start_folder_files.h"
 #include "stepweave/sequencer/model/instrument_list.h"
@@ -10,31 +11,32 @@
 #include "stepweave/sequencer/files/panning_file.h"
 #include "stepweave/sequencer/render/render_sounds.h"
 #include "stepweave/sound/files/byte_stream.h"
-#include "stepweave/sound/device/kit_playback.h"
 #include "stepweave/sound/output/audio_output.h"
 
 namespace stepweave {
 
-SequencerSession::SequencerSession(std::string startDirectory, TimerScheduler& timers, SessionSound sound)
-    : startDirectory_(std::move(startDirectory)),
+SequencerSession::SequencerSession(std::string startDirectory, TimerScheduler& timers, SessionSound sound,
+                                   AudioBackendSource output)
+    : outputSource_(std::move(output)),
+      startDirectory_(std::move(startDirectory)),
       sound_(sound),
       timers_(timers),
       idle_(timers),
-      mainWindowSound_(&mainWindow_, timers),
-      wavePlayerSound_(&wavePlayer_, timers),
+      mainWindowSound_(timers),
+      wavePlayerSound_(timers),
       samples_(wavePlayerSound_, startDirectory_),
       document_(startDirectory_, DocumentSamples()),
       sounds_(drumKit_, samples_),
       timingLog_(sounds_),
       engine_(document_, timingLog_, idle_) {
     engine_.SetFiringObserver(&timingLog_);
-    drumKit_.SetDXSound(&mainWindowSound_);
+    drumKit_.SetDevice(&mainWindowSound_);
     FillLibraryFromStartDirectory(document_);
 }
 
 SequencerSession::~SequencerSession() {
     engine_.Stop();
-    drumKit_.SetDXSound(nullptr);
+    drumKit_.SetDevice(nullptr);
 }
 
 UserSampleSlots& SequencerSession::DocumentSamples() {
@@ -56,8 +58,10 @@ void SequencerSession::StartSoundOutput() {
     if (sound_ == SessionSound::None) {
         throw std::logic_error("a session without sound opens no sound device");
     }
-    mainWindowSound_.Initialize();
-    wavePlayerSound_.Initialize();
+    std::shared_ptr<AudioOutput> output = OpenAudioOutput(outputSource_);
+    output_ = output;
+    mainWindowSound_.Open(output);
+    wavePlayerSound_.Open(output);
     samples_.OpenBlankFiles();
 }
 
@@ -73,14 +77,13 @@ void SequencerSession::DiscardSoundOutput() {
     }
 }
 
-// Stops playback and finalises both devices; the output they played
-// through, held for the caller to close.
+// Stops playback and closes both devices; the output they played through,
+// handed to the caller to close.
 std::shared_ptr<AudioOutput> SequencerSession::CloseDevices() {
     engine_.Stop();
-    std::shared_ptr<AudioOutput> output = AudioOutput::Running();
-    wavePlayerSound_.Finalize();
-    mainWindowSound_.Finalize();
-    return output;
+    wavePlayerSound_.Close();
+    mainWindowSound_.Close();
+    return std::exchange(output_, nullptr);
 }
 
 bool SequencerSession::ApplyPanningFile() {
@@ -133,7 +136,7 @@ RenderSampleSettings SequencerSession::RenderSamples() const {
 }
 
 bool SequencerSession::Sounding() {
-    if (drumKit_.Items().Playback().PlayingCount() > 0) {
+    if (drumKit_.Playing().Count() > 0) {
         return true;
     }
     for (int sample = 1; sample <= kUserSampleCount; ++sample) {

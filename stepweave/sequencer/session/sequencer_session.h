@@ -1,10 +1,10 @@
 #pragma once
-// What the main window and the wave player own for playing: the drum kit on
-// the main window's sound device, the thirty-two user samples on the wave
-// player's, the document, and the playback engine on the main thread's
-// timers. The windows are a shell over it; the headless commands drive it
-// the same way: play as the window does, render with a session that opens
-// no sound device.
+// What the main window and the wave player own for playing: the program's
+// sound output, the drum kit on the main window's sound device, the
+// thirty-two user samples on the wave player's, the document, and the
+// playback engine on the main thread's timers. The windows are a shell over
+// it; the headless commands drive it the same way: play as the window does,
+// render with a session that opens no sound output.
 //
 // Start-up runs in the main window's order, one call per step, each raising
 // its own error: load the kit, start the sound output, take the kit's pans
@@ -23,8 +23,9 @@
 #include "stepweave/sequencer/playback/user_samples.h"
 #include "stepweave/sequencer/model/user_sample_table.h"
 #include "stepweave/sequencer/render/render_sample_settings.h"
-#include "stepweave/sound/device/dx_sound.h"
-#include "stepweave/sound/kit/dx_wave_list.h"
+#include "stepweave/sound/backend/audio_backend.h"
+#include "stepweave/sound/voices/kit_player.h"
+#include "stepweave/sound/voices/sound_device.h"
 
 namespace stepweave {
 
@@ -40,7 +41,7 @@ enum class SessionSound {
     // window's device, the user samples streamed from their files on the
     // wave player's.
     Devices,
-    // The render command: no device is ever opened. The document's user
+    // The render command: no output is ever opened. The document's user
     // samples are the settings the song and pattern files give, kept as plain
     // data; their files are read only when the render exports them.
     None,
@@ -48,22 +49,24 @@ enum class SessionSound {
 
 class SequencerSession {
 public:
-    explicit SequencerSession(std::string startDirectory, TimerScheduler& timers = MainTimers(),
-                              SessionSound sound = SessionSound::Devices);
+    // `output` is where StartSoundOutput opens the program's output from; a
+    // session without sound has none.
+    SequencerSession(std::string startDirectory, TimerScheduler& timers, SessionSound sound,
+                     AudioBackendSource output = {});
     ~SequencerSession();
     SequencerSession(const SequencerSession&) = delete;
     SequencerSession& operator=(const SequencerSession&) = delete;
 
-    // "standard.dxg" of the start folder into the kit: EFOpenError
+    // "standard.dxg" of the start folder into the kit: FileOpenError
     // "Cannot open file %s" when it is missing, the kit file's errors when
     // it is damaged.
     void LoadDefaultKit();
     // Another kit file into the kit, with the same errors.
     void LoadKit(const std::string& path);
-    // Opens both sound devices and the user samples' blank files. Without a
-    // sound device: EDirectSoundError "DirectSound cannot be initialized",
-    // the cause and the way out on a second line when they are known.
-    // A session without sound has none to open: std::logic_error.
+    // Opens the sound output, both sound devices on it and the user samples'
+    // blank files. Without an output: SoundOutputError "DirectSound cannot
+    // be initialized", the cause and the way out on a second line when they
+    // are known. A session without sound has none to open: std::logic_error.
     void StartSoundOutput();
     // Stops playback and closes both sound devices and the output they play
     // through, so that a recording is finished and put in place. Raises what
@@ -93,12 +96,14 @@ public:
 
     const std::string& StartDirectory() const { return startDirectory_; }
     SessionSound Sound() const { return sound_; }
-    TDXWaveList& DrumKit() { return drumKit_; }
+    KitPlayer& DrumKit() { return drumKit_; }
     // The wave player's streams. In a session without sound they stay closed
     // and the document keeps its samples' settings apart from them.
     UserSamples& Samples() { return samples_; }
     // The wave player's sound device, which the user samples play on.
-    TDXSound& WavePlayerSound() { return wavePlayerSound_; }
+    SoundDevice& WavePlayerSound() { return wavePlayerSound_; }
+    // The output both devices play through while the sound runs, else nullptr.
+    const std::shared_ptr<AudioOutput>& SoundOutput() const { return output_; }
     SequencerDocument& Document() { return document_; }
     PlaybackEngine& Engine() { return engine_; }
     ApplicationIdle& Idle() { return idle_; }
@@ -111,17 +116,18 @@ private:
     UserSampleSlots& DocumentSamples();
     std::shared_ptr<AudioOutput> CloseDevices();
 
+    AudioBackendSource outputSource_;
+    std::shared_ptr<AudioOutput> output_;
+
     std::string startDirectory_;
     SessionSound sound_;
     TimerScheduler& timers_;
     // First among the main thread's timers: a step due in the same
     // millisecond as a stream's refill plays before it.
     ApplicationIdle idle_;
-    TFormOwner mainWindow_;
-    TDXSound mainWindowSound_;
-    TDXWaveList drumKit_;
-    TFormOwner wavePlayer_;
-    TDXSound wavePlayerSound_;
+    SoundDevice mainWindowSound_;
+    KitPlayer drumKit_;
+    SoundDevice wavePlayerSound_;
     UserSamples samples_;
     UserSampleTable sampleSettings_;
     SequencerDocument document_;

@@ -13,7 +13,7 @@
 #include "stepweave/sequencer/files/song_file.h"
 #include "stepweave/sound/files/byte_stream.h"
 #include "stepweave/sound/files/errors.h"
-#include "stepweave/sound/wav/wave.h"
+#include "stepweave/sound/wav/wave_data.h"
 #include "stepweave/sound/kit/wave_collection.h"
 
 namespace stepweave {
@@ -70,7 +70,7 @@ std::string UserWorkspaceFolder() {
     if (const auto home = AbsoluteFromEnvironment("HOME")) {
         return (*home / ".local" / "share" / kWorkspaceFolderName).string();
     }
-    throw EStepweaveError("No folder for the workspace: neither XDG_DATA_HOME nor HOME is set");
+    throw StepweaveError("No folder for the workspace: neither XDG_DATA_HOME nor HOME is set");
 }
 
 void SeedWorkspace(const std::string& folder) {
@@ -78,7 +78,7 @@ void SeedWorkspace(const std::string& folder) {
     std::error_code error;
     std::filesystem::create_directories(root / kTempFolderName, error);
     if (error) {
-        throw EFCreateError(folder);
+        throw FileCreateError(folder);
     }
     // An installed program seeds from the files made when it was built;
     // whatever is still missing (always, in the build tree) is made here.
@@ -87,7 +87,7 @@ void SeedWorkspace(const std::string& folder) {
         BlankWave().SaveToFile((root / kBlankWaveFileName).string());
     }
     if (!HoldsDefaultKit(root)) {
-        TWaveCollection kit;
+        WaveCollection kit;
         BuildDefaultKit(kit);
         kit.SaveToFile((root / kDefaultKitFileName).string());
     }

@@ -28,13 +28,13 @@ StartDirectoryChoice FindStartDirectory(const std::optional<std::string>& givenF
                                         const std::string& currentDirectory);
 
 // $XDG_DATA_HOME/stepweave when that variable holds an absolute path, else
-// $HOME/.local/share/stepweave. EStepweaveError when neither is set.
+// $HOME/.local/share/stepweave. StepweaveError when neither is set.
 std::string UserWorkspaceFolder();
 
 // Writes whatever of the seed files the folder lacks: "standard.dxg",
 // "Blank.wav", "temp", "Panning.dat" and the demo song. Existing files are
 // left as they are. An installed program copies them from its installed seed
-// folder (made at build time); what is not there is made anew. EFCreateError
+// folder (made at build time); what is not there is made anew. FileCreateError
 // when the folder cannot be made.
 void SeedWorkspace(const std::string& folder);
 

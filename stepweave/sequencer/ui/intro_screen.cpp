@@ -18,19 +18,21 @@ constexpr int kVideoHeight = 210;
 
 }  // namespace
 
-TIntroScreen::TIntroScreen(const std::string& startDirectory, QWidget* parent)
+IntroScreen::IntroScreen(const std::string& startDirectory, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint) {
     setFixedSize(kWidth, kHeight);
-    Panel1 = new QWidget(this);
-    OleContainer1 = new QVideoWidget(Panel1);
-    OleContainer1->setFixedSize(kVideoWidth, kVideoHeight);
-    OleContainer1->installEventFilter(this);
-    auto* layout = new QVBoxLayout(Panel1);
+    videoPanel = new QWidget(this);
+    videoPanel->setObjectName("Panel1");
+    videoView = new QVideoWidget(videoPanel);
+    videoView->setObjectName("OleContainer1");
+    videoView->setFixedSize(kVideoWidth, kVideoHeight);
+    videoView->installEventFilter(this);
+    auto* layout = new QVBoxLayout(videoPanel);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(OleContainer1, 0, Qt::AlignCenter);
-    Panel1->setGeometry(rect());
-    Timer1.setInterval(1000);
-    connect(&Timer1, &QTimer::timeout, this, &TIntroScreen::Timer1Timer);
+    layout->addWidget(videoView, 0, Qt::AlignCenter);
+    videoPanel->setGeometry(rect());
+    closeTimer.setInterval(1000);
+    connect(&closeTimer, &QTimer::timeout, this, &IntroScreen::CloseTimerTick);
 
     const std::filesystem::path video = std::filesystem::path(startDirectory) / kIntroVideoFileName;
     if (!std::filesystem::exists(video)) {
@@ -40,34 +42,35 @@ TIntroScreen::TIntroScreen(const std::string& startDirectory, QWidget* parent)
         move(screen->availableGeometry().center() - rect().center());
     }
     show();
-    MediaPlayer1 = new QMediaPlayer(this);
-    MediaPlayer1->setVideoOutput(OleContainer1);
-    MediaPlayer1->setSource(QUrl::fromLocalFile(QString::fromStdString(video.string())));
-    MediaPlayer1->play();
+    mediaPlayer = new QMediaPlayer(this);
+    mediaPlayer->setObjectName("MediaPlayer1");
+    mediaPlayer->setVideoOutput(videoView);
+    mediaPlayer->setSource(QUrl::fromLocalFile(QString::fromStdString(video.string())));
+    mediaPlayer->play();
     ticks_ = 0;
-    Timer1.start();
+    closeTimer.start();
 }
 
-void TIntroScreen::Timer1Timer() {
+void IntroScreen::CloseTimerTick() {
     if (++ticks_ >= kTicks) {
         Finish();
     }
 }
 
-void TIntroScreen::Finish() {
-    Timer1.stop();
-    if (MediaPlayer1 != nullptr) {
-        MediaPlayer1->stop();
+void IntroScreen::Finish() {
+    closeTimer.stop();
+    if (mediaPlayer != nullptr) {
+        mediaPlayer->stop();
     }
     hide();
 }
 
-void TIntroScreen::keyPressEvent(QKeyEvent*) { Finish(); }
+void IntroScreen::keyPressEvent(QKeyEvent*) { Finish(); }
 
-void TIntroScreen::mousePressEvent(QMouseEvent*) { Finish(); }
+void IntroScreen::mousePressEvent(QMouseEvent*) { Finish(); }
 
-bool TIntroScreen::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == OleContainer1 && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress)) {
+bool IntroScreen::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == videoView && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress)) {
         Finish();
         return true;
     }

@@ -1,5 +1,5 @@
 #pragma once
-// TIntroScreen: the intro video "Stepweave.avi" of the start folder, played
+// IntroScreen: the intro video "Stepweave.avi" of the start folder, played
 // in a borderless window over the main window at start. It closes after ten
 // seconds, or at a key or mouse press. Without the file it never shows.
 #include <QTimer>
@@ -13,7 +13,7 @@ namespace stepweave {
 
 inline constexpr const char* kIntroVideoFileName = "Stepweave.avi";
 
-class TIntroScreen : public QWidget {
+class IntroScreen : public QWidget {
     Q_OBJECT
 
 public:
@@ -21,12 +21,12 @@ public:
     static constexpr int kHeight = 231;
     static constexpr int kTicks = 10;
 
-    TIntroScreen(const std::string& startDirectory, QWidget* parent = nullptr);
+    IntroScreen(const std::string& startDirectory, QWidget* parent = nullptr);
 
-    QWidget* Panel1;
-    QVideoWidget* OleContainer1;
-    QMediaPlayer* MediaPlayer1 = nullptr;
-    QTimer Timer1;
+    QWidget* videoPanel;
+    QVideoWidget* videoView;
+    QMediaPlayer* mediaPlayer = nullptr;
+    QTimer closeTimer;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -34,7 +34,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Timer1Timer();
+    void CloseTimerTick();
     void Finish();
 
     int ticks_ = 0;

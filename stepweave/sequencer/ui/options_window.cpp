@@ -11,26 +11,28 @@
 
 namespace stepweave {
 
-TForm2::TForm2(QWidget* parent) : QDialog(parent) {
+OptionsWindow::OptionsWindow(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Options");
     auto* label = new QLabel("Cell Jump", this);
-    SpinEdit1 = new QSpinBox(this);
-    SpinEdit1->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
-    SpinEdit1->setValue(0);
-    Button1 = new QPushButton("OK", this);
-    Button1->setDefault(true);
+    cellJumpBox = new QSpinBox(this);
+    cellJumpBox->setObjectName("SpinEdit1");
+    cellJumpBox->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    cellJumpBox->setValue(0);
+    okButton = new QPushButton("OK", this);
+    okButton->setObjectName("Button1");
+    okButton->setDefault(true);
     auto* row = new QHBoxLayout;
     row->addWidget(label);
-    row->addWidget(SpinEdit1, 1);
+    row->addWidget(cellJumpBox, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
-    layout->addWidget(Button1, 0, Qt::AlignRight);
-    connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
+    layout->addWidget(okButton, 0, Qt::AlignRight);
+    connect(okButton, &QPushButton::clicked, this, &OptionsWindow::OkClick);
     setFixedSize(sizeHint().expandedTo(QSize(220, 0)));
 }
 
-void TForm2::ShowOptions() {
-    SpinEdit1->setValue(cellJump_);
+void OptionsWindow::ShowOptions() {
+    cellJumpBox->setValue(cellJump_);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
@@ -41,10 +43,10 @@ void TForm2::ShowOptions() {
 
 // A negative jump would move the cursor up: it counts as 0. A text that is
 // no number never gets past the spin box, which keeps its last value.
-void TForm2::Button1Click() {
-    SpinEdit1->interpretText();
-    cellJump_ = std::max(0, SpinEdit1->value());
-    SpinEdit1->setValue(cellJump_);
+void OptionsWindow::OkClick() {
+    cellJumpBox->interpretText();
+    cellJump_ = std::max(0, cellJumpBox->value());
+    cellJumpBox->setValue(cellJump_);
     hide();
 }
 

@@ -9,21 +9,21 @@ class QSpinBox;
 
 namespace stepweave {
 
-class TForm2 : public QDialog {
+class OptionsWindow : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TForm2(QWidget* parent = nullptr);
+    explicit OptionsWindow(QWidget* parent = nullptr);
 
     int CellJump() const { return cellJump_; }
     // Shown centred on the screen with the value in force.
     void ShowOptions();
 
-    QSpinBox* SpinEdit1;
-    QPushButton* Button1;
+    QSpinBox* cellJumpBox;
+    QPushButton* okButton;
 
 private:
-    void Button1Click();
+    void OkClick();
 
     int cellJump_ = 0;
 };

@@ -1,4 +1,4 @@
-// TSequence: the pattern editor's handlers (the grid, the instrument chooser,
+// SequenceWindow: the pattern editor's handlers (the grid, the instrument chooser,
 // the pan slider, the name field and the length/beat chooser).
 #include <QComboBox>
 #include <QKeyEvent>
@@ -23,23 +23,23 @@ namespace {
 
 std::string Text(const QComboBox* chooser) { return chooser->currentText().toStdString(); }
 
-GridCell ToGridCell(TStringGrid::Cell cell) { return {cell.row, cell.column}; }
+GridCell ToGridCell(StepGrid::Cell cell) { return {cell.row, cell.column}; }
 
 }  // namespace
 
-QString TSequence::CellText(int row, int column) const {
+QString SequenceWindow::CellText(int row, int column) const {
     return QString::fromStdString(document_.grid.Cell(row, column));
 }
 
 // Kit hits glow in the accent, brighter the louder their level; user samples
 // in the second accent. Rows that start a beat are a shade lighter.
-TStringGrid::CellLook TSequence::CellLookOf(int row, int column, const QString& text) const {
+StepGrid::CellLook SequenceWindow::CellLookOf(int row, int column, const QString& text) const {
     if (row < PatternGrid::kFirstStepRow || column == 0) {
         const bool beatLabel = column == 0 && text.endsWith('*');
         return {{}, beatLabel ? look::kText : look::kDimText, {}, {}};
     }
     const bool beatRow = QString::fromStdString(document_.grid.Cell(row, 0)).endsWith('*');
-    TStringGrid::CellLook cellLook{beatRow ? look::kBeatRow : QColor(), look::kText, {}, {}};
+    StepGrid::CellLook cellLook{beatRow ? look::kBeatRow : QColor(), look::kText, {}, {}};
     if (text.isEmpty()) {
         return cellLook;
     }
@@ -66,14 +66,14 @@ TStringGrid::CellLook TSequence::CellLookOf(int row, int column, const QString& 
     return {QColor(0x55, 0x5b, 0x66), look::kDimText, {}, {}};  // a text no instrument answers to: silent
 }
 
-void TSequence::ShowGrid() {
-    StringGrid1->SetRowCount(document_.grid.RowCount());
-    StringGrid1->Refresh();
+void SequenceWindow::ShowGrid() {
+    patternGrid->SetRowCount(document_.grid.RowCount());
+    patternGrid->Refresh();
     ShowPlayhead();
 }
 
 // An edit that fails half way is kept as far as it went, and can be undone too.
-void TSequence::RecordEdit(const QString& name, const std::function<void()>& work) {
+void SequenceWindow::RecordEdit(const QString& name, const std::function<void()>& work) {
     EditorSnapshot before = EditorSnapshot::Of(document_);
     Attempt(work);
     EditorSnapshot after = EditorSnapshot::Of(document_);
@@ -88,7 +88,7 @@ void TSequence::RecordEdit(const QString& name, const std::function<void()>& wor
     }
 }
 
-void TSequence::StringGrid1MouseUp(Qt::MouseButton button, TStringGrid::Cell cell) {
+void SequenceWindow::GridMouseReleased(Qt::MouseButton button, StepGrid::Cell cell) {
     const GridCell at = ToGridCell(cell);
     if (!IsEditableCell(document_.grid, at)) {
         return;
@@ -98,22 +98,22 @@ void TSequence::StringGrid1MouseUp(Qt::MouseButton button, TStringGrid::Cell cel
         return;
     }
     // A drag that selected a range of cells is a selection (for Delete), not a click.
-    const TStringGrid::Cell anchor = StringGrid1->SelectionAnchor();
+    const StepGrid::Cell anchor = patternGrid->SelectionAnchor();
     if ((button != Qt::LeftButton && button != Qt::MiddleButton) || anchor.row != cell.row ||
         anchor.column != cell.column) {
         return;
     }
     bool preview = false;
-    RecordEdit("Place Instrument", [&] { preview = PlaceInstrument(document_.grid, at, Text(ComboBox1)); });
+    RecordEdit("Place Instrument", [&] { preview = PlaceInstrument(document_.grid, at, Text(instrumentChooser)); });
     if (preview) {
-        PreviewInstrument(session_.DrumKit(), session_.Samples(), Text(ComboBox1));
+        PreviewInstrument(session_.DrumKit(), session_.Samples(), Text(instrumentChooser));
     }
 }
 
-void TSequence::StringGrid1KeyDown(QKeyEvent* event) {
-    const GridCell at = ToGridCell(StringGrid1->CurrentCell());
+void SequenceWindow::GridKeyPressed(QKeyEvent* event) {
+    const GridCell at = ToGridCell(patternGrid->CurrentCell());
     if (event->key() == Qt::Key_Delete) {
-        const GridRange range{ToGridCell(StringGrid1->SelectionAnchor()), at};
+        const GridRange range{ToGridCell(patternGrid->SelectionAnchor()), at};
         RecordEdit("Delete", [&] { ClearCells(document_.grid, range); });
         return;
     }
@@ -123,88 +123,88 @@ void TSequence::StringGrid1KeyDown(QKeyEvent* event) {
     }
     int row = at.row;
     RecordEdit("Change Level", [&] {
-        row = TypeLevel(document_.grid, at, typed[0].toLatin1(), Text(ComboBox1), form2_->CellJump());
+        row = TypeLevel(document_.grid, at, typed[0].toLatin1(), Text(instrumentChooser), optionsWindow_->CellJump());
     });
-    StringGrid1->SetCurrentCell({row, at.column});
+    patternGrid->SetCurrentCell({row, at.column});
 }
 
 // Enter, wherever the focus is: the grid takes the focus and its current
 // cell toggles, without a preview.
-void TSequence::InsertInstrumentClick() {
-    StringGrid1->setFocus(Qt::ShortcutFocusReason);
-    const GridCell at = ToGridCell(StringGrid1->CurrentCell());
+void SequenceWindow::InsertInstrumentClick() {
+    patternGrid->setFocus(Qt::ShortcutFocusReason);
+    const GridCell at = ToGridCell(patternGrid->CurrentCell());
     if (!IsEditableCell(document_.grid, at)) {
         return;
     }
-    RecordEdit("Insert Instrument", [&] { PlaceInstrument(document_.grid, at, Text(ComboBox1)); });
+    RecordEdit("Insert Instrument", [&] { PlaceInstrument(document_.grid, at, Text(instrumentChooser)); });
 }
 
-void TSequence::ComboBox1Change() {
+void SequenceWindow::InstrumentChosen() {
     if (!showing_) {
         ShowChooserPan();
     }
 }
 
 // The slider follows the chooser; that move is not the user's and changes no pan.
-void TSequence::ShowChooserPan() {
-    const std::optional<int> pan = ChooserPan(session_.DrumKit(), Text(ComboBox1));
+void SequenceWindow::ShowChooserPan() {
+    const std::optional<int> pan = ChooserPan(session_.DrumKit(), Text(instrumentChooser));
     if (!pan) {
         return;
     }
     const bool wasShowing = showing_;
     showing_ = true;
-    Panning->setValue(*pan);
+    panSlider->setValue(*pan);
     showing_ = wasShowing;
 }
 
-void TSequence::PanningChange(int value) {
+void SequenceWindow::PanSliderMoved(int value) {
     if (showing_) {
         return;
     }
-    if (SetPanFromSlider(session_.DrumKit(), Text(ComboBox1), value) == PanSliderResult::RefusedForSample) {
+    if (SetPanFromSlider(session_.DrumKit(), Text(instrumentChooser), value) == PanSliderResult::RefusedForSample) {
         prompt_.Notify(kSamplePanningMessage, kSamplePanningCaption);
         ShowChooserPan();
     }
 }
 
-void TSequence::Edit2Change(const QString& text) {
+void SequenceWindow::PatternNameEdited(const QString& text) {
     if (!showing_) {
         document_.SetPatternName(text.toStdString());
-        StringGrid1->Refresh();
+        patternGrid->Refresh();
     }
 }
 
-void TSequence::TimeBarChange(int) {
+void SequenceWindow::TimeBarChosen(int) {
     if (showing_) {
         return;
     }
-    const TimeBarFields fields = SplitTimeBarItem(Text(TimeBar));
-    Edit4->setText(QString::fromStdString(fields.length));
-    Edit5->setText(QString::fromStdString(fields.beat));
+    const TimeBarFields fields = SplitTimeBarItem(Text(timeBarChooser));
+    lengthEdit->setText(QString::fromStdString(fields.length));
+    beatEdit->setText(QString::fromStdString(fields.beat));
 }
 
 // Update Time: both fields must hold something; then the header, the rows
 // shown and the step labels follow them. A field that is no number stops
 // with the conversion's message, the header keeping what it took.
-void TSequence::BitBtn13Click() {
-    const std::string length = Edit4->text().toStdString();
-    const std::string beat = Edit5->text().toStdString();
+void SequenceWindow::UpdateTimeClick() {
+    const std::string length = lengthEdit->text().toStdString();
+    const std::string beat = beatEdit->text().toStdString();
     if (length.empty() || beat.empty()) {
         showing_ = true;
-        TimeBar->setCurrentIndex(-1);
-        TimeBar->setEditText("");
+        timeBarChooser->setCurrentIndex(-1);
+        timeBarChooser->setEditText("");
         showing_ = false;
-        Edit4->clear();
-        Edit5->clear();
+        lengthEdit->clear();
+        beatEdit->clear();
         return;
     }
     RecordEdit("Update Time", [&] { document_.grid.UpdateTime(length, beat); });
 }
 
-void TSequence::BitBtn7Click() {
+void SequenceWindow::ClearPatternClick() {
     RecordEdit("Clear Pattern", [this] { document_.ClearPattern(); });
 }
 
-void TSequence::BitBtn11Click() { PreviewInstrument(session_.DrumKit(), session_.Samples(), Text(ComboBox1)); }
+void SequenceWindow::PlayInstrumentClick() { PreviewInstrument(session_.DrumKit(), session_.Samples(), Text(instrumentChooser)); }
 
 }  // namespace stepweave

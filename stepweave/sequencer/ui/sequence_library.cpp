@@ -1,4 +1,4 @@
-// TSequence: the pattern library, the play list and storing and loading
+// SequenceWindow: the pattern library, the play list and storing and loading
 // patterns.
 #include <QEvent>
 #include <QListWidget>
@@ -45,67 +45,67 @@ void ShowSelection(QListWidget& list, int selected) {
 
 }  // namespace
 
-void TSequence::ShowLibrary() {
-    ShowNames(*MusicLib, document_.library.Names(), false);
-    ShowSelection(*MusicLib, document_.library.SelectedIndex());
+void SequenceWindow::ShowLibrary() {
+    ShowNames(*patternLibraryBox, document_.library.Names(), false);
+    ShowSelection(*patternLibraryBox, document_.library.SelectedIndex());
 }
 
-void TSequence::ShowPlayList() {
-    ShowNames(*SongList, document_.playList.Names(), true);
+void SequenceWindow::ShowPlayList() {
+    ShowNames(*playListBox, document_.playList.Names(), true);
     for (int row = 0; row < document_.playList.Count(); ++row) {
         const Qt::CheckState state = document_.playList.Entry(row).checked ? Qt::Checked : Qt::Unchecked;
-        if (SongList->item(row)->checkState() != state) {
-            SongList->item(row)->setCheckState(state);
+        if (playListBox->item(row)->checkState() != state) {
+            playListBox->item(row)->setCheckState(state);
         }
     }
-    ShowSelection(*SongList, document_.playList.SelectedIndex());
+    ShowSelection(*playListBox, document_.playList.SelectedIndex());
 }
 
-void TSequence::SongListItemChanged(QListWidgetItem* item) {
+void SequenceWindow::PlayListEntryChanged(QListWidgetItem* item) {
     if (!showing_) {
-        document_.playList.SetChecked(SongList->row(item), item->checkState() == Qt::Checked);
+        document_.playList.SetChecked(playListBox->row(item), item->checkState() == Qt::Checked);
     }
 }
 
 // The play list is watched for presses of any button: each loads the
 // selected entry's pattern into the editor, a left press selecting the entry
 // under the pointer first. A quick second click arrives as a double click.
-bool TSequence::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == SongList->viewport() &&
+bool SequenceWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == playListBox->viewport() &&
         (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
-        SongListMouseDown(static_cast<QMouseEvent*>(event));
+        PlayListPressed(static_cast<QMouseEvent*>(event));
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TSequence::SongListMouseDown(QMouseEvent* event) {
+void SequenceWindow::PlayListPressed(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
-        const QListWidgetItem* item = SongList->itemAt(event->position().toPoint());
+        const QListWidgetItem* item = playListBox->itemAt(event->position().toPoint());
         if (item != nullptr) {
-            document_.playList.Select(SongList->row(item));
+            document_.playList.Select(playListBox->row(item));
         }
     }
     RecordEdit("Load Pattern", [this] { LoadSelectedPattern(document_); });
 }
 
-void TSequence::BitBtn6Click() {
+void SequenceWindow::StoreClick() {
     Attempt([this] { StorePattern(document_, prompt_); });
     ShowDocument();
 }
 
-void TSequence::MusicLibDblClick() { BitBtn1Click(); }
+void SequenceWindow::LibraryDoubleClick() { AddToPlayListClick(); }
 
-void TSequence::BitBtn1Click() {
+void SequenceWindow::AddToPlayListClick() {
     AddSelectedToPlayList(document_);
     ShowDocument();
 }
 
-void TSequence::BitBtn2Click() {
+void SequenceWindow::TakeFromPlayListClick() {
     RemoveSelectedFromPlayList(document_);
     ShowDocument();
 }
 
-void TSequence::UpDown1Click(bool up) {
+void SequenceWindow::PlayListArrowClick(bool up) {
     if (up) {
         document_.playList.MoveSelectedUp();
     } else {
@@ -114,18 +114,18 @@ void TSequence::UpDown1Click(bool up) {
     ShowDocument();
 }
 
-void TSequence::SongBinClick() {
+void SequenceWindow::PlayListBinClick() {
     document_.playList.RemoveChecked();
     ShowDocument();
 }
 
-void TSequence::LibBinClick() {
+void SequenceWindow::LibraryBinClick() {
     Attempt([this] { DeleteSelectedPattern(document_, prompt_); });
     ShowDocument();
 }
 
 // Clear List also ends song playback.
-void TSequence::BitBtn10Click() {
+void SequenceWindow::ClearListClick() {
     session_.Engine().ClearList();
     ShowDocument();
 }

@@ -1,5 +1,5 @@
-// TSequence: the play buttons, Stop, the tempo slider and its BPM label, the
-// repeat count, Global, and the playhead in the grid.
+// SequenceWindow: the play buttons, Stop, the tempo slider and its BPM label, the
+// repeat count, globalTempoBox, and the playhead in the grid.
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
@@ -13,59 +13,59 @@
 
 namespace stepweave {
 
-void TSequence::ShowTransport() {
+void SequenceWindow::ShowTransport() {
     PlaybackEngine& engine = session_.Engine();
-    BitBtn3->setEnabled(engine.PlayPatternEnabled());
-    BitBtn12->setEnabled(engine.PlaySongEnabled());
-    Label6->setText(QString::fromStdString(engine.BpmLabel()));
-    if (Delay->value() != document_.Delay()) {
-        Delay->setValue(document_.Delay());
+    playPatternButton->setEnabled(engine.PlayPatternEnabled());
+    playSongButton->setEnabled(engine.PlaySongEnabled());
+    bpmLabel->setText(QString::fromStdString(engine.BpmLabel()));
+    if (tempoSlider->value() != document_.Delay()) {
+        tempoSlider->setValue(document_.Delay());
     }
-    Global->setChecked(engine.Global());
-    endless->setChecked(engine.Endless());
-    Noend->setChecked(engine.Noend());
+    globalTempoBox->setChecked(engine.UsesGlobalTempo());
+    patternRepeatBox->setChecked(engine.PatternRepeat());
+    songRepeatBox->setChecked(engine.SongRepeat());
     ShowPlayhead();
 }
 
-void TSequence::ShowPlayhead() {
+void SequenceWindow::ShowPlayhead() {
     const std::optional<int> row = PlayheadRow(session_.Engine(), document_.grid);
-    StringGrid1->SetHighlightedRow(row.value_or(-1));
+    patternGrid->SetHighlightedRow(row.value_or(-1));
 }
 
-void TSequence::BitBtn3Click() {
+void SequenceWindow::PlayPatternClick() {
     Attempt([this] { session_.Engine().PlayPattern(); });
     ShowDocument();
 }
 
 // Play Song loads each pattern of the play list into the editor on its way:
 // the editor ends up holding the last one, which Undo takes back.
-void TSequence::BitBtn12Click() {
+void SequenceWindow::PlaySongClick() {
     RecordEdit("Play Song", [this] { session_.Engine().PlaySong(); });
 }
 
-void TSequence::BitBtn4Click() {
+void SequenceWindow::StopClick() {
     session_.Engine().Stop();
     ShowDocument();
 }
 
-void TSequence::DelayChange(int value) {
+void SequenceWindow::TempoSliderMoved(int value) {
     if (showing_) {
         return;
     }
-    session_.Engine().DelayChange(value);
+    session_.Engine().SetDelayByHand(value);
     ShowTransport();
 }
 
 // A repeat count below 1 never gets past the field, which holds at least 1.
-void TSequence::LoopChange(int value) {
+void SequenceWindow::LoopsChanged(int value) {
     if (!showing_) {
         document_.SetLoop(value);
     }
 }
 
-void TSequence::GlobalClick(bool checked) {
+void SequenceWindow::GlobalTempoClick(bool checked) {
     if (!showing_) {
-        session_.Engine().SetGlobal(checked);
+        session_.Engine().SetUsesGlobalTempo(checked);
     }
 }
 

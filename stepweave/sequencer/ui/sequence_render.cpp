@@ -1,4 +1,4 @@
-// TSequence: rendering the song into a WAV file (F11), with the render
+// SequenceWindow: rendering the song into a WAV file (F11), with the render
 // window and the progress bar.
 #include <QAction>
 #include <QCoreApplication>
@@ -10,7 +10,7 @@
 #include "stepweave/sequencer/render/render_observer.h"
 #include "stepweave/sequencer/render/song_renderer.h"
 #include "stepweave/sequencer/session/sequencer_session.h"
-#include "stepweave/sequencer/ui/render_window.h"
+#include "stepweave/sequencer/ui/render_progress_window.h"
 #include "stepweave/sequencer/ui/sequence_window.h"
 #include "stepweave/sequencer/ui/window_prompt.h"
 
@@ -28,9 +28,9 @@ constexpr const char* kRenderDialogFilter = "Audio files (*.wav *.WAV);;All file
 }  // namespace
 
 // What the render shows and asks, in the main window and its render window.
-class TSequence::WindowRenderObserver : public RenderObserver {
+class SequenceWindow::WindowRenderObserver : public RenderObserver {
 public:
-    explicit WindowRenderObserver(TSequence& window) : window_(window) { sinceEvents_.start(); }
+    explicit WindowRenderObserver(SequenceWindow& window) : window_(window) { sinceEvents_.start(); }
 
     std::string ChooseOutputFile() override {
         return window_.prompt_.ChooseFileToSave(
@@ -41,30 +41,30 @@ public:
         window_.ShowTransport();
     }
     bool StopRequested() override { return window_.session_.Engine().PlayPatternEnabled(); }
-    void ShowRenderWindow() override { window_.form1_->ShowCentred(); }
-    void HideRenderWindow() override { window_.form1_->hide(); }
+    void ShowRenderWindow() override { window_.renderWindow_->ShowCentred(); }
+    void HideRenderWindow() override { window_.renderWindow_->hide(); }
     void NowAdding(const std::string& name) override {
-        window_.form1_->ShowInstrument(QString::fromStdString(name));
+        window_.renderWindow_->ShowInstrument(QString::fromStdString(name));
     }
     void ShowProgress(int maximum) override {
-        window_.ProgressBar1->setRange(0, maximum);
-        window_.ProgressBar1->setValue(0);
-        window_.ProgressBar1->show();
-        window_.ProgressBar1->raise();
+        window_.renderProgressBar->setRange(0, maximum);
+        window_.renderProgressBar->setValue(0);
+        window_.renderProgressBar->show();
+        window_.renderProgressBar->raise();
     }
     void SetProgress(int position) override { position_ = position; }
-    void HideProgress() override { window_.ProgressBar1->hide(); }
+    void HideProgress() override { window_.renderProgressBar->hide(); }
     void ProcessEvents() override {
         if (sinceEvents_.elapsed() < kEventMilliseconds) {
             return;
         }
-        window_.ProgressBar1->setValue(position_);
+        window_.renderProgressBar->setValue(position_);
         QCoreApplication::processEvents();
         sinceEvents_.restart();
     }
 
 private:
-    TSequence& window_;
+    SequenceWindow& window_;
     QElapsedTimer sinceEvents_;
     int position_ = 0;
 };
@@ -72,20 +72,20 @@ private:
 // F11 and the Render button. The render compiles the song as Play Song does,
 // so the editor ends up holding its last pattern (Undo takes it back). While
 // it runs, the play commands wait; closing the window stops it first.
-void TSequence::RendorClick() {
+void SequenceWindow::RenderClick() {
     if (rendering_) {
         return;
     }
     rendering_ = true;
-    for (QAction* play : {PlayPatternAction, PlaySongAction}) {
+    for (QAction* play : {playPatternAction, playSongAction}) {
         play->setEnabled(false);
     }
     WindowRenderObserver observer(*this);
     SongRenderer renderer(document_, session_.DrumKit().Items(), observer);
     PlaybackEngine& engine = session_.Engine();
-    const std::optional<int> globalTempo = engine.Global() ? std::optional<int>(engine.GlobalTempoValue()) : std::nullopt;
+    const std::optional<int> globalTempo = engine.UsesGlobalTempo() ? std::optional<int>(engine.GlobalTempoValue()) : std::nullopt;
     RecordEdit("Render", [&] { renderer.Render(session_.RenderSamples(), globalTempo); });
-    for (QAction* play : {PlayPatternAction, PlaySongAction}) {
+    for (QAction* play : {playPatternAction, playSongAction}) {
         play->setEnabled(true);
     }
     rendering_ = false;

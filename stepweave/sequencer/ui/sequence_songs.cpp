@@ -1,4 +1,4 @@
-// TSequence: New, Open and Save Song.
+// SequenceWindow: New, Open and Save Song.
 #include "stepweave/sequencer/commands/song_commands.h"
 #include "stepweave/sequencer/model/sequencer_document.h"
 #include "stepweave/sequencer/session/sequencer_session.h"
@@ -15,15 +15,15 @@ constexpr const char* kSongFilter = "*.sng (*.sng)";
 
 // New Song empties the pattern's cells and name with the play list; Undo
 // gives the pattern back.
-void TSequence::NewSongClick() {
+void SequenceWindow::NewSongClick() {
     RecordEdit("New Song", [this] { NewSong(document_); });
 }
 
-void TSequence::OpenSongClick() {
+void SequenceWindow::OpenSongClick() {
     OpenSongFile(prompt_.ChooseFileToOpen({"Open Song", kSongFilter, session_.StartDirectory(), "", ""}));
 }
 
-void TSequence::OpenSongFile(const std::string& path) {
+void SequenceWindow::OpenSongFile(const std::string& path) {
     Attempt([&] {
         if (OpenSong(document_, path)) {
             session_.Engine().EnablePlayPattern();
@@ -32,7 +32,7 @@ void TSequence::OpenSongFile(const std::string& path) {
     ShowDocument();
 }
 
-void TSequence::SaveSongClick() {
+void SequenceWindow::SaveSongClick() {
     const std::string path =
         prompt_.ChooseFileToSave({"Save Song", kSongFilter, session_.StartDirectory(), document_.songTitle, "sng"});
     Attempt([&] {

@@ -1,4 +1,4 @@
-// TSequence: the tool windows (wave player, kit list, render window, kit
+// SequenceWindow: the tool windows (wave player, kit list, render window, kit
 // maker, intro, options, sample panel), the kit import and the help page.
 #include <QComboBox>
 #include <QCoreApplication>
@@ -14,7 +14,7 @@
 #include "stepweave/sequencer/session/sequencer_session.h"
 #include "stepweave/sequencer/ui/intro_screen.h"
 #include "stepweave/sequencer/ui/options_window.h"
-#include "stepweave/sequencer/ui/render_window.h"
+#include "stepweave/sequencer/ui/render_progress_window.h"
 #include "stepweave/sequencer/ui/sequence_window.h"
 #include "stepweave/sequencer/ui/window_prompt.h"
 #include "stepweave/sound/kit/wave_collection.h"
@@ -34,86 +34,87 @@ constexpr const char* kKitFilter = "dxg (*.dxg)";
 
 // In the order the program has always made them. The kit list and the
 // sample panel are shown from the start and stay above the main window.
-void TSequence::CreateToolWindows() {
-    mainForm_ = new TMainForm(session_.Samples(), session_.WavePlayerSound(), prompt_, session_.StartDirectory(), this);
-    kitList_ = new TKit_List(session_.DrumKit(), *this, prompt_, this);
-    form1_ = new TForm1(this);
-    makit_ = new TMakit(session_.StartDirectory(), prompt_, this);
-    intro_ = new TIntroScreen(session_.StartDirectory(), this);
-    form2_ = new TForm2(this);
-    samples_ = new TSamples(this);
+void SequenceWindow::CreateToolWindows() {
+    wavePlayer_ = new WavePlayerWindow(session_.Samples(), prompt_, session_.StartDirectory(), this);
+    kitList_ = new KitListWindow(session_.DrumKit(), *this, prompt_, this);
+    renderWindow_ = new RenderProgressWindow(this);
+    kitMaker_ = new KitMakerWindow(
+        session_.StartDirectory(), [this] { return session_.SoundOutput(); }, prompt_, this);
+    intro_ = new IntroScreen(session_.StartDirectory(), this);
+    optionsWindow_ = new OptionsWindow(this);
+    samplePanel_ = new SamplesWindow(this);
 
-    mainForm_->OnSampleOpened = [this](int sample, const std::string& fileName) {
-        samples_->SetButtonCaption(sample, SampleButtonCaption(fileName));
+    wavePlayer_->OnSampleOpened = [this](int sample, const std::string& fileName) {
+        samplePanel_->SetButtonCaption(sample, SampleButtonCaption(fileName));
     };
-    samples_->OnSelectSample = [this](int sample) { SelectSample(sample); };
-    samples_->OnFileDropped = [this](int sample, const std::string& path) {
+    samplePanel_->OnSelectSample = [this](int sample) { SelectSample(sample); };
+    samplePanel_->OnFileDropped = [this](int sample, const std::string& path) {
         SelectSample(sample);
-        mainForm_->OpenFile(path);
+        wavePlayer_->OpenFile(path);
     };
-    makit_->OnUseNewKit = [this](const std::string& kitFile) {
+    kitMaker_->OnUseNewKit = [this](const std::string& kitFile) {
         Attempt([&] { session_.DrumKit().Items().LoadFromFile(kitFile); });
     };
     const QRect frame = geometry();
     kitList_->move(frame.right() + 12, frame.top());
     kitList_->show();
-    samples_->move(frame.right() + 12 + kitList_->width() + 8, frame.top());
-    samples_->show();
+    samplePanel_->move(frame.right() + 12 + kitList_->width() + 8, frame.top());
+    samplePanel_->show();
 }
 
-void TSequence::ChooseInstrument(const std::string& chooserText) {
-    ComboBox1->setCurrentText(QString::fromStdString(chooserText));
+void SequenceWindow::ChooseInstrument(const std::string& chooserText) {
+    instrumentChooser->setCurrentText(QString::fromStdString(chooserText));
 }
 
-void TSequence::ShowPan(int pan) {
+void SequenceWindow::ShowPan(int pan) {
     const bool wasShowing = showing_;
     showing_ = true;
-    Panning->setValue(pan);
+    panSlider->setValue(pan);
     showing_ = wasShowing;
 }
 
 // A sample button: the editor places that sample next, and the wave player opens on it.
-void TSequence::SelectSample(int sample) {
+void SequenceWindow::SelectSample(int sample) {
     ChooseInstrument("Sample" + std::to_string(sample));
-    mainForm_->SelectSample(sample);
+    wavePlayer_->SelectSample(sample);
 }
 
 // The sample buttons name the files the samples hold, and the wave player
 // is ready to play them once a song or pattern brought one in.
-void TSequence::ShowSamples() {
-    if (samples_ == nullptr) {
+void SequenceWindow::ShowSamples() {
+    if (samplePanel_ == nullptr) {
         return;
     }
     UserSamples& samples = session_.Samples();
     bool holdsAny = false;
-    for (int sample = 1; sample <= TSamples::kSamples; ++sample) {
+    for (int sample = 1; sample <= SamplesWindow::kSamples; ++sample) {
         if (!samples.HoldsSample(sample)) {
             continue;
         }
         holdsAny = true;
         const QString caption = SampleButtonCaption(samples.FileName(sample));
         if (caption != "Blank") {
-            samples_->SetButtonCaption(sample, caption);
+            samplePanel_->SetButtonCaption(sample, caption);
         }
     }
     if (holdsAny) {
-        mainForm_->EnableControls(true);
+        wavePlayer_->EnableControls(true);
     }
 }
 
-void TSequence::KitListClick() {
+void SequenceWindow::KitListClick() {
     kitList_->show();
     kitList_->raise();
 }
 
 // The kit maker opens afresh each time, from blank sounds or from this kit.
-void TSequence::KitMakerClick() {
-    makit_->show();
+void SequenceWindow::KitMakerClick() {
+    kitMaker_->show();
     const bool useTemplate = prompt_.AskYesNo(kTemplateQuestion, kQuestionCaption);
-    makit_->Prepare(useTemplate, session_.DrumKit().Items());
+    kitMaker_->Prepare(useTemplate, session_.DrumKit().Items());
 }
 
-void TSequence::ImportKitClick() {
+void SequenceWindow::ImportKitClick() {
     const std::string path = prompt_.ChooseFileToOpen({"Drum Kit Library", kKitFilter, session_.StartDirectory(), "", "dxg"});
     if (path.empty() || QFileInfo(QString::fromStdString(path)).fileName() == ".dxg") {
         return;
@@ -124,7 +125,7 @@ void TSequence::ImportKitClick() {
 
 // The help page lies beside the program in the build, in the installed data
 // folder otherwise; the desktop's browser shows it.
-void TSequence::HelpClick() {
+void SequenceWindow::HelpClick() {
     QString page = QDir(QCoreApplication::applicationDirPath()).filePath(kHelpFileName);
     if (const std::optional<std::filesystem::path> data = InstalledDataFolder(); data && !QFileInfo::exists(page)) {
         page = QString::fromStdString((*data / kHelpFileName).string());

@@ -18,6 +18,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <filesystem>
+#include <utility>
 
 #include "stepweave/sequencer/files/panning_file.h"
 #include "stepweave/sequencer/model/instrument_list.h"
@@ -26,9 +27,9 @@
 #include "stepweave/sequencer/model/time_bar.h"
 #include "stepweave/sequencer/session/sequencer_session.h"
 #include "stepweave/sequencer/ui/options_window.h"
-#include "stepweave/sequencer/ui/render_window.h"
+#include "stepweave/sequencer/ui/render_progress_window.h"
 #include "stepweave/sequencer/ui/stepweave_look.h"
-#include "stepweave/sequencer/ui/up_down.h"
+#include "stepweave/sequencer/ui/up_down_arrows.h"
 #include "stepweave/sequencer/ui/window_prompt.h"
 #include "stepweave/sound/files/errors.h"
 
@@ -92,26 +93,27 @@ QCheckBox* RepeatBox(QWidget* parent) { return new QCheckBox("Repeat", parent); 
 
 }  // namespace
 
-TSequence::TSequence(SequencerSession& session, WindowPrompt& prompt, QWidget* parent)
+SequenceWindow::SequenceWindow(SequencerSession& session, WindowPrompt& prompt, QWidget* parent)
     : QMainWindow(parent), session_(session), document_(session.Document()), prompt_(prompt) {
     setWindowTitle(QString::fromStdString(document_.caption));
     LoadSkin();
     CreateControls();
     CreateMenu();
+    NameComponents();
     ConnectControls();
     AllowNarrowing();
     setMinimumHeight(kLowestHeight);
     resize(kFirstWidth, kFirstHeight);
     // The main window is created visible: start-up's messages stand over it.
     show();
-    FormCreate();
+    StartUp();
     CreateToolWindows();
     ShowDocument();
 }
 
-TSequence::~TSequence() = default;
+SequenceWindow::~SequenceWindow() = default;
 
-void TSequence::LoadSkin() {
+void SequenceWindow::LoadSkin() {
     const QString path = QString::fromStdString(
         (std::filesystem::path(session_.StartDirectory()) / kSkinFileName).string());
     if (QFileInfo::exists(path)) {
@@ -119,8 +121,9 @@ void TSequence::LoadSkin() {
     }
 }
 
-void TSequence::CreateControls() {
+void SequenceWindow::CreateControls() {
     auto* backdrop = new Backdrop(skin_, this);
+    backdrop->setObjectName("Image1");
     setCentralWidget(backdrop);
 
     auto* topArea = new QHBoxLayout;
@@ -129,10 +132,10 @@ void TSequence::CreateControls() {
     library->setFixedWidth(132);
     topArea->addWidget(library);
     auto* arrows = new QVBoxLayout;
-    BitBtn1 = GlyphButton(look::Glyph::ArrowRight, "", "Add the pattern to the play list", backdrop);
-    BitBtn2 = GlyphButton(look::Glyph::ArrowLeft, "", "Take the entry out of the play list", backdrop);
+    addToPlayListButton = GlyphButton(look::Glyph::ArrowRight, "", "Add the pattern to the play list", backdrop);
+    takeFromPlayListButton = GlyphButton(look::Glyph::ArrowLeft, "", "Take the entry out of the play list", backdrop);
     arrows->addStretch();
-    for (QPushButton* arrow : {BitBtn1, BitBtn2}) {
+    for (QPushButton* arrow : {addToPlayListButton, takeFromPlayListButton}) {
         arrow->setFixedSize(26, 24);
         arrows->addWidget(arrow);
     }
@@ -154,15 +157,14 @@ void TSequence::CreateControls() {
     patternRow->setParent(backdrop);
     patternRow->setFixedHeight(kPatternRowHeight);
     CreateGrid();
-    StatusLine = new QLabel(backdrop);
-    StatusLine->setObjectName("StatusLine");
+    statusLine = new QLabel(backdrop);
 
     auto* mainColumn = new QVBoxLayout;
     mainColumn->setSpacing(kSpacing);
     mainColumn->addWidget(top);
     mainColumn->addWidget(patternRow);
-    mainColumn->addWidget(StringGrid1);
-    mainColumn->addWidget(StatusLine);
+    mainColumn->addWidget(patternGrid);
+    mainColumn->addWidget(statusLine);
     mainColumn->addStretch();
 
     auto* window = new QHBoxLayout(backdrop);
@@ -172,284 +174,285 @@ void TSequence::CreateControls() {
     window->addWidget(CreateTempoEdge());
 
     // A thin bar across the top edge, over the controls, shown only while rendering.
-    ProgressBar1 = new QProgressBar(backdrop);
-    ProgressBar1->setTextVisible(false);
-    ProgressBar1->setFixedHeight(4);
-    ProgressBar1->hide();
+    renderProgressBar = new QProgressBar(backdrop);
+    renderProgressBar->setTextVisible(false);
+    renderProgressBar->setFixedHeight(4);
+    renderProgressBar->hide();
 }
 
-QWidget* TSequence::CreateLibraryArea() {
+QWidget* SequenceWindow::CreateLibraryArea() {
     auto* area = new QWidget;
     auto* layout = new QVBoxLayout(area);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
-    MusicLib = new QListWidget(area);
-    MusicLib->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    MusicLib->setTextElideMode(Qt::ElideRight);
-    MusicLib->setToolTip("Double-click a pattern to add it to the play list");
-    LibBin = GlyphButton(look::Glyph::Bin, "Delete", "Delete the pattern for good", area);
+    patternLibraryBox = new QListWidget(area);
+    patternLibraryBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    patternLibraryBox->setTextElideMode(Qt::ElideRight);
+    patternLibraryBox->setToolTip("Double-click a pattern to add it to the play list");
+    libraryBinButton = GlyphButton(look::Glyph::Bin, "Delete", "Delete the pattern for good", area);
     layout->addWidget(Caption("Pattern Library", area));
-    layout->addWidget(MusicLib, 1);
-    layout->addWidget(LibBin, 0, Qt::AlignLeft);
+    layout->addWidget(patternLibraryBox, 1);
+    layout->addWidget(libraryBinButton, 0, Qt::AlignLeft);
     return area;
 }
 
-QWidget* TSequence::CreatePlayListArea() {
+QWidget* SequenceWindow::CreatePlayListArea() {
     auto* area = new QWidget;
     auto* layout = new QGridLayout(area);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
-    SongList = new QListWidget(area);
-    SongList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    SongList->setToolTip("Click an entry to load its pattern; tick entries to remove them with the bin");
-    UpDown1 = new TUpDown(area);
-    SongBin = GlyphButton(look::Glyph::Bin, "", "Remove the ticked entries", area);
-    Noend = RepeatBox(area);
-    Noend->setToolTip("Play the song again from the start when it ends");
-    Rendor = Button("Render", "Render to wave file", area);
-    BitBtn10 = Button("Clear List", "Empty the play list", area);
-    BitBtn12 = GlyphButton(look::Glyph::Play, "Song", "Play Song", area);
-    BitBtn12->setProperty("transport", true);
+    playListBox = new QListWidget(area);
+    playListBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    playListBox->setToolTip("Click an entry to load its pattern; tick entries to remove them with the bin");
+    playListArrows = new UpDownArrows(area);
+    playListBinButton = GlyphButton(look::Glyph::Bin, "", "Remove the ticked entries", area);
+    songRepeatBox = RepeatBox(area);
+    songRepeatBox->setToolTip("Play the song again from the start when it ends");
+    renderButton = Button("Render", "Render to wave file", area);
+    clearListButton = Button("Clear List", "Empty the play list", area);
+    playSongButton = GlyphButton(look::Glyph::Play, "Song", "Play Song", area);
+    playSongButton->setProperty("transport", true);
 
     layout->addWidget(Caption("Play List", area), 0, 0, 1, 2);
-    layout->addWidget(SongList, 1, 0);
+    layout->addWidget(playListBox, 1, 0);
     auto* beside = new QVBoxLayout;
-    beside->addWidget(UpDown1);
+    beside->addWidget(playListArrows);
     beside->addStretch();
-    beside->addWidget(SongBin);
-    SongBin->setFixedSize(24, 24);
+    beside->addWidget(playListBinButton);
+    playListBinButton->setFixedSize(24, 24);
     layout->addLayout(beside, 1, 1);
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(3);
-    buttons->addWidget(Noend);
+    buttons->addWidget(songRepeatBox);
     buttons->addStretch();
-    buttons->addWidget(Rendor);
+    buttons->addWidget(renderButton);
     layout->addLayout(buttons, 2, 0, 1, 2);
     auto* commands = new QHBoxLayout;
     commands->setSpacing(3);
-    commands->addWidget(BitBtn10);
-    commands->addWidget(BitBtn12);
+    commands->addWidget(clearListButton);
+    commands->addWidget(playSongButton);
     layout->addLayout(commands, 3, 0, 1, 2);
     layout->setRowStretch(1, 1);
     return area;
 }
 
-QWidget* TSequence::CreateSongArea() {
+QWidget* SequenceWindow::CreateSongArea() {
     auto* area = new QWidget;
     auto* layout = new QGridLayout(area);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setHorizontalSpacing(3);
     layout->setVerticalSpacing(2);
-    Edit3 = new QLineEdit(area);
-    Edit3->setReadOnly(true);
-    Edit3->setToolTip("The song's title: the name of its file");
-    BitBtn8 = Button("Open", "Open Song", area);
-    BitBtn9 = Button("Save", "Save Song", area);
-    ComboBox1 = new QComboBox(area);
-    ComboBox1->setEditable(true);
-    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
-    ComboBox1->setMaxVisibleItems(kChooserRows);
+    songTitleEdit = new QLineEdit(area);
+    songTitleEdit->setReadOnly(true);
+    songTitleEdit->setToolTip("The song's title: the name of its file");
+    openSongButton = Button("Open", "Open Song", area);
+    saveSongButton = Button("Save", "Save Song", area);
+    instrumentChooser = new QComboBox(area);
+    instrumentChooser->setEditable(true);
+    instrumentChooser->setInsertPolicy(QComboBox::NoInsert);
+    instrumentChooser->setMaxVisibleItems(kChooserRows);
     for (int index = 0; index < InstrumentList::kCount; ++index) {
-        ComboBox1->addItem(QString::fromStdString(std::string(InstrumentList::Label(index))));
+        instrumentChooser->addItem(QString::fromStdString(std::string(InstrumentList::Label(index))));
     }
-    ComboBox1->setToolTip("The instrument a click places in the grid");
-    BitBtn11 = GlyphButton(look::Glyph::Play, "", "Play Instrument", area);
-    BitBtn11->setFixedWidth(30);
-    Panning = new QSlider(Qt::Horizontal, area);
-    Panning->setRange(-kWidestKitPan, kWidestKitPan);
-    Panning->setValue(0);
-    Panning->setTickInterval(100);
-    Panning->setTickPosition(QSlider::TicksBothSides);
-    Panning->setToolTip("Pan of the chosen kit instrument");
-    BitBtn3 = GlyphButton(look::Glyph::Play, "Pattern", "Play Pattern", area);
-    BitBtn3->setProperty("transport", true);
-    BitBtn4 = GlyphButton(look::Glyph::Stop, "Stop", "Stop", area);
-    endless = RepeatBox(area);
-    endless->setToolTip("Play the pattern again from its first step when it ends");
+    instrumentChooser->setToolTip("The instrument a click places in the grid");
+    playInstrumentButton = GlyphButton(look::Glyph::Play, "", "Play Instrument", area);
+    playInstrumentButton->setFixedWidth(30);
+    panSlider = new QSlider(Qt::Horizontal, area);
+    panSlider->setRange(-kWidestKitPan, kWidestKitPan);
+    panSlider->setValue(0);
+    panSlider->setTickInterval(100);
+    panSlider->setTickPosition(QSlider::TicksBothSides);
+    panSlider->setToolTip("Pan of the chosen kit instrument");
+    playPatternButton = GlyphButton(look::Glyph::Play, "Pattern", "Play Pattern", area);
+    playPatternButton->setProperty("transport", true);
+    stopButton = GlyphButton(look::Glyph::Stop, "Stop", "Stop", area);
+    patternRepeatBox = RepeatBox(area);
+    patternRepeatBox->setToolTip("Play the pattern again from its first step when it ends");
 
     auto* title = new QHBoxLayout;
     title->setSpacing(3);
-    title->addWidget(Edit3, 1);
-    title->addWidget(BitBtn8);
-    title->addWidget(BitBtn9);
+    title->addWidget(songTitleEdit, 1);
+    title->addWidget(openSongButton);
+    title->addWidget(saveSongButton);
     auto* chooser = new QHBoxLayout;
     chooser->setSpacing(3);
-    chooser->addWidget(ComboBox1, 1);
-    chooser->addWidget(BitBtn11);
+    chooser->addWidget(instrumentChooser, 1);
+    chooser->addWidget(playInstrumentButton);
     auto* transport = new QHBoxLayout;
     transport->setSpacing(3);
-    transport->addWidget(BitBtn3);
-    transport->addWidget(BitBtn4);
-    transport->addWidget(endless);
+    transport->addWidget(playPatternButton);
+    transport->addWidget(stopButton);
+    transport->addWidget(patternRepeatBox);
     layout->addWidget(Caption("Song Title", area), 0, 0, 1, 2);
     layout->addLayout(title, 1, 0, 1, 2);
     layout->addWidget(Caption("Instruments", area), 2, 0, 1, 2);
     layout->addLayout(chooser, 3, 0, 1, 2);
     layout->addWidget(Caption("Panning", area), 4, 0);
-    layout->addWidget(Panning, 4, 1);
+    layout->addWidget(panSlider, 4, 1);
     layout->addLayout(transport, 5, 0, 1, 2);
     layout->setRowStretch(6, 1);
     return area;
 }
 
-QWidget* TSequence::CreatePatternRow() {
+QWidget* SequenceWindow::CreatePatternRow() {
     auto* row = new QWidget;
     auto* layout = new QGridLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setHorizontalSpacing(4);
     layout->setVerticalSpacing(0);
-    Edit2 = new QLineEdit(row);
-    QFont bold = Edit2->font();
+    patternNameEdit = new QLineEdit(row);
+    QFont bold = patternNameEdit->font();
     bold.setBold(true);
-    Edit2->setFont(bold);
-    Edit2->setToolTip("The pattern's name: Store keeps it under this name");
-    TimeBar = new QComboBox(row);
-    TimeBar->setEditable(true);
-    TimeBar->setInsertPolicy(QComboBox::NoInsert);
+    patternNameEdit->setFont(bold);
+    patternNameEdit->setToolTip("The pattern's name: Store keeps it under this name");
+    timeBarChooser = new QComboBox(row);
+    timeBarChooser->setEditable(true);
+    timeBarChooser->setInsertPolicy(QComboBox::NoInsert);
     for (std::string_view choice : kTimeBarChoices) {
-        TimeBar->addItem(QString::fromUtf8(choice.data(), static_cast<qsizetype>(choice.size())));
+        timeBarChooser->addItem(QString::fromUtf8(choice.data(), static_cast<qsizetype>(choice.size())));
     }
-    TimeBar->setToolTip("Steps | steps per beat; Update Time applies it");
-    Edit4 = new QLineEdit(row);
-    Edit5 = new QLineEdit(row);
-    for (QLineEdit* field : {Edit4, Edit5}) {
+    timeBarChooser->setToolTip("Steps | steps per beat; Update Time applies it");
+    lengthEdit = new QLineEdit(row);
+    beatEdit = new QLineEdit(row);
+    for (QLineEdit* field : {lengthEdit, beatEdit}) {
         field->setEnabled(false);
         field->setFixedWidth(30);
         field->setAlignment(Qt::AlignCenter);
     }
-    Edit4->setToolTip("Length in steps");
-    Edit5->setToolTip("Steps per beat");
-    BitBtn13 = Button("Update Time", "Apply the length and beat", row);
-    BitBtn6 = Button("Store", "Store the pattern under its name", row);
-    BitBtn7 = Button("Clear Pattern", "Empty every step of the pattern", row);
+    lengthEdit->setToolTip("Length in steps");
+    beatEdit->setToolTip("Steps per beat");
+    updateTimeButton = Button("Update Time", "Apply the length and beat", row);
+    storeButton = Button("Store", "Store the pattern under its name", row);
+    clearPatternButton = Button("Clear Pattern", "Empty every step of the pattern", row);
 
     layout->addWidget(Caption("Pattern Name", row), 0, 0);
-    layout->addWidget(Edit2, 1, 0);
+    layout->addWidget(patternNameEdit, 1, 0);
     layout->addWidget(Caption("Length/beat", row), 0, 1, 1, 3);
-    layout->addWidget(TimeBar, 1, 1);
-    layout->addWidget(Edit4, 1, 2);
-    layout->addWidget(Edit5, 1, 3);
-    layout->addWidget(BitBtn13, 1, 4);
-    layout->addWidget(BitBtn6, 1, 5);
-    layout->addWidget(BitBtn7, 1, 6);
-    Edit2->setMinimumWidth(80);
-    Edit2->setMaximumWidth(220);
-    TimeBar->setMinimumWidth(64);
-    TimeBar->setMaximumWidth(110);
+    layout->addWidget(timeBarChooser, 1, 1);
+    layout->addWidget(lengthEdit, 1, 2);
+    layout->addWidget(beatEdit, 1, 3);
+    layout->addWidget(updateTimeButton, 1, 4);
+    layout->addWidget(storeButton, 1, 5);
+    layout->addWidget(clearPatternButton, 1, 6);
+    patternNameEdit->setMinimumWidth(80);
+    patternNameEdit->setMaximumWidth(220);
+    timeBarChooser->setMinimumWidth(64);
+    timeBarChooser->setMaximumWidth(110);
     layout->setColumnStretch(0, 3);
     layout->setColumnStretch(1, 2);
     layout->setColumnStretch(7, 1);  // a wide window leaves the room to the right
     return row;
 }
 
-QWidget* TSequence::CreateTempoEdge() {
+QWidget* SequenceWindow::CreateTempoEdge() {
     auto* edge = new QWidget;
     edge->setFixedWidth(kTempoEdgeWidth);
     auto* layout = new QVBoxLayout(edge);
     layout->setContentsMargins(0, 0, 0, 4);
     layout->setSpacing(2);
-    auto* logo = new QLabel(edge);  // Image3
+    auto* logo = new QLabel(edge);
+    logo->setObjectName("Image3");
     logo->setPixmap(look::Logo(kTempoEdgeWidth, 30));
-    Loop = new QSpinBox(edge);
-    Loop->setRange(kFewestLoops, 9999);
-    Loop->setValue(kDefaultLoop);
-    Loop->setToolTip("How often the pattern plays in a row within a song");
-    Delay = new QSlider(Qt::Vertical, edge);
-    Delay->setRange(kFastestDelay, kSlowestDelay);
-    Delay->setValue(kDefaultDelay);
-    Delay->setTickInterval(1);
-    Delay->setTickPosition(QSlider::TicksBothSides);
-    Delay->setInvertedAppearance(true);  // faster tempos at the top
-    Delay->setToolTip("Tempo: one step lasts twice this many milliseconds");
-    Label6 = new QLabel(edge);
-    Label6->setAlignment(Qt::AlignCenter);
-    QFont large = Label6->font();
+    loopsBox = new QSpinBox(edge);
+    loopsBox->setRange(kFewestLoops, 9999);
+    loopsBox->setValue(kDefaultLoop);
+    loopsBox->setToolTip("How often the pattern plays in a row within a song");
+    tempoSlider = new QSlider(Qt::Vertical, edge);
+    tempoSlider->setRange(kFastestDelay, kSlowestDelay);
+    tempoSlider->setValue(kDefaultDelay);
+    tempoSlider->setTickInterval(1);
+    tempoSlider->setTickPosition(QSlider::TicksBothSides);
+    tempoSlider->setInvertedAppearance(true);  // faster tempos at the top
+    tempoSlider->setToolTip("Tempo: one step lasts twice this many milliseconds");
+    bpmLabel = new QLabel(edge);
+    bpmLabel->setAlignment(Qt::AlignCenter);
+    QFont large = bpmLabel->font();
     large.setBold(true);
     large.setPointSize(large.pointSize() + 3);
-    Label6->setFont(large);
-    Global = new QCheckBox("Global", edge);
-    Global->setToolTip("Play every pattern of the song at this tempo");
+    bpmLabel->setFont(large);
+    globalTempoBox = new QCheckBox("Global", edge);
+    globalTempoBox->setToolTip("Play every pattern of the song at this tempo");
 
     layout->addWidget(logo);
     layout->addWidget(Caption("Loops", edge));
-    layout->addWidget(Loop);
-    layout->addWidget(Delay, 1, Qt::AlignHCenter);
+    layout->addWidget(loopsBox);
+    layout->addWidget(tempoSlider, 1, Qt::AlignHCenter);
     auto* bpm = Caption("BPM", edge);
     bpm->setAlignment(Qt::AlignCenter);
     layout->addWidget(bpm);
-    layout->addWidget(Label6);
-    layout->addWidget(Global);
+    layout->addWidget(bpmLabel);
+    layout->addWidget(globalTempoBox);
     return edge;
 }
 
-void TSequence::CreateGrid() {
-    StringGrid1 = new TStringGrid(centralWidget());
-    StringGrid1->SetColCount(PatternGrid::kColumns);
-    StringGrid1->SetFixedRows(2);
-    StringGrid1->SetFixedCols(1);
-    StringGrid1->SetDefaultColWidth(kGridColumnWidth);
-    StringGrid1->SetDefaultRowHeight(kGridRowHeight);
-    StringGrid1->SetCellSource([this](int row, int column) { return CellText(row, column); });
-    StringGrid1->SetCellLook(
+void SequenceWindow::CreateGrid() {
+    patternGrid = new StepGrid(centralWidget());
+    patternGrid->SetColCount(PatternGrid::kColumns);
+    patternGrid->SetFixedRows(2);
+    patternGrid->SetFixedCols(1);
+    patternGrid->SetDefaultColWidth(kGridColumnWidth);
+    patternGrid->SetDefaultRowHeight(kGridRowHeight);
+    patternGrid->SetCellSource([this](int row, int column) { return CellText(row, column); });
+    patternGrid->SetCellLook(
         [this](int row, int column, const QString& text) { return CellLookOf(row, column, text); });
-    StringGrid1->SetCurrentCell({PatternGrid::kFirstStepRow, 1});
+    patternGrid->SetCurrentCell({PatternGrid::kFirstStepRow, 1});
 }
 
 // The buttons and fields may give up some of their preferred width, so that
 // the window keeps its first width whatever the font; at that width they
 // normally get all of it.
-void TSequence::AllowNarrowing() {
-    for (QWidget* control : std::initializer_list<QWidget*>{BitBtn13, BitBtn6, BitBtn7, Edit2, TimeBar, Edit3, BitBtn8,
-                                                            BitBtn9, ComboBox1, BitBtn3, BitBtn4, BitBtn10, BitBtn12,
-                                                            Rendor, endless, Noend}) {
+void SequenceWindow::AllowNarrowing() {
+    for (QWidget* control : std::initializer_list<QWidget*>{updateTimeButton, storeButton, clearPatternButton, patternNameEdit, timeBarChooser, songTitleEdit, openSongButton,
+                                                            saveSongButton, instrumentChooser, playPatternButton, stopButton, clearListButton, playSongButton,
+                                                            renderButton, patternRepeatBox, songRepeatBox}) {
         control->setMinimumWidth(24);
     }
 }
 
-void TSequence::CreateMenu() {
+void SequenceWindow::CreateMenu() {
     QMenu* file = menuBar()->addMenu("File");
-    NewSongAction = file->addAction("&New Song", QKeySequence(Qt::CTRL | Qt::Key_N), this, &TSequence::NewSongClick);
-    OpenSongAction = file->addAction("Open Song", QKeySequence(Qt::CTRL | Qt::Key_O), this, &TSequence::OpenSongClick);
-    SaveSongAction = file->addAction("Save Song", QKeySequence(Qt::CTRL | Qt::Key_S), this, &TSequence::SaveSongClick);
-    ExitAction = file->addAction("E&xit", QKeySequence(Qt::CTRL | Qt::Key_C), this, &TSequence::close);
-    RenderAction = file->addAction("Render song to wav file", QKeySequence(Qt::Key_F11), this, &TSequence::RendorClick);
+    newSongAction = file->addAction("&New Song", QKeySequence(Qt::CTRL | Qt::Key_N), this, &SequenceWindow::NewSongClick);
+    openSongAction = file->addAction("Open Song", QKeySequence(Qt::CTRL | Qt::Key_O), this, &SequenceWindow::OpenSongClick);
+    saveSongAction = file->addAction("Save Song", QKeySequence(Qt::CTRL | Qt::Key_S), this, &SequenceWindow::SaveSongClick);
+    exitAction = file->addAction("E&xit", QKeySequence(Qt::CTRL | Qt::Key_C), this, &SequenceWindow::close);
+    renderAction = file->addAction("Render song to wav file", QKeySequence(Qt::Key_F11), this, &SequenceWindow::RenderClick);
 
     QMenu* edit = menuBar()->addMenu("Edit");
-    UndoAction = undoStack_.createUndoAction(this, "Undo");
-    UndoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    RedoAction = undoStack_.createRedoAction(this, "Redo");
-    RedoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
-    edit->addAction(UndoAction);
-    edit->addAction(RedoAction);
+    undoAction = undoStack_.createUndoAction(this, "Undo");
+    undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redoAction = undoStack_.createRedoAction(this, "Redo");
+    redoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    edit->addAction(undoAction);
+    edit->addAction(redoAction);
     edit->addSeparator();
-    edit->addAction("Clear Pattern", this, &TSequence::BitBtn7Click);
+    edit->addAction("Clear Pattern", this, &SequenceWindow::ClearPatternClick);
     edit->addSeparator();
-    edit->addAction("Clear List", this, &TSequence::BitBtn10Click);
+    edit->addAction("Clear List", this, &SequenceWindow::ClearListClick);
     edit->addSeparator();
-    edit->addAction("Update Time", this, &TSequence::BitBtn13Click);
-    InsertInstrumentAction = edit->addAction("Insert instrument", QKeySequence(Qt::Key_Return), this,
-                                             &TSequence::InsertInstrumentClick);
-    InsertInstrumentAction->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    edit->addAction("Update Time", this, &SequenceWindow::UpdateTimeClick);
+    insertInstrumentAction = edit->addAction("Insert instrument", QKeySequence(Qt::Key_Return), this,
+                                             &SequenceWindow::InsertInstrumentClick);
+    insertInstrumentAction->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
     edit->addSeparator();
-    KitListAction = edit->addAction("Kit List", this, &TSequence::KitListClick);
-    KitMakerAction = edit->addAction("Kit Maker", this, &TSequence::KitMakerClick);
+    kitListAction = edit->addAction("Kit List", this, &SequenceWindow::KitListClick);
+    kitMakerAction = edit->addAction("Kit Maker", this, &SequenceWindow::KitMakerClick);
 
     QMenu* import = menuBar()->addMenu("Import");
-    ImportKitAction = import->addAction("Drum Kit Library", this, &TSequence::ImportKitClick);
+    importKitAction = import->addAction("Drum Kit Library", this, &SequenceWindow::ImportKitClick);
 
     QMenu* options = menuBar()->addMenu("&Options");
-    CellJumpAction = options->addAction("Cell Jump", QKeySequence(Qt::CTRL | Qt::Key_J), this, [this] { form2_->ShowOptions(); });
+    cellJumpAction = options->addAction("Cell Jump", QKeySequence(Qt::CTRL | Qt::Key_J), this, [this] { optionsWindow_->ShowOptions(); });
 
     QMenu* play = menuBar()->addMenu("Play");
-    PlayPatternAction = play->addAction("Play Pattern", QKeySequence(Qt::Key_F6), this, &TSequence::BitBtn3Click);
-    PlaySongAction = play->addAction("Play Song", QKeySequence(Qt::Key_F5), this, &TSequence::BitBtn12Click);
+    playPatternAction = play->addAction("Play Pattern", QKeySequence(Qt::Key_F6), this, &SequenceWindow::PlayPatternClick);
+    playSongAction = play->addAction("Play Song", QKeySequence(Qt::Key_F5), this, &SequenceWindow::PlaySongClick);
     play->addSeparator();
-    StopAction = play->addAction("&Stop", QKeySequence(Qt::Key_F8), this, &TSequence::BitBtn4Click);
+    stopAction = play->addAction("&Stop", QKeySequence(Qt::Key_F8), this, &SequenceWindow::StopClick);
     play->addSeparator();
-    play->addAction("Play Instrument", this, &TSequence::BitBtn11Click);
+    play->addAction("Play Instrument", this, &SequenceWindow::PlayInstrumentClick);
 
     QMenu* help = menuBar()->addMenu("Help");
-    HelpAction = help->addAction("Contents", this, &TSequence::HelpClick);
+    helpAction = help->addAction("Contents", this, &SequenceWindow::HelpClick);
 
     // Menu keys act wherever the focus is in the window, before the focused
     // control sees the key: Ctrl+C closes the window even from a text field.
@@ -458,51 +461,72 @@ void TSequence::CreateMenu() {
     }
 }
 
-void TSequence::ConnectControls() {
-    connect(StringGrid1, &TStringGrid::MouseReleased, this, &TSequence::StringGrid1MouseUp);
-    connect(StringGrid1, &TStringGrid::KeyPressed, this, &TSequence::StringGrid1KeyDown);
-    connect(ComboBox1, &QComboBox::currentTextChanged, this, [this] { ComboBox1Change(); });
-    connect(Panning, &QSlider::valueChanged, this, &TSequence::PanningChange);
-    connect(Edit2, &QLineEdit::textEdited, this, &TSequence::Edit2Change);
-    connect(TimeBar, &QComboBox::currentIndexChanged, this, &TSequence::TimeBarChange);
-    connect(TimeBar, &QComboBox::currentTextChanged, this, [this] { TimeBarChange(TimeBar->currentIndex()); });
-    connect(BitBtn13, &QPushButton::clicked, this, &TSequence::BitBtn13Click);
-    connect(BitBtn7, &QPushButton::clicked, this, &TSequence::BitBtn7Click);
-    connect(BitBtn11, &QPushButton::clicked, this, &TSequence::BitBtn11Click);
+// The window's component names, as the controls' Qt object names.
+void SequenceWindow::NameComponents() {
+    const std::pair<QObject*, const char*> components[] = {
+        {patternGrid, "StringGrid1"}, {instrumentChooser, "ComboBox1"}, {patternNameEdit, "Edit2"},
+        {timeBarChooser, "TimeBar"}, {lengthEdit, "Edit4"}, {beatEdit, "Edit5"},
+        {panSlider, "Panning"}, {playInstrumentButton, "BitBtn11"}, {updateTimeButton, "BitBtn13"},
+        {clearPatternButton, "BitBtn7"}, {patternLibraryBox, "MusicLib"}, {playListBox, "SongList"},
+        {addToPlayListButton, "BitBtn1"}, {takeFromPlayListButton, "BitBtn2"}, {playListArrows, "UpDown1"},
+        {libraryBinButton, "LibBin"}, {playListBinButton, "SongBin"}, {storeButton, "BitBtn6"},
+        {clearListButton, "BitBtn10"}, {playPatternButton, "BitBtn3"}, {playSongButton, "BitBtn12"},
+        {stopButton, "BitBtn4"}, {renderButton, "Rendor"}, {songTitleEdit, "Edit3"},
+        {openSongButton, "BitBtn8"}, {saveSongButton, "BitBtn9"}, {tempoSlider, "Delay"},
+        {bpmLabel, "Label6"}, {loopsBox, "Loop"}, {globalTempoBox, "Global"},
+        {patternRepeatBox, "endless"}, {songRepeatBox, "Noend"}, {renderProgressBar, "ProgressBar1"},
+        {statusLine, "StatusLine"},
+    };
+    for (const auto& [control, name] : components) {
+        control->setObjectName(name);
+    }
+}
 
-    connect(BitBtn6, &QPushButton::clicked, this, &TSequence::BitBtn6Click);
-    SongList->viewport()->installEventFilter(this);
-    connect(MusicLib, &QListWidget::itemDoubleClicked, this, [this] { MusicLibDblClick(); });
-    connect(MusicLib, &QListWidget::currentRowChanged, this, [this](int row) {
+void SequenceWindow::ConnectControls() {
+    connect(patternGrid, &StepGrid::MouseReleased, this, &SequenceWindow::GridMouseReleased);
+    connect(patternGrid, &StepGrid::KeyPressed, this, &SequenceWindow::GridKeyPressed);
+    connect(instrumentChooser, &QComboBox::currentTextChanged, this, [this] { InstrumentChosen(); });
+    connect(panSlider, &QSlider::valueChanged, this, &SequenceWindow::PanSliderMoved);
+    connect(patternNameEdit, &QLineEdit::textEdited, this, &SequenceWindow::PatternNameEdited);
+    connect(timeBarChooser, &QComboBox::currentIndexChanged, this, &SequenceWindow::TimeBarChosen);
+    connect(timeBarChooser, &QComboBox::currentTextChanged, this, [this] { TimeBarChosen(timeBarChooser->currentIndex()); });
+    connect(updateTimeButton, &QPushButton::clicked, this, &SequenceWindow::UpdateTimeClick);
+    connect(clearPatternButton, &QPushButton::clicked, this, &SequenceWindow::ClearPatternClick);
+    connect(playInstrumentButton, &QPushButton::clicked, this, &SequenceWindow::PlayInstrumentClick);
+
+    connect(storeButton, &QPushButton::clicked, this, &SequenceWindow::StoreClick);
+    playListBox->viewport()->installEventFilter(this);
+    connect(patternLibraryBox, &QListWidget::itemDoubleClicked, this, [this] { LibraryDoubleClick(); });
+    connect(patternLibraryBox, &QListWidget::currentRowChanged, this, [this](int row) {
         if (!showing_) {
             document_.library.Select(row);
         }
     });
-    connect(SongList, &QListWidget::currentRowChanged, this, [this](int row) {
+    connect(playListBox, &QListWidget::currentRowChanged, this, [this](int row) {
         if (!showing_) {
             document_.playList.Select(row);
         }
     });
-    connect(SongList, &QListWidget::itemChanged, this, &TSequence::SongListItemChanged);
-    connect(BitBtn1, &QPushButton::clicked, this, &TSequence::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TSequence::BitBtn2Click);
-    connect(UpDown1, &TUpDown::Click, this, &TSequence::UpDown1Click);
-    connect(SongBin, &QPushButton::clicked, this, &TSequence::SongBinClick);
-    connect(LibBin, &QPushButton::clicked, this, &TSequence::LibBinClick);
-    connect(BitBtn10, &QPushButton::clicked, this, &TSequence::BitBtn10Click);
+    connect(playListBox, &QListWidget::itemChanged, this, &SequenceWindow::PlayListEntryChanged);
+    connect(addToPlayListButton, &QPushButton::clicked, this, &SequenceWindow::AddToPlayListClick);
+    connect(takeFromPlayListButton, &QPushButton::clicked, this, &SequenceWindow::TakeFromPlayListClick);
+    connect(playListArrows, &UpDownArrows::Click, this, &SequenceWindow::PlayListArrowClick);
+    connect(playListBinButton, &QPushButton::clicked, this, &SequenceWindow::PlayListBinClick);
+    connect(libraryBinButton, &QPushButton::clicked, this, &SequenceWindow::LibraryBinClick);
+    connect(clearListButton, &QPushButton::clicked, this, &SequenceWindow::ClearListClick);
 
-    connect(BitBtn3, &QPushButton::clicked, this, &TSequence::BitBtn3Click);
-    connect(BitBtn12, &QPushButton::clicked, this, &TSequence::BitBtn12Click);
-    connect(BitBtn4, &QPushButton::clicked, this, &TSequence::BitBtn4Click);
-    connect(Delay, &QSlider::valueChanged, this, &TSequence::DelayChange);
-    connect(Loop, &QSpinBox::valueChanged, this, &TSequence::LoopChange);
-    connect(Global, &QCheckBox::toggled, this, &TSequence::GlobalClick);
-    connect(endless, &QCheckBox::toggled, this, [this](bool on) { session_.Engine().SetEndless(on); });
-    connect(Noend, &QCheckBox::toggled, this, [this](bool on) { session_.Engine().SetNoend(on); });
+    connect(playPatternButton, &QPushButton::clicked, this, &SequenceWindow::PlayPatternClick);
+    connect(playSongButton, &QPushButton::clicked, this, &SequenceWindow::PlaySongClick);
+    connect(stopButton, &QPushButton::clicked, this, &SequenceWindow::StopClick);
+    connect(tempoSlider, &QSlider::valueChanged, this, &SequenceWindow::TempoSliderMoved);
+    connect(loopsBox, &QSpinBox::valueChanged, this, &SequenceWindow::LoopsChanged);
+    connect(globalTempoBox, &QCheckBox::toggled, this, &SequenceWindow::GlobalTempoClick);
+    connect(patternRepeatBox, &QCheckBox::toggled, this, [this](bool on) { session_.Engine().SetPatternRepeat(on); });
+    connect(songRepeatBox, &QCheckBox::toggled, this, [this](bool on) { session_.Engine().SetSongRepeat(on); });
 
-    connect(Rendor, &QPushButton::clicked, this, &TSequence::RendorClick);
-    connect(BitBtn8, &QPushButton::clicked, this, &TSequence::OpenSongClick);
-    connect(BitBtn9, &QPushButton::clicked, this, &TSequence::SaveSongClick);
+    connect(renderButton, &QPushButton::clicked, this, &SequenceWindow::RenderClick);
+    connect(openSongButton, &QPushButton::clicked, this, &SequenceWindow::OpenSongClick);
+    connect(saveSongButton, &QPushButton::clicked, this, &SequenceWindow::SaveSongClick);
 
     session_.Engine().OnDisplayChanged = [this] { ShowDocument(); };
     // Playback pauses while another program is the active one.
@@ -516,14 +540,14 @@ void TSequence::ConnectControls() {
 // message and the remaining steps are skipped; the window works on without
 // them. A missing sound device is reported once and everything but sound
 // goes on.
-void TSequence::FormCreate() {
+void SequenceWindow::StartUp() {
     if (!Attempt([this] { session_.LoadDefaultKit(); })) {
         return;
     }
     StartSoundOutput();
     if (!Attempt([this] {
             if (!session_.ApplyPanningFile()) {
-                throw EFOpenError((std::filesystem::path(session_.StartDirectory()) / kPanningFileName).string());
+                throw FileOpenError((std::filesystem::path(session_.StartDirectory()) / kPanningFileName).string());
             }
         })) {
         return;
@@ -531,18 +555,18 @@ void TSequence::FormCreate() {
     Attempt([this] { session_.ResetSampleExports(); });
 }
 
-void TSequence::StartSoundOutput() {
+void SequenceWindow::StartSoundOutput() {
     try {
         session_.StartSoundOutput();
         soundStarted_ = true;
-    } catch (const EStepweaveError& error) {
+    } catch (const StepweaveError& error) {
         prompt_.ShowError(error.what());
         const QString reason = QString::fromStdString(error.what()).section('\n', 0, 0);
         ShowStatus(QString("No sound: %1. Everything else works.").arg(reason));
     }
 }
 
-bool TSequence::Attempt(const std::function<void()>& work) {
+bool SequenceWindow::Attempt(const std::function<void()>& work) {
     const bool done = RunShowingErrors(prompt_, work);
     if (!done) {
         ShowDocument();
@@ -550,17 +574,17 @@ bool TSequence::Attempt(const std::function<void()>& work) {
     return done;
 }
 
-void TSequence::ShowStatus(const QString& text) { StatusLine->setText(text); }
+void SequenceWindow::ShowStatus(const QString& text) { statusLine->setText(text); }
 
-void TSequence::ShowDocument() {
+void SequenceWindow::ShowDocument() {
     showing_ = true;
     setWindowTitle(QString::fromStdString(document_.caption));
-    Edit3->setText(QString::fromStdString(document_.songTitle));
-    if (Edit2->text().toStdString() != document_.PatternNameField()) {
-        Edit2->setText(QString::fromStdString(document_.PatternNameField()));
+    songTitleEdit->setText(QString::fromStdString(document_.songTitle));
+    if (patternNameEdit->text().toStdString() != document_.PatternNameField()) {
+        patternNameEdit->setText(QString::fromStdString(document_.PatternNameField()));
     }
-    Delay->setValue(document_.Delay());
-    Loop->setValue(document_.Loop());
+    tempoSlider->setValue(document_.Delay());
+    loopsBox->setValue(document_.Loop());
     ShowLibrary();
     ShowPlayList();
     ShowGrid();
@@ -569,15 +593,15 @@ void TSequence::ShowDocument() {
     showing_ = false;
 }
 
-void TSequence::resizeEvent(QResizeEvent* event) {
+void SequenceWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     // The grid follows the window: its height is what is left below its top
     // edge, less a margin for the status line.
-    StringGrid1->setFixedHeight(std::max(kGridRowHeight * 3, height() - kGridTop - kGridBottomMargin));
-    ProgressBar1->setGeometry(0, 0, centralWidget()->width(), ProgressBar1->height());
+    patternGrid->setFixedHeight(std::max(kGridRowHeight * 3, height() - kGridTop - kGridBottomMargin));
+    renderProgressBar->setGeometry(0, 0, centralWidget()->width(), renderProgressBar->height());
 }
 
-void TSequence::closeEvent(QCloseEvent* event) {
+void SequenceWindow::closeEvent(QCloseEvent* event) {
     if (rendering_) {
         // The render below us on the stack ends first (saving what it has), then the window closes.
         closeAfterRender_ = true;
@@ -585,12 +609,12 @@ void TSequence::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    FormClose();
+    SaveOnClose();
     event->accept();
 }
 
 // Closing keeps the kit's pans for the next start.
-void TSequence::FormClose() {
+void SequenceWindow::SaveOnClose() {
     session_.Engine().Stop();
     Attempt([this] { session_.WritePanningFile(); });
 }

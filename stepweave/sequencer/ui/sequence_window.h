@@ -1,5 +1,5 @@
 #pragma once
-// TSequence, the sequencer's main window: the pattern library and the play
+// SequenceWindow, the sequencer's main window: the pattern library and the play
 // list (top left and middle), the song title, the instrument chooser, the
 // pan slider and the pattern's play buttons (top right), the pattern's name
 // and length (middle row), the pattern grid (bottom), and the tempo and
@@ -19,7 +19,7 @@
 #include <string>
 
 #include "stepweave/sequencer/editor/pattern_editing.h"
-#include "stepweave/sequencer/ui/string_grid.h"
+#include "stepweave/sequencer/ui/step_grid.h"
 #include "stepweave/sound/ui/editor_choice.h"
 
 class QAction;
@@ -39,17 +39,17 @@ namespace stepweave {
 
 class SequencerDocument;
 class SequencerSession;
-class TForm1;
-class TIntroScreen;
-class TKit_List;
-class TMainForm;
-class TMakit;
-class TSamples;
-class TForm2;
-class TUpDown;
+class RenderProgressWindow;
+class IntroScreen;
+class KitListWindow;
+class WavePlayerWindow;
+class KitMakerWindow;
+class SamplesWindow;
+class OptionsWindow;
+class UpDownArrows;
 class WindowPrompt;
 
-class TSequence : public QMainWindow, public EditorChoice {
+class SequenceWindow : public QMainWindow, public EditorChoice {
     Q_OBJECT
 
 public:
@@ -60,19 +60,19 @@ public:
     static constexpr int kGridBottomMargin = 50;
 
     // Builds and shows the window on the session and starts it up: the kit, the sound
-    // output, "Panning.dat" and the sample exports, in that order. The first
+    // output, "panSlider.dat" and the sample exports, in that order. The first
     // error is shown and ends the start-up; the window is usable all the same.
-    TSequence(SequencerSession& session, WindowPrompt& prompt, QWidget* parent = nullptr);
-    ~TSequence() override;
+    SequenceWindow(SequencerSession& session, WindowPrompt& prompt, QWidget* parent = nullptr);
+    ~SequenceWindow() override;
 
     SequencerSession& Session() { return session_; }
     // The tool windows, made after the main window in this order.
-    TMainForm& WavePlayer() { return *mainForm_; }
-    TKit_List& KitList() { return *kitList_; }
-    TForm1& RenderWindow() { return *form1_; }
-    TMakit& KitMaker() { return *makit_; }
-    TForm2& Options() { return *form2_; }
-    TSamples& SamplePanel() { return *samples_; }
+    WavePlayerWindow& WavePlayer() { return *wavePlayer_; }
+    KitListWindow& KitList() { return *kitList_; }
+    RenderProgressWindow& RenderWindow() { return *renderWindow_; }
+    KitMakerWindow& KitMaker() { return *kitMaker_; }
+    OptionsWindow& Options() { return *optionsWindow_; }
+    SamplesWindow& SamplePanel() { return *samplePanel_; }
 
     // EditorChoice: what the kit list and the sample panel choose.
     void ChooseInstrument(const std::string& chooserText) override;
@@ -84,58 +84,59 @@ public:
     // Opens a song file as Open Song does with the file chosen in its dialog.
     void OpenSongFile(const std::string& path);
 
-    // The controls, named as the window's components.
-    TStringGrid* StringGrid1;
-    QComboBox* ComboBox1;
-    QLineEdit* Edit2;
-    QComboBox* TimeBar;
-    QLineEdit* Edit4;
-    QLineEdit* Edit5;
-    QSlider* Panning;
-    QPushButton* BitBtn11;  // Play Instrument
-    QPushButton* BitBtn13;  // Update Time
-    QPushButton* BitBtn7;   // Clear Pattern
-    QListWidget* MusicLib;
-    QListWidget* SongList;
-    QPushButton* BitBtn1;  // library selection to the play list
-    QPushButton* BitBtn2;  // play-list entry out
-    TUpDown* UpDown1;
-    QPushButton* LibBin;
-    QPushButton* SongBin;
-    QPushButton* BitBtn6;   // Store
-    QPushButton* BitBtn10;  // Clear List
-    QPushButton* BitBtn3;   // Play Pattern
-    QPushButton* BitBtn12;  // Play Song
-    QPushButton* BitBtn4;   // Stop
-    QPushButton* Rendor;    // Render
-    QLineEdit* Edit3;       // song title
-    QPushButton* BitBtn8;   // Open
-    QPushButton* BitBtn9;   // Save
-    QSlider* Delay;
-    QLabel* Label6;  // BPM
-    QSpinBox* Loop;
-    QCheckBox* Global;
-    QCheckBox* endless;
-    QCheckBox* Noend;
-    QProgressBar* ProgressBar1;
-    QLabel* StatusLine;
+    // The controls. Each carries the window's component name as its Qt object
+    // name (NameComponents): tests and readers find a control by that name.
+    StepGrid* patternGrid;
+    QComboBox* instrumentChooser;
+    QLineEdit* patternNameEdit;
+    QComboBox* timeBarChooser;
+    QLineEdit* lengthEdit;
+    QLineEdit* beatEdit;
+    QSlider* panSlider;
+    QPushButton* playInstrumentButton;
+    QPushButton* updateTimeButton;
+    QPushButton* clearPatternButton;
+    QListWidget* patternLibraryBox;
+    QListWidget* playListBox;
+    QPushButton* addToPlayListButton;
+    QPushButton* takeFromPlayListButton;
+    UpDownArrows* playListArrows;
+    QPushButton* libraryBinButton;
+    QPushButton* playListBinButton;
+    QPushButton* storeButton;
+    QPushButton* clearListButton;
+    QPushButton* playPatternButton;
+    QPushButton* playSongButton;
+    QPushButton* stopButton;
+    QPushButton* renderButton;
+    QLineEdit* songTitleEdit;
+    QPushButton* openSongButton;
+    QPushButton* saveSongButton;
+    QSlider* tempoSlider;
+    QLabel* bpmLabel;
+    QSpinBox* loopsBox;
+    QCheckBox* globalTempoBox;
+    QCheckBox* patternRepeatBox;
+    QCheckBox* songRepeatBox;
+    QProgressBar* renderProgressBar;
+    QLabel* statusLine;
 
-    QAction* NewSongAction;
-    QAction* OpenSongAction;
-    QAction* SaveSongAction;
-    QAction* ExitAction;
-    QAction* InsertInstrumentAction;
-    QAction* CellJumpAction;
-    QAction* PlayPatternAction;
-    QAction* PlaySongAction;
-    QAction* StopAction;
-    QAction* RenderAction;
-    QAction* KitListAction;
-    QAction* KitMakerAction;
-    QAction* ImportKitAction;
-    QAction* HelpAction;
-    QAction* UndoAction;
-    QAction* RedoAction;
+    QAction* newSongAction;
+    QAction* openSongAction;
+    QAction* saveSongAction;
+    QAction* exitAction;
+    QAction* insertInstrumentAction;
+    QAction* cellJumpAction;
+    QAction* playPatternAction;
+    QAction* playSongAction;
+    QAction* stopAction;
+    QAction* renderAction;
+    QAction* kitListAction;
+    QAction* kitMakerAction;
+    QAction* importKitAction;
+    QAction* helpAction;
+    QAction* undoAction;
+    QAction* redoAction;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -153,61 +154,62 @@ private:
     void CreateGrid();
     void AllowNarrowing();
     void CreateMenu();
+    void NameComponents();
     void ConnectControls();
-    void FormCreate();
+    void StartUp();
     void LoadSkin();
     void StartSoundOutput();
-    void FormClose();
+    void SaveOnClose();
     // Runs a handler's work; an error shows the error box and ends it.
     bool Attempt(const std::function<void()>& work);
     void ShowStatus(const QString& text);
 
     // sequence_editor.cpp: the grid, the chooser, the pan slider, the time bar.
-    void StringGrid1MouseUp(Qt::MouseButton button, TStringGrid::Cell cell);
-    void StringGrid1KeyDown(QKeyEvent* event);
+    void GridMouseReleased(Qt::MouseButton button, StepGrid::Cell cell);
+    void GridKeyPressed(QKeyEvent* event);
     void InsertInstrumentClick();
-    void ComboBox1Change();
-    void PanningChange(int value);
-    void Edit2Change(const QString& text);
-    void TimeBarChange(int index);
-    void BitBtn13Click();
-    void BitBtn7Click();
-    void BitBtn11Click();
+    void InstrumentChosen();
+    void PanSliderMoved(int value);
+    void PatternNameEdited(const QString& text);
+    void TimeBarChosen(int index);
+    void UpdateTimeClick();
+    void ClearPatternClick();
+    void PlayInstrumentClick();
     // Records one edit of the editor for Undo: the work runs, and whatever it
     // changed in the editor becomes one step of the undo stack.
     void RecordEdit(const QString& name, const std::function<void()>& work);
-    TStringGrid::CellLook CellLookOf(int row, int column, const QString& text) const;
+    StepGrid::CellLook CellLookOf(int row, int column, const QString& text) const;
     QString CellText(int row, int column) const;
     void ShowGrid();
     void ShowChooserPan();
 
     // sequence_library.cpp: storing, loading and the two lists.
-    void BitBtn6Click();
-    void SongListMouseDown(QMouseEvent* event);
-    void MusicLibDblClick();
-    void BitBtn1Click();
-    void BitBtn2Click();
-    void UpDown1Click(bool up);
-    void SongBinClick();
-    void LibBinClick();
-    void BitBtn10Click();
-    void SongListItemChanged(QListWidgetItem* item);
+    void StoreClick();
+    void PlayListPressed(QMouseEvent* event);
+    void LibraryDoubleClick();
+    void AddToPlayListClick();
+    void TakeFromPlayListClick();
+    void PlayListArrowClick(bool up);
+    void PlayListBinClick();
+    void LibraryBinClick();
+    void ClearListClick();
+    void PlayListEntryChanged(QListWidgetItem* item);
     void ShowLibrary();
     void ShowPlayList();
 
     // sequence_playback.cpp: the transport, the tempo and the playhead.
-    void BitBtn3Click();
-    void BitBtn12Click();
-    void BitBtn4Click();
-    void DelayChange(int value);
-    void LoopChange(int value);
-    void GlobalClick(bool checked);
+    void PlayPatternClick();
+    void PlaySongClick();
+    void StopClick();
+    void TempoSliderMoved(int value);
+    void LoopsChanged(int value);
+    void GlobalTempoClick(bool checked);
     void ShowTransport();
     void ShowPlayhead();
 
     // sequence_render.cpp: rendering the song to a WAV file.
     class WindowRenderObserver;
-    void RendorClick();
+    void RenderClick();
 
     // sequence_tools.cpp: the tool windows, kit import and help.
     void CreateToolWindows();
@@ -226,13 +228,13 @@ private:
     SequencerSession& session_;
     SequencerDocument& document_;
     WindowPrompt& prompt_;
-    TMainForm* mainForm_ = nullptr;
-    TKit_List* kitList_ = nullptr;
-    TForm1* form1_ = nullptr;
-    TMakit* makit_ = nullptr;
-    TIntroScreen* intro_ = nullptr;
-    TForm2* form2_ = nullptr;
-    TSamples* samples_ = nullptr;
+    WavePlayerWindow* wavePlayer_ = nullptr;
+    KitListWindow* kitList_ = nullptr;
+    RenderProgressWindow* renderWindow_ = nullptr;
+    KitMakerWindow* kitMaker_ = nullptr;
+    IntroScreen* intro_ = nullptr;
+    OptionsWindow* optionsWindow_ = nullptr;
+    SamplesWindow* samplePanel_ = nullptr;
     bool rendering_ = false;
     bool closeAfterRender_ = false;
     QUndoStack undoStack_;

@@ -10,6 +10,7 @@
 #include "stepweave/sequencer/ui/message_box_prompt.h"
 #include "stepweave/sequencer/ui/sequence_window.h"
 #include "stepweave/sequencer/ui/stepweave_look.h"
+#include "stepweave/sound/backend/audio_backend_choice.h"
 #include "stepweave/sound/timing/timer_scheduler.h"
 
 namespace stepweave {
@@ -55,7 +56,7 @@ int RunSequencerWindow(int argc, char** argv, const WindowArguments& arguments) 
         song = FindSongFile(song, *folder).string();
     }
     MainTimerPump pump(MainTimers());
-    SequencerSession session(*folder);
+    SequencerSession session(*folder, MainTimers(), SessionSound::Devices, AudioBackendFromEnvironment());
     if (const std::optional<std::string> log = TimingLogPathFromEnvironment()) {
         try {
             session.KeepTimingLog(*log);
@@ -64,7 +65,7 @@ int RunSequencerWindow(int argc, char** argv, const WindowArguments& arguments) 
         }
     }
     MessageBoxPrompt prompt;
-    TSequence window(session, prompt);
+    SequenceWindow window(session, prompt);
     prompt.SetOwner(&window);
     window.show();
     if (!song.empty()) {

@@ -4,6 +4,8 @@
 // hand-pumped test device, whenever the test moves its clock on).
 #include <cstdint>
 #include <exception>
+#include <functional>
+#include <memory>
 #include <string>
 
 namespace stepweave {
@@ -36,5 +38,9 @@ public:
     // written), once Stop has returned; nullptr when nothing did.
     virtual std::exception_ptr RunFailure() const { return nullptr; }
 };
+
+// Where a program's output comes from: the backend to play through, or
+// nullptr with the reason in `failure` (a choice that names no device).
+using AudioBackendSource = std::function<std::unique_ptr<AudioBackend>(std::string& failure)>;
 
 }  // namespace stepweave

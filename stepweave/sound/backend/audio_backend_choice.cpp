@@ -55,21 +55,27 @@ std::string UnknownAudioChoiceMessage(const std::string& value) {
            " names no sound output: use rtaudio, rtaudio:API, rtaudio:API:DEVICE, null or file:PATH";
 }
 
-std::unique_ptr<AudioBackend> AudioBackendFromEnvironment(std::string& failure) {
+AudioBackendSource AudioBackendNamed(std::string value) {
+    return [value = std::move(value)](std::string& failure) -> std::unique_ptr<AudioBackend> {
+        const AudioBackendChoice choice = ParseAudioBackendChoice(value.c_str());
+        switch (choice.kind) {
+            case AudioBackendChoice::Kind::RtAudio:
+                return std::make_unique<RtAudioBackend>(choice.api, choice.device);
+            case AudioBackendChoice::Kind::File:
+                return std::make_unique<FileRecordingBackend>(choice.path);
+            case AudioBackendChoice::Kind::Null:
+                return std::make_unique<SilentBackend>();
+            case AudioBackendChoice::Kind::Unknown:
+                break;
+        }
+        failure = UnknownAudioChoiceMessage(value);
+        return nullptr;
+    };
+}
+
+AudioBackendSource AudioBackendFromEnvironment() {
     const char* value = std::getenv(kAudioVariable);
-    const AudioBackendChoice choice = ParseAudioBackendChoice(value);
-    switch (choice.kind) {
-        case AudioBackendChoice::Kind::RtAudio:
-            return std::make_unique<RtAudioBackend>(choice.api, choice.device);
-        case AudioBackendChoice::Kind::File:
-            return std::make_unique<FileRecordingBackend>(choice.path);
-        case AudioBackendChoice::Kind::Null:
-            return std::make_unique<SilentBackend>();
-        case AudioBackendChoice::Kind::Unknown:
-            break;
-    }
-    failure = UnknownAudioChoiceMessage(value == nullptr ? "" : value);
-    return nullptr;
+    return AudioBackendNamed(value == nullptr ? "" : value);
 }
 
 }  // namespace stepweave

@@ -10,9 +10,9 @@
 #include <memory>
 #include <string>
 
-namespace stepweave {
+#include "stepweave/sound/backend/audio_backend.h"
 
-class AudioBackend;
+namespace stepweave {
 
 inline constexpr const char* kAudioVariable = "STEPWEAVE_AUDIO";
 
@@ -29,8 +29,12 @@ AudioBackendChoice ParseAudioBackendChoice(const char* value);
 // What the user is told about a value that names no device.
 std::string UnknownAudioChoiceMessage(const std::string& value);
 
-// The backend STEPWEAVE_AUDIO names. For a value it does not know: nullptr,
+// The backend a value of STEPWEAVE_AUDIO names, as a source; the backend
+// is made when the source is asked. For a value it does not know: nullptr,
 // with UnknownAudioChoiceMessage in `failure`.
-std::unique_ptr<AudioBackend> AudioBackendFromEnvironment(std::string& failure);
+AudioBackendSource AudioBackendNamed(std::string value);
+// The backend that STEPWEAVE_AUDIO names when the program starts (the
+// front ends' choice; everything below them is handed the source).
+AudioBackendSource AudioBackendFromEnvironment();
 
 }  // namespace stepweave

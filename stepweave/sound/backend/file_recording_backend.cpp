@@ -13,7 +13,7 @@ bool FileRecordingBackend::Open() {
     try {
         writer_ = std::make_unique<RecordingWaveWriter>(path_);
         return true;
-    } catch (const EStepweaveError& error) {
+    } catch (const StepweaveError& error) {
         openFailure_ = "STEPWEAVE_AUDIO=file:" + path_ + ": " + error.what();
         return false;
     }
@@ -35,7 +35,7 @@ void FileRecordingBackend::Deliver(const float* interleaved, int frames) {
     }
     try {
         writer_->Append(interleaved, frames);
-    } catch (EStepweaveError& error) {
+    } catch (StepweaveError& error) {
         error.MarkFile(path_);
         runFailure_ = std::current_exception();
         writeFailed_.store(true, std::memory_order_release);
@@ -54,7 +54,7 @@ void FileRecordingBackend::Finish() {
     }
     try {
         writer->Close();
-    } catch (EStepweaveError& error) {
+    } catch (StepweaveError& error) {
         error.MarkFile(path_);
         runFailure_ = std::current_exception();
     }

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "stepweave/sound/output/mixer.h"
+#include "stepweave/sound/mixer/mixer.h"
 #include "stepweave/sound/timing/millisecond_clock.h"
 
 namespace stepweave {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "stepweave/sound/backend/audio_backend_choice.h"
-#include "stepweave/sound/output/mixer.h"
+#include "stepweave/sound/mixer/mixer.h"
 #include "stepweave/sound/backend/rtaudio_devices.h"
 #include "stepweave/sound/timing/millisecond_clock.h"
 

@@ -26,26 +26,26 @@ std::string TemporaryNameBeside(const std::string& path) {
 
 }  // namespace
 
-int64_t TStream::Size() {
+int64_t ByteStream::Size() {
     const int64_t here = Position();
     const int64_t end = Seek(0, SeekOrigin::End);
     Seek(here, SeekOrigin::Beginning);
     return end;
 }
 
-void TStream::ReadBuffer(void* buffer, int64_t count) {
+void ByteStream::ReadBuffer(void* buffer, int64_t count) {
     if (count > 0 && Read(buffer, count) != count) {
-        throw EReadError("Stream read error");
+        throw StreamReadError("Stream read error");
     }
 }
 
-void TStream::WriteBuffer(const void* buffer, int64_t count) {
+void ByteStream::WriteBuffer(const void* buffer, int64_t count) {
     if (count > 0 && Write(buffer, count) != count) {
-        throw EWriteError("Stream write error");
+        throw StreamWriteError("Stream write error");
     }
 }
 
-int64_t TStream::CopyFrom(TStream& source, int64_t count) {
+int64_t ByteStream::CopyFrom(ByteStream& source, int64_t count) {
     if (count <= 0) {
         count = source.BytesLeft();
     }
@@ -60,10 +60,10 @@ int64_t TStream::CopyFrom(TStream& source, int64_t count) {
     return copied;
 }
 
-TMemoryStream::TMemoryStream(const void* data, int64_t count)
+MemoryStream::MemoryStream(const void* data, int64_t count)
     : bytes_(static_cast<const uint8_t*>(data), static_cast<const uint8_t*>(data) + std::max<int64_t>(count, 0)) {}
 
-int64_t TMemoryStream::Read(void* buffer, int64_t count) {
+int64_t MemoryStream::Read(void* buffer, int64_t count) {
     const int64_t n = Clamp(count, 0, Size() - position_);
     if (n > 0) {
         std::memcpy(buffer, bytes_.data() + position_, static_cast<size_t>(n));
@@ -72,7 +72,7 @@ int64_t TMemoryStream::Read(void* buffer, int64_t count) {
     return n;
 }
 
-int64_t TMemoryStream::Write(const void* buffer, int64_t count) {
+int64_t MemoryStream::Write(const void* buffer, int64_t count) {
     if (count <= 0) {
         return 0;
     }
@@ -84,44 +84,44 @@ int64_t TMemoryStream::Write(const void* buffer, int64_t count) {
     return count;
 }
 
-int64_t TMemoryStream::Seek(int64_t offset, SeekOrigin origin) {
+int64_t MemoryStream::Seek(int64_t offset, SeekOrigin origin) {
     const int64_t base = origin == SeekOrigin::Beginning ? 0 : origin == SeekOrigin::Current ? position_ : Size();
     position_ = std::max<int64_t>(0, base + offset);
     return position_;
 }
 
-void TMemoryStream::SetSize(int64_t size) {
+void MemoryStream::SetSize(int64_t size) {
     bytes_.resize(static_cast<size_t>(std::max<int64_t>(size, 0)));
     position_ = std::min(position_, Size());
 }
 
-TFileStream::TFileStream(const std::string& path) {
+FileStream::FileStream(const std::string& path) {
     std::error_code error;
     if (std::filesystem::is_directory(path, error)) {
-        throw EFOpenError(path);
+        throw FileOpenError(path);
     }
     file_ = std::fopen(path.c_str(), "rb");
     if (file_ == nullptr) {
-        throw EFOpenError(path);
+        throw FileOpenError(path);
     }
 }
 
-TFileStream::~TFileStream() {
+FileStream::~FileStream() {
     if (file_ != nullptr) {
         std::fclose(file_);
     }
 }
 
-int64_t TFileStream::Read(void* buffer, int64_t count) {
+int64_t FileStream::Read(void* buffer, int64_t count) {
     if (count <= 0) {
         return 0;
     }
     return static_cast<int64_t>(std::fread(buffer, 1, static_cast<size_t>(count), file_));
 }
 
-int64_t TFileStream::Write(const void*, int64_t) { return 0; }
+int64_t FileStream::Write(const void*, int64_t) { return 0; }
 
-int64_t TFileStream::Seek(int64_t offset, SeekOrigin origin) {
+int64_t FileStream::Seek(int64_t offset, SeekOrigin origin) {
     const int whence = origin == SeekOrigin::Beginning ? SEEK_SET : origin == SeekOrigin::Current ? SEEK_CUR : SEEK_END;
     if (std::fseek(file_, static_cast<long>(offset), whence) != 0) {
         std::fseek(file_, 0, SEEK_SET);
@@ -129,16 +129,16 @@ int64_t TFileStream::Seek(int64_t offset, SeekOrigin origin) {
     return static_cast<int64_t>(std::ftell(file_));
 }
 
-void TFileStream::SetSize(int64_t) {}
+void FileStream::SetSize(int64_t) {}
 
-TSafeFileStream::TSafeFileStream(const std::string& path) : target_(path), temporary_(TemporaryNameBeside(path)) {
+SafeFileStream::SafeFileStream(const std::string& path) : target_(path), temporary_(TemporaryNameBeside(path)) {
     file_ = std::fopen(temporary_.c_str(), "w+b");
     if (file_ == nullptr) {
-        throw EFCreateError(path);
+        throw FileCreateError(path);
     }
 }
 
-TSafeFileStream::~TSafeFileStream() {
+SafeFileStream::~SafeFileStream() {
     if (!committed_) {
         if (file_ != nullptr) {
             std::fclose(file_);
@@ -148,7 +148,7 @@ TSafeFileStream::~TSafeFileStream() {
     }
 }
 
-int64_t TSafeFileStream::Write(const void* buffer, int64_t count) {
+int64_t SafeFileStream::Write(const void* buffer, int64_t count) {
     if (count <= 0 || file_ == nullptr) {
         return 0;
     }
@@ -159,7 +159,7 @@ int64_t TSafeFileStream::Write(const void* buffer, int64_t count) {
     return written;
 }
 
-void TSafeFileStream::SetSize(int64_t size) {
+void SafeFileStream::SetSize(int64_t size) {
     // Only growing is needed by our writers: pad with zero bytes.
     const int64_t here = Position();
     const int64_t end = Seek(0, SeekOrigin::End);
@@ -172,7 +172,7 @@ void TSafeFileStream::SetSize(int64_t size) {
     Seek(here, SeekOrigin::Beginning);
 }
 
-void TSafeFileStream::Commit() {
+void SafeFileStream::Commit() {
     if (committed_ || file_ == nullptr) {
         return;
     }
@@ -181,19 +181,19 @@ void TSafeFileStream::Commit() {
     file_ = nullptr;
     if (!flushed || !closed) {
         std::remove(temporary_.c_str());
-        throw EWriteError("Stream write error");
+        throw StreamWriteError("Stream write error");
     }
     std::error_code error;
     std::filesystem::rename(temporary_, target_, error);
     if (error) {
         std::remove(temporary_.c_str());
-        throw EFCreateError(target_);
+        throw FileCreateError(target_);
     }
     committed_ = true;
 }
 
 std::vector<uint8_t> ReadWholeFile(const std::string& path) {
-    TFileStream file(path);
+    FileStream file(path);
     const int64_t size = file.Size();
     std::vector<uint8_t> bytes(static_cast<size_t>(std::max<int64_t>(size, 0)));
     file.ReadBuffer(bytes.data(), size);
@@ -201,7 +201,7 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path) {
 }
 
 void WriteFileSafely(const std::string& path, const void* data, int64_t count) {
-    TSafeFileStream file(path);
+    SafeFileStream file(path);
     file.WriteBuffer(data, count);
     file.Commit();
 }

@@ -13,23 +13,23 @@ std::string FormatMessage(const std::string& format, const std::string& argument
     return text;
 }
 
-EFOpenError::EFOpenError(const std::string& path)
-    : EStepweaveError(FormatMessage("Cannot open file %s", path)) {}
+FileOpenError::FileOpenError(const std::string& path)
+    : StepweaveError(FormatMessage("Cannot open file %s", path)) {}
 
-EFCreateError::EFCreateError(const std::string& path)
-    : EStepweaveError(FormatMessage("Cannot create file %s", path)) {}
+FileCreateError::FileCreateError(const std::string& path)
+    : StepweaveError(FormatMessage("Cannot create file %s", path)) {}
 
-EListError::EListError(int index)
-    : EStepweaveError(FormatMessage("List index out of bounds (%s)", std::to_string(index))) {}
+ListIndexError::ListIndexError(int index)
+    : StepweaveError(FormatMessage("List index out of bounds (%s)", std::to_string(index))) {}
 
-void EStepweaveError::MarkFile(const std::string& path) {
+void StepweaveError::MarkFile(const std::string& path) {
     if (file_.empty() && !NamesItsFile()) {
         file_ = std::filesystem::path(path).filename().string();
     }
 }
 
 std::string CommandLineMessage(const std::exception& error) {
-    const auto* placed = dynamic_cast<const EStepweaveError*>(&error);
+    const auto* placed = dynamic_cast<const StepweaveError*>(&error);
     if (placed == nullptr || placed->File().empty()) {
         return error.what();
     }

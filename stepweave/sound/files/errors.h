@@ -14,7 +14,7 @@ namespace stepweave {
 // mark the errors that pass through them: the one nearest the fault knows
 // the line, the one that opened the file its name, and the first mark of
 // each kind is kept.
-class EStepweaveError : public std::runtime_error {
+class StepweaveError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 
@@ -47,28 +47,28 @@ std::string CommandLineMessage(const std::exception& error);
 std::string FormatMessage(const std::string& format, const std::string& argument);
 
 // The file layer: a file that cannot be opened or created.
-class EFOpenError : public EStepweaveError {
+class FileOpenError : public StepweaveError {
 public:
-    explicit EFOpenError(const std::string& path);  // "Cannot open file %s"
+    explicit FileOpenError(const std::string& path);  // "Cannot open file %s"
 
 protected:
     bool NamesItsFile() const override { return true; }
 };
-class EFCreateError : public EStepweaveError {
+class FileCreateError : public StepweaveError {
 public:
-    explicit EFCreateError(const std::string& path);  // "Cannot create file %s"
+    explicit FileCreateError(const std::string& path);  // "Cannot create file %s"
 
 protected:
     bool NamesItsFile() const override { return true; }
 };
 // Reading or writing a file failed after it was opened (short read, full disk).
-class EReadError : public EStepweaveError {
+class StreamReadError : public StepweaveError {
 public:
-    using EStepweaveError::EStepweaveError;
+    using StepweaveError::StepweaveError;
 };
-class EWriteError : public EStepweaveError {
+class StreamWriteError : public StepweaveError {
 public:
-    using EStepweaveError::EStepweaveError;
+    using StepweaveError::StepweaveError;
 };
 // Runs `body`, which reads the file at `path`, and marks an error it raises
 // as found in that file.
@@ -76,7 +76,7 @@ template <typename Body>
 decltype(auto) MarkedWithFile(const std::string& path, Body&& body) {
     try {
         return body();
-    } catch (EStepweaveError& error) {
+    } catch (StepweaveError& error) {
         error.MarkFile(path);
         throw;
     }
@@ -88,47 +88,43 @@ template <typename Body>
 decltype(auto) MarkedWithLine(size_t line, Body&& body) {
     try {
         return body();
-    } catch (EStepweaveError& error) {
+    } catch (StepweaveError& error) {
         error.MarkLine(static_cast<int>(line));
         throw;
     }
 }
 
 // A text that should hold a decimal integer: "'%s' is not a valid integer value".
-class EConvertError : public EStepweaveError {
+class IntegerTextError : public StepweaveError {
 public:
-    using EStepweaveError::EStepweaveError;
+    using StepweaveError::StepweaveError;
 };
 
 // An index outside a list: "List index out of bounds (%d)".
-class EListError : public EStepweaveError {
+class ListIndexError : public StepweaveError {
 public:
-    explicit EListError(int index);
+    explicit ListIndexError(int index);
 };
 
-class EWaveStreamError : public EStepweaveError {
+class WaveStreamError : public StepweaveError {
 public:
-    using EStepweaveError::EStepweaveError;
+    using StepweaveError::StepweaveError;
 };
-class EWaveCollectionError : public EStepweaveError {
+class WaveCollectionError : public StepweaveError {
 public:
-    using EStepweaveError::EStepweaveError;
+    using StepweaveError::StepweaveError;
 };
-class EDXSoundError : public EStepweaveError {
+class SoundOutputError : public StepweaveError {
 public:
-    using EStepweaveError::EStepweaveError;
+    using StepweaveError::StepweaveError;
 };
-class EDirectSoundError : public EStepweaveError {
+class VoiceError : public StepweaveError {
 public:
-    using EStepweaveError::EStepweaveError;
+    using StepweaveError::StepweaveError;
 };
-class EDirectSoundBufferError : public EStepweaveError {
+class AudioStreamError : public StepweaveError {
 public:
-    using EStepweaveError::EStepweaveError;
-};
-class EAudioStreamError : public EStepweaveError {
-public:
-    using EStepweaveError::EStepweaveError;
+    using StepweaveError::StepweaveError;
 };
 
 }  // namespace stepweave

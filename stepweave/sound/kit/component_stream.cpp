@@ -14,7 +14,7 @@ constexpr char kSignature[4] = {'T', 'P', 'F', '0'};
 
 }  // namespace
 
-void ThrowInvalidStreamFormat() { throw EReadError("Invalid stream format"); }
+void ThrowInvalidStreamFormat() { throw StreamReadError("Invalid stream format"); }
 
 void ComponentWriter::WriteBytes(const void* bytes, int64_t count) { stream_.WriteBuffer(bytes, count); }
 

@@ -9,7 +9,7 @@
 
 namespace stepweave {
 
-class TStream;
+class ByteStream;
 
 enum class ValueTag : uint8_t {
     Null = 0x00,  // end of a list
@@ -23,12 +23,12 @@ enum class ValueTag : uint8_t {
     Collection = 0x0E,
 };
 
-// Raises EReadError "Invalid stream format".
+// Raises StreamReadError "Invalid stream format".
 [[noreturn]] void ThrowInvalidStreamFormat();
 
 class ComponentWriter {
 public:
-    explicit ComponentWriter(TStream& stream) : stream_(stream) {}
+    explicit ComponentWriter(ByteStream& stream) : stream_(stream) {}
 
     void WriteSignature();
     void WriteTag(ValueTag tag);
@@ -40,7 +40,7 @@ public:
 
 private:
     void WriteBytes(const void* bytes, int64_t count);
-    TStream& stream_;
+    ByteStream& stream_;
 };
 
 // Every read fails with "Stream read error" when the stream ends early, and
@@ -48,7 +48,7 @@ private:
 // allocated ("Invalid stream format" when it is larger).
 class ComponentReader {
 public:
-    explicit ComponentReader(TStream& stream) : stream_(stream) {}
+    explicit ComponentReader(ByteStream& stream) : stream_(stream) {}
 
     // "Invalid stream format" unless the next four bytes are "TPF0".
     void ReadSignature();
@@ -65,7 +65,7 @@ public:
 
 private:
     uint32_t ReadLength();
-    TStream& stream_;
+    ByteStream& stream_;
 };
 
 }  // namespace stepweave

@@ -29,7 +29,7 @@ void ExpectByte(ComponentReader& reader, ValueTag expected) {
 
 void ReadItemWave(ComponentReader& reader, KitFileSink& sink) {
     ExpectByte(reader, ValueTag::Binary);
-    TMemoryStream image;
+    MemoryStream image;
     image.SetSize(reader.ReadBinaryLength());
     reader.ReadBytes(image.Bytes().data(), image.Size());
     sink.ItemWave(image);
@@ -74,7 +74,7 @@ void WriteItem(ComponentWriter& writer, const KitFileEntry& entry) {
 
 }  // namespace
 
-void ReadKitFile(TStream& stream, KitFileSink& sink) {
+void ReadKitFile(ByteStream& stream, KitFileSink& sink) {
     ReadResourceHeader(stream, kRawDataResourceType);
     ComponentReader reader(stream);
     reader.ReadSignature();
@@ -90,8 +90,8 @@ void ReadKitFile(TStream& stream, KitFileSink& sink) {
     ExpectByte(reader, ValueTag::Null);  // the root has no child components
 }
 
-void WriteKitFile(TStream& stream, const std::vector<KitFileEntry>& entries) {
-    TMemoryStream component;
+void WriteKitFile(ByteStream& stream, const std::vector<KitFileEntry>& entries) {
+    MemoryStream component;
     ComponentWriter writer(component);
     writer.WriteSignature();
     writer.WriteShortString(kRootClassName);

@@ -8,7 +8,7 @@
 
 namespace stepweave {
 
-class TStream;
+class ByteStream;
 
 // What the reader hands over, item by item in file order, as it reads.
 class KitFileSink {
@@ -17,19 +17,19 @@ public:
     virtual void BeginItem() = 0;
     virtual void ItemName(const std::string& name) = 0;
     // image holds exactly the bytes stored for the wave, nothing beyond them.
-    virtual void ItemWave(TStream& image) = 0;
+    virtual void ItemWave(ByteStream& image) = 0;
 };
 
 // Reads a kit file. Within an item the name and the wave may come in either
 // order or be missing, and an integer before an item is skipped. Anything
 // else, or a length beyond the bytes left, fails with "Invalid stream format".
-void ReadKitFile(TStream& stream, KitFileSink& sink);
+void ReadKitFile(ByteStream& stream, KitFileSink& sink);
 
 struct KitFileEntry {
     std::string name;                // written only when not empty
     std::vector<uint8_t> waveImage;  // empty for an empty wave
 };
 
-void WriteKitFile(TStream& stream, const std::vector<KitFileEntry>& entries);
+void WriteKitFile(ByteStream& stream, const std::vector<KitFileEntry>& entries);
 
 }  // namespace stepweave

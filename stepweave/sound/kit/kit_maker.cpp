@@ -14,7 +14,7 @@ namespace {
 
 // The wave as it comes back from a WAV file it was saved to: the writer
 // writes nothing for a wave without format or data.
-void CopyThroughWavFile(const TWave& source, TWave& target) {
+void CopyThroughWavFile(const WaveData& source, WaveData& target) {
     if (source.FormatSize() <= 0 || source.Size() <= 0) {
         target.Clear();
     } else {
@@ -41,10 +41,10 @@ std::string BlankWavePath(const std::string& startDirectory) {
     return (folder / (found.empty() ? kBlankWaveFileName : found)).string();
 }
 
-void PrepareKit(TWaveCollection& kit, const TWave& blank, const TWaveCollection* templateKit) {
+void PrepareKit(WaveCollection& kit, const WaveData& blank, const WaveCollection* templateKit) {
     kit.Clear();
     for (std::string_view name : kKitSlotNames) {
-        TWaveCollectionItem& item = kit.Add();
+        WaveCollectionItem& item = kit.Add();
         item.SetName(std::string(name));
         item.SetWave(blank);
     }
@@ -55,7 +55,7 @@ void PrepareKit(TWaveCollection& kit, const TWave& blank, const TWaveCollection*
     }
 }
 
-void CheckKitLayout(const TWaveCollection& kit) {
+void CheckKitLayout(const WaveCollection& kit) {
     for (std::string_view name : kKitSlotNames) {
         kit.Find(name);
     }

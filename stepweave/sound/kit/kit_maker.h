@@ -6,8 +6,8 @@
 
 namespace stepweave {
 
-class TWave;
-class TWaveCollection;
+class WaveData;
+class WaveCollection;
 
 // The blank sound "Blank.wav" in the folder, found whatever the letter case
 // of its name; the name as written when there is none (loading it then
@@ -18,10 +18,10 @@ std::string BlankWavePath(const std::string& startDirectory);
 // every wave a copy of blank. With a template kit, slots 1..16 then take the
 // template's waves as they come back from being written and read as WAV
 // files: a wave with an empty format or no data becomes empty.
-// EListError when the template has fewer than 17 items.
-void PrepareKit(TWaveCollection& kit, const TWave& blank, const TWaveCollection* templateKit);
+// ListIndexError when the template has fewer than 17 items.
+void PrepareKit(WaveCollection& kit, const WaveData& blank, const WaveCollection* templateKit);
 
-// EWaveCollectionError "Wave '%s' not found" unless every slot name is there.
-void CheckKitLayout(const TWaveCollection& kit);
+// WaveCollectionError "Wave '%s' not found" unless every slot name is there.
+void CheckKitLayout(const WaveCollection& kit);
 
 }  // namespace stepweave

@@ -14,7 +14,7 @@ namespace {
 constexpr uint8_t kTypeGivenAsNumber = 0xFF;
 constexpr size_t kLongestName = 63;
 
-uint8_t ReadByte(TStream& stream) {
+uint8_t ReadByte(ByteStream& stream) {
     uint8_t byte = 0;
     stream.ReadBuffer(&byte, 1);
     return byte;
@@ -22,7 +22,7 @@ uint8_t ReadByte(TStream& stream) {
 
 }  // namespace
 
-void WriteResourceHeader(TStream& stream, uint16_t type, std::string_view name, uint16_t memoryFlags,
+void WriteResourceHeader(ByteStream& stream, uint16_t type, std::string_view name, uint16_t memoryFlags,
                          uint32_t dataSize) {
     std::string header(1, static_cast<char>(kTypeGivenAsNumber));
     header.push_back(static_cast<char>(type & 0xFF));
@@ -38,7 +38,7 @@ void WriteResourceHeader(TStream& stream, uint16_t type, std::string_view name, 
     stream.WriteBuffer(header.data(), static_cast<int64_t>(header.size()));
 }
 
-uint32_t ReadResourceHeader(TStream& stream, uint16_t expectedType) {
+uint32_t ReadResourceHeader(ByteStream& stream, uint16_t expectedType) {
     // A stream too short for the marker and type reads as zeros: not a kit.
     uint8_t start[3] = {};
     stream.Read(start, sizeof start);

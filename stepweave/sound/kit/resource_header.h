@@ -7,17 +7,17 @@
 
 namespace stepweave {
 
-class TStream;
+class ByteStream;
 
 inline constexpr uint16_t kRawDataResourceType = 10;
 
 // Writes the header; the name is upper-cased and cut to 63 characters.
-void WriteResourceHeader(TStream& stream, uint16_t type, std::string_view name, uint16_t memoryFlags,
+void WriteResourceHeader(ByteStream& stream, uint16_t type, std::string_view name, uint16_t memoryFlags,
                          uint32_t dataSize);
 
 // Reads a header, checking only the 0xFF marker and the type; the name and
 // the memory flags are skipped. Returns the data size. A wrong marker or
 // type, or a data size beyond the bytes left, fails with "Invalid stream format".
-uint32_t ReadResourceHeader(TStream& stream, uint16_t expectedType);
+uint32_t ReadResourceHeader(ByteStream& stream, uint16_t expectedType);
 
 }  // namespace stepweave

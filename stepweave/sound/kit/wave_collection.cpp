@@ -14,59 +14,75 @@ namespace {
 // Builds the items of a kit file as the reader hands them over.
 class CollectionFiller : public KitFileSink {
 public:
-    explicit CollectionFiller(TWaveCollection& collection) : collection_(collection) {}
+    explicit CollectionFiller(WaveCollection& collection) : collection_(collection) {}
 
     void BeginItem() override { item_ = &collection_.Add(); }
     void ItemName(const std::string& name) override { item_->SetName(name); }
-    void ItemWave(TStream& image) override { item_->Wave().LoadFromStream(image); }
+    void ItemWave(ByteStream& image) override { item_->Wave().LoadFromStream(image); }
 
 private:
-    TWaveCollection& collection_;
-    TWaveCollectionItem* item_ = nullptr;
+    WaveCollection& collection_;
+    WaveCollectionItem* item_ = nullptr;
 };
 
 }  // namespace
 
-TWaveCollectionItem& TWaveCollection::Items(int index) const {
-    return static_cast<TWaveCollectionItem&>(ItemAt(index));
+WaveCollectionItem& WaveCollection::Items(int index) const {
+    return static_cast<WaveCollectionItem&>(ItemAt(index));
 }
 
-TWaveCollectionItem& TWaveCollection::Add() {
-    return static_cast<TWaveCollectionItem&>(Append(std::make_unique<TWaveCollectionItem>(*this)));
+WaveCollectionItem& WaveCollection::Add() {
+    return static_cast<WaveCollectionItem&>(Append(std::make_unique<WaveCollectionItem>(*this)));
 }
 
-TWaveCollectionItem& TWaveCollection::Find(std::string_view name) const {
-    THashCollectionItem* item = FindItem(name);
-    if (item == nullptr) {
-        throw EWaveCollectionError(FormatMessage("Wave '%s' not found", std::string(name)));
+void WaveCollection::AssignNames(const WaveCollection& source) {
+    if (&source == this) {
+        return;
     }
-    return static_cast<TWaveCollectionItem&>(*item);
+    Clear();
+    for (int i = 0; i < source.Count(); ++i) {
+        Add().SetName(source.Items(i).Name());
+    }
 }
 
-void TWaveCollection::LoadFromFile(const std::string& path) {
+void WaveCollection::Removing(NamedItem& item) {
+    if (OnRemoving) {
+        OnRemoving(static_cast<WaveCollectionItem&>(item));
+    }
+}
+
+WaveCollectionItem& WaveCollection::Find(std::string_view name) const {
+    NamedItem* item = FindItem(name);
+    if (item == nullptr) {
+        throw WaveCollectionError(FormatMessage("Wave '%s' not found", std::string(name)));
+    }
+    return static_cast<WaveCollectionItem&>(*item);
+}
+
+void WaveCollection::LoadFromFile(const std::string& path) {
     MarkedWithFile(path, [&] {
-        TFileStream file(path);
+        FileStream file(path);
         LoadFromStream(file);
     });
 }
 
-void TWaveCollection::LoadFromStream(TStream& stream) {
+void WaveCollection::LoadFromStream(ByteStream& stream) {
     Clear();
     CollectionFiller filler(*this);
     ReadKitFile(stream, filler);
 }
 
-void TWaveCollection::SaveToFile(const std::string& path) const {
-    TSafeFileStream file(path);
+void WaveCollection::SaveToFile(const std::string& path) const {
+    SafeFileStream file(path);
     SaveToStream(file);
     file.Commit();
 }
 
-void TWaveCollection::SaveToStream(TStream& stream) const {
+void WaveCollection::SaveToStream(ByteStream& stream) const {
     std::vector<KitFileEntry> entries;
     entries.reserve(static_cast<size_t>(Count()));
     for (int i = 0; i < Count(); ++i) {
-        const TWaveCollectionItem& item = Items(i);
+        const WaveCollectionItem& item = Items(i);
         entries.push_back({item.Name(), item.Wave().Image()});
     }
     WriteKitFile(stream, entries);

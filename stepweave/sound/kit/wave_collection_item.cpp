@@ -4,10 +4,10 @@
 
 namespace stepweave {
 
-TWaveCollectionItem::TWaveCollectionItem(TWaveCollection& collection) : THashCollectionItem(collection) {}
+WaveCollectionItem::WaveCollectionItem(WaveCollection& collection) : NamedItem(collection) {}
 
-TWaveCollection& TWaveCollectionItem::Collection() const {
-    return static_cast<TWaveCollection&>(OwningCollection());
+WaveCollection& WaveCollectionItem::Collection() const {
+    return static_cast<WaveCollection&>(OwningCollection());
 }
 
 }  // namespace stepweave

@@ -1,23 +1,22 @@
 #pragma once
 // One slot of a kit: a name and a wave, which a kit file stores, plus the
 // pan and volume the slot plays with, which are runtime values only.
-#include "stepweave/sound/kit/hash_collection.h"
-#include "stepweave/sound/device/sample_voice.h"
-#include "stepweave/sound/wav/wave.h"
+#include "stepweave/sound/kit/named_collection.h"
+#include "stepweave/sound/wav/wave_data.h"
 
 namespace stepweave {
 
-class TWaveCollection;
+class WaveCollection;
 
-class TWaveCollectionItem : public THashCollectionItem {
+class WaveCollectionItem : public NamedItem {
 public:
-    explicit TWaveCollectionItem(TWaveCollection& collection);
+    explicit WaveCollectionItem(WaveCollection& collection);
 
-    TWaveCollection& Collection() const;
+    WaveCollection& Collection() const;
 
-    TWave& Wave() { return wave_; }
-    const TWave& Wave() const { return wave_; }
-    void SetWave(const TWave& wave) { wave_.Assign(&wave); }
+    WaveData& Wave() { return wave_; }
+    const WaveData& Wave() const { return wave_; }
+    void SetWave(const WaveData& wave) { wave_.Assign(&wave); }
 
     // Hundredths of a decibel: pan -10000 (left) ... 10000 (right);
     // volume 0 is full level, negative is quieter.
@@ -26,17 +25,10 @@ public:
     int Volume() const { return volume_; }
     void SetVolume(int volume) { volume_ = volume; }
 
-    // The slot as a playable sound, with its master buffer (runtime only;
-    // freed with the item when it is deleted, cleared or reloaded).
-    SampleVoice& Voice() { return voice_; }
-    // A new, overlapping copy of the sound with the current pan and volume.
-    void Play(bool wait = false) { voice_.Play(wait); }
-
 private:
-    TWave wave_;
+    WaveData wave_;
     int pan_ = 0;
     int volume_ = 0;
-    SampleVoice voice_{*this};
 };
 
 }  // namespace stepweave

@@ -19,24 +19,24 @@ std::optional<int64_t> RoundToFrame(double value) {
     return static_cast<int64_t>(RoundHalfEven(value));
 }
 
-std::optional<int64_t> StartFrame(const TWaveFormat& format, double seconds) {
-    const double bytes = static_cast<double>(format.AvgBytesPerSec) * seconds;
-    return RoundToFrame(bytes / static_cast<double>(format.BlockAlign));
+std::optional<int64_t> StartFrame(const WaveFormat& format, double seconds) {
+    const double bytes = static_cast<double>(format.SignedAvgBytesPerSec()) * seconds;
+    return RoundToFrame(bytes / static_cast<double>(format.blockAlign));
 }
 
-TPanGains PanGains(double pan) {
-    TPanGains gains;
+ChannelGains PanGains(double pan) {
+    ChannelGains gains;
     gains.Left = pan > 1.0 ? 0.0 : pan < 0.0 ? 1.0 : 1.0 - pan;
     gains.Right = pan < -1.0 ? 0.0 : pan > 0.0 ? 1.0 : 1.0 - std::fabs(pan);
     return gains;
 }
 
-bool THitPlan::SameSound(const THitPlan& other) const {
+bool HitPlan::SameSound(const HitPlan& other) const {
     return SourceFrames == other.SourceFrames && Length == other.Length && Ratio == other.Ratio &&
            Volume == other.Volume && Gains.Left == other.Gains.Left && Gains.Right == other.Gains.Right;
 }
 
-std::optional<THitPlan> PlanHit(int32_t outputRate, int64_t sourceFrames, int32_t sourceRate,
+std::optional<HitPlan> PlanHit(int32_t outputRate, int64_t sourceFrames, int32_t sourceRate,
                                 double frequency, double pan, double volume) {
     if (!std::isfinite(frequency) || frequency <= 0.0 || !std::isfinite(pan) || !std::isfinite(volume) ||
         outputRate < 1 || sourceRate < 1 || sourceFrames < 0) {
@@ -48,7 +48,7 @@ std::optional<THitPlan> PlanHit(int32_t outputRate, int64_t sourceFrames, int32_
     if (!length) {
         return std::nullopt;
     }
-    THitPlan plan;
+    HitPlan plan;
     plan.SourceFrames = sourceFrames;
     plan.Length = *length;
     plan.Ratio = sourceFrames > 0 ? static_cast<double>(*length) / static_cast<double>(sourceFrames) : 0.0;

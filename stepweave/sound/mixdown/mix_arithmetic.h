@@ -25,33 +25,33 @@ std::optional<int64_t> RoundToFrame(double value);
 
 // The frame at which a mix-in starting at `seconds` begins in a wave of this
 // format; nothing when it cannot be addressed.
-std::optional<int64_t> StartFrame(const TWaveFormat& format, double seconds);
+std::optional<int64_t> StartFrame(const WaveFormat& format, double seconds);
 
-struct TPanGains {
+struct ChannelGains {
     double Left = 1.0;
     double Right = 1.0;
 };
 
 // Pan 0 is centre; -1 is fully left and 1 fully right; the near side keeps
 // full level: 0.5 gives left 0.5 and right 1.
-TPanGains PanGains(double pan);
+ChannelGains PanGains(double pan);
 
 // Everything about one mix-in that does not depend on where it lands.
-struct THitPlan {
+struct HitPlan {
     int64_t SourceFrames = 0;
     int64_t Length = 0;  // output frames; below 1 nothing is mixed
     double Ratio = 0.0;  // output frames per source frame
     double Volume = 1.0;
-    TPanGains Gains;
+    ChannelGains Gains;
 
-    bool SameSound(const THitPlan& other) const;
+    bool SameSound(const HitPlan& other) const;
 };
 
 // Plans a source of `sourceFrames` frames at `sourceRate` played at
 // `frequency` Hz into an output running at `outputRate`. Nothing when a
 // value is not finite, the frequency is not positive, or the hit would be too
 // long to address.
-std::optional<THitPlan> PlanHit(int32_t outputRate, int64_t sourceFrames, int32_t sourceRate,
+std::optional<HitPlan> PlanHit(int32_t outputRate, int64_t sourceFrames, int32_t sourceRate,
                                 double frequency, double pan, double volume);
 
 // Contributions of one hit are limited to this magnitude before rounding: any
@@ -74,16 +74,16 @@ inline int32_t Contribution(double a0, double a1, double w0, double w1, double v
 
 // Source position of output frame k: the two frames interpolated and the
 // weight of the first.
-struct TSourcePosition {
+struct SourcePosition {
     int64_t First = 0;
     int64_t Second = 0;
     double FirstWeight = 1.0;
     double SecondWeight = 0.0;
 };
 
-inline TSourcePosition SourcePositionOf(const THitPlan& plan, int64_t k) {
+inline SourcePosition SourcePositionOf(const HitPlan& plan, int64_t k) {
     const double x = static_cast<double>(k) / plan.Ratio;
-    TSourcePosition at;
+    SourcePosition at;
     at.First = static_cast<int64_t>(x);
     at.Second = at.First + 1 < plan.SourceFrames - 1 ? at.First + 1 : plan.SourceFrames - 1;
     at.FirstWeight = 1.0 - (x - static_cast<double>(at.First));

@@ -51,7 +51,7 @@ void AddToPackedStereo16(uint8_t* bytes, const int32_t* contributions, int64_t s
     }
 }
 
-void AddToAnyLayout(const TFrameSpan& span, const int32_t* contributions, int64_t first, int64_t end, bool silent) {
+void AddToAnyLayout(const FrameSpan& span, const int32_t* contributions, int64_t first, int64_t end, bool silent) {
     const int sampleBytes = span.EightBit ? 1 : 2;
     for (int64_t frame = first; frame < end; ++frame) {
         uint8_t* at = span.Bytes + frame * span.BlockAlign;
@@ -64,7 +64,7 @@ void AddToAnyLayout(const TFrameSpan& span, const int32_t* contributions, int64_
     }
 }
 
-void AddRange(const TFrameSpan& span, const int32_t* contributions, int64_t first, int64_t end, bool silent) {
+void AddRange(const FrameSpan& span, const int32_t* contributions, int64_t first, int64_t end, bool silent) {
     if (first >= end) {
         return;
     }
@@ -77,7 +77,7 @@ void AddRange(const TFrameSpan& span, const int32_t* contributions, int64_t firs
 
 }  // namespace
 
-void AddContributions(const TFrameSpan& span, const int32_t* contributions, int64_t silentFrom) {
+void AddContributions(const FrameSpan& span, const int32_t* contributions, int64_t silentFrom) {
     const int64_t split = std::clamp<int64_t>(silentFrom, 0, span.Frames);
     AddRange(span, contributions, 0, split, false);
     AddRange(span, contributions, split, span.Frames, true);

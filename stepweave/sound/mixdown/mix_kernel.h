@@ -6,7 +6,7 @@ namespace stepweave::wavaudio {
 
 // A run of consecutive frames stored contiguously, as a wave stores them.
 // Only the bytes of channels 0 and 1 of each frame are touched.
-struct TFrameSpan {
+struct FrameSpan {
     uint8_t* Bytes = nullptr;  // first byte of the first frame
     int64_t Frames = 0;
     int BlockAlign = 4;
@@ -21,6 +21,6 @@ inline constexpr int32_t kMixedSampleLimit = 32767;
 // and 1 of each frame of the span and limits every sum to +-32767. Frames from
 // index `silentFrom` on lie beyond the audio the wave counted when the mix
 // began: they are taken as silence rather than read.
-void AddContributions(const TFrameSpan& span, const int32_t* contributions, int64_t silentFrom);
+void AddContributions(const FrameSpan& span, const int32_t* contributions, int64_t silentFrom);
 
 }  // namespace stepweave::wavaudio

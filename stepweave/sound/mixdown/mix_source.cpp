@@ -6,41 +6,41 @@
 
 namespace stepweave::wavaudio {
 
-TMixSource::TMixSource(TWave& wave, int64_t shapeBudgetBytes)
-    : frames_(wave.Frames()), rate_(wave.Format().SamplesPerSec), budgetBytes_(shapeBudgetBytes) {
+MixSource::MixSource(MixingWave& wave, int64_t shapeBudgetBytes)
+    : frames_(wave.Frames()), rate_(wave.Format().SignedSamplesPerSec()), budgetBytes_(shapeBudgetBytes) {
     left_.resize(static_cast<size_t>(frames_));
     wave.ReadSamples(0, 0, frames_, left_.data());
-    if (wave.Format().Channels >= 2) {
+    if (wave.Format().channels >= 2) {
         right_.resize(static_cast<size_t>(frames_));
         wave.ReadSamples(1, 0, frames_, right_.data());
     }
 }
 
-TMixSource TMixSource::FromFile(const std::string& path, int64_t shapeBudgetBytes) {
-    TWave wave;
+MixSource MixSource::FromFile(const std::string& path, int64_t shapeBudgetBytes) {
+    MixingWave wave;
     wave.LoadFromFile(path);
-    return TMixSource(wave, shapeBudgetBytes);
+    return MixSource(wave, shapeBudgetBytes);
 }
 
-const int16_t* TMixSource::Channel(int channel) const {
+const int16_t* MixSource::Channel(int channel) const {
     return channel == 0 || right_.empty() ? left_.data() : right_.data();
 }
 
-int16_t TMixSource::Sample(int channel, int64_t frame) const {
+int16_t MixSource::Sample(int channel, int64_t frame) const {
     if (channel < 0 || channel > 1 || frame < 0 || frame >= frames_) {
         return 0;
     }
     return Channel(channel)[frame];
 }
 
-void TMixSource::ComputeContributions(const THitPlan& plan, int64_t first, int64_t count, int32_t* out) const {
+void MixSource::ComputeContributions(const HitPlan& plan, int64_t first, int64_t count, int32_t* out) const {
     const int16_t* left = Channel(0);
     const int16_t* right = Channel(1);
     const auto at = [this](const int16_t* samples, int64_t frame) -> double {
         return frame < frames_ ? samples[frame] : 0;
     };
     for (int64_t j = 0; j < count; ++j) {
-        const TSourcePosition position = SourcePositionOf(plan, first + j);
+        const SourcePosition position = SourcePositionOf(plan, first + j);
         const int64_t i0 = position.First;
         const int64_t i1 = position.Second;
         const double w0 = position.FirstWeight;
@@ -50,7 +50,7 @@ void TMixSource::ComputeContributions(const THitPlan& plan, int64_t first, int64
     }
 }
 
-void TMixSource::MakeRoomFor(int64_t bytes) const {
+void MixSource::MakeRoomFor(int64_t bytes) const {
     while (!shapes_.empty() && cachedBytes_ + bytes > budgetBytes_) {
         const auto oldest = std::min_element(shapes_.begin(), shapes_.end(), [](const auto& a, const auto& b) {
             return a.LastUse < b.LastUse;
@@ -60,8 +60,8 @@ void TMixSource::MakeRoomFor(int64_t bytes) const {
     }
 }
 
-const int32_t* TMixSource::CachedContributions(const THitPlan& plan) const {
-    for (THitShape& shape : shapes_) {
+const int32_t* MixSource::CachedContributions(const HitPlan& plan) const {
+    for (HitShape& shape : shapes_) {
         if (shape.Plan.SameSound(plan)) {
             shape.LastUse = ++useClock_;
             return shape.Contributions.data();
@@ -72,7 +72,7 @@ const int32_t* TMixSource::CachedContributions(const THitPlan& plan) const {
         return nullptr;
     }
     MakeRoomFor(bytes);
-    THitShape shape{plan, std::vector<int32_t>(static_cast<size_t>(2 * plan.Length)), ++useClock_};
+    HitShape shape{plan, std::vector<int32_t>(static_cast<size_t>(2 * plan.Length)), ++useClock_};
     ComputeContributions(plan, 0, plan.Length, shape.Contributions.data());
     cachedBytes_ += bytes;
     shapes_.push_back(std::move(shape));

@@ -12,17 +12,17 @@
 
 namespace stepweave::wavaudio {
 
-class TWave;
+class MixingWave;
 
-class TMixSource {
+class MixSource {
 public:
     static constexpr int64_t kDefaultShapeBudgetBytes = int64_t{16} << 20;
 
     // Decodes channels 0 and 1 of a wave; a mono wave's one channel feeds
     // both sides of a stereo mix.
-    explicit TMixSource(TWave& wave, int64_t shapeBudgetBytes = kDefaultShapeBudgetBytes);
-    // Loads a WAV file (as TWave::LoadFromFile does) and decodes it.
-    static TMixSource FromFile(const std::string& path, int64_t shapeBudgetBytes = kDefaultShapeBudgetBytes);
+    explicit MixSource(MixingWave& wave, int64_t shapeBudgetBytes = kDefaultShapeBudgetBytes);
+    // Loads a WAV file (as MixingWave::LoadFromFile does) and decodes it.
+    static MixSource FromFile(const std::string& path, int64_t shapeBudgetBytes = kDefaultShapeBudgetBytes);
 
     int64_t Frames() const { return frames_; }
     int32_t SampleRate() const { return rate_; }
@@ -31,17 +31,17 @@ public:
 
     // Contributions of output frames [first, first + count) of a hit of this
     // source, interleaved left and right.
-    void ComputeContributions(const THitPlan& plan, int64_t first, int64_t count, int32_t* out) const;
+    void ComputeContributions(const HitPlan& plan, int64_t first, int64_t count, int32_t* out) const;
 
     // All contributions of a hit, computed on first use and kept while the
     // budget allows (least recently used hits make room); null when the hit
     // alone exceeds the budget. Valid until the next call.
-    const int32_t* CachedContributions(const THitPlan& plan) const;
+    const int32_t* CachedContributions(const HitPlan& plan) const;
     int64_t CachedBytes() const { return cachedBytes_; }
 
 private:
-    struct THitShape {
-        THitPlan Plan;
+    struct HitShape {
+        HitPlan Plan;
         std::vector<int32_t> Contributions;
         uint64_t LastUse = 0;
     };
@@ -54,7 +54,7 @@ private:
     std::vector<int16_t> left_;
     std::vector<int16_t> right_;  // empty for a mono source
     int64_t budgetBytes_ = 0;
-    mutable std::vector<THitShape> shapes_;
+    mutable std::vector<HitShape> shapes_;
     mutable int64_t cachedBytes_ = 0;
     mutable uint64_t useClock_ = 0;
 };

@@ -20,23 +20,23 @@ constexpr int64_t kBlockFrames = 4096;
 
 }  // namespace
 
-TWave::TWave() = default;
-TWave::~TWave() = default;
+MixingWave::MixingWave() = default;
+MixingWave::~MixingWave() = default;
 
-void TWave::SetFormat(const TWaveFormat& format) {
+void MixingWave::SetFormat(const WaveFormat& format) {
     if (!format.DescribesAudio()) {
-        throw EWaveStreamError("Format is invalid");
+        throw WaveStreamError("Format is invalid");
     }
     FlushWindow();
     format_ = format;
     frames_ = FramesIn(DataSize());
 }
 
-double TWave::Duration() const {
-    return static_cast<double>(frames_) / static_cast<double>(format_.SamplesPerSec);
+double MixingWave::Duration() const {
+    return static_cast<double>(frames_) / static_cast<double>(format_.SignedSamplesPerSec());
 }
 
-int64_t TWave::DataSize() const {
+int64_t MixingWave::DataSize() const {
     if (!FileBacked()) {
         return static_cast<int64_t>(memory_.size());
     }
@@ -46,30 +46,30 @@ int64_t TWave::DataSize() const {
     return std::max(workFile_->Size(), WindowStartByte() + static_cast<int64_t>(memory_.size()));
 }
 
-int64_t TWave::FramesIn(int64_t bytes) const {
-    return static_cast<int64_t>(RoundHalfEven(static_cast<double>(bytes) / format_.BlockAlign));
+int64_t MixingWave::FramesIn(int64_t bytes) const {
+    return static_cast<int64_t>(RoundHalfEven(static_cast<double>(bytes) / format_.blockAlign));
 }
 
 // ---- files ------------------------------------------------------------------
 
-void TWave::LoadFromFile(const std::string& path) {
-    TFileStream file(path);
+void MixingWave::LoadFromFile(const std::string& path) {
+    FileStream file(path);
     LoadFromStream(file);
 }
 
-void TWave::LoadFromStream(TStream& stream) {
-    const TWaveFileLayout layout = ReadWaveFileLayout(stream, format_);
+void MixingWave::LoadFromStream(ByteStream& stream) {
+    const WaveFileLayout layout = ReadWaveFileLayout(stream, format_);
     if (!layout.IsRiffWave) {
         return;
     }
     if (!layout.Format.DescribesAudio()) {
-        throw EWaveStreamError("Format is invalid");
+        throw WaveStreamError("Format is invalid");
     }
     FlushWindow();
     if (layout.HasData) {
         stream.SetPosition(layout.DataOffset);
         if (FileBacked()) {
-            auto fresh = std::make_unique<TWorkFile>(workFileName_);
+            auto fresh = std::make_unique<WorkFile>(workFileName_);
             fresh->AppendFrom(stream, layout.DataSize);
             workFile_ = std::move(fresh);
         } else {
@@ -82,8 +82,8 @@ void TWave::LoadFromStream(TStream& stream) {
     frames_ = FramesIn(DataSize());
 }
 
-void TWave::SaveToFile(const std::string& path) {
-    TSafeFileStream file(path);
+void MixingWave::SaveToFile(const std::string& path) {
+    SafeFileStream file(path);
     WriteWaveFileHeader(file, format_, DataSize());
     if (FileBacked()) {
         WriteBackWindow();
@@ -94,12 +94,12 @@ void TWave::SaveToFile(const std::string& path) {
     file.Commit();
 }
 
-void TWave::SetFileBacked(bool on) {
+void MixingWave::SetFileBacked(bool on) {
     if (on && !FileBacked()) {
         if (workFileName_.empty()) {
-            throw EFCreateError(workFileName_);
+            throw FileCreateError(workFileName_);
         }
-        auto file = std::make_unique<TWorkFile>(workFileName_);
+        auto file = std::make_unique<WorkFile>(workFileName_);
         file->WriteAt(0, memory_.data(), static_cast<int64_t>(memory_.size()));
         workFile_ = std::move(file);
         std::vector<uint8_t>().swap(memory_);
@@ -116,15 +116,15 @@ void TWave::SetFileBacked(bool on) {
 
 // ---- the window over the work file -------------------------------------------
 
-int64_t TWave::WindowFrames() const {
-    return std::clamp<int64_t>(kWindowByteLimit / format_.BlockAlign, 1, kWindowFrames);
+int64_t MixingWave::WindowFrames() const {
+    return std::clamp<int64_t>(kWindowByteLimit / format_.blockAlign, 1, kWindowFrames);
 }
 
-bool TWave::InWindow(int64_t frame) const {
+bool MixingWave::InWindow(int64_t frame) const {
     return windowStart_ != kNoWindow && frame >= windowStart_ && frame < windowStart_ + WindowFrames();
 }
 
-void TWave::MarkDirty(int64_t begin, int64_t end) {
+void MixingWave::MarkDirty(int64_t begin, int64_t end) {
     if (dirtyBegin_ >= dirtyEnd_) {
         dirtyBegin_ = begin;
         dirtyEnd_ = end;
@@ -135,7 +135,7 @@ void TWave::MarkDirty(int64_t begin, int64_t end) {
 }
 
 // Extends the window with silence to `size` bytes.
-void TWave::GrowWindow(int64_t size) {
+void MixingWave::GrowWindow(int64_t size) {
     const auto held = static_cast<int64_t>(memory_.size());
     if (size > held) {
         memory_.resize(static_cast<size_t>(size), format_.SilenceByte());
@@ -143,7 +143,7 @@ void TWave::GrowWindow(int64_t size) {
     }
 }
 
-void TWave::WriteBackWindow() {
+void MixingWave::WriteBackWindow() {
     if (windowStart_ == kNoWindow || dirtyBegin_ >= dirtyEnd_) {
         return;
     }
@@ -157,7 +157,7 @@ void TWave::WriteBackWindow() {
 
 // Writes the window back and lets it go; the frame count is then what the
 // work file holds.
-void TWave::FlushWindow() {
+void MixingWave::FlushWindow() {
     if (!FileBacked()) {
         return;
     }
@@ -167,24 +167,24 @@ void TWave::FlushWindow() {
     frames_ = FramesIn(workFile_->Size());
 }
 
-void TWave::LoadWindow(int64_t start) {
+void MixingWave::LoadWindow(int64_t start) {
     windowStart_ = start;
     const int64_t count = std::clamp<int64_t>(workFile_->Size() - WindowStartByte(), 0,
-                                              WindowFrames() * format_.BlockAlign);
+                                              WindowFrames() * format_.blockAlign);
     memory_.resize(static_cast<size_t>(count));
     workFile_->ReadAt(WindowStartByte(), memory_.data(), count);
     dirtyBegin_ = dirtyEnd_ = 0;
 }
 
-void TWave::PlaceWindowAt(int64_t frame) {
+void MixingWave::PlaceWindowAt(int64_t frame) {
     FlushWindow();
-    workFile_->FillTo(frame * format_.BlockAlign, format_.SilenceByte());
+    workFile_->FillTo(frame * format_.blockAlign, format_.SilenceByte());
     LoadWindow(frame);
 }
 
 // ---- samples ----------------------------------------------------------------
 
-bool TWave::ReadHeld(int64_t frame, int64_t position, uint8_t* out) {
+bool MixingWave::ReadHeld(int64_t frame, int64_t position, uint8_t* out) {
     const int count = format_.BytesPerSample();
     if (!FileBacked()) {
         if (position + count > static_cast<int64_t>(memory_.size())) {
@@ -208,38 +208,38 @@ bool TWave::ReadHeld(int64_t frame, int64_t position, uint8_t* out) {
     return true;
 }
 
-int16_t TWave::GetSample(int channel, int64_t frame) {
-    if (channel < 0 || channel >= format_.Channels || frame < 0 || frame >= frames_) {
+int16_t MixingWave::GetSample(int channel, int64_t frame) {
+    if (channel < 0 || channel >= format_.channels || frame < 0 || frame >= frames_) {
         return 0;
     }
     uint8_t bytes[2] = {};
-    const int64_t position = frame * format_.BlockAlign + format_.ChannelOffset(channel);
+    const int64_t position = frame * format_.blockAlign + format_.ChannelOffset(channel);
     return ReadHeld(frame, position, bytes) ? DecodeSample(bytes, format_.IsEightBit()) : 0;
 }
 
-void TWave::ReadSamples(int channel, int64_t firstFrame, int64_t count, int16_t* out) {
+void MixingWave::ReadSamples(int channel, int64_t firstFrame, int64_t count, int16_t* out) {
     if (FileBacked()) {
         for (int64_t i = 0; i < count; ++i) {
             out[i] = GetSample(channel, firstFrame + i);
         }
         return;
     }
-    const bool valid = channel >= 0 && channel < format_.Channels;
+    const bool valid = channel >= 0 && channel < format_.channels;
     const int sampleBytes = format_.BytesPerSample();
     const auto held = static_cast<int64_t>(memory_.size());
     for (int64_t i = 0; i < count; ++i) {
         const int64_t frame = firstFrame + i;
-        const int64_t position = frame * format_.BlockAlign + format_.ChannelOffset(channel);
+        const int64_t position = frame * format_.blockAlign + format_.ChannelOffset(channel);
         const bool inside = valid && frame >= 0 && frame < frames_ && position + sampleBytes <= held;
         out[i] = inside ? DecodeSample(memory_.data() + position, format_.IsEightBit()) : 0;
     }
 }
 
-void TWave::SetSample(int channel, int64_t frame, int16_t value) {
-    if (channel < 0 || channel >= format_.Channels || frame < 0) {
+void MixingWave::SetSample(int channel, int64_t frame, int16_t value) {
+    if (channel < 0 || channel >= format_.channels || frame < 0) {
         return;
     }
-    const int64_t position = frame * format_.BlockAlign + format_.ChannelOffset(channel);
+    const int64_t position = frame * format_.blockAlign + format_.ChannelOffset(channel);
     if (position + format_.BytesPerSample() > kMaxWaveDataBytes) {
         return;
     }
@@ -250,7 +250,7 @@ void TWave::SetSample(int channel, int64_t frame, int16_t value) {
     }
 }
 
-void TWave::SetMemorySample(int64_t frame, int64_t position, int16_t value) {
+void MixingWave::SetMemorySample(int64_t frame, int64_t position, int16_t value) {
     if (position >= static_cast<int64_t>(memory_.size())) {
         memory_.resize(static_cast<size_t>(position), format_.SilenceByte());
         frames_ = frame + 1;
@@ -262,7 +262,7 @@ void TWave::SetMemorySample(int64_t frame, int64_t position, int16_t value) {
     EncodeSample(memory_.data() + position, format_.IsEightBit(), value);
 }
 
-void TWave::SetWindowSample(int64_t frame, int64_t position, int16_t value) {
+void MixingWave::SetWindowSample(int64_t frame, int64_t position, int16_t value) {
     if (!InWindow(frame)) {
         FlushWindow();
         if (position >= workFile_->Size()) {
@@ -284,31 +284,31 @@ void TWave::SetWindowSample(int64_t frame, int64_t position, int16_t value) {
 
 // ---- mixing -------------------------------------------------------------------
 
-void TWave::RequireStereoLayout() const {
-    if (format_.Channels != 2 || format_.BlockAlign < 2 * format_.BytesPerSample()) {
-        throw EWaveStreamError("Mixing needs a stereo wave");
+void MixingWave::RequireStereoLayout() const {
+    if (format_.channels != 2 || format_.blockAlign < 2 * format_.BytesPerSample()) {
+        throw WaveStreamError("Mixing needs a stereo wave");
     }
 }
 
-void TWave::MixIn(TWave& source, double frequency, double startTime, double pan, double volume) {
-    const TMixSource decoded(source, 0);
+void MixingWave::MixIn(MixingWave& source, double frequency, double startTime, double pan, double volume) {
+    const MixSource decoded(source, 0);
     MixIn(decoded, frequency, startTime, pan, volume);
 }
 
-void TWave::MixIn(const TMixSource& source, double frequency, double startTime, double pan, double volume,
-                  TFrameRange range) {
+void MixingWave::MixIn(const MixSource& source, double frequency, double startTime, double pan, double volume,
+                  FrameRange range) {
     RequireStereoLayout();
-    const auto plan = PlanHit(format_.SamplesPerSec, source.Frames(), source.SampleRate(), frequency, pan, volume);
+    const auto plan = PlanHit(format_.SignedSamplesPerSec(), source.Frames(), source.SampleRate(), frequency, pan, volume);
     const auto start = StartFrame(format_, startTime);
     if (!plan || !start) {
-        throw EWaveStreamError("Invalid mix parameters");
+        throw WaveStreamError("Invalid mix parameters");
     }
     const int64_t first = std::max({*start, int64_t{0}, range.First});
     const int64_t end = std::min(*start + plan->Length, range.End);
     if (plan->Length >= 1 && first < end) {
         const int64_t lastByte = format_.ChannelOffset(2);
-        if (end - 1 > (kMaxWaveDataBytes - lastByte) / format_.BlockAlign) {
-            throw EWaveStreamError("Wave is too long");
+        if (end - 1 > (kMaxWaveDataBytes - lastByte) / format_.blockAlign) {
+            throw WaveStreamError("Wave is too long");
         }
         MixFrames(source, *plan, *start, first, end);
     }
@@ -317,7 +317,7 @@ void TWave::MixIn(const TMixSource& source, double frequency, double startTime, 
     }
 }
 
-void TWave::MixFrames(const TMixSource& source, const THitPlan& plan, int64_t start, int64_t first, int64_t end) {
+void MixingWave::MixFrames(const MixSource& source, const HitPlan& plan, int64_t start, int64_t first, int64_t end) {
     // Frames the wave did not count when the mix began read as silence.
     const int64_t counted = frames_;
     const int32_t* whole = source.CachedContributions(plan);
@@ -325,7 +325,7 @@ void TWave::MixFrames(const TMixSource& source, const THitPlan& plan, int64_t st
     bool extended = false;
     for (int64_t frame = first; frame < end;) {
         const int64_t want = whole ? end : std::min(end, frame + kBlockFrames);
-        const TFrameSpan span = HoldFrames(frame, want, extended);
+        const FrameSpan span = HoldFrames(frame, want, extended);
         const int32_t* contributions = block.data();
         if (whole) {
             contributions = whole + 2 * (frame - start);
@@ -342,8 +342,8 @@ void TWave::MixFrames(const TMixSource& source, const THitPlan& plan, int64_t st
 
 // Brings frames [first, end) into memory, or as many of them as the window
 // holds from `first` on, extending the audio with silence where it ends.
-TFrameSpan TWave::HoldFrames(int64_t first, int64_t end, bool& extended) {
-    const int64_t blockAlign = format_.BlockAlign;
+FrameSpan MixingWave::HoldFrames(int64_t first, int64_t end, bool& extended) {
+    const int64_t blockAlign = format_.blockAlign;
     int64_t base = 0;
     if (FileBacked()) {
         if (!InWindow(first)) {
@@ -361,7 +361,7 @@ TFrameSpan TWave::HoldFrames(int64_t first, int64_t end, bool& extended) {
     } else if (needed > static_cast<int64_t>(memory_.size())) {
         memory_.resize(static_cast<size_t>(needed), format_.SilenceByte());
     }
-    return TFrameSpan{memory_.data() + (first - base) * blockAlign, end - first, format_.BlockAlign,
+    return FrameSpan{memory_.data() + (first - base) * blockAlign, end - first, format_.blockAlign,
                       format_.IsEightBit()};
 }
 

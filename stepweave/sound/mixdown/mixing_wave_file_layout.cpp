@@ -11,20 +11,20 @@ namespace {
 
 constexpr int64_t kChunkHeaderBytes = 8;
 
-bool ReadTag(TStream& stream, const char* expected) {
+bool ReadTag(ByteStream& stream, const char* expected) {
     char tag[4];
     stream.ReadBuffer(tag, 4);
     return std::memcmp(tag, expected, 4) == 0;
 }
 
-uint32_t ReadUInt32(TStream& stream) {
+uint32_t ReadUInt32(ByteStream& stream) {
     uint8_t bytes[4];
     stream.ReadBuffer(bytes, 4);
     return static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
            static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
 }
 
-void WriteUInt32(TStream& stream, uint32_t value) {
+void WriteUInt32(ByteStream& stream, uint32_t value) {
     const uint8_t bytes[4] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
                               static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)};
     stream.WriteBuffer(bytes, 4);
@@ -32,22 +32,22 @@ void WriteUInt32(TStream& stream, uint32_t value) {
 
 void RequireBytes(int64_t claimed, int64_t left) {
     if (claimed > left) {
-        throw EReadError("Stream read error");
+        throw StreamReadError("Stream read error");
     }
 }
 
-void ReadFormatChunk(TStream& stream, int64_t size, int64_t left, TWaveFormat& format) {
-    const int64_t count = std::min<int64_t>(size, TWaveFormat::kRecordSize);
+void ReadFormatChunk(ByteStream& stream, int64_t size, int64_t left, WaveFormat& format) {
+    const int64_t count = std::min<int64_t>(size, kWaveFormatRecordSize);
     RequireBytes(count, left);
-    uint8_t record[TWaveFormat::kRecordSize];
+    uint8_t record[kWaveFormatRecordSize];
     stream.ReadBuffer(record, count);
-    format.OverlayRecordBytes(record, static_cast<int>(count));
+    OverlayWaveFormat(format, record, static_cast<int>(count));
 }
 
 }  // namespace
 
-TWaveFileLayout ReadWaveFileLayout(TStream& stream, const TWaveFormat& previous) {
-    TWaveFileLayout layout;
+WaveFileLayout ReadWaveFileLayout(ByteStream& stream, const WaveFormat& previous) {
+    WaveFileLayout layout;
     layout.Format = previous;
     const int64_t end = stream.Size();
     stream.SetPosition(0);
@@ -84,16 +84,16 @@ TWaveFileLayout ReadWaveFileLayout(TStream& stream, const TWaveFormat& previous)
     return layout;
 }
 
-void WriteWaveFileHeader(TStream& stream, const TWaveFormat& format, int64_t dataSize) {
+void WriteWaveFileHeader(ByteStream& stream, const WaveFormat& format, int64_t dataSize) {
     if (dataSize < 0 || dataSize > kMaxWaveDataBytes) {
-        throw EWriteError("Stream write error");
+        throw StreamWriteError("Stream write error");
     }
     stream.WriteBuffer("RIFF", 4);
     WriteUInt32(stream, static_cast<uint32_t>(dataSize + 36));
     stream.WriteBuffer("WAVEfmt ", 8);
-    WriteUInt32(stream, TWaveFormat::kRecordSize);
-    const TWaveFormat::Record record = format.Encode();
-    stream.WriteBuffer(record.data(), TWaveFormat::kRecordSize);
+    WriteUInt32(stream, kWaveFormatRecordSize);
+    const WaveFormatRecord record = EncodeWaveFormat(format);
+    stream.WriteBuffer(record.data(), kWaveFormatRecordSize);
     stream.WriteBuffer("data", 4);
     WriteUInt32(stream, static_cast<uint32_t>(dataSize));
 }

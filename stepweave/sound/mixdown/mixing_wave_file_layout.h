@@ -11,9 +11,9 @@ namespace stepweave::wavaudio {
 // The largest data size whose RIFF size (data size + 36) fits its 32-bit field.
 inline constexpr int64_t kMaxWaveDataBytes = 0xFFFFFFFFLL - 36;
 
-struct TWaveFileLayout {
+struct WaveFileLayout {
     bool IsRiffWave = false;  // false: not a RIFF WAVE image, to be ignored
-    TWaveFormat Format;       // the previous format with the file's "fmt " bytes laid over it
+    WaveFormat Format = kMixingWaveFormat;  // the previous format with the file's "fmt " bytes laid over it
     bool HasData = false;
     int64_t DataOffset = 0;  // of the last "data" chunk's bytes
     int64_t DataSize = 0;
@@ -23,11 +23,11 @@ struct TWaveFileLayout {
 // their stated sizes and without word alignment, while the RIFF size says
 // more chunks follow and at least a chunk header's 8 bytes are left. A
 // "fmt " or "data" chunk that claims more bytes than the stream holds fails
-// with EReadError "Stream read error" before anything is read into memory.
-TWaveFileLayout ReadWaveFileLayout(TStream& stream, const TWaveFormat& previous);
+// with StreamReadError "Stream read error" before anything is read into memory.
+WaveFileLayout ReadWaveFileLayout(ByteStream& stream, const WaveFormat& previous);
 
 // "RIFF", data size + 36, "WAVE", "fmt ", 16, the format record, "data",
 // data size. No pad byte follows the data.
-void WriteWaveFileHeader(TStream& stream, const TWaveFormat& format, int64_t dataSize);
+void WriteWaveFileHeader(ByteStream& stream, const WaveFormat& format, int64_t dataSize);
 
 }  // namespace stepweave::wavaudio

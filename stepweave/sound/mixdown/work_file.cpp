@@ -11,14 +11,14 @@ constexpr int64_t kCopyBlock = 1 << 20;
 
 }  // namespace
 
-TWorkFile::TWorkFile(const std::string& besidePath) : file_(besidePath) {}
+WorkFile::WorkFile(const std::string& besidePath) : file_(besidePath) {}
 
-void TWorkFile::ReadAt(int64_t offset, void* buffer, int64_t count) {
+void WorkFile::ReadAt(int64_t offset, void* buffer, int64_t count) {
     file_.SetPosition(offset);
     file_.ReadBuffer(buffer, count);
 }
 
-void TWorkFile::WriteAt(int64_t offset, const void* buffer, int64_t count) {
+void WorkFile::WriteAt(int64_t offset, const void* buffer, int64_t count) {
     if (count <= 0) {
         return;
     }
@@ -27,7 +27,7 @@ void TWorkFile::WriteAt(int64_t offset, const void* buffer, int64_t count) {
     size_ = std::max(size_, offset + count);
 }
 
-void TWorkFile::FillTo(int64_t size, uint8_t byte) {
+void WorkFile::FillTo(int64_t size, uint8_t byte) {
     if (size <= size_) {
         return;
     }
@@ -37,7 +37,7 @@ void TWorkFile::FillTo(int64_t size, uint8_t byte) {
     }
 }
 
-void TWorkFile::AppendFrom(TStream& source, int64_t count) {
+void WorkFile::AppendFrom(ByteStream& source, int64_t count) {
     std::vector<uint8_t> block(static_cast<size_t>(std::clamp<int64_t>(count, 0, kCopyBlock)));
     for (int64_t left = count; left > 0;) {
         const int64_t n = std::min<int64_t>(left, static_cast<int64_t>(block.size()));
@@ -47,7 +47,7 @@ void TWorkFile::AppendFrom(TStream& source, int64_t count) {
     }
 }
 
-void TWorkFile::CopyTo(TStream& target) {
+void WorkFile::CopyTo(ByteStream& target) {
     std::vector<uint8_t> block(static_cast<size_t>(std::min(size_, kCopyBlock)));
     for (int64_t offset = 0; offset < size_;) {
         const int64_t n = std::min<int64_t>(size_ - offset, static_cast<int64_t>(block.size()));

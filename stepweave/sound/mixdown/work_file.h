@@ -9,10 +9,10 @@
 
 namespace stepweave::wavaudio {
 
-class TWorkFile {
+class WorkFile {
 public:
-    // Creating the file fails with EFCreateError "Cannot create file %s".
-    explicit TWorkFile(const std::string& besidePath);
+    // Creating the file fails with FileCreateError "Cannot create file %s".
+    explicit WorkFile(const std::string& besidePath);
 
     int64_t Size() const { return size_; }
 
@@ -23,13 +23,13 @@ public:
     // Appends copies of one byte until the file holds `size` bytes.
     void FillTo(int64_t size, uint8_t byte);
     // Appends `count` bytes read from a stream at its position.
-    void AppendFrom(TStream& source, int64_t count);
+    void AppendFrom(ByteStream& source, int64_t count);
     // Writes the whole file to a stream at its position.
-    void CopyTo(TStream& target);
+    void CopyTo(ByteStream& target);
 
 private:
     // Never committed: its temporary file is all there is, and goes with it.
-    TSafeFileStream file_;
+    SafeFileStream file_;
     int64_t size_ = 0;
 };
 

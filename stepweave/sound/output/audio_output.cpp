@@ -2,39 +2,17 @@
 
 #include <iostream>
 
-#include "stepweave/sound/backend/audio_backend_choice.h"
+#include "stepweave/sound/files/errors.h"
 
 namespace stepweave {
 
-namespace {
-
-std::weak_ptr<AudioOutput>& Current() {
-    static std::weak_ptr<AudioOutput> current;
-    return current;
-}
-
-AudioBackendFactory& Factory() {
-    static AudioBackendFactory factory;
-    return factory;
-}
-
-}  // namespace
-
-std::shared_ptr<AudioOutput> AudioOutput::Acquire(std::string* failure) {
-    if (auto running = Current().lock()) {
-        return running;
-    }
-    std::string reason;
-    std::unique_ptr<AudioBackend> backend = Factory() ? Factory()() : AudioBackendFromEnvironment(reason);
+std::shared_ptr<AudioOutput> AudioOutput::Open(std::unique_ptr<AudioBackend> backend, std::string* failure) {
     const auto fail = [&](const std::string& why) -> std::shared_ptr<AudioOutput> {
         if (failure != nullptr) {
             *failure = why;
         }
         return nullptr;
     };
-    if (!backend) {
-        return fail(reason);
-    }
     if (!backend->Open()) {
         return fail(backend->OpenFailure());
     }
@@ -43,16 +21,23 @@ std::shared_ptr<AudioOutput> AudioOutput::Acquire(std::string* failure) {
         output->closed_ = true;
         return fail(output->backend_->OpenFailure());
     }
-    Current() = output;
     return output;
 }
 
-std::shared_ptr<AudioOutput> AudioOutput::Running() { return Current().lock(); }
-
-AudioBackendFactory AudioOutput::SetBackendFactory(AudioBackendFactory factory) {
-    AudioBackendFactory previous = std::move(Factory());
-    Factory() = std::move(factory);
-    return previous;
+std::shared_ptr<AudioOutput> OpenAudioOutput(const AudioBackendSource& source) {
+    std::string cause;
+    std::unique_ptr<AudioBackend> backend = source ? source(cause) : nullptr;
+    std::shared_ptr<AudioOutput> output = backend ? AudioOutput::Open(std::move(backend), &cause) : nullptr;
+    if (!output) {
+        // The system's message first; the real cause and the way out, when
+        // known, on the line below it.
+        std::string message = FormatMessage("%s cannot be initialized", "DirectSound");
+        if (!cause.empty()) {
+            message += "\n" + cause;
+        }
+        throw SoundOutputError(message);
+    }
+    return output;
 }
 
 AudioOutput::AudioOutput(std::unique_ptr<AudioBackend> backend)
@@ -80,7 +65,6 @@ void AudioOutput::Close() {
     }
     closed_ = true;
     backend_->Stop();
-    LetGo();
     if (const std::exception_ptr failure = backend_->RunFailure()) {
         std::rethrow_exception(failure);
     }
@@ -92,14 +76,6 @@ void AudioOutput::Discard() {
     }
     closed_ = true;
     backend_->Discard();
-    LetGo();
-}
-
-// Whoever asks for the output from now on gets a new one.
-void AudioOutput::LetGo() {
-    if (Current().lock().get() == this) {
-        Current().reset();
-    }
 }
 
 }  // namespace stepweave

@@ -1,34 +1,23 @@
 #pragma once
-// The output every sound device of the program plays through: one backend
-// and the mixer it runs. The first device to open it starts it and the last
-// one to let go closes it, so all windows mix into one stream (and, with
-// the file backend, into one recording).
+// The output a program plays through: one backend and the mixer it runs.
+// Whoever opens it (the session, a headless command) hands it to the sound
+// devices of its windows, so all of them mix into one stream (and, with the
+// file backend, into one recording).
 //
 // Main thread only.
-#include <functional>
 #include <memory>
 #include <string>
 
 #include "stepweave/sound/backend/audio_backend.h"
-#include "stepweave/sound/output/mixer.h"
+#include "stepweave/sound/mixer/mixer.h"
 
 namespace stepweave {
 
-using AudioBackendFactory = std::function<std::unique_ptr<AudioBackend>()>;
-
 class AudioOutput {
 public:
-    // The running output, opened now if nobody holds it; nullptr when the
-    // backend cannot be opened (no device, a value of STEPWEAVE_AUDIO that
-    // names none), with the reason in `failure` when one is known.
-    static std::shared_ptr<AudioOutput> Acquire(std::string* failure = nullptr);
-    // The running output, or nullptr when nobody holds one.
-    static std::shared_ptr<AudioOutput> Running();
-
-    // Replaces how the output finds its backend (tests install the
-    // hand-pumped device); an empty factory goes back to STEPWEAVE_AUDIO.
-    // Returns the factory that was in place.
-    static AudioBackendFactory SetBackendFactory(AudioBackendFactory factory);
+    // The backend opened and started with a mixer; nullptr when it cannot
+    // be, with the reason in `failure` when the backend knows one.
+    static std::shared_ptr<AudioOutput> Open(std::unique_ptr<AudioBackend> backend, std::string* failure = nullptr);
 
     // Stops the device, if Close has not; a failure nobody was told of goes
     // to the standard error stream.
@@ -36,7 +25,7 @@ public:
     AudioOutput(const AudioOutput&) = delete;
     AudioOutput& operator=(const AudioOutput&) = delete;
 
-    // Stops the device now, whoever still holds the output (their buffers
+    // Stops the device now, whoever still holds the output (their voices
     // fall silent), and finishes what it writes. Raises what went wrong
     // while it ran: a recording that could not be written, whose target is
     // then left as it was.
@@ -48,21 +37,26 @@ public:
     Mixer& GetMixer() { return *mixer_; }
     MillisecondClock& Clock() { return mixer_->Clock(); }
 
-    // Counts the times the output lost its buffers. A buffer made before the
+    // Counts the times the output lost its voices. A voice made before the
     // latest loss reports itself lost until it is restored and refilled.
     uint32_t BufferLosses() const { return bufferLosses_; }
-    // Declares every buffer lost, as after the device was reset underneath
+    // Declares every voice lost, as after the device was reset underneath
     // them: they stop, and their owners reload them.
     void LoseBuffers() { ++bufferLosses_; }
 
 private:
     explicit AudioOutput(std::unique_ptr<AudioBackend> backend);
-    void LetGo();
 
     std::unique_ptr<AudioBackend> backend_;
     std::unique_ptr<Mixer> mixer_;
     uint32_t bufferLosses_ = 0;
     bool closed_ = false;
 };
+
+// The output the source's backend plays through. SoundOutputError
+// "%s cannot be initialized" ("DirectSound") when there is none, followed on a
+// second line by the cause (what the sound system said, or the value of
+// STEPWEAVE_AUDIO that names no device) and the way out, when known.
+std::shared_ptr<AudioOutput> OpenAudioOutput(const AudioBackendSource& source);
 
 }  // namespace stepweave

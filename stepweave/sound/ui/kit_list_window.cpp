@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "stepweave/sound/files/errors.h"
-#include "stepweave/sound/kit/dx_wave_list.h"
+#include "stepweave/sound/voices/kit_player.h"
 #include "stepweave/sound/kit/kit_layout.h"
 #include "stepweave/sound/ui/editor_choice.h"
 #include "stepweave/sound/ui/tool_prompt.h"
@@ -23,13 +23,13 @@ constexpr int kFirstItalic = 9;
 
 }  // namespace
 
-TKit_List::TKit_List(TCustomDXWaveList& kit, EditorChoice& editor, ToolPrompt& errors, QWidget* parent)
+KitListWindow::KitListWindow(KitPlayer& kit, EditorChoice& editor, ToolPrompt& errors, QWidget* parent)
     : QWidget(parent, Qt::Tool), kit_(kit), editor_(editor), errors_(errors) {
     setWindowTitle("Kit List");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 4, 2, 4);
     layout->setSpacing(0);
-    for (int tag = 0; tag < static_cast<int>(Labels.size()); ++tag) {
+    for (int tag = 0; tag < static_cast<int>(instrumentLabels.size()); ++tag) {
         auto* label = new QLabel(kCaptions[static_cast<size_t>(tag)], this);
         QFont font = label->font();
         font.setBold(true);
@@ -38,16 +38,17 @@ TKit_List::TKit_List(TCustomDXWaveList& kit, EditorChoice& editor, ToolPrompt& e
         label->setFont(font);
         label->setCursor(Qt::PointingHandCursor);
         label->setFixedHeight(kLabelPitch);
+        label->setObjectName(QString("Label%1").arg(tag + 1));
         label->setProperty("tag", tag);
         label->installEventFilter(this);
         label->setToolTip(QString("Place %1 with the next click in the grid").arg(label->text()));
         layout->addWidget(label);
-        Labels[static_cast<size_t>(tag)] = label;
+        instrumentLabels[static_cast<size_t>(tag)] = label;
     }
     setFixedSize(kWidth, sizeHint().height());
 }
 
-bool TKit_List::eventFilter(QObject* watched, QEvent* event) {
+bool KitListWindow::eventFilter(QObject* watched, QEvent* event) {
     auto* label = qobject_cast<QLabel*>(watched);
     if (label != nullptr && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && label->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
@@ -59,13 +60,13 @@ bool TKit_List::eventFilter(QObject* watched, QEvent* event) {
 
 // The label's tag t chooses kit instrument t + 1, and the editor's pan slider
 // shows that instrument's pan.
-void TKit_List::SelectInstrument(QLabel* label) {
+void KitListWindow::SelectInstrument(QLabel* label) {
     const int tag = label->property("tag").toInt();
     const std::string name(kKitSlotNames[static_cast<size_t>(tag + 1)]);
     editor_.ChooseInstrument(name);
     try {
         editor_.ShowPan(kit_.Items().Find(name).Pan());
-    } catch (const EStepweaveError& error) {
+    } catch (const StepweaveError& error) {
         errors_.ShowError(error.what());
     }
 }

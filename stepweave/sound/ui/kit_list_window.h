@@ -10,20 +10,20 @@ class QLabel;
 namespace stepweave {
 
 class EditorChoice;
-class TCustomDXWaveList;
+class KitPlayer;
 class ToolPrompt;
 
-class TKit_List : public QWidget {
+class KitListWindow : public QWidget {
     Q_OBJECT
 
 public:
     static constexpr int kWidth = 80;
     static constexpr int kLabelPitch = 24;
 
-    TKit_List(TCustomDXWaveList& kit, EditorChoice& editor, ToolPrompt& errors, QWidget* parent = nullptr);
+    KitListWindow(KitPlayer& kit, EditorChoice& editor, ToolPrompt& errors, QWidget* parent = nullptr);
 
-    // Label1 .. Label16.
-    std::array<QLabel*, 16> Labels;
+    // Tags 0 .. 15; their object names count from 1.
+    std::array<QLabel*, 16> instrumentLabels;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -31,7 +31,7 @@ protected:
 private:
     void SelectInstrument(QLabel* label);
 
-    TCustomDXWaveList& kit_;
+    KitPlayer& kit_;
     EditorChoice& editor_;
     ToolPrompt& errors_;
 };

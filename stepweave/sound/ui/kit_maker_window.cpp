@@ -8,9 +8,7 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
-#include "stepweave/sound/device/audio_file_stream.h"
-#include "stepweave/sound/device/direct_sound_buffer.h"
-#include "stepweave/sound/device/direct_sound_types.h"
+#include "stepweave/sound/voices/audio_file_stream.h"
 #include "stepweave/sound/files/errors.h"
 #include "stepweave/data/start_folder_files.h"
 #include "stepweave/sound/kit/blank_wave_file.h"
@@ -18,76 +16,79 @@
 #include "stepweave/sound/kit/wave_collection.h"
 #include "stepweave/sound/ui/tool_prompt.h"
 #include "stepweave/sound/wav/playable_format.h"
-#include "stepweave/sound/wav/wave.h"
+#include "stepweave/sound/wav/wave_data.h"
 
 namespace stepweave {
 
 namespace {
 
-constexpr std::array<const char*, TMakit::kSlots> kSlotCaptions = {
+constexpr std::array<const char*, KitMakerWindow::kSlots> kSlotCaptions = {
     "Kick", "ShortKick", "Snare",   "Cls Hi-Hat", "Op Hi-Hat", "Tom1",  "Tom2",  "Cymbol1",
     "Cymbol2", "Rimshot", "Shaker", "Block",      "Congo",     "Cowbell", "Crack", "Tamb"};
-constexpr uint32_t kPrimaryRate = 44100;
-constexpr uint16_t kPrimaryChannels = 2;
+constexpr uint32_t kOutputRate = 44100;
+constexpr uint16_t kOutputChannels = 2;
 
 }  // namespace
 
-TMakit::TMakit(std::string startDirectory, ToolPrompt& prompt, QWidget* parent)
-    : QDialog(parent), startDirectory_(std::move(startDirectory)), prompt_(prompt), sound_(&owner_) {
+KitMakerWindow::KitMakerWindow(std::string startDirectory, std::function<std::shared_ptr<AudioOutput>()> output,
+                               ToolPrompt& prompt, QWidget* parent)
+    : QDialog(parent), startDirectory_(std::move(startDirectory)), prompt_(prompt), output_(std::move(output)) {
     setWindowTitle("Maykit");
-    sound_.OnFinalize = [this](TCustomDXSound&) { DXSoundFinalize(); };
+    device_.OnClosing = [this](SoundDevice&) { DeviceClosing(); };
     auto* slotGrid = new QGridLayout;
     for (int slot = 1; slot <= kSlots; ++slot) {
         auto* button = new QRadioButton(kSlotCaptions[static_cast<size_t>(slot - 1)], this);
+        button->setObjectName(QString("RadioButton%1").arg(slot));
         button->setProperty("tag", slot);
         slotGrid->addWidget(button, (slot - 1) % 8, (slot - 1) / 8);
-        RadioButtons[static_cast<size_t>(slot - 1)] = button;
+        slotButtons[static_cast<size_t>(slot - 1)] = button;
     }
-    RadioButtons[0]->setChecked(true);
-    Load_sample = new QPushButton("Load Sample", this);
-    Play = new QPushButton("Play", this);
-    Save_library = new QPushButton("Save Library", this);
+    slotButtons[0]->setChecked(true);
+    loadSampleButton = new QPushButton("Load Sample", this);
+    loadSampleButton->setObjectName("Load_sample");
+    playButton = new QPushButton("Play", this);
+    playButton->setObjectName("Play");
+    saveLibraryButton = new QPushButton("Save Library", this);
+    saveLibraryButton->setObjectName("Save_library");
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Load_sample);
-    buttons->addWidget(Play);
+    buttons->addWidget(loadSampleButton);
+    buttons->addWidget(playButton);
     buttons->addStretch();
-    buttons->addWidget(Save_library);
+    buttons->addWidget(saveLibraryButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(slotGrid);
     layout->addLayout(buttons);
-    connect(Load_sample, &QPushButton::clicked, this, &TMakit::Load_sampleClick);
-    connect(Play, &QPushButton::clicked, this, &TMakit::PlayClick);
-    connect(Save_library, &QPushButton::clicked, this, &TMakit::Save_libraryClick);
+    connect(loadSampleButton, &QPushButton::clicked, this, &KitMakerWindow::LoadSampleClick);
+    connect(playButton, &QPushButton::clicked, this, &KitMakerWindow::PlayClick);
+    connect(saveLibraryButton, &QPushButton::clicked, this, &KitMakerWindow::SaveLibraryClick);
 }
 
-TMakit::~TMakit() {
-    preview_.reset();
-    kit_.SetDXSound(nullptr);
-}
+KitMakerWindow::~KitMakerWindow() { preview_.reset(); }
 
-bool TMakit::Attempt(const std::function<void()>& work) { return RunShowingErrors(prompt_, work); }
+bool KitMakerWindow::Attempt(const std::function<void()>& work) { return RunShowingErrors(prompt_, work); }
 
-void TMakit::Prepare(bool useTemplate, const TWaveCollection& sequencerKit) {
+void KitMakerWindow::Prepare(bool useTemplate, const WaveCollection& sequencerKit) {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
     Attempt([&] {
-        // Without a sound device the kit is still made; only the preview stays silent.
-        try {
-            sound_.Initialize();
-        } catch (const EStepweaveError&) {
+        // Without a sound output the kit is still made; only the preview stays silent.
+        if (std::shared_ptr<AudioOutput> output = output_ ? output_() : nullptr) {
+            device_.Open(std::move(output));
+        } else {
+            device_.Close();
         }
         sources_[0] = BlankWavePath(startDirectory_);
-        preview_ = std::make_unique<TAudioFileStream>(sound_);
+        preview_ = std::make_unique<AudioFileStream>(device_);
         preview_->SetFileName(sources_[0]);
         slot_ = 1;
-        RadioButtons[0]->setChecked(true);
+        slotButtons[0]->setChecked(true);
         for (int slot = 1; slot <= kSlots; ++slot) {
             sources_[static_cast<size_t>(slot)] = kBlankWaveFileName;
         }
-        TWave blank;
+        WaveData blank;
         blank.LoadFromFile(BlankWavePath(startDirectory_));
-        PrepareKit(kit_.Items(), blank, useTemplate ? &sequencerKit : nullptr);
+        PrepareKit(kit_, blank, useTemplate ? &sequencerKit : nullptr);
         if (useTemplate) {
             // Each slot's sound was written out to "temp/<n>.wav" for the template.
             for (int slot = 1; slot <= kSlots; ++slot) {
@@ -99,8 +100,8 @@ void TMakit::Prepare(bool useTemplate, const TWaveCollection& sequencerKit) {
     });
 }
 
-void TMakit::ReadSelectedSlot() {
-    for (QRadioButton* button : RadioButtons) {
+void KitMakerWindow::ReadSelectedSlot() {
+    for (QRadioButton* button : slotButtons) {
         if (button->isChecked()) {
             slot_ = button->property("tag").toInt();
         }
@@ -109,23 +110,23 @@ void TMakit::ReadSelectedSlot() {
 
 // The chosen file fills the checked slot only. A file the sound output could
 // not play is refused before it reaches the kit.
-void TMakit::Load_sampleClick() {
+void KitMakerWindow::LoadSampleClick() {
     const std::string path = prompt_.ChooseFileToOpen({"Load Sample", "wav (*.wav)", startDirectory_, "", "wav"});
     if (path.empty()) {
         return;
     }
     ReadSelectedSlot();
     Attempt([&] {
-        TWave wave;
+        WaveData wave;
         wave.LoadFromFile(path);
         CheckPlayableWave(wave, std::filesystem::path(path).filename().string());
         sources_[0] = path;
         sources_[static_cast<size_t>(slot_)] = path;
-        kit_.Items().Items(slot_).SetWave(wave);
+        kit_.Items(slot_).SetWave(wave);
     });
 }
 
-void TMakit::PlayClick() {
+void KitMakerWindow::PlayClick() {
     ReadSelectedSlot();
     Attempt([&] {
         std::filesystem::path source = sources_[static_cast<size_t>(slot_)];
@@ -133,22 +134,22 @@ void TMakit::PlayClick() {
             source = std::filesystem::path(startDirectory_) / source;
         }
         preview_->SetFileName(source.string());
-        if (TDirectSoundBuffer* primary = sound_.Primary()) {
-            primary->SetFormat(MakePcmFormat(kPrimaryRate, preview_->Format().wBitsPerSample, kPrimaryChannels));
+        if (device_.IsOpen()) {
+            device_.SetOutputFormat(PcmFormat(kOutputRate, preview_->Format().bitsPerSample, kOutputChannels));
         }
         preview_->SetPosition(0);
         preview_->Play();
     });
 }
 
-void TMakit::Save_libraryClick() {
+void KitMakerWindow::SaveLibraryClick() {
     const std::string path = prompt_.ChooseFileToSave({"Save Library", "*.dxg (*.dxg)", startDirectory_, "", "dxg"});
     if (path.empty()) {
         return;
     }
     if (!Attempt([&] {
-            CheckKitLayout(kit_.Items());
-            kit_.Items().SaveToFile(path);
+            CheckKitLayout(kit_);
+            kit_.SaveToFile(path);
         })) {
         return;
     }
@@ -158,6 +159,6 @@ void TMakit::Save_libraryClick() {
     hide();
 }
 
-void TMakit::DXSoundFinalize() { preview_.reset(); }
+void KitMakerWindow::DeviceClosing() { preview_.reset(); }
 
 }  // namespace stepweave

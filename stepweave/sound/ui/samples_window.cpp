@@ -37,18 +37,19 @@ QString SampleButtonCaption(const std::string& fileName) {
     return QString::fromStdString(stem.substr(0, 8));
 }
 
-int TSamples::RowTop(int sample) { return (sample - 1) * kRowPitch + (sample - 1) / 4 * kGroupGap; }
+int SamplesWindow::RowTop(int sample) { return (sample - 1) * kRowPitch + (sample - 1) / 4 * kGroupGap; }
 
-TSamples::TSamples(QWidget* parent) : QWidget(parent, Qt::Tool) {
+SamplesWindow::SamplesWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
     setWindowTitle("Samples");
     auto* caption = new QLabel("Active Sample", this);
-    Label1 = new QLabel("1", this);
-    QFont bold = Label1->font();
+    activeSampleLabel = new QLabel("1", this);
+    activeSampleLabel->setObjectName("Label1");
+    QFont bold = activeSampleLabel->font();
     bold.setBold(true);
-    Label1->setFont(bold);
+    activeSampleLabel->setFont(bold);
     auto* header = new QHBoxLayout;
     header->addWidget(caption);
-    header->addWidget(Label1);
+    header->addWidget(activeSampleLabel);
     header->addStretch();
 
     auto* panel = new QWidget;
@@ -77,25 +78,26 @@ TSamples::TSamples(QWidget* parent) : QWidget(parent, Qt::Tool) {
         buttons_[static_cast<size_t>(sample - 1)] = button;
     }
     panel->setMinimumSize(kButtonLeft + kButtonWidth + 8, RowTop(kSamples) + kButtonHeight + 4);
-    SamPannel = new QScrollArea(this);
-    SamPannel->setWidget(panel);
-    SamPannel->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    SamPannel->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    sampleScroller = new QScrollArea(this);
+    sampleScroller->setObjectName("SamPannel");
+    sampleScroller->setWidget(panel);
+    sampleScroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    sampleScroller->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addLayout(header);
-    layout->addWidget(SamPannel, 1);
+    layout->addWidget(sampleScroller, 1);
     resize(130, 360);
 }
 
-void TSamples::SetButtonCaption(int sample, const QString& caption) { Button(sample)->setText(caption); }
+void SamplesWindow::SetButtonCaption(int sample, const QString& caption) { Button(sample)->setText(caption); }
 
-void TSamples::ShowActive(int sample) { Label1->setText(QString::number(sample)); }
+void SamplesWindow::ShowActive(int sample) { activeSampleLabel->setText(QString::number(sample)); }
 
 // A button that takes the focus shows its number as the active one; a WAV
 // file dragged from the desktop onto a button is opened into its sample.
-bool TSamples::eventFilter(QObject* watched, QEvent* event) {
+bool SamplesWindow::eventFilter(QObject* watched, QEvent* event) {
     auto* button = qobject_cast<QPushButton*>(watched);
     if (button == nullptr) {
         return QWidget::eventFilter(watched, event);

@@ -15,7 +15,7 @@ class QScrollArea;
 
 namespace stepweave {
 
-class TSamples : public QWidget {
+class SamplesWindow : public QWidget {
     Q_OBJECT
 
 public:
@@ -23,7 +23,7 @@ public:
     static constexpr int kRowPitch = 25;
     static constexpr int kGroupGap = 6;  // after every fourth row
 
-    explicit TSamples(QWidget* parent = nullptr);
+    explicit SamplesWindow(QWidget* parent = nullptr);
 
     // The top of row n (1..32) in the panel: 25 pixels a row, 6 more after every fourth.
     static int RowTop(int sample);
@@ -36,8 +36,8 @@ public:
     std::function<void(int sample)> OnSelectSample;
     std::function<void(int sample, const std::string& path)> OnFileDropped;
 
-    QLabel* Label1;  // the active sample's number
-    QScrollArea* SamPannel;
+    QLabel* activeSampleLabel;  // the active sample's number
+    QScrollArea* sampleScroller;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

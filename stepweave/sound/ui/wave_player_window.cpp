@@ -15,8 +15,7 @@
 #include <filesystem>
 
 #include "stepweave/sequencer/playback/user_samples.h"
-#include "stepweave/sound/device/audio_file_stream.h"
-#include "stepweave/sound/device/dx_sound.h"
+#include "stepweave/sound/voices/audio_file_stream.h"
 #include "stepweave/sound/files/errors.h"
 #include "stepweave/sound/ui/tool_prompt.h"
 
@@ -44,86 +43,95 @@ QSlider* Slider(int minimum, int maximum, QWidget* parent) {
 
 }  // namespace
 
-TMainForm::TMainForm(UserSamples& samples, TCustomDXSound& sound, ToolPrompt& prompt, std::string startDirectory,
-                     QWidget* parent)
+WavePlayerWindow::WavePlayerWindow(UserSamples& samples, ToolPrompt& prompt, std::string startDirectory, QWidget* parent)
     : QMainWindow(parent, Qt::Tool),
       samples_(samples),
-      sound_(sound),
       prompt_(prompt),
       startDirectory_(std::move(startDirectory)) {
     setWindowTitle("Sample1");
     setAcceptDrops(true);
     CreateControls();
     CreateMenu();
-    Timer.setInterval(kPollMilliseconds);
-    connect(&Timer, &QTimer::timeout, this, &TMainForm::TimerTimer);
+    endOfPlayTimer.setInterval(kPollMilliseconds);
+    connect(&endOfPlayTimer, &QTimer::timeout, this, &WavePlayerWindow::CheckPlayEnded);
 }
 
-void TMainForm::CreateControls() {
+void WavePlayerWindow::CreateControls() {
     auto* panel = new QWidget(this);
     setCentralWidget(panel);
-    PlayButton = new QPushButton("&Play", panel);
-    PlayButton->setEnabled(false);
-    Button1 = new QPushButton("OK", panel);
-    PanTrackBar = Slider(-40, 40, panel);
-    VolumeTrackBar = Slider(-40, 0, panel);
-    FrequencyTrackBar = Slider(kLowestFrequency, kHighestFrequency, panel);
-    FrequencyTrackBar->setPageStep(kFrequencyPage);
-    FrequencyTrackBar->setValue(kLowestFrequency);
-    PanLabel = new QLabel("Pan", panel);
-    VolumeLabel = new QLabel("Volume", panel);
-    FrequencyLabel = new QLabel("Pitch", panel);
-    Image1 = new QToolButton(panel);
-    Image1->setArrowType(Qt::DownArrow);
-    Image1->setToolTip("A semitone down");
-    Image2 = new QToolButton(panel);
-    Image2->setArrowType(Qt::UpArrow);
-    Image2->setToolTip("A semitone up");
-    for (QToolButton* arrow : {Image1, Image2}) {
+    playButton = new QPushButton("&Play", panel);
+    playButton->setObjectName("PlayButton");
+    playButton->setEnabled(false);
+    okButton = new QPushButton("OK", panel);
+    okButton->setObjectName("Button1");
+    panSlider = Slider(-40, 40, panel);
+    volumeSlider = Slider(-40, 0, panel);
+    pitchSlider = Slider(kLowestFrequency, kHighestFrequency, panel);
+    panSlider->setObjectName("PanTrackBar");
+    volumeSlider->setObjectName("VolumeTrackBar");
+    pitchSlider->setObjectName("FrequencyTrackBar");
+    pitchSlider->setPageStep(kFrequencyPage);
+    pitchSlider->setValue(kLowestFrequency);
+    panLabel = new QLabel("Pan", panel);
+    panLabel->setObjectName("PanLabel");
+    volumeLabel = new QLabel("Volume", panel);
+    volumeLabel->setObjectName("VolumeLabel");
+    pitchLabel = new QLabel("Pitch", panel);
+    pitchLabel->setObjectName("FrequencyLabel");
+    semitoneDownButton = new QToolButton(panel);
+    semitoneDownButton->setObjectName("Image1");
+    semitoneDownButton->setArrowType(Qt::DownArrow);
+    semitoneDownButton->setToolTip("A semitone down");
+    semitoneUpButton = new QToolButton(panel);
+    semitoneUpButton->setObjectName("Image2");
+    semitoneUpButton->setArrowType(Qt::UpArrow);
+    semitoneUpButton->setToolTip("A semitone up");
+    for (QToolButton* arrow : {semitoneDownButton, semitoneUpButton}) {
         arrow->setCursor(Qt::PointingHandCursor);
         arrow->setFixedSize(26, 22);
     }
-    Label1 = new QLabel("Pitch by semitone", panel);
+    semitoneLabel = new QLabel("Pitch by semitone", panel);
+    semitoneLabel->setObjectName("Label1");
 
     auto* layout = new QGridLayout(panel);
-    layout->addWidget(PanLabel, 0, 0);
-    layout->addWidget(PanTrackBar, 0, 1, 1, 3);
-    layout->addWidget(VolumeLabel, 1, 0);
-    layout->addWidget(VolumeTrackBar, 1, 1, 1, 3);
-    layout->addWidget(FrequencyLabel, 2, 0);
-    layout->addWidget(FrequencyTrackBar, 2, 1, 1, 3);
-    layout->addWidget(Label1, 3, 0, 1, 2);
-    layout->addWidget(Image1, 3, 2);
-    layout->addWidget(Image2, 3, 3);
-    layout->addWidget(PlayButton, 4, 0, 1, 2);
-    layout->addWidget(Button1, 4, 2, 1, 2);
+    layout->addWidget(panLabel, 0, 0);
+    layout->addWidget(panSlider, 0, 1, 1, 3);
+    layout->addWidget(volumeLabel, 1, 0);
+    layout->addWidget(volumeSlider, 1, 1, 1, 3);
+    layout->addWidget(pitchLabel, 2, 0);
+    layout->addWidget(pitchSlider, 2, 1, 1, 3);
+    layout->addWidget(semitoneLabel, 3, 0, 1, 2);
+    layout->addWidget(semitoneDownButton, 3, 2);
+    layout->addWidget(semitoneUpButton, 3, 3);
+    layout->addWidget(playButton, 4, 0, 1, 2);
+    layout->addWidget(okButton, 4, 2, 1, 2);
     layout->setColumnStretch(1, 1);
 
-    connect(PlayButton, &QPushButton::clicked, this, &TMainForm::PlayButtonClick);
-    connect(Button1, &QPushButton::clicked, this, &TMainForm::Button1Click);
-    connect(PanTrackBar, &QSlider::valueChanged, this, &TMainForm::PanTrackBarChange);
-    connect(VolumeTrackBar, &QSlider::valueChanged, this, &TMainForm::VolumeTrackBarChange);
-    connect(FrequencyTrackBar, &QSlider::valueChanged, this, &TMainForm::FrequencyTrackBarChange);
-    connect(Image1, &QToolButton::clicked, this, &TMainForm::Image1Click);
-    connect(Image2, &QToolButton::clicked, this, &TMainForm::Image2Click);
+    connect(playButton, &QPushButton::clicked, this, &WavePlayerWindow::PlayClick);
+    connect(okButton, &QPushButton::clicked, this, &WavePlayerWindow::OkClick);
+    connect(panSlider, &QSlider::valueChanged, this, &WavePlayerWindow::PanSliderMoved);
+    connect(volumeSlider, &QSlider::valueChanged, this, &WavePlayerWindow::VolumeSliderMoved);
+    connect(pitchSlider, &QSlider::valueChanged, this, &WavePlayerWindow::PitchSliderMoved);
+    connect(semitoneDownButton, &QToolButton::clicked, this, &WavePlayerWindow::SemitoneDownClick);
+    connect(semitoneUpButton, &QToolButton::clicked, this, &WavePlayerWindow::SemitoneUpClick);
     resize(300, 190);
 }
 
-void TMainForm::CreateMenu() {
+void WavePlayerWindow::CreateMenu() {
     QMenu* file = menuBar()->addMenu("&File");
-    file->addAction("&Open", this, &TMainForm::FileOpenClick);
-    file->addAction("&Close", this, &TMainForm::FileCloseClick);
+    file->addAction("&Open", this, &WavePlayerWindow::FileOpenClick);
+    file->addAction("&Close", this, &WavePlayerWindow::FileCloseClick);
     file->addSeparator();
     file->addAction("E&xit", this, &QWidget::hide);
     QMenu* option = menuBar()->addMenu("&Option");
-    GlobalFocusItem = option->addAction("&GlobalFocus", this, &TMainForm::GlobalFocusItemClick);
-    GlobalFocusItem->setCheckable(true);
-    GlobalFocusItem->setChecked(true);
+    globalFocusAction = option->addAction("&GlobalFocus", this, &WavePlayerWindow::GlobalFocusClick);
+    globalFocusAction->setCheckable(true);
+    globalFocusAction->setChecked(true);
 }
 
-bool TMainForm::Attempt(const std::function<void()>& work) { return RunShowingErrors(prompt_, work); }
+bool WavePlayerWindow::Attempt(const std::function<void()>& work) { return RunShowingErrors(prompt_, work); }
 
-void TMainForm::SelectSample(int sample) {
+void WavePlayerWindow::SelectSample(int sample) {
     current_ = sample;
     setWindowTitle(FileNameOnly(samples_.Stream(sample).FileName()) + " : " + QString("Sample %1").arg(sample));
     FillSliders(sample);
@@ -136,23 +144,23 @@ void TMainForm::SelectSample(int sample) {
     raise();
 }
 
-void TMainForm::FillSliders(int sample) {
-    const TAudioFileStream& stream = samples_.Stream(sample);
+void WavePlayerWindow::FillSliders(int sample) {
+    const AudioFileStream& stream = samples_.Stream(sample);
     updating_ = true;
-    PanTrackBar->setValue(static_cast<int>(std::lround(stream.Pan() / static_cast<double>(kSliderUnit))));
-    VolumeTrackBar->setValue(static_cast<int>(std::lround(stream.Volume() / static_cast<double>(kSliderUnit))));
-    FrequencyTrackBar->setValue(static_cast<int>(stream.Frequency()));
+    panSlider->setValue(static_cast<int>(std::lround(stream.Pan() / static_cast<double>(kSliderUnit))));
+    volumeSlider->setValue(static_cast<int>(std::lround(stream.Volume() / static_cast<double>(kSliderUnit))));
+    pitchSlider->setValue(static_cast<int>(stream.Frequency()));
     updating_ = false;
 }
 
-void TMainForm::EnableControls(bool enabled) {
-    for (QWidget* control : {static_cast<QWidget*>(PlayButton), static_cast<QWidget*>(PanTrackBar),
-                             static_cast<QWidget*>(VolumeTrackBar), static_cast<QWidget*>(FrequencyTrackBar)}) {
+void WavePlayerWindow::EnableControls(bool enabled) {
+    for (QWidget* control : {static_cast<QWidget*>(playButton), static_cast<QWidget*>(panSlider),
+                             static_cast<QWidget*>(volumeSlider), static_cast<QWidget*>(pitchSlider)}) {
         control->setEnabled(enabled);
     }
 }
 
-void TMainForm::FileOpenClick() {
+void WavePlayerWindow::FileOpenClick() {
     const std::string path =
         prompt_.ChooseFileToOpen({"Open", "Wave (*.wav);;All files (*)", startDirectory_, "", "wav"});
     if (!path.empty()) {
@@ -163,7 +171,7 @@ void TMainForm::FileOpenClick() {
 // The file is copied to "temp/Sample1.wav" and opened in the current
 // sample's stream; the sliders take the stream's settings without changing
 // them. A file that cannot be opened leaves the controls closed.
-void TMainForm::OpenFile(const std::string& path) {
+void WavePlayerWindow::OpenFile(const std::string& path) {
     FileCloseClick();
     const bool opened = Attempt([&] {
         setWindowTitle(FileNameOnly(path) + " - " + kApplicationTitle);
@@ -179,82 +187,77 @@ void TMainForm::OpenFile(const std::string& path) {
     }
 }
 
-void TMainForm::FileCloseClick() {
-    Timer.stop();
+void WavePlayerWindow::FileCloseClick() {
+    endOfPlayTimer.stop();
     EnableControls(false);
 }
 
-void TMainForm::PlayButtonClick() {
+void WavePlayerWindow::PlayClick() {
     if (Attempt([this] { samples_.Restart(current_); })) {
-        PlayButton->setEnabled(false);
-        Timer.start();
+        playButton->setEnabled(false);
+        endOfPlayTimer.start();
     }
 }
 
 // A sample that has played to its end rewinds and can be played again.
-void TMainForm::TimerTimer() {
+void WavePlayerWindow::CheckPlayEnded() {
     if (samples_.Playing(current_)) {
         return;
     }
     samples_.Stop(current_);
-    PlayButton->setEnabled(true);
-    Timer.stop();
+    playButton->setEnabled(true);
+    endOfPlayTimer.stop();
 }
 
-void TMainForm::Button1Click() {
+void WavePlayerWindow::OkClick() {
     samples_.Stop(current_);
     hide();
 }
 
-void TMainForm::PanTrackBarChange(int value) {
+void WavePlayerWindow::PanSliderMoved(int value) {
     if (!updating_) {
         samples_.SetPan(current_, value * kSliderUnit);
     }
 }
 
-void TMainForm::VolumeTrackBarChange(int value) {
+void WavePlayerWindow::VolumeSliderMoved(int value) {
     if (!updating_) {
         samples_.SetVolume(current_, value * kSliderUnit);
     }
 }
 
-void TMainForm::FrequencyTrackBarChange(int value) {
+void WavePlayerWindow::PitchSliderMoved(int value) {
     if (!updating_) {
         samples_.SetFrequency(current_, value);
     }
 }
 
-void TMainForm::Image1Click() { StepSemitone(false); }
+void WavePlayerWindow::SemitoneDownClick() { StepSemitone(false); }
 
-void TMainForm::Image2Click() { StepSemitone(true); }
+void WavePlayerWindow::SemitoneUpClick() { StepSemitone(true); }
 
 // A semitone up or down from the file's own rate, heard at once from the
 // beginning. With the blank sample loaded the arrows do nothing.
-void TMainForm::StepSemitone(bool up) {
+void WavePlayerWindow::StepSemitone(bool up) {
     Attempt([&] {
         const bool stepped = up ? samples_.SemitoneUp(current_) : samples_.SemitoneDown(current_);
         if (stepped) {
             FillSliders(current_);
-            PlayButton->setEnabled(false);
-            Timer.start();
+            playButton->setEnabled(false);
+            endOfPlayTimer.start();
         }
     });
 }
 
-// The device plays on while another program has the focus, or only while
-// this one has it; the current stream's buffer is made again for the change.
-void TMainForm::GlobalFocusItemClick() {
-    TDXSoundOptions options = sound_.Options();
-    if (GlobalFocusItem->isChecked()) {
-        options.Include(TDXSoundOption::soGlobalFocus);
-    } else {
-        options.Exclude(TDXSoundOption::soGlobalFocus);
-    }
-    sound_.SetOptions(options);
-    Attempt([this] { samples_.Stream(current_).RecreateBuffer(); });
+// The item the wave player has always had: the current stream's ring is made
+// again, keeping its place, pitch, pan, volume and whether it plays. Our
+// output sounds whichever window has the focus, so the check mark changes
+// nothing else.
+void WavePlayerWindow::GlobalFocusClick() {
+    Attempt([this] { samples_.Stream(current_).RecreateRing(); });
 }
 
-void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+void WavePlayerWindow::dragEnterEvent(QDragEnterEvent* event) {
     const QMimeData* data = event->mimeData();
     if (data->hasUrls() && !data->urls().isEmpty() && data->urls().front().isLocalFile() &&
         data->urls().front().toLocalFile().endsWith(".wav", Qt::CaseInsensitive)) {
@@ -262,7 +265,7 @@ void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
     }
 }
 
-void TMainForm::dropEvent(QDropEvent* event) {
+void WavePlayerWindow::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     OpenFile(event->mimeData()->urls().front().toLocalFile().toStdString());
 }

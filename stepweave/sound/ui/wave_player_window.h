@@ -1,5 +1,5 @@
 #pragma once
-// TMainForm, the wave player: the tool window where the user loads a WAV
+// WavePlayerWindow, the wave player: the tool window where the user loads a WAV
 // file into the current user sample, listens to it, and sets its pan, volume
 // and pitch (by the slider or a semitone at a time). The thirty-two samples
 // themselves are the session's; the sample panel chooses the current one. A
@@ -17,15 +17,14 @@ class QToolButton;
 
 namespace stepweave {
 
-class TCustomDXSound;
 class UserSamples;
 class ToolPrompt;
 
-class TMainForm : public QMainWindow {
+class WavePlayerWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    TMainForm(UserSamples& samples, TCustomDXSound& sound, ToolPrompt& prompt, std::string startDirectory,
+    WavePlayerWindow(UserSamples& samples, ToolPrompt& prompt, std::string startDirectory,
               QWidget* parent = nullptr);
 
     int CurrentSample() const { return current_; }
@@ -43,19 +42,19 @@ public:
     // Told when a file was opened into a sample (the sample panel relabels its button).
     std::function<void(int sample, const std::string& fileName)> OnSampleOpened;
 
-    QPushButton* PlayButton;
-    QPushButton* Button1;
-    QSlider* PanTrackBar;
-    QSlider* VolumeTrackBar;
-    QSlider* FrequencyTrackBar;
-    QLabel* PanLabel;
-    QLabel* VolumeLabel;
-    QLabel* FrequencyLabel;
-    QToolButton* Image1;  // a semitone down
-    QToolButton* Image2;  // a semitone up
-    QLabel* Label1;
-    QAction* GlobalFocusItem;
-    QTimer Timer;
+    QPushButton* playButton;
+    QPushButton* okButton;
+    QSlider* panSlider;
+    QSlider* volumeSlider;
+    QSlider* pitchSlider;
+    QLabel* panLabel;
+    QLabel* volumeLabel;
+    QLabel* pitchLabel;
+    QToolButton* semitoneDownButton;
+    QToolButton* semitoneUpButton;
+    QLabel* semitoneLabel;
+    QAction* globalFocusAction;
+    QTimer endOfPlayTimer;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -66,20 +65,19 @@ private:
     void CreateMenu();
     void FileOpenClick();
     void FileCloseClick();
-    void PlayButtonClick();
-    void Button1Click();
-    void PanTrackBarChange(int value);
-    void VolumeTrackBarChange(int value);
-    void FrequencyTrackBarChange(int value);
-    void TimerTimer();
-    void GlobalFocusItemClick();
-    void Image1Click();
-    void Image2Click();
+    void PlayClick();
+    void OkClick();
+    void PanSliderMoved(int value);
+    void VolumeSliderMoved(int value);
+    void PitchSliderMoved(int value);
+    void CheckPlayEnded();
+    void GlobalFocusClick();
+    void SemitoneDownClick();
+    void SemitoneUpClick();
     void StepSemitone(bool up);
     bool Attempt(const std::function<void()>& work);
 
     UserSamples& samples_;
-    TCustomDXSound& sound_;
     ToolPrompt& prompt_;
     std::string startDirectory_;
     int current_ = 1;

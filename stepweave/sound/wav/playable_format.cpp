@@ -1,7 +1,7 @@
 #include "stepweave/sound/wav/playable_format.h"
 
 #include "stepweave/sound/files/errors.h"
-#include "stepweave/sound/wav/wave.h"
+#include "stepweave/sound/wav/wave_data.h"
 #include "stepweave/sound/wav/wave_format.h"
 
 namespace stepweave {
@@ -35,17 +35,17 @@ std::string UnplayableFormat(const uint8_t* record, int32_t size) {
     return {};
 }
 
-std::string UnplayableFormat(const TWave& wave) { return UnplayableFormat(wave.Format(), wave.FormatSize()); }
+std::string UnplayableFormat(const WaveData& wave) { return UnplayableFormat(wave.Format(), wave.FormatSize()); }
 
 void CheckPlayableFormat(const uint8_t* record, int32_t size, const std::string& name) {
     const std::string format = UnplayableFormat(record, size);
     if (!format.empty()) {
-        throw EWaveStreamError("'" + name + "' cannot be used: it is " + format +
+        throw WaveStreamError("'" + name + "' cannot be used: it is " + format +
                                "; only 8- or 16-bit PCM, mono or stereo, can be played");
     }
 }
 
-void CheckPlayableWave(const TWave& wave, const std::string& fileName) {
+void CheckPlayableWave(const WaveData& wave, const std::string& fileName) {
     CheckPlayableFormat(wave.Format(), wave.FormatSize(), fileName);
 }
 

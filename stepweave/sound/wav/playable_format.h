@@ -9,18 +9,18 @@
 
 namespace stepweave {
 
-class TWave;
+class WaveData;
 
 // "" when the wave can be played; otherwise its format in words, such as
 // "24-bit PCM", "32-bit floating point", "PCM with 6 channels",
 // "24-bit WAVE_FORMAT_EXTENSIBLE".
 std::string UnplayableFormat(const uint8_t* record, int32_t size);
-std::string UnplayableFormat(const TWave& wave);
+std::string UnplayableFormat(const WaveData& wave);
 
-// EWaveStreamError "'%s' cannot be used: it is %s; only 8- or 16-bit PCM, mono
+// WaveStreamError "'%s' cannot be used: it is %s; only 8- or 16-bit PCM, mono
 // or stereo, can be played" with the file's (or the sound's) name, for a wave
 // that cannot be played.
 void CheckPlayableFormat(const uint8_t* record, int32_t size, const std::string& name);
-void CheckPlayableWave(const TWave& wave, const std::string& fileName);
+void CheckPlayableWave(const WaveData& wave, const std::string& fileName);
 
 }  // namespace stepweave

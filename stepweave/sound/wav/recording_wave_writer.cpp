@@ -3,27 +3,15 @@
 #include <cmath>
 
 #include "stepweave/sound/files/errors.h"
-#include "stepweave/sound/files/little_endian.h"
+#include "stepweave/sound/wav/wave_format.h"
 #include "stepweave/sound/wav/wave_stream.h"
 
 namespace stepweave {
 
 namespace {
 
-// The 16-byte PCM format record of the recording.
-std::vector<uint8_t> RecordingFormat() {
-    const uint32_t rate = 44100;
-    const uint16_t channels = 2;
-    const uint16_t blockAlign = 4;
-    std::vector<uint8_t> record(16);
-    StoreLittleEndian16(record.data(), 1);
-    StoreLittleEndian16(record.data() + 2, channels);
-    StoreLittleEndian32(record.data() + 4, rate);
-    StoreLittleEndian32(record.data() + 8, rate * blockAlign);
-    StoreLittleEndian16(record.data() + 12, blockAlign);
-    StoreLittleEndian16(record.data() + 14, 16);
-    return record;
-}
+// The recording's format: 16-bit stereo PCM at 44100 Hz.
+constexpr WaveFormat kRecordingFormat = PcmFormat(44100, 16, 2);
 
 }  // namespace
 
@@ -39,9 +27,9 @@ int16_t FloatToSample16(float value) {
 }
 
 RecordingWaveWriter::RecordingWaveWriter(const std::string& path)
-    : file_(std::make_unique<TWaveFileStream>(path, WaveFileMode::Create)) {
-    const std::vector<uint8_t> format = RecordingFormat();
-    file_->SetFormat(format.data(), static_cast<int32_t>(format.size()));
+    : file_(std::make_unique<WaveFileStream>(path, WaveFileMode::Create)) {
+    const WaveFormatRecord format = EncodeWaveFormat(kRecordingFormat);
+    file_->SetFormat(format.data(), kWaveFormatRecordSize);
     file_->Open(true);
 }
 
@@ -58,12 +46,12 @@ void RecordingWaveWriter::Append(const float* interleaved, int frames) {
     }
     const auto bytes = static_cast<int64_t>(samples_.size() * sizeof(int16_t));
     if (file_->Write(samples_.data(), bytes) != bytes) {
-        throw EWaveStreamError("Stream write error");
+        throw WaveStreamError("Stream write error");
     }
 }
 
 void RecordingWaveWriter::Close() {
-    std::unique_ptr<TWaveFileStream> file = std::move(file_);
+    std::unique_ptr<WaveFileStream> file = std::move(file_);
     file->Close();
 }
 

@@ -9,11 +9,11 @@
 
 namespace stepweave {
 
-class TWaveFileStream;
+class WaveFileStream;
 
 class RecordingWaveWriter {
 public:
-    // EFCreateError when the temporary file cannot be created.
+    // FileCreateError when the temporary file cannot be created.
     explicit RecordingWaveWriter(const std::string& path);
     // Without Close the target is left as it was.
     ~RecordingWaveWriter();
@@ -24,7 +24,7 @@ public:
     void Close();
 
 private:
-    std::unique_ptr<TWaveFileStream> file_;
+    std::unique_ptr<WaveFileStream> file_;
     std::vector<int16_t> samples_;
 };
 

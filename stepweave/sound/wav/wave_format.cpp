@@ -20,6 +20,23 @@ bool ParseWaveFormat(const uint8_t* record, int32_t size, WaveFormat& format) {
     return true;
 }
 
+WaveFormatRecord EncodeWaveFormat(const WaveFormat& format) {
+    WaveFormatRecord record{};
+    StoreLittleEndian16(&record[0], format.formatTag);
+    StoreLittleEndian16(&record[2], format.channels);
+    StoreLittleEndian32(&record[4], format.samplesPerSec);
+    StoreLittleEndian32(&record[8], format.avgBytesPerSec);
+    StoreLittleEndian16(&record[12], format.blockAlign);
+    StoreLittleEndian16(&record[14], format.bitsPerSample);
+    return record;
+}
+
+void OverlayWaveFormat(WaveFormat& format, const uint8_t* bytes, int count) {
+    WaveFormatRecord record = EncodeWaveFormat(format);
+    std::copy_n(bytes, std::clamp(count, 0, kWaveFormatRecordSize), record.begin());
+    ParseWaveFormat(record.data(), kWaveFormatRecordSize, format);
+}
+
 namespace {
 
 // The extension after the 18 bytes of a plain record: valid bits (2 bytes),
@@ -43,5 +60,16 @@ bool IsExtensibleIntegerPcm(const uint8_t* record, int32_t size) {
     const bool fillsContainer = validBits == 0 || validBits == format.bitsPerSample;
     return fillsContainer && std::equal(std::begin(kPcmSubFormat), std::end(kPcmSubFormat), record + kSubFormatOffset);
 }
+
+bool ParsePlaybackFormat(const uint8_t* record, int32_t size, WaveFormat& format) {
+    if (!ParseWaveFormat(record, size, format)) {
+        return false;
+    }
+    if (IsExtensibleIntegerPcm(record, size)) {
+        format.formatTag = kWaveFormatPcm;
+    }
+    return true;
+}
+
 
 }  // namespace stepweave

@@ -16,13 +16,13 @@ constexpr uint32_t kWave = FourCC("WAVE");
 constexpr uint32_t kFmt = FourCC("fmt ");
 constexpr uint32_t kData = FourCC("data");
 
-void WriteExactly(TStream& stream, const void* bytes, int64_t count) {
+void WriteExactly(ByteStream& stream, const void* bytes, int64_t count) {
     if (stream.Write(bytes, count) != count) {
-        throw EWaveStreamError("Stream write error");
+        throw WaveStreamError("Stream write error");
     }
 }
 
-void WriteChunkHeader(TStream& stream, uint32_t identifier, uint32_t size) {
+void WriteChunkHeader(ByteStream& stream, uint32_t identifier, uint32_t size) {
     uint8_t header[8];
     StoreLittleEndian32(header, identifier);
     StoreLittleEndian32(header + 4, size);
@@ -31,9 +31,9 @@ void WriteChunkHeader(TStream& stream, uint32_t identifier, uint32_t size) {
 
 }  // namespace
 
-TWaveStream::TWaveStream(TStream& stream) { Attach(stream); }
+WaveStream::WaveStream(ByteStream& stream) { Attach(stream); }
 
-TWaveStream::~TWaveStream() {
+WaveStream::~WaveStream() {
     try {
         Close();
     } catch (...) {
@@ -41,23 +41,23 @@ TWaveStream::~TWaveStream() {
     }
 }
 
-void TWaveStream::Attach(TStream& stream) {
+void WaveStream::Attach(ByteStream& stream) {
     stream_ = &stream;
     firstPosition_ = stream.Position();
 }
 
-void TWaveStream::SetFormat(const void* record, int32_t size) {
+void WaveStream::SetFormat(const void* record, int32_t size) {
     const auto* bytes = static_cast<const uint8_t*>(record);
     format_.assign(bytes, bytes + std::max(size, 0));
 }
 
-void TWaveStream::Open(bool writeMode) {
+void WaveStream::Open(bool writeMode) {
     if (opened_) {
-        throw EWaveStreamError("Stream has already been opened");
+        throw WaveStreamError("Stream has already been opened");
     }
     if (writeMode) {
         if (format_.empty()) {
-            throw EWaveStreamError("Format is invalid");
+            throw WaveStreamError("Format is invalid");
         }
         WriteHeader();
     } else {
@@ -65,7 +65,7 @@ void TWaveStream::Open(bool writeMode) {
     }
 }
 
-void TWaveStream::ReadHeader() {
+void WaveStream::ReadHeader() {
     opened_ = true;
     readMode_ = true;
     stream_->SetPosition(firstPosition_);
@@ -75,10 +75,10 @@ void TWaveStream::ReadHeader() {
 
     uint8_t riff[12];
     if (stream_->Read(riff, sizeof riff) != sizeof riff) {
-        throw EWaveStreamError("Stream read error");
+        throw WaveStreamError("Stream read error");
     }
     if (ReadLittleEndian32(riff) != kRiff || ReadLittleEndian32(riff + 8) != kWave) {
-        throw EWaveStreamError("Wave is invalid");
+        throw WaveStreamError("Wave is invalid");
     }
 
     // Chunks are walked by their stated sizes; the last "fmt " and "data" win.
@@ -93,11 +93,11 @@ void TWaveStream::ReadHeader() {
         }
         if (identifier == kFmt) {
             if (size > static_cast<uint64_t>(std::max<int64_t>(stream_->BytesLeft(), 0))) {
-                throw EWaveStreamError("Stream read error");
+                throw WaveStreamError("Stream read error");
             }
             format_.assign(size, 0);
             if (stream_->Read(format_.data(), size) != static_cast<int64_t>(size)) {
-                throw EWaveStreamError("Stream read error");
+                throw WaveStreamError("Stream read error");
             }
         } else {
             if (identifier == kData) {
@@ -109,7 +109,7 @@ void TWaveStream::ReadHeader() {
     }
 }
 
-void TWaveStream::WriteHeader() {
+void WaveStream::WriteHeader() {
     opened_ = true;
     readMode_ = false;
     stream_->SetPosition(firstPosition_);
@@ -122,14 +122,14 @@ void TWaveStream::WriteHeader() {
     dataPosition_ = stream_->Position();
 }
 
-void TWaveStream::Close() {
+void WaveStream::Close() {
     if (opened_ && !readMode_ && !finished_) {
         finished_ = true;
         FinishWriting();
     }
 }
 
-void TWaveStream::FinishWriting() {
+void WaveStream::FinishWriting() {
     const int64_t dataSize = stream_->Size() - dataPosition_;
     stream_->SetPosition(dataHeaderPosition_);
     WriteChunkHeader(*stream_, kData, static_cast<uint32_t>(dataSize));
@@ -149,23 +149,23 @@ void TWaveStream::FinishWriting() {
     stream_->SetPosition(end);
 }
 
-int64_t TWaveStream::DataSize() {
+int64_t WaveStream::DataSize() {
     if (!opened_) {
         return 0;
     }
     return readMode_ ? dataSize_ : stream_->Size() - dataPosition_;
 }
 
-int64_t TWaveStream::DataBytesPresent() {
+int64_t WaveStream::DataBytesPresent() {
     if (!opened_) {
         return 0;
     }
     return std::clamp<int64_t>(stream_->Size() - dataPosition_, 0, DataSize());
 }
 
-int64_t TWaveStream::Read(void* buffer, int64_t count) {
+int64_t WaveStream::Read(void* buffer, int64_t count) {
     if (!opened_) {
-        throw EWaveStreamError("Stream not opend");
+        throw WaveStreamError("Stream not opend");
     }
     count = std::min(count, DataSize() - position_);
     if (count <= 0) {
@@ -177,9 +177,9 @@ int64_t TWaveStream::Read(void* buffer, int64_t count) {
     return read;
 }
 
-int64_t TWaveStream::Write(const void* buffer, int64_t count) {
+int64_t WaveStream::Write(const void* buffer, int64_t count) {
     if (!opened_) {
-        throw EWaveStreamError("Stream not opend");
+        throw WaveStreamError("Stream not opend");
     }
     if (count <= 0) {
         return 0;
@@ -190,26 +190,26 @@ int64_t TWaveStream::Write(const void* buffer, int64_t count) {
     return written;
 }
 
-int64_t TWaveStream::Seek(int64_t offset, SeekOrigin origin) {
+int64_t WaveStream::Seek(int64_t offset, SeekOrigin origin) {
     const int64_t size = DataSize();
     const int64_t base = origin == SeekOrigin::Beginning ? 0 : origin == SeekOrigin::Current ? position_ : size;
     position_ = std::clamp<int64_t>(base + offset, 0, std::max<int64_t>(size, 0));
     return position_;
 }
 
-TWaveFileStream::TWaveFileStream(const std::string& path, WaveFileMode mode)
+WaveFileStream::WaveFileStream(const std::string& path, WaveFileMode mode)
     : fileName_(path), errorsInFlightAtStart_(std::uncaught_exceptions()) {
     if (mode == WaveFileMode::Create) {
-        auto created = std::make_unique<TSafeFileStream>(path);
+        auto created = std::make_unique<SafeFileStream>(path);
         created_ = created.get();
         file_ = std::move(created);
     } else {
-        file_ = std::make_unique<TFileStream>(path);
+        file_ = std::make_unique<FileStream>(path);
     }
     Attach(*file_);
 }
 
-TWaveFileStream::~TWaveFileStream() {
+WaveFileStream::~WaveFileStream() {
     if (created_ != nullptr && std::uncaught_exceptions() == errorsInFlightAtStart_) {
         try {
             Close();
@@ -221,10 +221,10 @@ TWaveFileStream::~TWaveFileStream() {
     Abandon();
 }
 
-void TWaveFileStream::Close() {
+void WaveFileStream::Close() {
     // Taken first, so that a failure below never leads to a later commit.
-    TSafeFileStream* const created = std::exchange(created_, nullptr);
-    TWaveStream::Close();
+    SafeFileStream* const created = std::exchange(created_, nullptr);
+    WaveStream::Close();
     if (created != nullptr) {
         created->Commit();
     }

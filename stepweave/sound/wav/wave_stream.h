@@ -6,7 +6,7 @@
 // and finishes the image on Close (or destruction): the "data" size patched,
 // one pad byte appended, the RIFF header written.
 //
-// Failures raise EWaveStreamError: "Stream has already been opened",
+// Failures raise WaveStreamError: "Stream has already been opened",
 // "Wave is invalid", "Format is invalid", "Stream not opend",
 // "Stream read error", "Stream write error".
 #include <cstdint>
@@ -18,15 +18,15 @@
 
 namespace stepweave {
 
-class TWaveStream : public TStream {
+class WaveStream : public ByteStream {
 public:
     // The RIFF header starts at the stream's current position.
-    explicit TWaveStream(TStream& stream);
+    explicit WaveStream(ByteStream& stream);
     // Finishes a writer that was not closed; errors are swallowed here, so
     // callers that need to see them call Close first.
-    ~TWaveStream() override;
-    TWaveStream(const TWaveStream&) = delete;
-    TWaveStream& operator=(const TWaveStream&) = delete;
+    ~WaveStream() override;
+    WaveStream(const WaveStream&) = delete;
+    WaveStream& operator=(const WaveStream&) = delete;
 
     // Reads the header (writeMode false) or writes it (writeMode true).
     void Open(bool writeMode);
@@ -59,8 +59,8 @@ public:
 
 protected:
     // For variants that own their stream: they attach it before use.
-    TWaveStream() = default;
-    void Attach(TStream& stream);
+    WaveStream() = default;
+    void Attach(ByteStream& stream);
     // Forgets an unfinished writer so that destruction does not finish it.
     void Abandon() { finished_ = true; }
 
@@ -69,7 +69,7 @@ private:
     void WriteHeader();
     void FinishWriting();
 
-    TStream* stream_ = nullptr;
+    ByteStream* stream_ = nullptr;
     int64_t firstPosition_ = 0;
     bool opened_ = false;
     bool readMode_ = false;
@@ -84,15 +84,15 @@ private:
 enum class WaveFileMode { Read, Create };
 
 // A wave stream on a named file that it opens and frees. Read opens the file
-// for reading (EFOpenError "Cannot open file %s"); Create writes a new file
+// for reading (FileOpenError "Cannot open file %s"); Create writes a new file
 // through a temporary that replaces the target when closed, so a failure
 // midway never leaves a half-written file in its place.
-class TWaveFileStream : public TWaveStream {
+class WaveFileStream : public WaveStream {
 public:
-    TWaveFileStream(const std::string& path, WaveFileMode mode);
+    WaveFileStream(const std::string& path, WaveFileMode mode);
     // A created file that was not closed is committed here, unless the
     // stream is destroyed by an error in flight: then the target is untouched.
-    ~TWaveFileStream() override;
+    ~WaveFileStream() override;
 
     // Finishes the image and, for a created file, puts it in place.
     void Close() override;
@@ -103,8 +103,8 @@ public:
 
 private:
     std::string fileName_;
-    std::unique_ptr<TFileStream> file_;
-    TSafeFileStream* created_ = nullptr;
+    std::unique_ptr<FileStream> file_;
+    SafeFileStream* created_ = nullptr;
     int errorsInFlightAtStart_ = 0;
 };
 

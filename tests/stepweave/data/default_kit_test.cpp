@@ -13,7 +13,7 @@
 #include "stepweave/data/synth/drum_synth.h"
 #include "stepweave/sound/files/byte_stream.h"
 #include "stepweave/sound/kit/kit_layout.h"
-#include "stepweave/sound/wav/wave.h"
+#include "stepweave/sound/wav/wave_data.h"
 #include "stepweave/sound/kit/wave_collection.h"
 #include "stepweave/sound/wav/wave_format.h"
 
@@ -30,7 +30,7 @@ fs::path FreshFolder(const std::string& name) {
     return folder;
 }
 
-void ExpectMonoPcm16At44100(const TWave& wave) {
+void ExpectMonoPcm16At44100(const WaveData& wave) {
     WaveFormat format;
     ASSERT_TRUE(ParseWaveFormat(wave.Format(), wave.FormatSize(), format));
     EXPECT_EQ(format.formatTag, kWaveFormatPcm);
@@ -41,7 +41,7 @@ void ExpectMonoPcm16At44100(const TWave& wave) {
     EXPECT_EQ(format.bitsPerSample, 16);
 }
 
-std::vector<uint8_t> DataOf(const TWave& wave) {
+std::vector<uint8_t> DataOf(const WaveData& wave) {
     return {wave.Data(), wave.Data() + wave.Size()};
 }
 
@@ -57,12 +57,12 @@ std::vector<uint8_t> LittleEndianBytes(const std::vector<int16_t>& samples) {
 }  // namespace
 
 TEST(DefaultKit, BuiltKitHasTheSeventeenSlotsWithTheirSounds) {
-    TWaveCollection kit;
+    WaveCollection kit;
     kit.LoadFromFile((kSeedFolder / kDefaultKitFileName).string());
     ASSERT_EQ(kit.Count(), kKitSlotCount);
     for (int slot = 0; slot < kKitSlotCount; ++slot) {
         SCOPED_TRACE(slot);
-        const TWaveCollectionItem& item = kit.Items(slot);
+        const WaveCollectionItem& item = kit.Items(slot);
         EXPECT_EQ(item.Name(), kKitSlotNames[static_cast<size_t>(slot)]);
         ExpectMonoPcm16At44100(item.Wave());
         if (slot > 0) {
@@ -77,14 +77,14 @@ TEST(DefaultKit, BuiltKitHasTheSeventeenSlotsWithTheirSounds) {
 }
 
 TEST(DefaultKit, BlankSlotAndBlankFileAreTheSameSilence) {
-    TWave blank;
+    WaveData blank;
     blank.LoadFromFile((kSeedFolder / kBlankWaveFileName).string());
     ExpectMonoPcm16At44100(blank);
     ASSERT_EQ(blank.Size(), 2 * 4410);
     const auto data = DataOf(blank);
     EXPECT_TRUE(std::all_of(data.begin(), data.end(), [](uint8_t byte) { return byte == 0; }));
 
-    TWaveCollection kit;
+    WaveCollection kit;
     kit.LoadFromFile((kSeedFolder / kDefaultKitFileName).string());
     EXPECT_EQ(kit.Items(0).Wave().Image(), blank.Image());
     EXPECT_TRUE(fs::is_directory(kSeedFolder / kTempFolderName));

@@ -27,7 +27,7 @@
 #include <string>
 #include <vector>
 
-#include "stepweave/sound/wav/wave.h"
+#include "stepweave/sound/wav/wave_data.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ constexpr int kOnTimeMilliseconds = 5;
 constexpr double kStepMatchMilliseconds = 3.0;
 
 // Left and right summed, one value per frame.
-std::vector<double> Mono(const stepweave::TWave& wave) {
+std::vector<double> Mono(const stepweave::WaveData& wave) {
     const auto* samples = reinterpret_cast<const int16_t*>(wave.Data());
     std::vector<double> mono(static_cast<size_t>(wave.Size()) / 4);
     for (size_t i = 0; i < mono.size(); ++i) {
@@ -81,7 +81,7 @@ Match BestLag(const std::vector<double>& a, long at, const std::vector<double>& 
 }
 
 // The loudest sample of each millisecond, both channels together.
-std::vector<double> MillisecondPeaks(const stepweave::TWave& wave) {
+std::vector<double> MillisecondPeaks(const stepweave::WaveData& wave) {
     const auto* samples = reinterpret_cast<const int16_t*>(wave.Data());
     const size_t count = static_cast<size_t>(wave.Size()) / sizeof(int16_t);
     std::vector<double> peaks(count / 2 / kFrameSamples, 0.0);
@@ -94,7 +94,7 @@ std::vector<double> MillisecondPeaks(const stepweave::TWave& wave) {
 
 // An onset: a millisecond three times as loud as the loudest of the 15 before
 // it, and loud enough to hear. The exact sample is where the rise starts.
-std::vector<double> Onsets(const stepweave::TWave& wave) {
+std::vector<double> Onsets(const stepweave::WaveData& wave) {
     const std::vector<double> peaks = MillisecondPeaks(wave);
     const auto* samples = reinterpret_cast<const int16_t*>(wave.Data());
     std::vector<double> onsets;
@@ -201,8 +201,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        stepweave::TWave waveA;
-        stepweave::TWave waveB;
+        stepweave::WaveData waveA;
+        stepweave::WaveData waveB;
         waveA.LoadFromFile(argv[1]);
         waveB.LoadFromFile(argv[2]);
         const std::vector<double> onsetsA = Onsets(waveA);

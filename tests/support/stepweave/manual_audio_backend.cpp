@@ -1,6 +1,6 @@
 #include "tests/support/stepweave/manual_audio_backend.h"
 
-#include "stepweave/sound/output/mixer.h"
+#include "stepweave/sound/mixer/mixer.h"
 
 namespace stepweave {
 

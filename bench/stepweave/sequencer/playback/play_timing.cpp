@@ -39,9 +39,10 @@
 #include "stepweave/sequencer/model/tempo.h"
 #include "stepweave/sequencer/model/user_sample_table.h"
 #include "stepweave/sequencer/session/workspace.h"
-#include "stepweave/sound/output/decibel_gain.h"
+#include "stepweave/sound/backend/audio_backend_choice.h"
+#include "stepweave/sound/mixer/decibel_gain.h"
 #include "stepweave/sound/files/little_endian.h"
-#include "stepweave/sound/wav/wave.h"
+#include "stepweave/sound/wav/wave_data.h"
 #include "stepweave/sound/kit/wave_collection.h"
 
 namespace fs = std::filesystem;
@@ -103,7 +104,7 @@ void Differentiate(std::vector<float>& samples) {
 }
 
 Stereo ReadRecording(const std::string& path) {
-    TWave wave;
+    WaveData wave;
     wave.LoadFromFile(path);
     Stereo out;
     const int32_t frames = wave.Size() / 4;
@@ -123,7 +124,7 @@ struct KitAttacks {
 };
 
 KitAttacks ReadKit(const fs::path& folder) {
-    TWaveCollection kit;
+    WaveCollection kit;
     kit.LoadFromFile((folder / "standard.dxg").string());
     KitAttacks result;
     result.attacks.resize(17);
@@ -135,7 +136,7 @@ KitAttacks ReadKit(const fs::path& folder) {
         if (index < 0) {
             continue;
         }
-        const TWave& wave = kit.Items(index).Wave();
+        const WaveData& wave = kit.Items(index).Wave();
         auto& attack = result.attacks[static_cast<size_t>(instrument)];
         for (int32_t frame = 0; frame < kTemplateFrames && 2 * frame + 1 < wave.Size(); ++frame) {
             attack.push_back(static_cast<int16_t>(ReadLittleEndian16(wave.Data() + 2 * frame)) / 32768.0f);
@@ -279,14 +280,13 @@ void BM_PlayDemoSongInRealTime(benchmark::State& state) {
 
     for (auto _ : state) {
         if (givenRecording == nullptr) {
-            setenv("STEPWEAVE_AUDIO", ("file:" + recording).c_str(), 1);
             PlayArguments arguments;
             arguments.songPath = (folder / kDemoSongFileName).string();
             arguments.folder = folder.string();
             std::ostringstream out;
             const double cpuBefore = CpuSeconds();
             const auto wallBefore = std::chrono::steady_clock::now();
-            if (PlayCommand(arguments, out, std::cerr) != 0) {
+            if (PlayCommand(arguments, AudioBackendNamed("file:" + recording), out, std::cerr) != 0) {
                 state.SkipWithError("the play command failed");
                 return;
             }

@@ -56,12 +56,12 @@ constexpr std::array<BenchSample, 4> kSamples = {{
 }};
 
 void WriteSampleFile(const fs::path& path, const BenchSample& sample) {
-    wavaudio::TWave wave;
-    wavaudio::TWaveFormat format;
-    format.Channels = static_cast<uint16_t>(sample.channels);
-    format.SamplesPerSec = sample.rate;
-    format.BlockAlign = static_cast<uint16_t>(2 * sample.channels);
-    format.AvgBytesPerSec = sample.rate * format.BlockAlign;
+    wavaudio::MixingWave wave;
+    WaveFormat format = wavaudio::kMixingWaveFormat;
+    format.channels = static_cast<uint16_t>(sample.channels);
+    format.samplesPerSec = sample.rate;
+    format.blockAlign = static_cast<uint16_t>(2 * sample.channels);
+    format.avgBytesPerSec = sample.rate * format.blockAlign;
     wave.SetFormat(format);
     const auto frames = static_cast<int64_t>(sample.seconds * sample.rate);
     for (int64_t frame = 0; frame < frames; ++frame) {
@@ -151,14 +151,14 @@ struct PlainSound {
 };
 
 PlainSound ReadSound(const fs::path& path) {
-    wavaudio::TWave wave;
+    wavaudio::MixingWave wave;
     wave.LoadFromFile(path.string());
     PlainSound sound;
-    sound.rate = wave.Format().SamplesPerSec;
+    sound.rate = wave.Format().SignedSamplesPerSec();
     sound.frames = wave.Frames();
     for (int64_t frame = 0; frame < sound.frames; ++frame) {
         const int16_t left = wave.GetSample(0, frame);
-        sound.samples.push_back({left, wave.Format().Channels > 1 ? wave.GetSample(1, frame) : left});
+        sound.samples.push_back({left, wave.Format().channels > 1 ? wave.GetSample(1, frame) : left});
     }
     return sound;
 }

@@ -30,31 +30,31 @@ struct THit {
 
 struct TSong {
     double Seconds = 0;
-    std::vector<std::unique_ptr<TWave>> Sounds;
-    std::vector<std::unique_ptr<TMixSource>> Sources;
+    std::vector<std::unique_ptr<MixingWave>> Sounds;
+    std::vector<std::unique_ptr<MixSource>> Sources;
     std::vector<double> Frequencies;
     std::vector<double> Pans;
     std::vector<THit> Hits;  // in time order
 };
 
 // A decaying noisy tone: long enough and loud enough to overlap and clip.
-std::unique_ptr<TWave> DrumLikeSound(int instrument, std::mt19937& random) {
-    auto wave = std::make_unique<TWave>();
-    TWaveFormat format;
-    format.Channels = instrument % 3 == 0 ? 2 : 1;
-    format.SamplesPerSec = instrument == 5 ? 22050 : 44100;
-    format.BlockAlign = static_cast<uint16_t>(2 * format.Channels);
-    format.AvgBytesPerSec = format.SamplesPerSec * format.BlockAlign;
+std::unique_ptr<MixingWave> DrumLikeSound(int instrument, std::mt19937& random) {
+    auto wave = std::make_unique<MixingWave>();
+    stepweave::WaveFormat format = kMixingWaveFormat;
+    format.channels = instrument % 3 == 0 ? 2 : 1;
+    format.samplesPerSec = instrument == 5 ? 22050 : 44100;
+    format.blockAlign = static_cast<uint16_t>(2 * format.channels);
+    format.avgBytesPerSec = format.SignedSamplesPerSec() * format.blockAlign;
     wave->SetFormat(format);
     const double seconds = 0.1 + 0.15 * (instrument % 6);
-    const auto frames = static_cast<int64_t>(seconds * format.SamplesPerSec);
+    const auto frames = static_cast<int64_t>(seconds * format.SignedSamplesPerSec());
     const double pitch = 60.0 + 70.0 * instrument;
     std::uniform_real_distribution<double> noise(-1.0, 1.0);
     for (int64_t frame = 0; frame < frames; ++frame) {
-        const double t = static_cast<double>(frame) / format.SamplesPerSec;
+        const double t = static_cast<double>(frame) / format.SignedSamplesPerSec();
         const double envelope = std::exp(-t * 9.0);
         const double tone = std::sin(2.0 * M_PI * pitch * t) * 0.7 + noise(random) * 0.3;
-        for (int channel = 0; channel < format.Channels; ++channel) {
+        for (int channel = 0; channel < format.channels; ++channel) {
             wave->SetSample(channel, frame, static_cast<int16_t>(30000.0 * envelope * tone));
         }
     }
@@ -67,8 +67,8 @@ TSong MakeDenseSong(double seconds) {
     std::mt19937 random(42);
     for (int i = 0; i < kInstruments; ++i) {
         song.Sounds.push_back(DrumLikeSound(i, random));
-        song.Sources.push_back(std::make_unique<TMixSource>(*song.Sounds.back()));
-        const double rate = song.Sounds.back()->Format().SamplesPerSec;
+        song.Sources.push_back(std::make_unique<MixSource>(*song.Sounds.back()));
+        const double rate = song.Sounds.back()->Format().SignedSamplesPerSec();
         song.Frequencies.push_back(i >= 12 ? rate * (i == 12 ? 0.75 : 1.26) : rate);
         song.Pans.push_back((i % 5 - 2) * 0.4);
     }
@@ -99,7 +99,7 @@ std::filesystem::path BenchFolder() {
 }
 
 // The renderer's order: one pass over the song per instrument.
-void RenderByPasses(const TSong& song, TWave& output) {
+void RenderByPasses(const TSong& song, MixingWave& output) {
     for (int instrument = 0; instrument < kInstruments; ++instrument) {
         for (const THit& hit : song.Hits) {
             if (hit.Instrument == instrument) {
@@ -112,8 +112,8 @@ void RenderByPasses(const TSong& song, TWave& output) {
 
 // The same mix-ins, every pass over one window of output before the next:
 // the work file is read and written once instead of once per instrument.
-void RenderByStretches(const TSong& song, TWave& output) {
-    const int64_t stretch = TWave::kWindowFrames;
+void RenderByStretches(const TSong& song, MixingWave& output) {
+    const int64_t stretch = MixingWave::kWindowFrames;
     const auto songFrames = static_cast<int64_t>((song.Seconds + 2.0) * 44100);
     for (int64_t first = 0; first < songFrames; first += stretch) {
         const double from = static_cast<double>(first) / 44100 - 2.0;  // hits reach back at most 2 s
@@ -122,19 +122,19 @@ void RenderByStretches(const TSong& song, TWave& output) {
             for (const THit& hit : song.Hits) {
                 if (hit.Instrument == instrument && hit.Time >= from && hit.Time < to) {
                     output.MixIn(*song.Sources[instrument], song.Frequencies[instrument], hit.Time,
-                                 song.Pans[instrument], hit.Volume, TFrameRange{first, first + stretch});
+                                 song.Pans[instrument], hit.Volume, FrameRange{first, first + stretch});
                 }
             }
         }
     }
 }
 
-template <void (*Render)(const TSong&, TWave&)>
+template <void (*Render)(const TSong&, MixingWave&)>
 void BM_RenderDenseSong(benchmark::State& state) {
     const TSong& song = DenseSong(static_cast<int>(state.range(0)));
     const auto folder = BenchFolder();
     for (auto _ : state) {
-        TWave output;
+        MixingWave output;
         output.SetWorkFileName((folder / "work1.tmp").string());
         output.SetFileBacked(true);
         Render(song, output);
@@ -152,7 +152,7 @@ BENCHMARK_TEMPLATE(BM_RenderDenseSong, RenderByStretches)->Arg(120)->Arg(600)->U
 // a resampled, panned hit computed per second.
 void BM_ComputeContributions(benchmark::State& state) {
     const TSong& song = DenseSong();
-    const TMixSource& source = *song.Sources[12];
+    const MixSource& source = *song.Sources[12];
     const auto plan = PlanHit(44100, source.Frames(), source.SampleRate(), song.Frequencies[12], 0.3, 0.875);
     std::vector<int32_t> out(static_cast<size_t>(2 * plan->Length));
     for (auto _ : state) {
@@ -167,8 +167,8 @@ BENCHMARK(BM_ComputeContributions);
 // Adding a kept hit into memory-resident output: the inner loop of a render.
 void BM_AddCachedHit(benchmark::State& state) {
     const TSong& song = DenseSong();
-    const TMixSource& source = *song.Sources[3];
-    TWave output;
+    const MixSource& source = *song.Sources[3];
+    MixingWave output;
     int64_t frames = 0;
     for (auto _ : state) {
         output.MixIn(source, 44100, 0.0, -0.4, 0.875);

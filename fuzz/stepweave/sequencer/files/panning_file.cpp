@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     KitPanTable pans{};
     try {
         pans = ParsePanningFile(TextLines(std::string(reinterpret_cast<const char*>(data), size)));
-    } catch (const EStepweaveError&) {
+    } catch (const StepweaveError&) {
         return 0;  // a damaged file: reported to the user, nothing else
     }
     if (ParsePanningFile(TextLines(PanningFileText(pans))) != pans) {

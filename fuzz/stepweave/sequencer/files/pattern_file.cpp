@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
         const PatternFileContents pattern = ParsePatternFile(lines);
         LoadPatternIntoEditor(pattern, document);
-    } catch (const EStepweaveError&) {
+    } catch (const StepweaveError&) {
         return 0;  // a damaged file: reported to the user, nothing else
     }
     for (int step = 1; step <= document.grid.Length(); ++step) {

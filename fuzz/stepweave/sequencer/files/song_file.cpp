@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     UserSampleTable samples;
     try {
         ApplySongFile(ParseSongFile(lines), playList, samples);
-    } catch (const EStepweaveError&) {
+    } catch (const StepweaveError&) {
         return 0;  // a damaged file: reported to the user, nothing else
     }
     PlayList rereadList;

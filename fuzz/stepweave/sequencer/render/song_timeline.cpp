@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SongTimeline timeline;
     try {
         timeline = ReadSongTimeline(lines);
-    } catch (const EStepweaveError&) {
+    } catch (const StepweaveError&) {
         return 0;  // a tempo that is not a number: reported to the user
     }
     if (timeline.lines.size() > lines.size()) {

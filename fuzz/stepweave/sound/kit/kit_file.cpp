@@ -9,21 +9,21 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace stepweave;
-    TMemoryStream input(data, static_cast<int64_t>(size));
-    TWaveCollection kit;
+    MemoryStream input(data, static_cast<int64_t>(size));
+    WaveCollection kit;
     try {
         kit.LoadFromStream(input);
-    } catch (const EStepweaveError&) {
+    } catch (const StepweaveError&) {
         // The items read before the damage stay usable.
         for (int i = 0; i < kit.Count(); ++i) {
             kit.IndexOf(kit.Items(i).Name());
         }
         return 0;
     }
-    TMemoryStream saved;
+    MemoryStream saved;
     kit.SaveToStream(saved);
     saved.SetPosition(0);
-    TWaveCollection again;
+    WaveCollection again;
     again.LoadFromStream(saved);
     if (again.Count() != kit.Count()) {
         std::abort();
@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             std::abort();
         }
     }
-    TMemoryStream savedAgain;
+    MemoryStream savedAgain;
     again.SaveToStream(savedAgain);
     if (savedAgain.Bytes() != saved.Bytes()) {
         std::abort();

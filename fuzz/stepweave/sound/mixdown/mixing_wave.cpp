@@ -21,14 +21,14 @@ using stepweave::fuzzing::ReadEverySample;
 // hostile rate can stretch a few bytes into hours of audio.
 constexpr int64_t kLargestMix = 4096;
 
-void Mix(TWave& wave) {
-    const TMixSource source(wave);
+void Mix(MixingWave& wave) {
+    const MixSource source(wave);
     const double frequency = source.SampleRate();
     const auto plan = PlanHit(44100, source.Frames(), source.SampleRate(), frequency, 0.3, 0.9);
     if (!plan || plan->Length > kLargestMix) {
         return;
     }
-    TWave output;
+    MixingWave output;
     output.MixIn(source, frequency, 0.001, 0.3, 0.9);
     output.MixIn(wave, frequency * 0.75, 0.0, -1.5, -0.125);
     ReadEverySample(output);
@@ -38,12 +38,12 @@ void Mix(TWave& wave) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
-        TMemoryStream stream(data, static_cast<int64_t>(size));
-        TWave wave;
+        MemoryStream stream(data, static_cast<int64_t>(size));
+        MixingWave wave;
         wave.LoadFromStream(stream);
         ReadEverySample(wave);
         Mix(wave);
-    } catch (const EStepweaveError&) {
+    } catch (const StepweaveError&) {
         // The system's message for a damaged file: what the user would see.
     }
     return 0;

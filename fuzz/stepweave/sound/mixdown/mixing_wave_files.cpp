@@ -62,7 +62,7 @@ void LoadThroughWorkFile(const uint8_t* data, size_t size) {
         std::fwrite(data, 1, size, file);
         std::fclose(file);
     }
-    TWave wave;
+    MixingWave wave;
     wave.SetWorkFileName((ScratchFolder() / "work1.tmp").string());
     wave.SetFileBacked(true);
     wave.LoadFromFile(input.string());
@@ -78,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     size = std::min(size, kLargestFile);
     try {
         LoadThroughWorkFile(data, size);
-    } catch (const EStepweaveError&) {
+    } catch (const StepweaveError&) {
         // The system's message for a damaged file: what the user would see.
     }
     return 0;

@@ -8,8 +8,8 @@
 
 namespace stepweave::fuzzing {
 
-inline void ReadEverySample(wavaudio::TWave& wave) {
-    const int channels = std::min<int>(wave.Format().Channels, 3);
+inline void ReadEverySample(wavaudio::MixingWave& wave) {
+    const int channels = std::min<int>(wave.Format().channels, 3);
     for (int64_t frame = -1; frame <= wave.Frames(); ++frame) {
         for (int channel = -1; channel <= channels; ++channel) {
             volatile int16_t sample = wave.GetSample(channel, frame);

@@ -6,19 +6,19 @@
 
 #include "stepweave/sound/files/byte_stream.h"
 #include "stepweave/sound/files/errors.h"
-#include "stepweave/sound/wav/wave.h"
+#include "stepweave/sound/wav/wave_data.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace stepweave;
-    TMemoryStream input(data, static_cast<int64_t>(size));
-    TWave wave;
+    MemoryStream input(data, static_cast<int64_t>(size));
+    WaveData wave;
     try {
         wave.LoadFromStream(input);
-    } catch (const EStepweaveError&) {
+    } catch (const StepweaveError&) {
         return 0;
     }
-    TMemoryStream image(wave.Image());
-    TWave again;
+    MemoryStream image(wave.Image());
+    WaveData again;
     again.LoadFromStream(image);
     const bool written = wave.FormatSize() > 0 && wave.Size() > 0;
     const bool same = written ? again.FormatSize() == wave.FormatSize() && again.Size() == wave.Size() &&

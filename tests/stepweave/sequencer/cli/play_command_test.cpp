@@ -14,6 +14,7 @@
 #include "stepweave/sequencer/commands/song_commands.h"
 #include "stepweave/sequencer/model/user_sample_table.h"
 #include "stepweave/sequencer/session/workspace.h"
+#include "stepweave/sound/backend/audio_backend_choice.h"
 
 using namespace stepweave;
 using namespace stepweave::testing;
@@ -42,7 +43,7 @@ protected:
 
     int Play(PlayArguments arguments) {
         arguments.folder = folder.string();
-        return PlayCommand(arguments, out, err, timers);
+        return PlayCommand(arguments, sound.Source(), out, err, timers);
     }
 
     std::filesystem::path folder = FreshFolder();
@@ -184,20 +185,15 @@ TEST(PlayCommandWithoutADevice, SaysSoAndFails) {
     arguments.folder = folder.string();
     std::ostringstream out;
     std::ostringstream err;
-    {
-        NoSoundDevice noDevice;
-        EXPECT_EQ(PlayCommand(arguments, out, err), kPlayFailed);
-        EXPECT_EQ(err.str(), "DirectSound cannot be initialized\n");
-    }
+    EXPECT_EQ(PlayCommand(arguments, NoSoundDevice(), out, err), kPlayFailed);
+    EXPECT_EQ(err.str(), "DirectSound cannot be initialized\n");
     err.str("");
-    ScopedEnvironment bogus("STEPWEAVE_AUDIO", "bogus");
-    EXPECT_EQ(PlayCommand(arguments, out, err), kPlayFailed);
+    EXPECT_EQ(PlayCommand(arguments, AudioBackendNamed("bogus"), out, err), kPlayFailed);
     EXPECT_EQ(err.str(), std::string(kBogusDeviceMessage) + "\n");
     EXPECT_FALSE(std::filesystem::exists(folder / "temp")) << "a failed command changes nothing";
 }
 
 TEST(PlayCommandOnTheSilentDevice, PlaysToTheEndAndSucceeds) {
-    ScopedEnvironment silent("STEPWEAVE_AUDIO", "null");
     const auto folder = FreshFolder();
     WriteSeedFiles(folder.string());
     UserSampleTable samples;
@@ -213,7 +209,7 @@ TEST(PlayCommandOnTheSilentDevice, PlaysToTheEndAndSucceeds) {
     arguments.folder = folder.string();
     std::ostringstream out;
     std::ostringstream err;
-    EXPECT_EQ(PlayCommand(arguments, out, err), 0) << err.str();
+    EXPECT_EQ(PlayCommand(arguments, AudioBackendNamed("null"), out, err), 0) << err.str();
     EXPECT_EQ(err.str(), "");
     EXPECT_EQ(out.str(), "Playing pattern \"Tick\" at 288 BPM\n");
 }
@@ -234,12 +230,12 @@ TEST(PlayCommandRecording, ARecordingThatCannotBeWrittenFailsTheCommand) {
     // The recording's folder goes while it plays, so the file cannot be put in place.
     const auto gone = folder / "gone";
     std::filesystem::create_directories(gone);
-    ScopedEnvironment recording("STEPWEAVE_AUDIO", ("file:" + (gone / "take.wav").string()).c_str());
     TimerScheduler& timers = MainTimers();
     RepeatingTimer remove(timers, 50, [&] { std::filesystem::remove_all(gone); });
     std::ostringstream out;
     std::ostringstream err;
-    EXPECT_EQ(PlayCommand(arguments, out, err, timers), kPlayFailed);
+    EXPECT_EQ(PlayCommand(arguments, AudioBackendNamed("file:" + (gone / "take.wav").string()), out, err, timers),
+              kPlayFailed);
     EXPECT_EQ(err.str(), "Cannot create file " + (gone / "take.wav").string() + "\n");
 }
 
@@ -248,13 +244,12 @@ TEST(PlayCommandRecording, AFailedCommandLeavesAnEarlierRecordingAsItWas) {
     WriteSeedFiles(folder.string());
     const auto target = folder / "take.wav";
     WriteText(target, "the old take");
-    ScopedEnvironment recording("STEPWEAVE_AUDIO", ("file:" + target.string()).c_str());
     PlayArguments arguments;
     arguments.songPath = "Missing.sng";
     arguments.folder = folder.string();
     std::ostringstream out;
     std::ostringstream err;
-    EXPECT_EQ(PlayCommand(arguments, out, err), kPlayFailed);
+    EXPECT_EQ(PlayCommand(arguments, AudioBackendNamed("file:" + target.string()), out, err), kPlayFailed);
     EXPECT_EQ(FileText(target), "the old take");
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos) << entry.path();
@@ -271,7 +266,7 @@ TEST(DemoSongOnADevice, PlaysToItsEndWithoutClipping) {
     arguments.folder = folder.string();
     std::ostringstream out;
     std::ostringstream err;
-    ASSERT_EQ(PlayCommand(arguments, out, err, timers), 0) << err.str();
+    ASSERT_EQ(PlayCommand(arguments, sound.Source(), out, err, timers), 0) << err.str();
     EXPECT_EQ(err.str(), "");
     const auto& output = sound.clock.Output();
     EXPECT_GT(FrameCount(output), FramesIn(35000)) << "about forty seconds of music";

@@ -29,7 +29,7 @@ struct Command {
         KitSounds sounds;
         sounds[kKick] = ClickSound(8000);
         sounds[kSnare] = ClickSound(4000);
-        TWaveCollection kit;
+        WaveCollection kit;
         BuildKit(kit, folder, sounds);
         kit.SaveToFile((folder / "standard.dxg").string());
         WritePattern(folder, "Intro", 2, 60, 1, {{1, 1, KitCell(kKick)}, {2, 1, KitCell(kKick)}});
@@ -79,7 +79,7 @@ TEST(RenderCommand, AKitGivenInsteadOfTheStartFoldersTakesTheFoldersPans) {
     Command command;
     KitSounds sounds;
     sounds[kKick] = ClickSound(4000);
-    TWaveCollection other;
+    WaveCollection other;
     BuildKit(other, command.folder, sounds);
     std::filesystem::create_directories(command.folder / "kits");
     other.SaveToFile((command.folder / "kits" / "other.dxg").string());

@@ -57,7 +57,7 @@ TEST_F(LibraryCommands, StoringWithoutANameAsksForOne) {
 TEST_F(LibraryCommands, StoringNeverWritesOutsideTheStartFolder) {
     std::filesystem::create_directories(folder / "sub");
     for (const char* name : {"../Escape", "sub/Inner", "<*sam1"}) {
-        EXPECT_THROW(Store(name), EFCreateError) << name;
+        EXPECT_THROW(Store(name), FileCreateError) << name;
     }
     EXPECT_FALSE(std::filesystem::exists(folder.parent_path() / "Escape.pat"));
     EXPECT_FALSE(std::filesystem::exists(folder / "sub" / "Inner.pat"));
@@ -112,7 +112,7 @@ TEST_F(LibraryCommands, LoadingNothingOrAMissingFile) {
     try {
         LoadSelectedPattern(document);
         FAIL();
-    } catch (const EFOpenError& error) {
+    } catch (const FileOpenError& error) {
         EXPECT_EQ(std::string(error.what()), "Cannot open file " + (folder / "Gone.pat").string());
     }
     EXPECT_EQ(document.grid.StepCell(1, 1), "Tom2      [ ]");

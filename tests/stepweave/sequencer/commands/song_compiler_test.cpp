@@ -82,10 +82,10 @@ TEST(SongCompiler, RepeatedEntriesTempoLimitsAndErrors) {
     EXPECT_EQ(song.lines, expected);
 
     EXPECT_EQ(CompileSong(folder.string(), {}).lines, std::vector<std::string>{"%%%"});
-    EXPECT_THROW(CompileSong(folder.string(), {"Fast", "Missing"}), EFOpenError);
+    EXPECT_THROW(CompileSong(folder.string(), {"Fast", "Missing"}), FileOpenError);
 
     lines[28] = "60";
     lines[29] = "99999999";
     WriteText(folder / "Endless.pat", CrLfText(lines));
-    EXPECT_THROW(CompileSong(folder.string(), {"Endless"}), ESongTooLongError);
+    EXPECT_THROW(CompileSong(folder.string(), {"Endless"}), SongTooLongError);
 }

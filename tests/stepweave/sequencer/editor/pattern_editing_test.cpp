@@ -46,18 +46,18 @@ TEST(PatternEditing, ClearingSparesTheHeaderTheLabelsAndHiddenRows) {
 
 TEST(Playhead, SongStepsAreMarkedOnlyWithinTheLastPatternCompiled) {
     // Two patterns: the first of 1 step, the last of 2 steps played twice.
-    std::vector<std::string> mainPlay{kTempoMarker, "60"};
-    mainPlay.insert(mainPlay.end(), 6, "");
-    mainPlay.push_back(kTempoMarker);
-    mainPlay.push_back("30");
-    mainPlay.insert(mainPlay.end(), 4 * 6, "");
-    mainPlay.push_back(kSongEndMarker);
-    EXPECT_EQ(SongPlayheadRow(mainPlay, 8, 2), std::nullopt);  // the first pattern
-    EXPECT_EQ(SongPlayheadRow(mainPlay, 10, 2), std::nullopt);  // the marker read, no step yet
-    EXPECT_EQ(SongPlayheadRow(mainPlay, 16, 2), 2);
-    EXPECT_EQ(SongPlayheadRow(mainPlay, 22, 2), 3);
-    EXPECT_EQ(SongPlayheadRow(mainPlay, 28, 2), 2);  // the repeat starts again at the first step
-    EXPECT_EQ(SongPlayheadRow(mainPlay, 34, 2), 3);
+    std::vector<std::string> songLines{kTempoMarker, "60"};
+    songLines.insert(songLines.end(), 6, "");
+    songLines.push_back(kTempoMarker);
+    songLines.push_back("30");
+    songLines.insert(songLines.end(), 4 * 6, "");
+    songLines.push_back(kSongEndMarker);
+    EXPECT_EQ(SongPlayheadRow(songLines, 8, 2), std::nullopt);  // the first pattern
+    EXPECT_EQ(SongPlayheadRow(songLines, 10, 2), std::nullopt);  // the marker read, no step yet
+    EXPECT_EQ(SongPlayheadRow(songLines, 16, 2), 2);
+    EXPECT_EQ(SongPlayheadRow(songLines, 22, 2), 3);
+    EXPECT_EQ(SongPlayheadRow(songLines, 28, 2), 2);  // the repeat starts again at the first step
+    EXPECT_EQ(SongPlayheadRow(songLines, 34, 2), 3);
 }
 
 }  // namespace

@@ -99,7 +99,7 @@ TEST(FilePlaces, AFileThatCannotBeOpenedIsNamedOnceByItsOwnMessage) {
 }
 
 TEST(FilePlaces, TheFirstMarkOfEachKindStays) {
-    EConvertError error("'x' is not a valid integer value");
+    IntegerTextError error("'x' is not a valid integer value");
     EXPECT_EQ(CommandLineMessage(error), "'x' is not a valid integer value");
     error.MarkLine(7);
     EXPECT_EQ(CommandLineMessage(error), "'x' is not a valid integer value") << "a line alone names nothing";
@@ -108,7 +108,7 @@ TEST(FilePlaces, TheFirstMarkOfEachKindStays) {
     error.MarkFile("/songs/Live.sng");
     EXPECT_EQ(CommandLineMessage(error), "Beat.pat: line 7: 'x' is not a valid integer value");
 
-    EWaveStreamError noLine("Wave is invalid");
+    WaveStreamError noLine("Wave is invalid");
     noLine.MarkFile("kit.dxg");
     EXPECT_EQ(CommandLineMessage(noLine), "kit.dxg: Wave is invalid");
     EXPECT_EQ(CommandLineMessage(std::runtime_error("plain")), "plain");

@@ -45,16 +45,16 @@ TEST(PanningFile, DamagedOrMissingFilesFailWithTheirMessages) {
     try {
         ParsePanningFile(TextLines(CrLfText(lines)));
         FAIL();
-    } catch (const EConvertError& error) {
+    } catch (const IntegerTextError& error) {
         EXPECT_STREQ(error.what(), "'left' is not a valid integer value");
     }
-    EXPECT_THROW(ParsePanningFile(TextLines("0\r\n1\r\n2\r\n")), EConvertError);
+    EXPECT_THROW(ParsePanningFile(TextLines("0\r\n1\r\n2\r\n")), IntegerTextError);
 
     const std::string missing = (FreshFolder() / kPanningFileName).string();
     try {
         ReadPanningFile(missing);
         FAIL();
-    } catch (const EFOpenError& error) {
+    } catch (const FileOpenError& error) {
         EXPECT_EQ(std::string(error.what()), "Cannot open file " + missing);
     }
 }

@@ -196,9 +196,9 @@ TEST(PatternFile, NumberErrorsStopTheLoadWhereTheyOccur) {
 TEST(PatternFile, ALengthOutsideOneToSixtyFourIsRefusedBeforeAnyCell) {
     EXPECT_EQ(ErrorOf([] { Parse("X\r\nLength:\r\nsixteen\r\n"); }), "'sixteen' is not a valid integer value");
     EXPECT_EQ(ErrorOf([] { Parse("X\r\nLength:\r\n65\r\n"); }), "'65' is not a valid pattern length (1 to 64 steps)");
-    EXPECT_THROW(Parse("X\r\nLength:\r\n0\r\n"), EPatternLengthError);
-    EXPECT_THROW(Parse("X\r\nLength:\r\n-2147483648\r\n"), EPatternLengthError);
-    EXPECT_THROW(Parse(""), EConvertError);
+    EXPECT_THROW(Parse("X\r\nLength:\r\n0\r\n"), PatternLengthError);
+    EXPECT_THROW(Parse("X\r\nLength:\r\n-2147483648\r\n"), PatternLengthError);
+    EXPECT_THROW(Parse(""), IntegerTextError);
     EXPECT_EQ(Parse("X\r\nLength:\r\n64\r\n").rows.size(), 67u);
 }
 
@@ -211,5 +211,5 @@ TEST(PatternFile, FilesLiveInTheStartFolder) {
     EXPECT_EQ(ErrorOf([&] { ReadPatternFile(folder.string(), "Gone"); }), "Cannot open file " + missing);
     // A name from a damaged song file must not reach outside the start folder.
     std::filesystem::create_directories(folder / "inner");
-    EXPECT_THROW(ReadPatternFile((folder / "inner").string(), "../Beat"), EFOpenError);
+    EXPECT_THROW(ReadPatternFile((folder / "inner").string(), "../Beat"), FileOpenError);
 }

@@ -135,7 +135,7 @@ TEST(SongFile, ABadNumberStopsAtItsBlock) {
     try {
         ApplyText(CrLfText(Concat({{"Intro"}, lines})), playList, samples);
         FAIL();
-    } catch (const EConvertError& error) {
+    } catch (const IntegerTextError& error) {
         EXPECT_STREQ(error.what(), "'fast' is not a valid integer value");
     }
     EXPECT_EQ(playList.Names(), std::vector<std::string>{"Intro"});
@@ -143,7 +143,7 @@ TEST(SongFile, ABadNumberStopsAtItsBlock) {
     EXPECT_EQ(samples.FileName(3), "/three.wav");
 
     // A file cut off inside its blocks reads empty lines and fails the same way.
-    EXPECT_THROW(ApplyText("A\r\n<*sam1\r\nBlank.wav\r\n44100\r\n", playList, samples), EConvertError);
+    EXPECT_THROW(ApplyText("A\r\n<*sam1\r\nBlank.wav\r\n44100\r\n", playList, samples), IntegerTextError);
 }
 
 class SongCommands : public ::testing::Test {
@@ -196,7 +196,7 @@ TEST_F(SongCommands, AMissingSongFileChangesNothing) {
     try {
         OpenSong(document, path);
         FAIL();
-    } catch (const EFOpenError& error) {
+    } catch (const FileOpenError& error) {
         EXPECT_EQ(std::string(error.what()), "Cannot open file " + path);
     }
     EXPECT_EQ(document.songTitle, "Current");

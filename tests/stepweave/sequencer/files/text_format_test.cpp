@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/stepweave/sequencer/model/sequencer_test_support.h"
-#include "stepweave/sequencer/files/integer_text.h"
+#include "stepweave/sequencer/model/integer_text.h"
 #include "stepweave/sequencer/model/sequencer_errors.h"
 #include "stepweave/sequencer/files/text_lines.h"
 #include "stepweave/sound/files/errors.h"
@@ -14,7 +14,7 @@ namespace {
 std::string ConversionMessage(const std::string& text) {
     try {
         ParseInteger(text);
-    } catch (const EConvertError& error) {
+    } catch (const IntegerTextError& error) {
         return error.what();
     }
     return "no error";
@@ -47,7 +47,7 @@ TEST(IntegerText, RefusesEverythingElseWithTheConversionMessage) {
     EXPECT_EQ(ConversionMessage(" 1 2"), "' 1 2' is not a valid integer value");
     for (const char* bad : {"-", "+", "  ", "$1F", "0x1F", "1.5", "1e3", "--1", "2147483648", "-2147483649",
                             "99999999999999999999999"}) {
-        EXPECT_THROW(ParseInteger(bad), EConvertError) << bad;
+        EXPECT_THROW(ParseInteger(bad), IntegerTextError) << bad;
     }
 }
 
@@ -89,15 +89,15 @@ TEST(TextLines, FilesAreReadWholeAndHugeOnesRefused) {
     try {
         ReadTextFile(missing);
         FAIL();
-    } catch (const EFOpenError& error) {
+    } catch (const FileOpenError& error) {
         EXPECT_EQ(std::string(error.what()), "Cannot open file " + missing);
     }
 
     const auto huge = (folder / "huge.txt").string();
     {
-        TSafeFileStream file(huge);
+        SafeFileStream file(huge);
         file.SetSize(kLargestTextFile + 1);
         file.Commit();
     }
-    EXPECT_THROW(ReadTextFile(huge), EFileTooLargeError);
+    EXPECT_THROW(ReadTextFile(huge), FileTooLargeError);
 }

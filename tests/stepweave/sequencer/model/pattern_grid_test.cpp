@@ -97,7 +97,7 @@ TEST(PatternGrid, UpdateTimeFailuresLeaveTheHeaderAsTyped) {
     try {
         grid.UpdateTime("x1", "4");
         FAIL();
-    } catch (const EConvertError& error) {
+    } catch (const IntegerTextError& error) {
         EXPECT_STREQ(error.what(), "'x1' is not a valid integer value");
     }
     EXPECT_EQ(grid.LengthText(), "x1");
@@ -105,18 +105,18 @@ TEST(PatternGrid, UpdateTimeFailuresLeaveTheHeaderAsTyped) {
     EXPECT_EQ(grid.RowCount(), 18);
 
     PatternGrid beatFails;
-    EXPECT_THROW(beatFails.UpdateTime("8", "q"), EConvertError);
+    EXPECT_THROW(beatFails.UpdateTime("8", "q"), IntegerTextError);
     EXPECT_EQ(beatFails.LengthText(), "8");
     EXPECT_EQ(beatFails.BeatText(), "q");
     EXPECT_EQ(beatFails.RowCount(), 18);
 
     PatternGrid outOfRange;
-    EXPECT_THROW(outOfRange.UpdateTime("65", "4"), EPatternLengthError);
-    EXPECT_THROW(outOfRange.UpdateTime("0", "4"), EPatternLengthError);
+    EXPECT_THROW(outOfRange.UpdateTime("65", "4"), PatternLengthError);
+    EXPECT_THROW(outOfRange.UpdateTime("0", "4"), PatternLengthError);
     try {
         outOfRange.UpdateTime("8", "0");
         FAIL();
-    } catch (const EPatternBeatError& error) {
+    } catch (const PatternBeatError& error) {
         EXPECT_STREQ(error.what(), "'0' is not a valid beat (1 step or more)");
     }
     EXPECT_EQ(outOfRange.RowCount(), 18);

@@ -82,7 +82,7 @@ TEST_F(Playback, StepIntervalAndBpmFollowTheDelaySlider) {
         const char* bpm;
     };
     for (const Case& c : {Case{60, 120, "120"}, Case{1, 2, "7200"}, Case{140, 280, "51"}, Case{64, 128, "112"}}) {
-        engine.DelayChange(c.delay);
+        engine.SetDelayByHand(c.delay);
         EXPECT_EQ(engine.StepInterval(), c.interval) << c.delay;
         EXPECT_EQ(engine.BpmLabel(), c.bpm) << c.delay;
     }
@@ -123,13 +123,13 @@ TEST_F(Playback, EveryChannelOfAStepSoundsAtItsLevel) {
 
 TEST_F(Playback, EndlessPatternGoesOnUntilTheBoxIsUnchecked) {
     NumberedPattern(4);
-    engine.SetEndless(true);
+    engine.SetPatternRepeat(true);
     engine.PlayPattern();
     Run(120 * 10);
     EXPECT_EQ(KitInstrumentsPlayed(), (std::vector<int>{1, 2, 3, 4, 1, 2, 3, 4, 1, 2}));
     EXPECT_TRUE(engine.PlayingPattern());
 
-    engine.SetEndless(false);  // read when the end is reached: this pass finishes
+    engine.SetPatternRepeat(false);  // read when the end is reached: this pass finishes
     Run(120 * 10);
     EXPECT_EQ(KitInstrumentsPlayed(), (std::vector<int>{1, 2, 3, 4, 1, 2, 3, 4, 1, 2, 3, 4}));
     EXPECT_FALSE(engine.Playing());
@@ -139,7 +139,7 @@ TEST_F(Playback, PatternTempoAndCellChangesAreHeardFromTheNextStep) {
     NumberedPattern(4);
     engine.PlayPattern();
     Run(130);  // step 1 played at 1120
-    engine.DelayChange(30);
+    engine.SetDelayByHand(30);
     document.grid.SetCell(PatternGrid::StepRow(3), 1, KitCell(9, 1));
     Run(1000);
     EXPECT_EQ(sounds.Times(), (std::vector<uint32_t>{1120, 1240, 1300, 1360}))
@@ -173,7 +173,7 @@ TEST_F(Playback, SoundsRepeatedOnConsecutiveStepsAreEachStarted) {
 
 TEST_F(Playback, AHeaderLengthThatIsNoNumberFailsWithTheButtonsEnabled) {
     document.grid.SetCell(PatternGrid::kHeaderRow, PatternGrid::kLengthColumn, "x");
-    EXPECT_THROW(engine.PlayPattern(), EConvertError);
+    EXPECT_THROW(engine.PlayPattern(), IntegerTextError);
     EXPECT_TRUE(engine.PlayPatternEnabled());
     EXPECT_FALSE(engine.Playing());
 }
@@ -236,8 +236,8 @@ TEST_F(Playback, ASongPlaysEachPatternAtItsTempoAndRepeatCount) {
     EXPECT_EQ(document.grid.Cell(PatternGrid::StepRow(1), 1), KitCell(10, 4));
     EXPECT_EQ(document.Delay(), 30);
     EXPECT_EQ(document.Loop(), 1);
-    EXPECT_EQ(engine.Song().MainPlay().front(), "//");
-    EXPECT_EQ(engine.Song().MainPlay().back(), "%%%");
+    EXPECT_EQ(engine.Song().Lines().front(), "//");
+    EXPECT_EQ(engine.Song().Lines().back(), "%%%");
     EXPECT_FALSE(engine.PlaySongEnabled());
 
     Run(10000);
@@ -249,7 +249,7 @@ TEST_F(Playback, ASongPlaysEachPatternAtItsTempoAndRepeatCount) {
     EXPECT_FALSE(engine.Playing());
     EXPECT_TRUE(engine.PlayPatternEnabled());
     EXPECT_TRUE(engine.PlaySongEnabled());
-    EXPECT_TRUE(engine.Song().MainPlay().empty());
+    EXPECT_TRUE(engine.Song().Lines().empty());
     EXPECT_EQ(document.playList.SelectedIndex(), 0);
     EXPECT_EQ(document.Delay(), 30) << "the slider shows the last tempo played";
 }
@@ -269,8 +269,8 @@ TEST_F(Playback, GlobalTempoOverridesEveryPatternsOwn) {
     NumberedPattern(2);
     Store("First", 50, 1);
     Store("Second", 30, 1);
-    engine.DelayChange(20);
-    engine.SetGlobal(true);
+    engine.SetDelayByHand(20);
+    engine.SetUsesGlobalTempo(true);
     engine.PlaySong();
     EXPECT_EQ(document.Delay(), 20);
     Run(5000);
@@ -282,11 +282,11 @@ TEST_F(Playback, GlobalTempoOverridesEveryPatternsOwn) {
 TEST_F(Playback, MovingTheSliderDuringAGlobalSongChangesTheTempoAtOnce) {
     NumberedPattern(8);
     Store("Long", 50, 1);
-    engine.DelayChange(50);
-    engine.SetGlobal(true);
+    engine.SetDelayByHand(50);
+    engine.SetUsesGlobalTempo(true);
     engine.PlaySong();
     Run(1150);  // steps at 2000 and 2100
-    engine.DelayChange(25);
+    engine.SetDelayByHand(25);
     Run(5000);
     EXPECT_EQ(sounds.Times(), (std::vector<uint32_t>{2000, 2100, 2150, 2200, 2250, 2300, 2350, 2400}));
 }
@@ -296,7 +296,7 @@ TEST_F(Playback, WithoutGlobalTheSliderDoesNotTouchAPlayingSong) {
     Store("Own", 50, 1);
     engine.PlaySong();
     Run(1050);
-    engine.DelayChange(10);
+    engine.SetDelayByHand(10);
     EXPECT_EQ(engine.GlobalTempoValue(), 10);
     Run(5000);
     EXPECT_EQ(sounds.Times(), (std::vector<uint32_t>{2000, 2100, 2200}));
@@ -305,7 +305,7 @@ TEST_F(Playback, WithoutGlobalTheSliderDoesNotTouchAPlayingSong) {
 TEST_F(Playback, ATempoSetFromAFileIsNotTheGlobalTempo) {
     NumberedPattern(1);
     Store("Slow", 90, 1);
-    engine.DelayChange(35);
+    engine.SetDelayByHand(35);
     engine.PlaySong();
     EXPECT_EQ(document.Delay(), 90);
     EXPECT_EQ(engine.GlobalTempoValue(), 35);
@@ -316,14 +316,14 @@ TEST_F(Playback, ARepeatingSongStartsAgainAtItsFirstTempoMarker) {
     Store("A", 50, 1);
     NumberedPattern(1);
     Store("B", 25, 1);
-    engine.SetNoend(true);
+    engine.SetSongRepeat(true);
     engine.PlaySong();
     Run(1460);
     EXPECT_EQ(sounds.Times(), (std::vector<uint32_t>{2000, 2100, 2200, 2250, 2350, 2450}))
         << "the song ends after the last step of B; the next firing, one B step later, starts A again";
     EXPECT_TRUE(engine.PlayingSong());
 
-    engine.SetNoend(false);
+    engine.SetSongRepeat(false);
     Run(1000);
     EXPECT_EQ(sounds.calls.size(), 9u) << "the pass that was playing finishes";
     EXPECT_FALSE(engine.Playing());
@@ -347,7 +347,7 @@ TEST_F(Playback, AMissingPatternStopsPlaySongWithItsMessage) {
     Store("Here", 50, 1);
     document.playList.Append("Gone");
     document.SetDelay(77);
-    EXPECT_THROW(engine.PlaySong(), EFOpenError);
+    EXPECT_THROW(engine.PlaySong(), FileOpenError);
     EXPECT_FALSE(engine.Playing());
     EXPECT_TRUE(engine.PlayPatternEnabled());
     EXPECT_TRUE(engine.PlaySongEnabled());
@@ -365,7 +365,7 @@ TEST_F(Playback, ClearListEndsSongPlayback) {
     EXPECT_TRUE(document.songTitle.empty());
     EXPECT_FALSE(engine.Playing());
     EXPECT_TRUE(engine.PlaySongEnabled());
-    EXPECT_TRUE(engine.Song().MainPlay().empty());
+    EXPECT_TRUE(engine.Song().Lines().empty());
     const size_t played = sounds.calls.size();
     Run(2000);
     EXPECT_EQ(sounds.calls.size(), played);
@@ -378,7 +378,7 @@ TEST_F(Playback, StartingOnePlaybackEndsTheOther) {
     engine.PlayPattern();
     EXPECT_TRUE(engine.PlayingPattern());
     EXPECT_FALSE(engine.PlayingSong());
-    EXPECT_TRUE(engine.Song().MainPlay().empty());
+    EXPECT_TRUE(engine.Song().Lines().empty());
 
     engine.PlaySong();
     EXPECT_TRUE(engine.PlayingSong());

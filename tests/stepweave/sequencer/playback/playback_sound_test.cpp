@@ -12,7 +12,7 @@
 #include "stepweave/sequencer/playback/playback_engine.h"
 #include "stepweave/sequencer/model/sequencer_document.h"
 #include "stepweave/sequencer/playback/user_samples.h"
-#include "stepweave/sound/kit/dx_wave_list.h"
+#include "stepweave/sound/voices/kit_player.h"
 #include "stepweave/sound/timing/headless_main_loop.h"
 
 using namespace stepweave;
@@ -31,8 +31,8 @@ std::filesystem::path PreparedFolder() {
     return folder;
 }
 
-void AddKitItem(TDXWaveList& kit, const std::string& name, const std::vector<int16_t>& samples) {
-    TWaveCollectionItem& item = kit.Items().Add();
+void AddKitItem(KitPlayer& kit, const std::string& name, const std::vector<int16_t>& samples) {
+    WaveCollectionItem& item = kit.Items().Add();
     item.SetName(name);
     item.SetWave(MonoPcmWave(samples));
 }
@@ -43,7 +43,7 @@ protected:
         AddKitItem(kit, "", std::vector<int16_t>(441, 0));
         AddKitItem(kit, "Kick      [ ]", std::vector<int16_t>(FramesIn(50), 8000));   // 50 ms
         AddKitItem(kit, "Snare     [ ]", std::vector<int16_t>(FramesIn(10), 16000));  // 10 ms
-        kit.SetDXSound(&sound);
+        kit.SetDevice(&sound);
         samples.Load(1, "sample.wav");
         document.grid.UpdateTime("4", "4");
         document.SetDelay(10);  // 20 ms steps
@@ -56,10 +56,9 @@ protected:
     ManualSoundOutput output;
     TimerScheduler timers{output.clock};
     HeadlessMainLoop loop{timers};
-    TFormOwner form;
-    TDXSound sound{&form, timers};
-    bool deviceStarted = (sound.Initialize(), true);
-    TDXWaveList kit;
+    SoundDevice sound{timers};
+    bool deviceStarted = (sound.Open(output.Open()), true);
+    KitPlayer kit;
     UserSamples samples{sound, folder.string()};
     bool blankFilesOpen = (samples.OpenBlankFiles(), true);
     SequencerDocument document{folder.string(), samples};

@@ -34,7 +34,7 @@ public:
 
     void PlayKitInstrument(int instrument, int volume) override {
         if (missingInstruments.count(instrument) != 0) {
-            throw EWaveCollectionError("Wave '" + std::string(InstrumentList::Label(instrument)) + "' not found");
+            throw WaveCollectionError("Wave '" + std::string(InstrumentList::Label(instrument)) + "' not found");
         }
         calls.push_back({Time(), SoundCall::Kit, instrument, volume});
     }

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "tests/stepweave/sound/output/manual_sound_output.h"
-#include "tests/stepweave/sound/output/sound_measure.h"
+#include "tests/stepweave/sound/mixer/sound_measure.h"
 #include "stepweave/sound/files/little_endian.h"
-#include "stepweave/sound/wav/wave.h"
+#include "stepweave/sound/wav/wave_data.h"
 
 namespace stepweave::testing {
 
@@ -22,7 +22,7 @@ inline void SaveMonoWave(const std::filesystem::path& path, uint32_t rate, const
     StoreLittleEndian32(record + 8, rate * 2);
     StoreLittleEndian16(record + 12, 2);
     StoreLittleEndian16(record + 14, 16);
-    TWave wave;
+    WaveData wave;
     wave.SetFormat(record, 16);
     wave.SetSize(static_cast<int32_t>(samples.size() * 2));
     for (size_t i = 0; i < samples.size(); ++i) {

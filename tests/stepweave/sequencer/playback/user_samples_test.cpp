@@ -7,8 +7,8 @@
 #include "stepweave/data/default_kit.h"
 #include "stepweave/sequencer/model/sequencer_document.h"
 #include "stepweave/sequencer/commands/song_commands.h"
-#include "stepweave/sound/device/audio_file_stream.h"
-#include "stepweave/sound/device/dx_sound.h"
+#include "stepweave/sound/voices/audio_file_stream.h"
+#include "stepweave/sound/voices/sound_device.h"
 #include "stepweave/sound/files/errors.h"
 #include "stepweave/sound/timing/headless_main_loop.h"
 
@@ -36,9 +36,8 @@ protected:
     ManualSoundOutput output;
     TimerScheduler timers{output.clock};
     HeadlessMainLoop loop{timers};
-    TFormOwner form;
-    TDXSound sound{&form, timers};
-    bool deviceStarted = (sound.Initialize(), true);
+    SoundDevice sound{timers};
+    bool deviceStarted = (sound.Open(output.Open()), true);
     UserSamples samples{sound, folder.string()};
     bool blankFilesOpen = (samples.OpenBlankFiles(), true);
 };
@@ -124,14 +123,14 @@ TEST_F(UserSampleSlotsOnADevice, StopSilencesTheSample) {
 
 TEST_F(UserSampleSlotsOnADevice, AFileThatCannotBeOpenedLeavesTheSlotSilentButKeepsItsName) {
     samples.Load(5, "ramp.wav");
-    EXPECT_THROW(samples.Load(5, "missing.wav"), EFOpenError);
+    EXPECT_THROW(samples.Load(5, "missing.wav"), FileOpenError);
     EXPECT_EQ(samples.FileName(5), "missing.wav") << "saving the song again keeps the reference";
     EXPECT_NO_THROW(samples.Restart(5));
     loop.RunFor(300);
     EXPECT_EQ(FirstSoundingFrame(Output()), -1);
 
     WriteText(folder / "text.wav", "not a wave");
-    EXPECT_THROW(samples.Load(6, "text.wav"), EWaveStreamError);
+    EXPECT_THROW(samples.Load(6, "text.wav"), WaveStreamError);
 }
 
 TEST_F(UserSampleSlotsOnADevice, OpeningAFileCopiesItToTheTempFolder) {

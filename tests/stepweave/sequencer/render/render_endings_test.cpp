@@ -25,7 +25,7 @@ struct Ending {
     std::filesystem::path folder = StartFolder();
     UserSampleTable table;
     SequencerDocument document{folder.string(), table};
-    TWaveCollection kit;
+    WaveCollection kit;
     ScriptedRenderUser user;
     RenderSampleSettings samples = RenderSampleSettingsFrom(table);
     KitSounds sounds;
@@ -141,7 +141,7 @@ TEST(RenderEndings, AMissingPatternStopsBeforeAnythingChangesAndGivesTheButtonsB
     render.document.playList.Append("Gone");
     render.document.playList.Select(0);
     SongRenderer renderer(render.document, render.kit, render.user);
-    EXPECT_THROW(render.Render(renderer), EFOpenError);
+    EXPECT_THROW(render.Render(renderer), FileOpenError);
 
     EXPECT_EQ(render.user.dialogs, 0);
     EXPECT_EQ(render.document.playList.SelectedIndex(), 0);
@@ -157,7 +157,7 @@ TEST(RenderEndings, AnUnreadableSampleFileFailsWithItsNameAndGivesTheButtonsBack
     try {
         render.Render(renderer);
         FAIL() << "the render went on without sample 3";
-    } catch (const EFOpenError& error) {
+    } catch (const FileOpenError& error) {
         EXPECT_NE(std::string(error.what()).find("lost.wav"), std::string::npos) << error.what();
     }
     EXPECT_EQ(render.user.dialogs, 0);
@@ -174,7 +174,7 @@ TEST(RenderEndings, AnErrorWhileMixingLeavesAnOlderOutputFileAsItWas) {
     WriteFileSafely((render.folder / "broken.wav").string(), bytes.data(), static_cast<int64_t>(bytes.size()));
     render.kit.Items(kSnare).Wave().LoadFromFile((render.folder / "broken.wav").string());
     SongRenderer renderer(render.document, render.kit, render.user);
-    EXPECT_THROW(render.Render(renderer), EWaveStreamError);
+    EXPECT_THROW(render.Render(renderer), WaveStreamError);
 
     EXPECT_EQ(render.user.dialogs, 1);
     EXPECT_EQ(stepweave::testing::FileText(render.folder / "song.wav"), "an older take");

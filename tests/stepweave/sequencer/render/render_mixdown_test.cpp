@@ -22,7 +22,7 @@ struct Mixdown {
     std::filesystem::path folder = StartFolder();
     UserSampleTable table;
     SequencerDocument document{folder.string(), table};
-    TWaveCollection kit;
+    WaveCollection kit;
     ScriptedRenderUser user;
     RenderSampleSettings samples = RenderSampleSettingsFrom(table);
 

@@ -71,7 +71,7 @@ struct Refusal {
     fs::path folder = StartFolder();
     UserSampleTable table;
     SequencerDocument document{folder.string(), table};
-    TWaveCollection kit;
+    WaveCollection kit;
     ScriptedRenderUser user;
     RenderSampleSettings samples = RenderSampleSettingsFrom(table);
 
@@ -94,7 +94,7 @@ struct Refusal {
         try {
             EXPECT_EQ(renderer.Render(samples), RenderOutcome::Completed);
             return "";
-        } catch (const EStepweaveError& error) {
+        } catch (const StepweaveError& error) {
             return error.what();
         }
     }

@@ -204,11 +204,11 @@ using KitPans = std::array<int, 17>;
 
 // Items 0..16 named as a kit's slots, each holding its sound (none: an empty
 // wave) and pan. The sounds pass through WAV files in the folder.
-inline void BuildKit(TWaveCollection& kit, const std::filesystem::path& folder, const KitSounds& sounds,
+inline void BuildKit(WaveCollection& kit, const std::filesystem::path& folder, const KitSounds& sounds,
                      const KitPans& pans = {}) {
     kit.Clear();
     for (int item = 0; item < 17; ++item) {
-        TWaveCollectionItem& slot = kit.Add();
+        WaveCollectionItem& slot = kit.Add();
         slot.SetName(std::string(InstrumentList::Label(item)));
         slot.SetPan(pans[static_cast<size_t>(item)]);
         if (sounds[static_cast<size_t>(item)]) {

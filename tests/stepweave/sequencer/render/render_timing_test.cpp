@@ -20,7 +20,7 @@ struct RenderFixture {
     std::filesystem::path folder = StartFolder();
     UserSampleTable table;
     SequencerDocument document{folder.string(), table};
-    TWaveCollection kit;
+    WaveCollection kit;
     ScriptedRenderUser user;
 
     RenderFixture() { user.outputPath = (folder / "song.wav").string(); }

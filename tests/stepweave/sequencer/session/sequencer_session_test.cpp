@@ -20,20 +20,18 @@ namespace {
 
 constexpr int kSnare = 3;
 
-// Counts the sound devices opened while it lives; they play into a clock
-// the test moves by hand.
+// Counts the sound outputs opened from it; they play into a clock the test
+// moves by hand.
 struct CountedSoundOutput {
-    CountedSoundOutput() {
-        previous = AudioOutput::SetBackendFactory([this] {
+    AudioBackendSource Source() {
+        return [this](std::string&) {
             ++opened;
             return std::make_unique<ManualAudioBackend>(clock, kTestLatency);
-        });
+        };
     }
-    ~CountedSoundOutput() { AudioOutput::SetBackendFactory(std::move(previous)); }
 
     ManualAudioClock clock;
     int opened = 0;
-    AudioBackendFactory previous;
 };
 
 // A seeded start folder and a song whose first sample is "low.wav" at
@@ -59,7 +57,7 @@ protected:
     }
 
     static int SnarePan(SequencerSession& session) {
-        TWaveCollection& kit = session.DrumKit().Items();
+        WaveCollection& kit = session.DrumKit().Items();
         return kit.Items(kit.IndexOf(InstrumentList::Label(kSnare))).Pan();
     }
 
@@ -71,7 +69,7 @@ protected:
 }  // namespace
 
 TEST_F(SessionFolder, WithoutSoundTheSongsSampleSettingsAreKeptAndNoDeviceOpens) {
-    SequencerSession session(folder.string(), timers, SessionSound::None);
+    SequencerSession session(folder.string(), timers, SessionSound::None, output.Source());
     session.LoadDefaultKit();
     // No file is opened for a sample: one that is missing is only a name.
     ASSERT_TRUE(OpenSong(session.Document(), WriteSong("missing.wav")));
@@ -91,7 +89,7 @@ TEST_F(SessionFolder, WithoutSoundTheSongsSampleSettingsAreKeptAndNoDeviceOpens)
 
 TEST_F(SessionFolder, WithDevicesTheStreamsHoldTheSamplesAndARenderTakesTheirVolumes) {
     SaveMonoWave(folder / "low.wav", 22050, RampSamples(2205));
-    SequencerSession session(folder.string(), timers);
+    SequencerSession session(folder.string(), timers, SessionSound::Devices, output.Source());
     session.LoadDefaultKit();
     session.StartSoundOutput();
     EXPECT_GT(output.opened, 0);
@@ -106,19 +104,19 @@ TEST_F(SessionFolder, WithDevicesTheStreamsHoldTheSamplesAndARenderTakesTheirVol
     EXPECT_EQ(samples[0].volume, -1200);
     EXPECT_EQ(samples[1].volume, 0);
 
-    EXPECT_THROW(OpenSong(session.Document(), WriteSong("missing.wav")), EFOpenError)
+    EXPECT_THROW(OpenSong(session.Document(), WriteSong("missing.wav")), FileOpenError)
         << "a stream opens its file";
 }
 
 TEST_F(SessionFolder, TheKitComesFromTheStartFolderOrAGivenFileAndTakesThePanningFile) {
-    SequencerSession session(folder.string(), timers, SessionSound::None);
+    SequencerSession session(folder.string(), timers, SessionSound::None, output.Source());
     const auto elsewhere = folder / "kits" / "other.dxg";
     std::filesystem::create_directories(elsewhere.parent_path());
     std::filesystem::rename(folder / "standard.dxg", elsewhere);
     try {
         session.LoadDefaultKit();
         FAIL() << "the start folder holds no kit";
-    } catch (const EFOpenError& error) {
+    } catch (const FileOpenError& error) {
         EXPECT_EQ(std::string(error.what()), "Cannot open file " + (folder / "standard.dxg").string());
     }
     session.LoadKit(elsewhere.string());
@@ -131,13 +129,13 @@ TEST_F(SessionFolder, TheKitComesFromTheStartFolderOrAGivenFileAndTakesThePannin
     EXPECT_EQ(SnarePan(session), 1500);
 
     WriteText(folder / "Panning.dat", "0\r\nleft\r\n");
-    EXPECT_THROW(session.ApplyPanningFile(), EStepweaveError);
+    EXPECT_THROW(session.ApplyPanningFile(), StepweaveError);
     EXPECT_EQ(SnarePan(session), 1500) << "a damaged file changes nothing";
 }
 
 TEST_F(SessionFolder, ResettingTheSampleExportsCopiesTheBlankFileIntoTheFirstEight) {
     WriteText(folder / "temp" / "sample3.wav", "an older export");
-    SequencerSession session(folder.string(), timers, SessionSound::None);
+    SequencerSession session(folder.string(), timers, SessionSound::None, output.Source());
     session.ResetSampleExports();
     const std::string blank = FileText(folder / "Blank.wav");
     for (int sample = 1; sample <= kSampleExports; ++sample) {

@@ -66,7 +66,7 @@ TEST_F(Workspace, WithoutAKitHereTheUserWorkspaceIsSeededWithTheDemoSong) {
     EXPECT_TRUE(std::filesystem::is_directory(workspace / "temp"));
     EXPECT_TRUE(std::filesystem::is_empty(current)) << "nothing is written where the program was started";
 
-    TWaveCollection kit;
+    WaveCollection kit;
     kit.LoadFromFile((workspace / "standard.dxg").string());
     EXPECT_EQ(kit.Count(), 17);
     EXPECT_EQ(ReadPanningFile((workspace / "Panning.dat").string()), TheDemoSong().kitPans);
@@ -157,7 +157,7 @@ TEST(DemoSong, TooManyHitsOnOneStepAreRefused) {
 TEST(DemoSong, TheBassIsAQuietMonoSoundAtTheKitsRate) {
     const auto folder = FreshFolder();
     WriteDemoSong(folder.string());
-    TWave wave;
+    WaveData wave;
     wave.LoadFromFile((folder / "Demo Bass.wav").string());
     EXPECT_GT(wave.Size(), 44100);  // longer than half a second
     const std::vector<int16_t> samples = SynthesizeDemoBass();

@@ -10,6 +10,7 @@
 #include "tests/stepweave/sequencer/ui/sequence_window_fixture.h"
 
 using namespace stepweave;
+using stepweave::test::Named;
 using stepweave::test::WindowUnderTest;
 
 namespace {
@@ -78,7 +79,7 @@ private slots:
 
     void DigitKeysSetLevelsAndJumpByTheOptionsCellJump() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         ui.Choose(kKick);
         ui.Click(2, 1);
         ui.Click(2, 1);  // empty again, current cell (2, 1)
@@ -91,8 +92,8 @@ private slots:
         // Ctrl+J opens the Options window; OK takes its value.
         QTest::keyClick(&window, Qt::Key_J, Qt::ControlModifier);
         QVERIFY(window.Options().isVisible());
-        window.Options().SpinEdit1->setValue(2);
-        QTest::mouseClick(window.Options().Button1, Qt::LeftButton);
+        Named<QSpinBox>(window.Options(), "SpinEdit1")->setValue(2);
+        QTest::mouseClick(Named<QPushButton>(window.Options(), "Button1"), Qt::LeftButton);
         QVERIFY(!window.Options().isVisible());
         QCOMPARE(window.Options().CellJump(), 2);
 
@@ -110,8 +111,8 @@ private slots:
         QCOMPARE(ui.Cell(17, 2), std::string("Kick      [3]"));
         QCOMPARE(ui.Grid().CurrentCell().row, 17);
         // A negative jump counts as none.
-        window.Options().SpinEdit1->setValue(-4);
-        QTest::mouseClick(window.Options().Button1, Qt::LeftButton);
+        Named<QSpinBox>(window.Options(), "SpinEdit1")->setValue(-4);
+        QTest::mouseClick(Named<QPushButton>(window.Options(), "Button1"), Qt::LeftButton);
         QCOMPARE(window.Options().CellJump(), 0);
     }
 
@@ -144,12 +145,12 @@ private slots:
 
     void UpdateTimeAppliesTheChosenLengthAndBeatAndKeepsTheCells() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         ui.Document().grid.SetCell(3, 1, kKick.toStdString());
-        window.TimeBar->setCurrentIndex(window.TimeBar->findText("32 | 8 "));
-        QCOMPARE(window.Edit4->text(), QString("32"));
-        QCOMPARE(window.Edit5->text(), QString("8"));
-        QTest::mouseClick(window.BitBtn13, Qt::LeftButton);
+        Named<QComboBox>(window, "TimeBar")->setCurrentIndex(Named<QComboBox>(window, "TimeBar")->findText("32 | 8 "));
+        QCOMPARE(Named<QLineEdit>(window, "Edit4")->text(), QString("32"));
+        QCOMPARE(Named<QLineEdit>(window, "Edit5")->text(), QString("8"));
+        QTest::mouseClick(Named<QPushButton>(window, "BitBtn13"), Qt::LeftButton);
         QCOMPARE(ui.Grid().RowCount(), 34);
         QCOMPARE(ui.Cell(0, 2), std::string("32"));
         QCOMPARE(ui.Cell(0, 4), std::string("8"));
@@ -159,45 +160,45 @@ private slots:
         QCOMPARE(ui.Cell(3, 1), kKick.toStdString());
         // Shorter again: the cells beyond stay hidden and come back.
         ui.Document().grid.SetCell(30, 1, kKick.toStdString());
-        window.TimeBar->setCurrentIndex(window.TimeBar->findText("16 | 4"));
-        QTest::mouseClick(window.BitBtn13, Qt::LeftButton);
+        Named<QComboBox>(window, "TimeBar")->setCurrentIndex(Named<QComboBox>(window, "TimeBar")->findText("16 | 4"));
+        QTest::mouseClick(Named<QPushButton>(window, "BitBtn13"), Qt::LeftButton);
         QCOMPARE(ui.Grid().RowCount(), 18);
         QCOMPARE(ui.Cell(30, 1), kKick.toStdString());
     }
 
     void UpdateTimeRefusesALengthThatIsNoNumber() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
-        window.TimeBar->setEditText("x  | 4");
-        QCOMPARE(window.Edit4->text(), QString("x"));
-        QTest::mouseClick(window.BitBtn13, Qt::LeftButton);
+        SequenceWindow& window = ui.Open();
+        Named<QComboBox>(window, "TimeBar")->setEditText("x  | 4");
+        QCOMPARE(Named<QLineEdit>(window, "Edit4")->text(), QString("x"));
+        QTest::mouseClick(Named<QPushButton>(window, "BitBtn13"), Qt::LeftButton);
         QCOMPARE(ui.prompt.Errors(), std::vector<std::string>{"'x' is not a valid integer value"});
         QCOMPARE(ui.Cell(0, 2), std::string("x"));
         QCOMPARE(ui.Grid().RowCount(), 18);
         // With a field empty, Update Time only empties the chooser and the fields.
-        window.Edit4->clear();
-        QTest::mouseClick(window.BitBtn13, Qt::LeftButton);
-        QCOMPARE(window.Edit5->text(), QString());
-        QCOMPARE(window.TimeBar->currentText(), QString());
+        Named<QLineEdit>(window, "Edit4")->clear();
+        QTest::mouseClick(Named<QPushButton>(window, "BitBtn13"), Qt::LeftButton);
+        QCOMPARE(Named<QLineEdit>(window, "Edit5")->text(), QString());
+        QCOMPARE(Named<QComboBox>(window, "TimeBar")->currentText(), QString());
     }
 
     void PanSliderSetsKitPansFollowsTheChooserAndRefusesSamples() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         ui.Choose(kSnare);
-        window.Panning->setValue(-1200);
+        Named<QSlider>(window, "Panning")->setValue(-1200);
         QCOMPARE(KitPan(*ui.session, 3), -1200);
         ui.Choose(kKick);
-        QCOMPARE(window.Panning->value(), KitPan(*ui.session, 1));
+        QCOMPARE(Named<QSlider>(window, "Panning")->value(), KitPan(*ui.session, 1));
         ui.Choose(kSnare);
-        QCOMPARE(window.Panning->value(), -1200);
+        QCOMPARE(Named<QSlider>(window, "Panning")->value(), -1200);
 
         std::vector<int> before;
         for (int instrument = 1; instrument <= 16; ++instrument) {
             before.push_back(KitPan(*ui.session, instrument));
         }
         ui.Choose("Sample3");
-        window.Panning->setValue(window.Panning->value() + 300);
+        Named<QSlider>(window, "Panning")->setValue(Named<QSlider>(window, "Panning")->value() + 300);
         QCOMPARE(ui.prompt.shown.size(), size_t{1});
         QCOMPARE(ui.prompt.shown[0].text,
                  std::string("Use the sample importer (Edit/Sample#) to change your imported samples panning"));
@@ -209,34 +210,34 @@ private slots:
 
     void TheNameFieldIsCopiedIntoTheHeaderAndClearPatternEmptiesIt() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
-        QCOMPARE(window.Edit2->text(), QString("Name"));
-        window.Edit2->selectAll();
-        QTest::keyClicks(window.Edit2, "Verse");
+        SequenceWindow& window = ui.Open();
+        QCOMPARE(Named<QLineEdit>(window, "Edit2")->text(), QString("Name"));
+        Named<QLineEdit>(window, "Edit2")->selectAll();
+        QTest::keyClicks(Named<QLineEdit>(window, "Edit2"), "Verse");
         QCOMPARE(ui.Cell(0, 0), std::string("Verse"));
         ui.Document().grid.SetCell(40, 3, kKick.toStdString());  // beyond the length: cleared too
         ui.Document().grid.SetCell(2, 1, kKick.toStdString());
-        window.Loop->setValue(4);
-        QTest::mouseClick(window.BitBtn7, Qt::LeftButton);
+        Named<QSpinBox>(window, "Loop")->setValue(4);
+        QTest::mouseClick(Named<QPushButton>(window, "BitBtn7"), Qt::LeftButton);
         QCOMPARE(ui.Cell(2, 1), std::string());
         QCOMPARE(ui.Cell(40, 3), std::string());
         QCOMPARE(ui.Cell(0, 0), std::string());
-        QCOMPARE(window.Edit2->text(), QString());
-        QCOMPARE(window.Loop->value(), 1);
+        QCOMPARE(Named<QLineEdit>(window, "Edit2")->text(), QString());
+        QCOMPARE(Named<QSpinBox>(window, "Loop")->value(), 1);
         QCOMPARE(ui.Cell(2, 0), std::string("1:0*"));
     }
 
     void EnterInsertsTheInstrumentWhereverTheFocusIsWithoutAPreview() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         ui.Choose(kSnare);
         ui.Click(5, 5);
         ui.Click(5, 5);
         ui.Pass(600);
         ui.PeakHeard();
-        window.Edit2->setFocus();
-        QTest::keyClick(window.Edit2, Qt::Key_Return);
+        Named<QLineEdit>(window, "Edit2")->setFocus();
+        QTest::keyClick(Named<QLineEdit>(window, "Edit2"), Qt::Key_Return);
         QCOMPARE(ui.Cell(5, 5), kSnare.toStdString());
         QVERIFY(ui.Grid().hasFocus());
         ui.Pass(100);
@@ -245,15 +246,15 @@ private slots:
 
     void PlayInstrumentPreviewsTheChosenSound() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         ui.Pass(100);
         ui.PeakHeard();
         ui.Choose(kKick);
-        QTest::mouseClick(window.BitBtn11, Qt::LeftButton);
+        QTest::mouseClick(Named<QPushButton>(window, "BitBtn11"), Qt::LeftButton);
         ui.Pass(100);
         QVERIFY(ui.PeakHeard() > 0.01f);
         ui.Choose("");
-        QTest::mouseClick(window.BitBtn11, Qt::LeftButton);
+        QTest::mouseClick(Named<QPushButton>(window, "BitBtn11"), Qt::LeftButton);
         ui.Pass(600);
         ui.PeakHeard();
         ui.Pass(100);
@@ -262,7 +263,7 @@ private slots:
 
     void UndoAndRedoTakeBackEveryKindOfEdit() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         const auto undo = [&] { QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier); };
         const auto redo = [&] { QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); };
@@ -287,7 +288,7 @@ private slots:
         undo();
         QCOMPARE(ui.Cell(3, 1), std::string());
 
-        QTest::mouseClick(window.BitBtn7, Qt::LeftButton);  // Clear Pattern
+        QTest::mouseClick(Named<QPushButton>(window, "BitBtn7"), Qt::LeftButton);  // Clear Pattern
         QCOMPARE(ui.Cell(2, 1), std::string());
         undo();
         QCOMPARE(ui.Cell(2, 1), std::string("Snare     [2]"));
@@ -299,16 +300,16 @@ private slots:
         undo();
         QCOMPARE(ui.Cell(2, 1), std::string("Snare     [2]"));
 
-        window.TimeBar->setCurrentIndex(window.TimeBar->findText("8  | 4"));
-        QTest::mouseClick(window.BitBtn13, Qt::LeftButton);
+        Named<QComboBox>(window, "TimeBar")->setCurrentIndex(Named<QComboBox>(window, "TimeBar")->findText("8  | 4"));
+        QTest::mouseClick(Named<QPushButton>(window, "BitBtn13"), Qt::LeftButton);
         QCOMPARE(ui.Grid().RowCount(), 10);
         undo();
         QCOMPARE(ui.Grid().RowCount(), 18);
         QCOMPARE(ui.Cell(0, 2), std::string("16"));
         redo();
         QCOMPARE(ui.Grid().RowCount(), 10);
-        QVERIFY(window.UndoAction->isEnabled());
-        QCOMPARE(window.UndoAction->text(), QString("Undo Update Time"));
+        QVERIFY(window.undoAction->isEnabled());
+        QCOMPARE(window.undoAction->text(), QString("Undo Update Time"));
     }
 };
 

@@ -10,11 +10,12 @@
 #include "stepweave/sequencer/files/panning_file.h"
 #include "stepweave/sequencer/files/pattern_file.h"
 #include "stepweave/sequencer/model/instrument_list.h"
-#include "stepweave/sequencer/ui/up_down.h"
+#include "stepweave/sequencer/ui/up_down_arrows.h"
 #include "stepweave/sound/files/byte_stream.h"
 #include "tests/stepweave/sequencer/ui/sequence_window_fixture.h"
 
 using namespace stepweave;
+using stepweave::test::Named;
 using stepweave::test::WindowUnderTest;
 
 namespace {
@@ -29,10 +30,10 @@ std::vector<std::string> Names(const QListWidget& list) {
 
 // Stores the grid as it stands under the given name, as a user types it and presses Store.
 void StoreAs(WindowUnderTest& ui, const QString& name) {
-    ui.window->Edit2->selectAll();
-    QTest::keyClick(ui.window->Edit2, Qt::Key_Backspace);
-    QTest::keyClicks(ui.window->Edit2, name);
-    QTest::mouseClick(ui.window->BitBtn6, Qt::LeftButton);
+    Named<QLineEdit>(*ui.window, "Edit2")->selectAll();
+    QTest::keyClick(Named<QLineEdit>(*ui.window, "Edit2"), Qt::Key_Backspace);
+    QTest::keyClicks(Named<QLineEdit>(*ui.window, "Edit2"), name);
+    QTest::mouseClick(Named<QPushButton>(*ui.window, "BitBtn6"), Qt::LeftButton);
 }
 
 void Put(WindowUnderTest& ui, const std::string& name) {
@@ -51,40 +52,40 @@ private slots:
     void StartUpListsThePatternsSortedAndShowsTheDefaults() {
         WindowUnderTest ui;
         WriteFileSafely((ui.folder / "groove.pat").string(), std::string());
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         QCOMPARE(window.windowTitle(), QString("Stepweave Pro v5.0"));
-        const std::vector<std::string> names = Names(*window.MusicLib);
+        const std::vector<std::string> names = Names(*Named<QListWidget>(window, "MusicLib"));
         QCOMPARE(names.front(), std::string("<Blank>"));
         QVERIFY(std::find(names.begin(), names.end(), "groove") != names.end());
         QVERIFY(std::is_sorted(names.begin() + 1, names.end(), [](const std::string& a, const std::string& b) {
             return QString::fromStdString(a).compare(QString::fromStdString(b), Qt::CaseInsensitive) < 0;
         }));
-        QCOMPARE(window.Label6->text(), QString("120"));
-        QCOMPARE(window.Delay->value(), 60);
-        QCOMPARE(window.Loop->value(), 1);
+        QCOMPARE(Named<QLabel>(window, "Label6")->text(), QString("120"));
+        QCOMPARE(Named<QSlider>(window, "Delay")->value(), 60);
+        QCOMPARE(Named<QSpinBox>(window, "Loop")->value(), 1);
         QCOMPARE(ui.Grid().RowCount(), 18);
         QVERIFY(ui.prompt.shown.empty());
-        QVERIFY(!window.ProgressBar1->isVisible());
+        QVERIFY(!Named<QProgressBar>(window, "ProgressBar1")->isVisible());
     }
 
     void StoringTwiceKeepsOneEntryInEachListAndRewritesTheFile() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         ui.Choose("Kick      [ ]");
         ui.Click(2, 1);
         StoreAs(ui, "Verse");
         ui.Click(3, 1);
-        QTest::mouseClick(window.BitBtn6, Qt::LeftButton);
-        const std::vector<std::string> library = Names(*window.MusicLib);
+        QTest::mouseClick(Named<QPushButton>(window, "BitBtn6"), Qt::LeftButton);
+        const std::vector<std::string> library = Names(*Named<QListWidget>(window, "MusicLib"));
         QCOMPARE(std::count(library.begin(), library.end(), "Verse"), 1L);
-        QCOMPARE(Names(*window.SongList), std::vector<std::string>{"Verse"});
+        QCOMPARE(Names(*Named<QListWidget>(window, "SongList")), std::vector<std::string>{"Verse"});
         const PatternFileContents stored = ReadPatternFile(ui.folder.string(), "Verse");
         QCOMPARE(stored.rows[3][1], std::string("Kick      [ ]"));
 
         // A name that stands in the play list but not in the library is not added to the library.
         Put(ui, "Chorus");
         StoreAs(ui, "Chorus");
-        QVERIFY(window.MusicLib->findItems("Chorus", Qt::MatchExactly).isEmpty());
+        QVERIFY(Named<QListWidget>(window, "MusicLib")->findItems("Chorus", Qt::MatchExactly).isEmpty());
         QVERIFY(std::filesystem::exists(ui.folder / "Chorus.pat"));
 
         // No name: the question, and nothing stored.
@@ -96,107 +97,107 @@ private slots:
 
     void RemovingAnEntryTheLibraryLacksMovesItIntoTheLibrary() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         Put(ui, "Intro");
         Put(ui, "Demo Rock");
-        WindowUnderTest::ClickEntry(*window.SongList, 0);
-        QTest::mouseClick(window.BitBtn2, Qt::LeftButton);
-        QCOMPARE(Names(*window.SongList), std::vector<std::string>{"Demo Rock"});
-        QVERIFY(!window.MusicLib->findItems("Intro", Qt::MatchExactly).isEmpty());
-        WindowUnderTest::ClickEntry(*window.SongList, 0);
-        QTest::mouseClick(window.BitBtn2, Qt::LeftButton);
-        QVERIFY(Names(*window.SongList).empty());
+        WindowUnderTest::ClickEntry(*Named<QListWidget>(window, "SongList"), 0);
+        QTest::mouseClick(Named<QPushButton>(window, "BitBtn2"), Qt::LeftButton);
+        QCOMPARE(Names(*Named<QListWidget>(window, "SongList")), std::vector<std::string>{"Demo Rock"});
+        QVERIFY(!Named<QListWidget>(window, "MusicLib")->findItems("Intro", Qt::MatchExactly).isEmpty());
+        WindowUnderTest::ClickEntry(*Named<QListWidget>(window, "SongList"), 0);
+        QTest::mouseClick(Named<QPushButton>(window, "BitBtn2"), Qt::LeftButton);
+        QVERIFY(Names(*Named<QListWidget>(window, "SongList")).empty());
     }
 
     void DeletingAPatternAsksThenRemovesItsFileAndEveryEntry() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         StoreAs(ui, "Intro");
         Put(ui, "Demo Rock");
         Put(ui, "Intro");
         Put(ui, "Intro");
-        window.MusicLib->setCurrentRow(Row(*window.MusicLib, "Intro"));
+        Named<QListWidget>(window, "MusicLib")->setCurrentRow(Row(*Named<QListWidget>(window, "MusicLib"), "Intro"));
         ui.prompt.answers = {false};
-        QTest::mouseClick(window.LibBin, Qt::LeftButton);
+        QTest::mouseClick(Named<QPushButton>(window, "LibBin"), Qt::LeftButton);
         QCOMPARE(ui.prompt.shown.back().caption, std::string("!Are you sure you wish to delete?"));
         QCOMPARE(ui.prompt.shown.back().text,
                  std::string("This will Delete this pattern from both Pattern Lib and Play List, Some Songs that "
                              "contain this pattern may not play, are you sure?"));
-        QCOMPARE(Names(*window.SongList).size(), size_t{4});
+        QCOMPARE(Names(*Named<QListWidget>(window, "SongList")).size(), size_t{4});
         QVERIFY(std::filesystem::exists(ui.folder / "Intro.pat"));
 
         ui.prompt.answers = {true};
-        QTest::mouseClick(window.LibBin, Qt::LeftButton);
-        QCOMPARE(Names(*window.SongList), std::vector<std::string>{"Demo Rock"});
-        QVERIFY(window.MusicLib->findItems("Intro", Qt::MatchExactly).isEmpty());
+        QTest::mouseClick(Named<QPushButton>(window, "LibBin"), Qt::LeftButton);
+        QCOMPARE(Names(*Named<QListWidget>(window, "SongList")), std::vector<std::string>{"Demo Rock"});
+        QVERIFY(Named<QListWidget>(window, "MusicLib")->findItems("Intro", Qt::MatchExactly).isEmpty());
         QVERIFY(!std::filesystem::exists(ui.folder / "Intro.pat"));
     }
 
     void ArrowsMoveTheSelectedEntryButNotPastTheEnds() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         for (const char* name : {"A", "B", "C"}) {
             Put(ui, name);
         }
-        WindowUnderTest::ClickEntry(*window.SongList, 0);
-        QTest::mouseClick(window.UpDown1->Up, Qt::LeftButton);
-        QCOMPARE(Names(*window.SongList), (std::vector<std::string>{"A", "B", "C"}));
-        QTest::mouseClick(window.UpDown1->Down, Qt::LeftButton);
-        QCOMPARE(Names(*window.SongList), (std::vector<std::string>{"B", "A", "C"}));
-        QCOMPARE(window.SongList->currentRow(), 1);
-        WindowUnderTest::ClickEntry(*window.SongList, 2);
-        QTest::mouseClick(window.UpDown1->Down, Qt::LeftButton);
-        QCOMPARE(Names(*window.SongList), (std::vector<std::string>{"B", "A", "C"}));
+        WindowUnderTest::ClickEntry(*Named<QListWidget>(window, "SongList"), 0);
+        QTest::mouseClick(Named<QToolButton>(window, "Up"), Qt::LeftButton);
+        QCOMPARE(Names(*Named<QListWidget>(window, "SongList")), (std::vector<std::string>{"A", "B", "C"}));
+        QTest::mouseClick(Named<QToolButton>(window, "Down"), Qt::LeftButton);
+        QCOMPARE(Names(*Named<QListWidget>(window, "SongList")), (std::vector<std::string>{"B", "A", "C"}));
+        QCOMPARE(Named<QListWidget>(window, "SongList")->currentRow(), 1);
+        WindowUnderTest::ClickEntry(*Named<QListWidget>(window, "SongList"), 2);
+        QTest::mouseClick(Named<QToolButton>(window, "Down"), Qt::LeftButton);
+        QCOMPARE(Names(*Named<QListWidget>(window, "SongList")), (std::vector<std::string>{"B", "A", "C"}));
 
         // Ticked entries go with the bin; a double click on the library adds one.
-        window.SongList->item(0)->setCheckState(Qt::Checked);
-        window.SongList->item(2)->setCheckState(Qt::Checked);
-        QTest::mouseClick(window.SongBin, Qt::LeftButton);
-        QCOMPARE(Names(*window.SongList), std::vector<std::string>{"A"});
-        WindowUnderTest::DoubleClickEntry(*window.MusicLib, Row(*window.MusicLib, "Demo Fill"));
-        QCOMPARE(Names(*window.SongList), (std::vector<std::string>{"A", "Demo Fill"}));
-        window.MusicLib->setCurrentRow(0);
-        QTest::mouseClick(window.BitBtn1, Qt::LeftButton);  // "<Blank>" is never added
-        QCOMPARE(Names(*window.SongList).size(), size_t{2});
+        Named<QListWidget>(window, "SongList")->item(0)->setCheckState(Qt::Checked);
+        Named<QListWidget>(window, "SongList")->item(2)->setCheckState(Qt::Checked);
+        QTest::mouseClick(Named<QPushButton>(window, "SongBin"), Qt::LeftButton);
+        QCOMPARE(Names(*Named<QListWidget>(window, "SongList")), std::vector<std::string>{"A"});
+        WindowUnderTest::DoubleClickEntry(*Named<QListWidget>(window, "MusicLib"), Row(*Named<QListWidget>(window, "MusicLib"), "Demo Fill"));
+        QCOMPARE(Names(*Named<QListWidget>(window, "SongList")), (std::vector<std::string>{"A", "Demo Fill"}));
+        Named<QListWidget>(window, "MusicLib")->setCurrentRow(0);
+        QTest::mouseClick(Named<QPushButton>(window, "BitBtn1"), Qt::LeftButton);  // "<Blank>" is never added
+        QCOMPARE(Names(*Named<QListWidget>(window, "SongList")).size(), size_t{2});
     }
 
     void PressingAPlayListEntryLoadsItsPatternAndUndoTakesTheLoadBack() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
-        window.TimeBar->setCurrentIndex(window.TimeBar->findText("32 | 4 "));
-        QTest::mouseClick(window.BitBtn13, Qt::LeftButton);
-        window.Delay->setValue(40);
-        window.Loop->setValue(3);
+        SequenceWindow& window = ui.Open();
+        Named<QComboBox>(window, "TimeBar")->setCurrentIndex(Named<QComboBox>(window, "TimeBar")->findText("32 | 4 "));
+        QTest::mouseClick(Named<QPushButton>(window, "BitBtn13"), Qt::LeftButton);
+        Named<QSlider>(window, "Delay")->setValue(40);
+        Named<QSpinBox>(window, "Loop")->setValue(3);
         StoreAs(ui, "Long");
-        QTest::mouseClick(window.BitBtn7, Qt::LeftButton);
-        window.TimeBar->setCurrentIndex(window.TimeBar->findText("8  | 4"));
-        QTest::mouseClick(window.BitBtn13, Qt::LeftButton);
-        window.Delay->setValue(60);
-        window.Loop->setValue(1);
+        QTest::mouseClick(Named<QPushButton>(window, "BitBtn7"), Qt::LeftButton);
+        Named<QComboBox>(window, "TimeBar")->setCurrentIndex(Named<QComboBox>(window, "TimeBar")->findText("8  | 4"));
+        QTest::mouseClick(Named<QPushButton>(window, "BitBtn13"), Qt::LeftButton);
+        Named<QSlider>(window, "Delay")->setValue(60);
+        Named<QSpinBox>(window, "Loop")->setValue(1);
 
-        WindowUnderTest::ClickEntry(*window.SongList, Row(*window.SongList, "Long"), Qt::RightButton);
+        WindowUnderTest::ClickEntry(*Named<QListWidget>(window, "SongList"), Row(*Named<QListWidget>(window, "SongList"), "Long"), Qt::RightButton);
         QCOMPARE(ui.Grid().RowCount(), 10);  // a right press loads the entry selected before: none
-        WindowUnderTest::ClickEntry(*window.SongList, Row(*window.SongList, "Long"));
+        WindowUnderTest::ClickEntry(*Named<QListWidget>(window, "SongList"), Row(*Named<QListWidget>(window, "SongList"), "Long"));
         QCOMPARE(ui.Grid().RowCount(), 34);
-        QCOMPARE(window.Delay->value(), 40);
-        QCOMPARE(window.Loop->value(), 3);
-        QCOMPARE(window.Edit2->text(), QString("Long"));
-        QCOMPARE(window.Label6->text(), QString("180"));
+        QCOMPARE(Named<QSlider>(window, "Delay")->value(), 40);
+        QCOMPARE(Named<QSpinBox>(window, "Loop")->value(), 3);
+        QCOMPARE(Named<QLineEdit>(window, "Edit2")->text(), QString("Long"));
+        QCOMPARE(Named<QLabel>(window, "Label6")->text(), QString("180"));
 
         QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(ui.Grid().RowCount(), 10);
-        QCOMPARE(window.Delay->value(), 60);
+        QCOMPARE(Named<QSlider>(window, "Delay")->value(), 60);
 
         // A missing file: the message, and the editor unchanged.
         std::filesystem::remove(ui.folder / "Long.pat");
-        WindowUnderTest::ClickEntry(*window.SongList, Row(*window.SongList, "Long"));
+        WindowUnderTest::ClickEntry(*Named<QListWidget>(window, "SongList"), Row(*Named<QListWidget>(window, "SongList"), "Long"));
         QCOMPARE(ui.prompt.Errors().back(), "Cannot open file " + (ui.folder / "Long.pat").string());
         QCOMPARE(ui.Grid().RowCount(), 10);
     }
 
     void PlayPatternPlaysEveryStepThenEnablesTheButtons() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         ui.Choose("Kick      [ ]");
         for (int row = 2; row <= 17; ++row) {
             ui.Click(row, 1);
@@ -204,115 +205,115 @@ private slots:
         ui.Pass(1000);
         ui.PeakHeard();
         QTest::keyClick(&window, Qt::Key_F6);
-        QVERIFY(!window.BitBtn3->isEnabled());
-        QVERIFY(!window.BitBtn12->isEnabled());
+        QVERIFY(!Named<QPushButton>(window, "BitBtn3")->isEnabled());
+        QVERIFY(!Named<QPushButton>(window, "BitBtn12")->isEnabled());
         ui.Pass(121);
         QCOMPARE(ui.Grid().HighlightedRow(), 2);  // the playhead on the step that sounded
         ui.Pass(120 * 14);
-        QVERIFY(window.BitBtn3->isEnabled() == false);
+        QVERIFY(Named<QPushButton>(window, "BitBtn3")->isEnabled() == false);
         QCOMPARE(ui.Grid().HighlightedRow(), 16);
         ui.Pass(120);
-        QVERIFY(window.BitBtn3->isEnabled());
-        QVERIFY(window.BitBtn12->isEnabled());
+        QVERIFY(Named<QPushButton>(window, "BitBtn3")->isEnabled());
+        QVERIFY(Named<QPushButton>(window, "BitBtn12")->isEnabled());
         QCOMPARE(ui.Grid().HighlightedRow(), -1);
         QVERIFY(ui.PeakHeard() > 0.01f);
     }
 
     void PlaySongWithAnEmptyListPlaysNothingAndStopEndsAPlayingSong() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
-        QTest::mouseClick(window.BitBtn12, Qt::LeftButton);
-        QVERIFY(window.BitBtn3->isEnabled());
-        QVERIFY(window.BitBtn12->isEnabled());
+        SequenceWindow& window = ui.Open();
+        QTest::mouseClick(Named<QPushButton>(window, "BitBtn12"), Qt::LeftButton);
+        QVERIFY(Named<QPushButton>(window, "BitBtn3")->isEnabled());
+        QVERIFY(Named<QPushButton>(window, "BitBtn12")->isEnabled());
 
         Put(ui, "Demo Rock");
-        QTest::mouseClick(window.BitBtn12, Qt::LeftButton);
-        QVERIFY(!window.BitBtn12->isEnabled());
+        QTest::mouseClick(Named<QPushButton>(window, "BitBtn12"), Qt::LeftButton);
+        QVERIFY(!Named<QPushButton>(window, "BitBtn12")->isEnabled());
         ui.Pass(2000);
         QVERIFY(ui.session->Engine().PlayingSong());
-        QTest::mouseClick(window.BitBtn4, Qt::LeftButton);
+        QTest::mouseClick(Named<QPushButton>(window, "BitBtn4"), Qt::LeftButton);
         QVERIFY(!ui.session->Engine().Playing());
-        QVERIFY(window.BitBtn3->isEnabled());
-        QVERIFY(window.BitBtn12->isEnabled());
+        QVERIFY(Named<QPushButton>(window, "BitBtn3")->isEnabled());
+        QVERIFY(Named<QPushButton>(window, "BitBtn12")->isEnabled());
     }
 
     void GlobalPlaysEveryPatternAtTheTempoSetByHand() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
-        window.Delay->setValue(30);
-        QCOMPARE(window.Label6->text(), QString("240"));
-        window.Delay->setValue(1);
-        QCOMPARE(window.Label6->text(), QString("7200"));
-        window.Delay->setValue(140);
-        QCOMPARE(window.Label6->text(), QString("51"));
-        window.Delay->setValue(30);
-        QTest::mouseClick(window.Global, Qt::LeftButton);
-        QVERIFY(ui.session->Engine().Global());
+        SequenceWindow& window = ui.Open();
+        Named<QSlider>(window, "Delay")->setValue(30);
+        QCOMPARE(Named<QLabel>(window, "Label6")->text(), QString("240"));
+        Named<QSlider>(window, "Delay")->setValue(1);
+        QCOMPARE(Named<QLabel>(window, "Label6")->text(), QString("7200"));
+        Named<QSlider>(window, "Delay")->setValue(140);
+        QCOMPARE(Named<QLabel>(window, "Label6")->text(), QString("51"));
+        Named<QSlider>(window, "Delay")->setValue(30);
+        QTest::mouseClick(Named<QCheckBox>(window, "Global"), Qt::LeftButton);
+        QVERIFY(ui.session->Engine().UsesGlobalTempo());
         Put(ui, "Demo Rock");  // stored at its own, slower tempo
-        QTest::mouseClick(window.BitBtn12, Qt::LeftButton);
+        QTest::mouseClick(Named<QPushButton>(window, "BitBtn12"), Qt::LeftButton);
         ui.Pass(1100);  // the first step waits the song clock's first interval
-        QCOMPARE(window.Delay->value(), 30);
-        QCOMPARE(ui.session->Engine().Song().DXTimer1().Interval(), 60u);
-        QTest::mouseClick(window.Global, Qt::LeftButton);
-        QTest::mouseClick(window.BitBtn4, Qt::LeftButton);
-        QTest::mouseClick(window.BitBtn12, Qt::LeftButton);
+        QCOMPARE(Named<QSlider>(window, "Delay")->value(), 30);
+        QCOMPARE(ui.session->Engine().Song().Clock().Interval(), 60u);
+        QTest::mouseClick(Named<QCheckBox>(window, "Global"), Qt::LeftButton);
+        QTest::mouseClick(Named<QPushButton>(window, "BitBtn4"), Qt::LeftButton);
+        QTest::mouseClick(Named<QPushButton>(window, "BitBtn12"), Qt::LeftButton);
         ui.Pass(200);
-        QVERIFY(window.Delay->value() != 30);
+        QVERIFY(Named<QSlider>(window, "Delay")->value() != 30);
     }
 
     void SongsOpenSaveAndStartNew() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         ui.prompt.files = {(ui.folder / "Demo.sng").string()};
         QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(ui.prompt.dialogs.back().folder, ui.folder.string());
         QCOMPARE(window.windowTitle(), QString("Stepweave Pro v4.0 - Demo"));
-        QCOMPARE(window.Edit3->text(), QString("Demo"));
-        QVERIFY(window.SongList->count() > 0);
-        const std::vector<std::string> entries = Names(*window.SongList);
+        QCOMPARE(Named<QLineEdit>(window, "Edit3")->text(), QString("Demo"));
+        QVERIFY(Named<QListWidget>(window, "SongList")->count() > 0);
+        const std::vector<std::string> entries = Names(*Named<QListWidget>(window, "SongList"));
 
         ui.prompt.files = {(ui.folder / "Copy.sng").string()};
         QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(ui.prompt.dialogs.back().fileName, std::string("Demo"));
-        QCOMPARE(window.Edit3->text(), QString("Copy"));
+        QCOMPARE(Named<QLineEdit>(window, "Edit3")->text(), QString("Copy"));
         QVERIFY(std::filesystem::exists(ui.folder / "Copy.sng"));
 
         ui.Document().grid.SetCell(2, 1, "Sample1");
-        window.Delay->setValue(45);
+        Named<QSlider>(window, "Delay")->setValue(45);
         QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
         QCOMPARE(window.windowTitle(), QString("Stepweave Pro v5.0"));
-        QVERIFY(Names(*window.SongList).empty());
-        QCOMPARE(window.Edit3->text(), QString());
+        QVERIFY(Names(*Named<QListWidget>(window, "SongList")).empty());
+        QCOMPARE(Named<QLineEdit>(window, "Edit3")->text(), QString());
         QCOMPARE(ui.Cell(2, 1), std::string());
-        QCOMPARE(window.Delay->value(), 45);
+        QCOMPARE(Named<QSlider>(window, "Delay")->value(), 45);
 
         ui.prompt.files = {(ui.folder / "Copy.sng").string()};
-        QTest::mouseClick(window.BitBtn8, Qt::LeftButton);
-        QCOMPARE(Names(*window.SongList), entries);
+        QTest::mouseClick(Named<QPushButton>(window, "BitBtn8"), Qt::LeftButton);
+        QCOMPARE(Names(*Named<QListWidget>(window, "SongList")), entries);
         ui.prompt.files = {""};  // cancelled: nothing changes
-        QTest::mouseClick(window.BitBtn8, Qt::LeftButton);
+        QTest::mouseClick(Named<QPushButton>(window, "BitBtn8"), Qt::LeftButton);
         QCOMPARE(window.windowTitle(), QString("Stepweave Pro v4.0 - Copy"));
     }
 
     void ClosingWritesTheKitPansAndTheNextStartRestoresThem() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         ui.Choose("Tom2      [ ]");
-        window.Panning->setValue(1500);
+        Named<QSlider>(window, "Panning")->setValue(1500);
         window.close();
         const KitPanTable pans = ReadPanningFile((ui.folder / "Panning.dat").string());
         QCOMPARE(pans[7], 1500);
         QCOMPARE(pans[0], 0);
         ui.window.reset();
         ui.session.reset();
-        TSequence& again = ui.Open();
+        SequenceWindow& again = ui.Open();
         ui.Choose("Tom2      [ ]");
-        QCOMPARE(again.Panning->value(), 1500);
+        QCOMPARE(Named<QSlider>(again, "Panning")->value(), 1500);
     }
 
     void TheWindowIsNeverLowerThan540AndTheGridFollowsIt() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         QCOMPARE(window.width(), 594);
         window.resize(594, 300);
         QCOMPARE(window.height(), 540);
@@ -325,7 +326,7 @@ private slots:
     void AMissingKitIsReportedAndTheWindowStillWorks() {
         WindowUnderTest ui;
         std::filesystem::remove(ui.folder / "standard.dxg");
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         QCOMPARE(ui.prompt.Errors(), std::vector<std::string>{"Cannot open file " + (ui.folder / "standard.dxg").string()});
         ui.Choose("Sample2");
         ui.Click(2, 1);
@@ -335,19 +336,18 @@ private slots:
 
     void WithoutASoundDeviceTheWindowSaysSoOnceAndWorksOn() {
         WindowUnderTest ui;
-        const AudioBackendFactory manual = AudioOutput::SetBackendFactory([] { return nullptr; });
-        TSequence& window = ui.Open();
+        ui.output = [](std::string&) -> std::unique_ptr<AudioBackend> { return nullptr; };
+        SequenceWindow& window = ui.Open();
         QCOMPARE(ui.prompt.Errors(), std::vector<std::string>{"DirectSound cannot be initialized"});
         ui.Choose("Kick      [ ]");
         ui.Click(2, 1);
         QTest::keyClick(&window, Qt::Key_F6);
-        QVERIFY(!window.BitBtn3->isEnabled());
+        QVERIFY(!Named<QPushButton>(window, "BitBtn3")->isEnabled());
         ui.Pass(16 * 120 + 10);
-        QVERIFY(window.BitBtn3->isEnabled());
+        QVERIFY(Named<QPushButton>(window, "BitBtn3")->isEnabled());
         StoreAs(ui, "Silent");
         QVERIFY(std::filesystem::exists(ui.folder / "Silent.pat"));
         QCOMPARE(ui.prompt.Errors().size(), size_t{1});
-        AudioOutput::SetBackendFactory(manual);
     }
 };
 

@@ -21,12 +21,22 @@
 #include "stepweave/sequencer/session/workspace.h"
 #include "stepweave/sequencer/ui/sequence_window.h"
 #include "stepweave/sequencer/ui/window_prompt.h"
-#include "stepweave/sound/kit/dx_wave_list.h"
-#include "stepweave/sound/output/audio_output.h"
+#include "stepweave/sound/voices/kit_player.h"
 #include "stepweave/sound/timing/timer_scheduler.h"
 #include "tests/support/stepweave/manual_audio_backend.h"
 
 namespace stepweave::test {
+
+// The control of a window that carries this object name (the window's
+// component name); a name the window lacks ends the test.
+template <typename Control>
+Control* Named(const QObject& window, const QString& name) {
+    auto* control = window.findChild<Control*>(name);
+    if (control == nullptr) {
+        qFatal("no control named %s in %s", qPrintable(name), window.metaObject()->className());
+    }
+    return control;
+}
 
 struct Shown {
     std::string kind;  // "notice", "ok/cancel", "yes/no", "error", "open", "save"
@@ -91,7 +101,6 @@ private:
 class WindowUnderTest {
 public:
     explicit WindowUnderTest(bool seed = true) : timers(clock) {
-        previousFactory_ = AudioOutput::SetBackendFactory([this] { return std::make_unique<ManualAudioBackend>(clock, 20); });
         folder = std::filesystem::path(scratch_.path().toStdString());
         if (seed) {
             SeedWorkspace(folder.string());
@@ -100,19 +109,18 @@ public:
     ~WindowUnderTest() {
         window.reset();
         session.reset();
-        AudioOutput::SetBackendFactory(std::move(previousFactory_));
     }
 
-    TSequence& Open() {
-        session = std::make_unique<SequencerSession>(folder.string(), timers);
-        window = std::make_unique<TSequence>(*session, prompt);
+    SequenceWindow& Open() {
+        session = std::make_unique<SequencerSession>(folder.string(), timers, SessionSound::Devices, output);
+        window = std::make_unique<SequenceWindow>(*session, prompt);
         window->show();
         QApplication::setActiveWindow(window.get());
         return *window;
     }
 
     SequencerDocument& Document() { return session->Document(); }
-    TStringGrid& Grid() { return *window->StringGrid1; }
+    StepGrid& Grid() { return *Named<StepGrid>(*window, "StringGrid1"); }
 
     // Time passes: the device renders and the main thread's timers fire as due.
     void Pass(uint32_t milliseconds) {
@@ -139,7 +147,7 @@ public:
         QTest::mouseRelease(Grid().viewport(), button, {}, CellCentre(row, column));
     }
     void Choose(const QString& instrument) {
-        QComboBox& chooser = *window->ComboBox1;
+        QComboBox& chooser = *Named<QComboBox>(*window, "ComboBox1");
         chooser.setCurrentIndex(chooser.findText(instrument));
     }
     std::string Cell(int row, int column) { return Document().grid.Cell(row, column); }
@@ -160,14 +168,15 @@ public:
 
     ManualAudioClock clock;
     TimerScheduler timers;
+    // Where the window's session opens its sound output: the hand-driven device.
+    AudioBackendSource output = [this](std::string&) { return std::make_unique<ManualAudioBackend>(clock, 20); };
     std::filesystem::path folder;
     ScriptedWindowPrompt prompt;
     std::unique_ptr<SequencerSession> session;
-    std::unique_ptr<TSequence> window;
+    std::unique_ptr<SequenceWindow> window;
 
 private:
     QTemporaryDir scratch_;
-    AudioBackendFactory previousFactory_;
 };
 
 }  // namespace stepweave::test

@@ -14,18 +14,19 @@
 #include "stepweave/sequencer/model/instrument_list.h"
 #include "stepweave/sequencer/playback/user_samples.h"
 #include "stepweave/sequencer/ui/intro_screen.h"
-#include "stepweave/sequencer/ui/render_window.h"
-#include "stepweave/sound/device/audio_file_stream.h"
+#include "stepweave/sequencer/ui/render_progress_window.h"
+#include "stepweave/sound/voices/audio_file_stream.h"
 #include "stepweave/sound/kit/wave_collection.h"
 #include "stepweave/sound/ui/kit_list_window.h"
 #include "stepweave/sound/ui/kit_maker_window.h"
 #include "stepweave/sound/ui/samples_window.h"
 #include "stepweave/sound/ui/wave_player_window.h"
-#include "stepweave/sound/wav/wave.h"
+#include "stepweave/sound/wav/wave_data.h"
 #include "tests/stepweave/sequencer/ui/sequence_window_fixture.h"
 #include "tests/stepweave/sound/wav/wave_test_support.h"
 
 using namespace stepweave;
+using stepweave::test::Named;
 using stepweave::test::WindowUnderTest;
 
 namespace {
@@ -58,78 +59,78 @@ class ToolWindowsTest : public QObject {
 private slots:
     void TheKitListAndSamplePanelShowFromTheStartAndNoIntroWithoutItsVideo() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         QVERIFY(window.KitList().isVisible());
         QVERIFY(window.SamplePanel().isVisible());
         QCOMPARE(window.KitList().windowTitle(), QString("Kit List"));
         QCOMPARE(window.KitList().width(), 80);
-        QVERIFY(!window.findChild<TIntroScreen*>()->isVisible());
+        QVERIFY(!window.findChild<IntroScreen*>()->isVisible());
         QVERIFY(!window.WavePlayer().isVisible());
         QVERIFY(!window.KitMaker().isVisible());
         // Row 9 of the sample panel stands two gaps lower than eight plain rows put it.
-        QCOMPARE(TSamples::RowTop(9), 212);
+        QCOMPARE(SamplesWindow::RowTop(9), 212);
         QCOMPARE(window.SamplePanel().Button(9)->y(), 212);
         QCOMPARE(window.SamplePanel().Button(5)->text(), QString("Sample 5"));
     }
 
     void ClickingAKitLabelChoosesTheInstrumentAndShowsItsPan() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         ui.session->DrumKit().Items().Find("Cymbol2   [ ]").SetPan(-700);
-        QLabel* cymbol2 = window.KitList().Labels[8];
+        QLabel* cymbol2 = Named<QLabel>(window.KitList(), "Label9");
         QCOMPARE(cymbol2->text(), QString("Cymbol2"));
         QVERIFY(cymbol2->font().italic() == false);
-        QVERIFY(window.KitList().Labels[9]->font().italic());
+        QVERIFY(Named<QLabel>(window.KitList(), "Label10")->font().italic());
         QTest::mouseClick(cymbol2, Qt::LeftButton);
-        QCOMPARE(window.ComboBox1->currentText(), QString("Cymbol2   [ ]"));
-        QCOMPARE(window.Panning->value(), -700);
+        QCOMPARE(Named<QComboBox>(window, "ComboBox1")->currentText(), QString("Cymbol2   [ ]"));
+        QCOMPARE(Named<QSlider>(window, "Panning")->value(), -700);
         QCOMPARE(KitPan(*ui.session, 9), -700);
     }
 
     void ASampleButtonOpensThePlayerWhichLoadsTunesAndPlaysTheFile() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         QTest::mouseClick(window.SamplePanel().Button(12), Qt::LeftButton);
-        TMainForm& player = window.WavePlayer();
+        WavePlayerWindow& player = window.WavePlayer();
         QVERIFY(player.isVisible());
-        QCOMPARE(window.ComboBox1->currentText(), QString("Sample12"));
+        QCOMPARE(Named<QComboBox>(window, "ComboBox1")->currentText(), QString("Sample12"));
         QCOMPARE(player.windowTitle(), QString("Blank.wav : Sample 12"));
-        QCOMPARE(window.SamplePanel().Label1->text(), QString("12"));
+        QCOMPARE(Named<QLabel>(window.SamplePanel(), "Label1")->text(), QString("12"));
 
         // With the blank sound the arrows do nothing.
         const uint32_t blankFrequency = ui.session->Samples().Stream(12).Frequency();
-        QTest::mouseClick(player.Image2, Qt::LeftButton);
+        QTest::mouseClick(Named<QToolButton>(player, "Image2"), Qt::LeftButton);
         QCOMPARE(ui.session->Samples().Stream(12).Frequency(), blankFrequency);
 
         ui.prompt.files = {WriteTone(ui.folder / "snare_long_name.wav", 22050, 0.2)};
         player.findChild<QMenuBar*>()->actions()[0]->menu()->actions()[0]->trigger();  // File > Open
         QCOMPARE(window.SamplePanel().Button(12)->text(), QString("snare_lo"));
         QVERIFY(std::filesystem::exists(ui.folder / "temp" / "Sample1.wav"));
-        QVERIFY(player.PlayButton->isEnabled());
-        QCOMPARE(player.FrequencyTrackBar->value(), 22050);
+        QVERIFY(Named<QPushButton>(player, "PlayButton")->isEnabled());
+        QCOMPARE(Named<QSlider>(player, "FrequencyTrackBar")->value(), 22050);
 
-        QTest::mouseClick(player.Image2, Qt::LeftButton);
-        QTest::mouseClick(player.Image2, Qt::LeftButton);
+        QTest::mouseClick(Named<QToolButton>(player, "Image2"), Qt::LeftButton);
+        QTest::mouseClick(Named<QToolButton>(player, "Image2"), Qt::LeftButton);
         QCOMPARE(ui.session->Samples().Stream(12).Frequency(), 24750u);
-        QCOMPARE(player.FrequencyTrackBar->value(), 24750);
+        QCOMPARE(Named<QSlider>(player, "FrequencyTrackBar")->value(), 24750);
 
-        player.VolumeTrackBar->setValue(-40);
+        Named<QSlider>(player, "VolumeTrackBar")->setValue(-40);
         QCOMPARE(ui.session->Samples().Volume(12), -4000);
-        player.PanTrackBar->setValue(25);
+        Named<QSlider>(player, "PanTrackBar")->setValue(25);
         QCOMPARE(ui.session->Samples().Pan(12), 2500);
 
         // Played to its end, the sample rewinds by itself and Play is offered again.
         ui.Pass(400);
-        QTest::mouseClick(player.PlayButton, Qt::LeftButton);
-        QVERIFY(!player.PlayButton->isEnabled());
+        QTest::mouseClick(Named<QPushButton>(player, "PlayButton"), Qt::LeftButton);
+        QVERIFY(!Named<QPushButton>(player, "PlayButton")->isEnabled());
         ui.Pass(400);
-        QTRY_VERIFY_WITH_TIMEOUT(player.PlayButton->isEnabled(), 1000);
+        QTRY_VERIFY_WITH_TIMEOUT(Named<QPushButton>(player, "PlayButton")->isEnabled(), 1000);
         QVERIFY(!ui.session->Samples().Playing(12));
     }
 
     void ChoosingAnotherSampleNeverRetunesTheCurrentOne() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         QTest::mouseClick(window.SamplePanel().Button(2), Qt::LeftButton);
         ui.prompt.files = {WriteTone(ui.folder / "low.wav", 11025, 0.1)};
         window.WavePlayer().findChild<QMenuBar*>()->actions()[0]->menu()->actions()[0]->trigger();
@@ -139,12 +140,12 @@ private slots:
         QTest::mouseClick(window.SamplePanel().Button(2), Qt::LeftButton);
         QCOMPARE(ui.session->Samples().Frequency(2), 11025);
         QCOMPARE(ui.session->Samples().Frequency(3), 44100);
-        QCOMPARE(window.WavePlayer().FrequencyTrackBar->value(), 11025);
+        QCOMPARE(Named<QSlider>(window.WavePlayer(), "FrequencyTrackBar")->value(), 11025);
     }
 
     void AWaveFileDroppedOnASampleButtonOpensIntoThatSample() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         const std::string path = WriteTone(ui.folder / "dropped_loop.wav", 22050, 0.1);
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
@@ -163,27 +164,27 @@ private slots:
 
     void TheKitMakerSavesBlankOrTemplateKitsAndLoadsOnlyTheCheckedSlot() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
-        TMakit& maker = window.KitMaker();
+        SequenceWindow& window = ui.Open();
+        KitMakerWindow& maker = window.KitMaker();
         ui.prompt.answers = {false};  // no template
-        window.KitMakerAction->trigger();
+        window.kitMakerAction->trigger();
         QCOMPARE(ui.prompt.shown.back().text, std::string("Do you wish to template the current drum kit?"));
         QVERIFY(maker.isVisible());
 
-        maker.RadioButtons[2]->setChecked(true);  // "Snare"
-        QCOMPARE(maker.RadioButtons[2]->text(), QString("Snare"));
+        Named<QRadioButton>(maker, "RadioButton3")->setChecked(true);  // "Snare"
+        QCOMPARE(Named<QRadioButton>(maker, "RadioButton3")->text(), QString("Snare"));
         ui.prompt.files = {WriteTone(ui.folder / "snare.wav", 22050, 0.1)};
-        QTest::mouseClick(maker.Load_sample, Qt::LeftButton);
-        TWave blank;
+        QTest::mouseClick(Named<QPushButton>(maker, "Load_sample"), Qt::LeftButton);
+        WaveData blank;
         blank.LoadFromFile((ui.folder / "Blank.wav").string());
-        const TWaveCollection& made = maker.DXWaveList1().Items();
+        const WaveCollection& made = maker.MadeKit();
         for (int slot = 0; slot <= 16; ++slot) {
             QCOMPARE(made.Items(slot).Wave().Image() == blank.Image(), slot != 3);
         }
         // A 24-bit file is refused with its name and format, and the slot keeps its sound.
-        maker.RadioButtons[4]->setChecked(true);
+        Named<QRadioButton>(maker, "RadioButton5")->setChecked(true);
         ui.prompt.files = {WriteTone(ui.folder / "deep.wav", 44100, 0.1, 24)};
-        QTest::mouseClick(maker.Load_sample, Qt::LeftButton);
+        QTest::mouseClick(Named<QPushButton>(maker, "Load_sample"), Qt::LeftButton);
         QCOMPARE(ui.prompt.Errors().back(),
                  std::string("'deep.wav' cannot be used: it is 24-bit PCM; only 8- or 16-bit PCM, mono or stereo, can be played"));
         QVERIFY(made.Items(5).Wave().Image() == blank.Image());
@@ -191,10 +192,10 @@ private slots:
         // Saved, and used at once: the sequencer's snare is the new one.
         ui.prompt.files = {(ui.folder / "mine.dxg").string()};
         ui.prompt.answers = {true};
-        QTest::mouseClick(maker.Save_library, Qt::LeftButton);
+        QTest::mouseClick(Named<QPushButton>(maker, "Save_library"), Qt::LeftButton);
         QCOMPARE(ui.prompt.shown.back().text, std::string("Do you wish to use the new drum kit now?"));
         QVERIFY(!maker.isVisible());
-        TWaveCollection saved;
+        WaveCollection saved;
         saved.LoadFromFile((ui.folder / "mine.dxg").string());
         QCOMPARE(saved.Count(), 17);
         QVERIFY(ui.session->DrumKit().Items().Find("Snare     [ ]").Wave().Image() == made.Items(3).Wave().Image());
@@ -202,47 +203,47 @@ private slots:
         // With the template every slot carries the sequencer's sound; No keeps the sequencer's kit.
         const std::vector<uint8_t> kick = ui.session->DrumKit().Items().Items(1).Wave().Image();
         ui.prompt.answers = {true};
-        window.KitMakerAction->trigger();
-        QVERIFY(maker.DXWaveList1().Items().Items(1).Wave().Image() == kick);
+        window.kitMakerAction->trigger();
+        QVERIFY(maker.MadeKit().Items(1).Wave().Image() == kick);
         ui.prompt.files = {(ui.folder / "copy.dxg").string()};
         ui.prompt.answers = {false};
-        QTest::mouseClick(maker.Save_library, Qt::LeftButton);
+        QTest::mouseClick(Named<QPushButton>(maker, "Save_library"), Qt::LeftButton);
         QVERIFY(std::filesystem::exists(ui.folder / "copy.dxg"));
     }
 
     void APanSurvivesAKitImport() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         std::filesystem::copy_file(ui.folder / "standard.dxg", ui.folder / "other.dxg");
         ui.Choose("Tom1      [ ]");
-        window.Panning->setValue(900);
+        Named<QSlider>(window, "Panning")->setValue(900);
         ui.prompt.files = {(ui.folder / "other.dxg").string()};
-        window.ImportKitAction->trigger();
+        window.importKitAction->trigger();
         QCOMPARE(ui.prompt.dialogs.back().filter, std::string("dxg (*.dxg)"));
         QCOMPARE(KitPan(*ui.session, 6), 900);
-        QCOMPARE(window.Panning->value(), 900);
+        QCOMPARE(Named<QSlider>(window, "Panning")->value(), 900);
         // A damaged kit is reported and the pans stay.
         WriteFileSafely((ui.folder / "bad.dxg").string(), std::string("not a kit"));
         ui.prompt.files = {(ui.folder / "bad.dxg").string()};
-        window.ImportKitAction->trigger();
+        window.importKitAction->trigger();
         QCOMPARE(ui.prompt.Errors().size(), size_t{1});
     }
 
     void RenderWritesTheSongAndStopKeepsAValidPartialFile() {
         WindowUnderTest ui;
-        TSequence& window = ui.Open();
+        SequenceWindow& window = ui.Open();
         ui.prompt.files = {(ui.folder / "Demo.sng").string()};
         QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
         ui.prompt.files = {(ui.folder / "song.wav").string()};
         QTest::keyClick(&window, Qt::Key_F11);
         QCOMPARE(ui.prompt.dialogs.back().title, std::string("Save As One Big Lovely WAV File"));
         QCOMPARE(ui.prompt.Errors(), std::vector<std::string>{});
-        TWave whole;
+        WaveData whole;
         whole.LoadFromFile((ui.folder / "song.wav").string());
         QVERIFY(whole.Size() > 44100 * 4 * 10);
-        QVERIFY(!window.ProgressBar1->isVisible());
+        QVERIFY(!Named<QProgressBar>(window, "ProgressBar1")->isVisible());
         QVERIFY(!window.RenderWindow().isVisible());
-        QVERIFY(window.BitBtn3->isEnabled() && window.BitBtn12->isEnabled());
+        QVERIFY(Named<QPushButton>(window, "BitBtn3")->isEnabled() && Named<QPushButton>(window, "BitBtn12")->isEnabled());
 
         // Stop pressed while it renders: what was mixed is saved, and the buttons come back.
         ui.prompt.files = {(ui.folder / "part.wav").string()};
@@ -250,28 +251,28 @@ private slots:
         QTimer stopper;
         stopper.setInterval(0);
         QObject::connect(&stopper, &QTimer::timeout, [&] {
-            if (!window.RenderWindow().Label2->text().isEmpty()) {
+            if (!Named<QLabel>(window.RenderWindow(), "Label2")->text().isEmpty()) {
                 stopper.stop();
-                QTest::mouseClick(window.BitBtn4, Qt::LeftButton);
+                QTest::mouseClick(Named<QPushButton>(window, "BitBtn4"), Qt::LeftButton);
             }
         });
-        window.RenderWindow().Label2->clear();
+        Named<QLabel>(window.RenderWindow(), "Label2")->clear();
         stopper.start();
         QApplication::setActiveWindow(&window);  // as the window system does when the render window goes
         QTest::keyClick(&window, Qt::Key_F11);
-        TWave part;
+        WaveData part;
         part.LoadFromFile((ui.folder / "part.wav").string());
         QVERIFY(part.Size() > 0);
         QVERIFY(part.Size() < whole.Size());
-        QVERIFY(!window.ProgressBar1->isVisible());
-        QVERIFY(window.BitBtn3->isEnabled() && window.BitBtn12->isEnabled());
+        QVERIFY(!Named<QProgressBar>(window, "ProgressBar1")->isVisible());
+        QVERIFY(Named<QPushButton>(window, "BitBtn3")->isEnabled() && Named<QPushButton>(window, "BitBtn12")->isEnabled());
 
         // Cancelled: nothing written.
         ui.prompt.files = {""};
         QApplication::setActiveWindow(&window);
         QTest::keyClick(&window, Qt::Key_F11);
-        QVERIFY(window.BitBtn12->isEnabled());
-        QVERIFY(!window.ProgressBar1->isVisible());
+        QVERIFY(Named<QPushButton>(window, "BitBtn12")->isEnabled());
+        QVERIFY(!Named<QProgressBar>(window, "ProgressBar1")->isVisible());
     }
 };
 

@@ -8,11 +8,11 @@
 #include <filesystem>
 
 #include "tests/stepweave/sound/output/manual_sound_output.h"
-#include "tests/stepweave/sound/output/sound_measure.h"
+#include "tests/stepweave/sound/mixer/sound_measure.h"
 #include "stepweave/sound/backend/audio_backend_choice.h"
 #include "stepweave/sound/files/byte_stream.h"
-#include "stepweave/sound/device/direct_sound.h"
-#include "stepweave/sound/device/direct_sound_buffer.h"
+#include "stepweave/sound/voices/sound_device.h"
+#include "stepweave/sound/voices/voice.h"
 #include "stepweave/sound/files/errors.h"
 #include "stepweave/sound/output/audio_output.h"
 #include "stepweave/sound/timing/millisecond_clock.h"
@@ -69,15 +69,14 @@ TEST(FileRecordingBackend, RecordsWhatIsPlayedInRealTimeAndPutsTheFileInPlaceOnC
     fs::remove_all(folder);
     fs::create_directories(folder);
     const fs::path target = folder / "take.wav";
-    ScopedEnvironment recording("STEPWEAVE_AUDIO", ("file:" + target.string()).c_str());
 
     const std::vector<int16_t> tone = Sine16(4410, 1.0 / 100, 0.5);
     {
-        TDirectSound sound;
-        TDirectSoundBuffer buffer(sound);
-        buffer.LoadFromMemory(MakePcmFormat(44100, 16, 1), reinterpret_cast<const uint8_t*>(tone.data()),
-                              static_cast<uint32_t>(tone.size() * 2),
-                              DSBCAPS_CTRLVOLUME | DSBCAPS_CTRLPAN | DSBCAPS_CTRLFREQUENCY);
+        SoundDevice sound;
+        sound.Open(OpenAudioOutput(AudioBackendNamed("file:" + target.string())));
+        Voice buffer(sound);
+        buffer.LoadFromMemory(PcmFormat(44100, 16, 1), reinterpret_cast<const uint8_t*>(tone.data()),
+                              static_cast<uint32_t>(tone.size() * 2));
         buffer.SetPan(-10000);
         buffer.Play();
         while (buffer.Playing()) {
@@ -117,24 +116,22 @@ TEST(FileRecordingBackend, RecordsWhatIsPlayedInRealTimeAndPutsTheFileInPlaceOnC
 }
 
 TEST(FileRecordingBackend, AFolderThatDoesNotExistMeansNoDevice) {
-    ScopedEnvironment recording("STEPWEAVE_AUDIO", "file:/nonexistent-folder/take.wav");
-    EXPECT_THROW(TDirectSound(), EDirectSoundError);
+    EXPECT_THROW(OpenAudioOutput(AudioBackendNamed("file:/nonexistent-folder/take.wav")), SoundOutputError);
 }
 
 namespace {
 
-// Plays a tenth of a second of a tone through the output STEPWEAVE_AUDIO
-// names and closes the output; returns what closing it raised ("" for none).
-std::string RecordATenthAndClose() {
-    std::shared_ptr<AudioOutput> output;
+// Plays a tenth of a second of a tone through a recording into `target`
+// and closes the output; returns what closing it raised ("" for none).
+std::string RecordATenthAndClose(const fs::path& target) {
+    std::shared_ptr<AudioOutput> output = OpenAudioOutput(AudioBackendNamed("file:" + target.string()));
     {
-        TDirectSound sound;
-        output = AudioOutput::Running();
-        TDirectSoundBuffer buffer(sound);
+        SoundDevice sound;
+        sound.Open(output);
+        Voice buffer(sound);
         const std::vector<int16_t> tone = Sine16(4410, 1.0 / 100, 0.5);
-        buffer.LoadFromMemory(MakePcmFormat(44100, 16, 1), reinterpret_cast<const uint8_t*>(tone.data()),
-                              static_cast<uint32_t>(tone.size() * 2),
-                              DSBCAPS_CTRLVOLUME | DSBCAPS_CTRLPAN | DSBCAPS_CTRLFREQUENCY);
+        buffer.LoadFromMemory(PcmFormat(44100, 16, 1), reinterpret_cast<const uint8_t*>(tone.data()),
+                              static_cast<uint32_t>(tone.size() * 2));
         buffer.Play();
         while (buffer.Playing()) {
             SystemClock().SleepUntil(SystemClock().Now() + 10);
@@ -143,7 +140,7 @@ std::string RecordATenthAndClose() {
     try {
         output->Close();
         return "";
-    } catch (const EStepweaveError& error) {
+    } catch (const StepweaveError& error) {
         return CommandLineMessage(error);
     }
 }
@@ -175,10 +172,9 @@ TEST(FileRecordingBackend, ARecordingThatCannotBeWrittenIsReportedAndTheOldFileS
     const fs::path folder = ScratchFolder("stepweave_file_backend_full");
     const fs::path target = folder / "take.wav";
     WriteFileSafely(target.string(), std::string("the old take"));
-    ScopedEnvironment recording("STEPWEAVE_AUDIO", ("file:" + target.string()).c_str());
     {
         const FileSizeLimit fullDisk(8192);  // room for the header and a few blocks, not a tenth of a second
-        EXPECT_EQ(RecordATenthAndClose(), "take.wav: Stream write error");
+        EXPECT_EQ(RecordATenthAndClose(target), "take.wav: Stream write error");
     }
     EXPECT_EQ(FileText(target), "the old take");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 1) << "no temporary left";
@@ -186,8 +182,7 @@ TEST(FileRecordingBackend, ARecordingThatCannotBeWrittenIsReportedAndTheOldFileS
 
 TEST(FileRecordingBackend, AWholeRecordingClosesWithoutComplaint) {
     const fs::path target = ScratchFolder("stepweave_file_backend_whole") / "take.wav";
-    ScopedEnvironment recording("STEPWEAVE_AUDIO", ("file:" + target.string()).c_str());
-    EXPECT_EQ(RecordATenthAndClose(), "");
+    EXPECT_EQ(RecordATenthAndClose(target), "");
     EXPECT_TRUE(fs::exists(target));
 }
 
@@ -195,36 +190,34 @@ TEST(FileRecordingBackend, KeepsEveryPlayIntactWhileTheMainThreadRestartsAndRewr
     // The device's own thread mixes while the main thread plays copies,
     // restarts a looping ring (rewriting all of it) and releases buffers.
     const fs::path target = ScratchFolder("stepweave_file_backend_busy") / "busy.wav";
-    ScopedEnvironment recording("STEPWEAVE_AUDIO", ("file:" + target.string()).c_str());
     {
-        TDirectSound sound;
-        const uint32_t flags = DSBCAPS_CTRLVOLUME | DSBCAPS_CTRLPAN | DSBCAPS_CTRLFREQUENCY;
+        SoundDevice sound;
+        sound.Open(OpenAudioOutput(AudioBackendNamed("file:" + target.string())));
         const std::vector<int16_t> hit(441, 1000);
-        TDirectSoundBuffer master(sound);
-        master.LoadFromMemory(MakePcmFormat(44100, 16, 1), reinterpret_cast<const uint8_t*>(hit.data()), 882, flags);
-        TDirectSoundBuffer ring(sound);
+        Voice master(sound);
+        master.LoadFromMemory(PcmFormat(44100, 16, 1), reinterpret_cast<const uint8_t*>(hit.data()), 882);
+        Voice ring(sound);
         const std::vector<int16_t> quiet(4410, 100);
         const std::vector<int16_t> louder(4410, 200);
-        ring.LoadFromMemory(MakePcmFormat(44100, 16, 1), reinterpret_cast<const uint8_t*>(quiet.data()), 8820, flags);
+        ring.LoadFromMemory(PcmFormat(44100, 16, 1), reinterpret_cast<const uint8_t*>(quiet.data()), 8820);
         ring.Play(true);
         MillisecondClock& clock = SystemClock();
-        std::vector<std::unique_ptr<TDirectSoundBuffer>> copies;
+        std::vector<std::unique_ptr<Voice>> copies;
         for (int round = 0; round < 40; ++round) {
             if (round % 10 == 0) {
                 copies.clear();  // released while some still wait to sound or play
             }
             for (int i = 0; i < 8; ++i) {
-                copies.push_back(std::make_unique<TDirectSoundBuffer>(sound));
+                copies.push_back(std::make_unique<Voice>(sound));
                 ASSERT_TRUE(copies.back()->Duplicate(master));
                 copies.back()->SetPan(-1000 * i);
                 copies.back()->Play();
             }
             ring.Stop();
-            void* first = nullptr;
-            uint32_t bytes = 0;
-            ASSERT_EQ(ring.Lock(0, 0, &first, &bytes, nullptr, nullptr, DSBLOCK_ENTIREBUFFER), DS_OK);
-            std::memcpy(first, (round % 2 ? louder : quiet).data(), bytes);
-            ring.Unlock(first, bytes, nullptr, 0);
+            const std::vector<int16_t>& level = round % 2 ? louder : quiet;
+            ASSERT_EQ(ring.Write(0, ring.Size(),
+                                 [&](uint8_t* bytes, uint32_t count) { std::memcpy(bytes, level.data(), count); }),
+                      SoundResult::Ok);
             ring.SetPosition(0);
             ring.Play(true);
             clock.SleepUntil(clock.Now() + 5);

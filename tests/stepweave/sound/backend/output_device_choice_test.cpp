@@ -3,7 +3,7 @@
 #include <sstream>
 
 #include "stepweave/sound/backend/audio_backend_choice.h"
-#include "stepweave/sound/backend/devices_command.h"
+#include "stepweave/sound/cli/devices_command.h"
 #include "stepweave/sound/backend/rtaudio_devices.h"
 
 using namespace stepweave;

@@ -8,8 +8,8 @@
 #include <thread>
 #include <vector>
 
-#include "stepweave/sound/output/mixer.h"
-#include "tests/stepweave/sound/output/sound_measure.h"
+#include "stepweave/sound/mixer/mixer.h"
+#include "tests/stepweave/sound/mixer/sound_measure.h"
 
 using namespace stepweave;
 using namespace stepweave::testing;

@@ -28,14 +28,14 @@ std::string ReadText(const fs::path& path) {
 }  // namespace
 
 TEST(MemoryStream, ReadsWritesAndSeeksWithinItsBytes) {
-    TMemoryStream stream;
+    MemoryStream stream;
     stream.WriteBuffer("abcdef", 6);
     EXPECT_EQ(stream.Size(), 6);
     EXPECT_EQ(stream.Seek(-2, SeekOrigin::End), 4);
     char two[3] = {};
     stream.ReadBuffer(two, 2);
     EXPECT_STREQ(two, "ef");
-    EXPECT_THROW(stream.ReadBuffer(two, 1), EReadError);
+    EXPECT_THROW(stream.ReadBuffer(two, 1), StreamReadError);
     stream.SetPosition(1);
     stream.WriteBuffer("XY", 2);
     EXPECT_EQ(std::string(stream.Bytes().begin(), stream.Bytes().end()), "aXYdef");
@@ -46,14 +46,14 @@ TEST(SafeFileStream, ReplacesTheTargetOnlyWhenCommitted) {
     const fs::path target = folder / "song.sng";
     WriteFileSafely(target.string(), std::string("old contents"));
     {
-        TSafeFileStream half(target.string());
+        SafeFileStream half(target.string());
         half.WriteBuffer("new", 3);
         // destroyed without commit, as when a writer fails midway
     }
     EXPECT_EQ(ReadText(target), "old contents");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 1);
 
-    TSafeFileStream whole(target.string());
+    SafeFileStream whole(target.string());
     whole.WriteBuffer("new contents", 12);
     whole.Commit();
     EXPECT_EQ(ReadText(target), "new contents");
@@ -61,7 +61,7 @@ TEST(SafeFileStream, ReplacesTheTargetOnlyWhenCommitted) {
 
 TEST(SafeFileStream, WriterCanPatchEarlierBytes) {
     const fs::path target = FreshFolder("patch") / "x.bin";
-    TSafeFileStream file(target.string());
+    SafeFileStream file(target.string());
     file.WriteBuffer("0000body", 8);
     file.SetPosition(0);
     file.WriteBuffer("HEAD", 4);
@@ -73,11 +73,11 @@ TEST(SafeFileStream, WriterCanPatchEarlierBytes) {
 TEST(FileErrors, CarryTheFileLayersMessages) {
     const fs::path folder = FreshFolder("errors");
     try {
-        TFileStream missing((folder / "none.pat").string());
+        FileStream missing((folder / "none.pat").string());
         FAIL();
-    } catch (const EFOpenError& error) {
+    } catch (const FileOpenError& error) {
         EXPECT_EQ(std::string(error.what()), "Cannot open file " + (folder / "none.pat").string());
     }
-    EXPECT_THROW(TSafeFileStream((folder / "no-such-dir" / "x").string()), EFCreateError);
-    EXPECT_THROW(TFileStream{folder.string()}, EFOpenError);
+    EXPECT_THROW(SafeFileStream((folder / "no-such-dir" / "x").string()), FileCreateError);
+    EXPECT_THROW(FileStream{folder.string()}, FileOpenError);
 }

@@ -71,22 +71,22 @@ Bytes Join(std::initializer_list<Bytes> parts) {
     return bytes;
 }
 
-Bytes Saved(const TWaveCollection& kit) {
-    TMemoryStream stream;
+Bytes Saved(const WaveCollection& kit) {
+    MemoryStream stream;
     kit.SaveToStream(stream);
     return stream.Bytes();
 }
 
 // Loads the bytes into a kit that already holds two items and returns the
 // error message (or "no error").
-std::string LoadInto(TWaveCollection& kit, const Bytes& bytes) {
+std::string LoadInto(WaveCollection& kit, const Bytes& bytes) {
     kit.Clear();
     kit.Add().SetName("old one");
     kit.Add().SetName("old two");
-    TMemoryStream stream(bytes);
+    MemoryStream stream(bytes);
     try {
         kit.LoadFromStream(stream);
-    } catch (const EStepweaveError& error) {
+    } catch (const StepweaveError& error) {
         return error.what();
     }
     return "no error";
@@ -97,7 +97,7 @@ const Bytes kSmallWave = RiffImage({Chunk("fmt ", PcmFormat(1, 8000, 8)), Chunk(
 }  // namespace
 
 TEST(KitFile, OneUnnamedEmptyItemIs87Bytes) {
-    TWaveCollection kit;
+    WaveCollection kit;
     kit.Add();
     const Bytes saved = Saved(kit);
     Bytes expected{0xFF, 0x0A, 0x00};
@@ -118,9 +118,9 @@ TEST(KitFile, OneUnnamedEmptyItemIs87Bytes) {
 
 TEST(KitFile, SeventeenSlotKitRoundTripsByteForByte) {
     const char* files[] = {"mono16.wav", "stereo16.wav", "mono8.wav", "float.wav", "adpcm.wav"};
-    TWaveCollection kit;
+    WaveCollection kit;
     for (int i = 0; i < kKitSlotCount; ++i) {
-        TWaveCollectionItem& item = kit.Add();
+        WaveCollectionItem& item = kit.Add();
         item.SetName(std::string(kKitSlotNames[static_cast<size_t>(i)]));
         item.Wave().LoadFromFile(TestWavePath(files[i % 5]));
         item.SetPan(1000);
@@ -133,7 +133,7 @@ TEST(KitFile, SeventeenSlotKitRoundTripsByteForByte) {
     EXPECT_EQ(Bytes(saved.end() - 4, saved.end()), (Bytes{0, 0, 0, 0}));
     EXPECT_EQ(Read32(saved, 27), saved.size() - 31);
 
-    TWaveCollection loaded;
+    WaveCollection loaded;
     loaded.LoadFromFile(path);
     ASSERT_EQ(loaded.Count(), kKitSlotCount);
     EXPECT_EQ(loaded.Items(0).Name(), "");
@@ -148,7 +148,7 @@ TEST(KitFile, SeventeenSlotKitRoundTripsByteForByte) {
 }
 
 TEST(KitFile, EmptyWavesAndLongNamesRoundTrip) {
-    TWaveCollection kit;
+    WaveCollection kit;
     kit.Add().SetName("Kick      [ ]");
     const std::string longName(300, 'x');
     kit.Add().SetName(longName);
@@ -162,7 +162,7 @@ TEST(KitFile, EmptyWavesAndLongNamesRoundTrip) {
     EXPECT_EQ(saved, HandMadeKit(Join({Item({NameProperty("Kick      [ ]"), WaveProperty({})}),
                                        Item({longNameProperty, WaveProperty({})})})));
 
-    TWaveCollection loaded;
+    WaveCollection loaded;
     EXPECT_EQ(LoadInto(loaded, saved), "no error");
     ASSERT_EQ(loaded.Count(), 2);
     EXPECT_EQ(loaded.Items(1).Name(), longName);
@@ -176,7 +176,7 @@ TEST(KitFile, ReaderToleratesOrderMissingPropertiesAndLeadingIntegers) {
                                         Bytes{0x02, 0x07}, Item({}),
                                         withInt16, Item({NameProperty("Tom1      [ ]")}),
                                         Bytes{0x04, 1, 2, 3, 4}, Item({WaveProperty({})})}));
-    TWaveCollection loaded;
+    WaveCollection loaded;
     EXPECT_EQ(LoadInto(loaded, kit), "no error");
     ASSERT_EQ(loaded.Count(), 4);
     EXPECT_EQ(loaded.Items(0).Name(), "Snare     [ ]");
@@ -188,7 +188,7 @@ TEST(KitFile, ReaderToleratesOrderMissingPropertiesAndLeadingIntegers) {
 
 TEST(KitFile, DamagedHeadersAreRefusedAndLeaveTheKitEmpty) {
     const Bytes good = HandMadeKit(Item({NameProperty("Kick      [ ]"), WaveProperty(kSmallWave)}));
-    TWaveCollection kit;
+    WaveCollection kit;
 
     Bytes notFF = good;
     notFF[0] = 0xFE;
@@ -229,7 +229,7 @@ TEST(KitFile, DamageInsideTheItemsKeepsTheItemsReadBeforeIt) {
         {Bytes{0x02, 0x01, 0x05}, "Invalid stream format"},
         {Item({WaveProperty(Bytes{'R', 'I', 'F', 'F', 0, 0, 0, 0, 'A', 'V', 'I', ' '})}), "Wave is invalid"},
     };
-    TWaveCollection kit;
+    WaveCollection kit;
     for (const Case& c : cases) {
         EXPECT_EQ(LoadInto(kit, HandMadeKit(Join({first, c.second}))), c.message);
         ASSERT_GE(kit.Count(), 1);
@@ -256,7 +256,7 @@ TEST(KitFile, AWaveImageNeverReadsPastItsOwnBytes) {
     // The first image claims 40 data bytes but carries 5; the 40 bytes after
     // it in the file belong to the next item and must not be taken.
     Bytes shortImage = RiffImage({Chunk("fmt ", PcmFormat(1, 8000, 8)), Chunk("data", Counting(5), 40)});
-    TWaveCollection kit;
+    WaveCollection kit;
     EXPECT_EQ(LoadInto(kit, HandMadeKit(Join({Item({WaveProperty(shortImage)}),
                                               Item({NameProperty(std::string(60, 'n'))})}))),
               "Stream read error");
@@ -265,14 +265,14 @@ TEST(KitFile, AWaveImageNeverReadsPastItsOwnBytes) {
 }
 
 TEST(KitFile, AFileThatCannotBeOpenedLeavesTheKitAlone) {
-    TWaveCollection kit;
+    WaveCollection kit;
     kit.Add().SetName("Kick      [ ]");
-    EXPECT_THROW(kit.LoadFromFile("/nonexistent/standard.dxg"), EFOpenError);
+    EXPECT_THROW(kit.LoadFromFile("/nonexistent/standard.dxg"), FileOpenError);
     EXPECT_EQ(kit.Count(), 1);
 
     const auto folder = FreshFolder("kit_not_a_kit");
     const std::string path = (folder / "text.dxg").string();
     WriteFileSafely(path, std::string("hello"));
-    EXPECT_THROW(kit.LoadFromFile(path), EReadError);
+    EXPECT_THROW(kit.LoadFromFile(path), StreamReadError);
     EXPECT_EQ(kit.Count(), 0);
 }

@@ -2,14 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "stepweave/sound/kit/dx_wave_list.h"
 #include "stepweave/sound/files/errors.h"
 #include "stepweave/sound/kit/kit_layout.h"
 
 using namespace stepweave;
 
 TEST(WaveCollection, FindsNamesWithoutRegardToLetterCase) {
-    TWaveCollection kit;
+    WaveCollection kit;
     for (std::string_view name : kKitSlotNames) {
         kit.Add().SetName(std::string(name));
     }
@@ -20,17 +19,17 @@ TEST(WaveCollection, FindsNamesWithoutRegardToLetterCase) {
     try {
         kit.Find("Gong      [ ]");
         FAIL() << "no error";
-    } catch (const EWaveCollectionError& error) {
+    } catch (const WaveCollectionError& error) {
         EXPECT_STREQ(error.what(), "Wave 'Gong      [ ]' not found");
     }
-    EXPECT_THROW(kit.Items(17), EListError);
+    EXPECT_THROW(kit.Items(17), ListIndexError);
 }
 
 TEST(WaveCollection, TheItemNamedMostRecentlyIsFound) {
-    TWaveCollection kit;
-    TWaveCollectionItem& first = kit.Add();
-    TWaveCollectionItem& second = kit.Add();
-    TWaveCollectionItem& third = kit.Add();
+    WaveCollection kit;
+    WaveCollectionItem& first = kit.Add();
+    WaveCollectionItem& second = kit.Add();
+    WaveCollectionItem& third = kit.Add();
     first.SetName("Snare     [ ]");
     second.SetName("Snare     [ ]");
     EXPECT_EQ(&kit.Find("Snare     [ ]"), &second);
@@ -40,7 +39,7 @@ TEST(WaveCollection, TheItemNamedMostRecentlyIsFound) {
     EXPECT_EQ(&kit.Find("Snare     [ ]"), &first);
 
     // Names that share a chain stay apart; renaming leaves the old name behind.
-    ASSERT_EQ(THashCollection::ChainOf("ab"), THashCollection::ChainOf("ac"));
+    ASSERT_EQ(NamedCollection::ChainOf("ab"), NamedCollection::ChainOf("ac"));
     third.SetName("ab");
     second.SetName("ac");
     EXPECT_EQ(&kit.Find("AB"), &third);
@@ -51,17 +50,17 @@ TEST(WaveCollection, TheItemNamedMostRecentlyIsFound) {
 }
 
 TEST(WaveCollection, ChainFollowsLengthFirstAndSecondToLastCharacter) {
-    EXPECT_EQ(THashCollection::ChainOf(""), 0);
-    EXPECT_EQ(THashCollection::ChainOf("Q"), 16);
+    EXPECT_EQ(NamedCollection::ChainOf(""), 0);
+    EXPECT_EQ(NamedCollection::ChainOf("Q"), 16);
     // 16 x 13 + 'k' + ' ' = 208 + 107 + 32 = 347 -> 91
-    EXPECT_EQ(THashCollection::ChainOf("Kick      [ ]"), 91);
-    EXPECT_EQ(THashCollection::ChainOf("KICK      [ ]"), 91);
+    EXPECT_EQ(NamedCollection::ChainOf("Kick      [ ]"), 91);
+    EXPECT_EQ(NamedCollection::ChainOf("KICK      [ ]"), 91);
 }
 
 TEST(WaveCollection, DeletingKeepsIndexesAndLookupCurrent) {
-    TWaveCollection kit;
+    WaveCollection kit;
     for (const char* name : {"a", "b", "c", "d"}) {
-        TWaveCollectionItem& item = kit.Add();
+        WaveCollectionItem& item = kit.Add();
         item.SetName(name);
         item.SetPan(-300);
     }
@@ -72,26 +71,25 @@ TEST(WaveCollection, DeletingKeepsIndexesAndLookupCurrent) {
     EXPECT_EQ(kit.Items(2).Index(), 2);
     EXPECT_EQ(kit.IndexOf("b"), -1);
     EXPECT_EQ(kit.IndexOf("d"), 2);
-    EXPECT_THROW(kit.Delete(3), EListError);
+    EXPECT_THROW(kit.Delete(3), ListIndexError);
     kit.Clear();
     EXPECT_EQ(kit.Count(), 0);
     EXPECT_EQ(kit.IndexOf("a"), -1);
-    TWaveCollectionItem& fresh = kit.Add();
+    WaveCollectionItem& fresh = kit.Add();
     EXPECT_EQ(fresh.Index(), 0);
     EXPECT_EQ(fresh.Pan(), 0);
     EXPECT_EQ(fresh.Volume(), 0);
     EXPECT_EQ(&fresh.Collection(), &kit);
 }
 
-TEST(DXWaveList, AssigningItemsCopiesTheNamesOnly) {
-    TDXWaveList source;
-    TWaveCollectionItem& item = source.Items().Add();
+TEST(WaveCollection, AssigningNamesCopiesTheNamesOnly) {
+    WaveCollection source;
+    WaveCollectionItem& item = source.Add();
     item.SetName("Tom1      [ ]");
     item.Wave().SetSize(10);
-    TDXWaveList list;
-    list.Items().Add();
-    list.SetItems(source.Items());
-    ASSERT_EQ(list.Items().Count(), 1);
-    EXPECT_EQ(list.Items().Find("tom1      [ ]").Wave().Size(), 0);
-    EXPECT_EQ(list.Items().Owner(), &list);
+    WaveCollection list;
+    list.Add();
+    list.AssignNames(source);
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.Find("tom1      [ ]").Wave().Size(), 0);
 }

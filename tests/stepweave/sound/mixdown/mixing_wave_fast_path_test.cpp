@@ -16,7 +16,7 @@ using namespace mixing_wave_test;
 namespace {
 
 struct RandomSource {
-    TWaveFormat format;
+    WaveFormat format = kMixingWaveFormat;
     std::vector<uint8_t> data;
 };
 
@@ -26,7 +26,7 @@ RandomSource MakeRandomSource(std::mt19937& random) {
     const int bits = random() % 3 ? 16 : 8;
     RandomSource source{PcmFormat(channels, rates[random() % 5], bits), {}};
     const int frames = 1 + static_cast<int>(random() % 3000);
-    source.data.resize(static_cast<size_t>(frames) * source.format.BlockAlign + random() % 2);
+    source.data.resize(static_cast<size_t>(frames) * source.format.blockAlign + random() % 2);
     const bool loud = random() % 4 == 0;
     for (auto& byte : source.data) {
         byte = loud ? (random() % 2 ? 0x7F : 0x80) : static_cast<uint8_t>(random());
@@ -53,11 +53,11 @@ TEST(MixingWaveFastPath, EqualsTheOracleSampleForSample) {
     for (int round = 0; round < 24; ++round) {
         const bool fileBacked = round % 3 == 1;
         const bool eightBitOutput = round % 5 == 4;
-        const TWaveFormat outputFormat = PcmFormat(2, round % 4 ? 44100 : 22050, eightBitOutput ? 8 : 16);
+        const WaveFormat outputFormat = PcmFormat(2, round % 4 ? 44100 : 22050, eightBitOutput ? 8 : 16);
         // Some outputs start with audio of their own, not always whole frames.
         std::vector<uint8_t> start(round % 2 ? random() % 9000 : 0);
         for (auto& byte : start) byte = static_cast<uint8_t>(random());
-        TWave output;
+        MixingWave output;
         output.SetWorkFileName((FreshFolder("fast") / "work1.tmp").string());
         LoadImage(output, WaveImage(outputFormat, start));
         output.SetFileBacked(fileBacked);
@@ -66,13 +66,13 @@ TEST(MixingWaveFastPath, EqualsTheOracleSampleForSample) {
 
         for (int hit = 0; hit < 12; ++hit) {
             const RandomSource made = MakeRandomSource(random);
-            TWave sourceWave;
+            MixingWave sourceWave;
             LoadImage(sourceWave, WaveImage(made.format, made.data));
             const ReferenceWave referenceSource = MakeReference(made.format, made.data);
-            const TMixSource cached(sourceWave);
-            const TMixSource uncached(sourceWave, 0);
+            const MixSource cached(sourceWave);
+            const MixSource uncached(sourceWave, 0);
 
-            const double rate = made.format.SamplesPerSec;
+            const double rate = made.format.SignedSamplesPerSec();
             const double frequency = random() % 3 ? rate : rate * std::uniform_real_distribution<double>(0.3, 3.0)(random);
             const double time = static_cast<double>(random() % 4000) / (random() % 2 ? 44100.0 : 1000.0);
             const double pan = RandomPan(random);
@@ -98,29 +98,29 @@ TEST(MixingWaveFastPath, MixingOneStretchAtATimeGivesTheSameOutput) {
     for (int i = 0; i < 40; ++i) {
         hits.push_back({i % 4, (i / 4) * 0.013 + (i % 4) * 0.002, RandomPan(random), RandomVolume(random)});
     }
-    std::vector<TWave> waves(4);
-    std::vector<std::unique_ptr<TMixSource>> sources;
+    std::vector<MixingWave> waves(4);
+    std::vector<std::unique_ptr<MixSource>> sources;
     for (int i = 0; i < 4; ++i) {
         LoadImage(waves[i], WaveImage(sounds[i].format, sounds[i].data));
-        sources.push_back(std::make_unique<TMixSource>(waves[i]));
+        sources.push_back(std::make_unique<MixSource>(waves[i]));
     }
-    const auto frequencyOf = [&](int sound) { return sounds[sound].format.SamplesPerSec * 1.1; };
+    const auto frequencyOf = [&](int sound) { return sounds[sound].format.SignedSamplesPerSec() * 1.1; };
 
     // One pass per sound over the whole song ...
-    TWave byPass;
+    MixingWave byPass;
     for (int sound = 0; sound < 4; ++sound) {
         for (const Hit& hit : hits) {
             if (hit.sound == sound) byPass.MixIn(*sources[sound], frequencyOf(sound), hit.time, hit.pan, hit.volume);
         }
     }
     // ... or every pass over one stretch of output before the next stretch.
-    TWave byStretch;
+    MixingWave byStretch;
     for (int64_t first = 0; first < byPass.Frames(); first += 1000) {
         for (int sound = 0; sound < 4; ++sound) {
             for (const Hit& hit : hits) {
                 if (hit.sound == sound) {
                     byStretch.MixIn(*sources[sound], frequencyOf(sound), hit.time, hit.pan, hit.volume,
-                                    TFrameRange{first, first + 1000});
+                                    FrameRange{first, first + 1000});
                 }
             }
         }

@@ -31,7 +31,7 @@ std::vector<uint8_t> Chunk(const char* id, const std::vector<uint8_t>& body) {
 }  // namespace
 
 TEST(MixingWaveFile, SavesA44ByteHeaderAndTheDataWithNoPad) {
-    TWave wave;
+    MixingWave wave;
     LoadImage(wave, WaveImage(PcmFormat(1, 22050, 8), {1, 2, 3}));
     const fs::path path = FreshFolder("save") / "out.wav";
     wave.SaveToFile(path.string());
@@ -57,17 +57,17 @@ TEST(MixingWaveFile, WalksChunksByTheirStatedSizes) {
         image.insert(image.end(), chunk.begin(), chunk.end());
     }
     Put32(image, 4, static_cast<uint32_t>(image.size() - 8));
-    TWave wave;
+    MixingWave wave;
     LoadImage(wave, image);
-    EXPECT_EQ(wave.Format().Channels, 1);
-    EXPECT_EQ(wave.Format().SamplesPerSec, 44100);  // kept from before
-    EXPECT_EQ(wave.Format().BlockAlign, 4);
+    EXPECT_EQ(wave.Format().channels, 1);
+    EXPECT_EQ(wave.Format().SignedSamplesPerSec(), 44100);  // kept from before
+    EXPECT_EQ(wave.Format().blockAlign, 4);
     EXPECT_EQ(wave.Frames(), 1);  // 5 bytes / 4 rounds to 1
     EXPECT_EQ(wave.GetSample(0, 0), 9);
 }
 
 TEST(MixingWaveFile, ADamagedFileLeavesTheWaveAsItWas) {
-    TWave wave;
+    MixingWave wave;
     LoadImage(wave, WaveImage(PcmFormat(2, 44100, 16), Pcm16({5, 6})));
     const auto untouched = [&wave] {
         EXPECT_EQ(wave.Format(), PcmFormat(2, 44100, 16));
@@ -84,31 +84,31 @@ TEST(MixingWaveFile, ADamagedFileLeavesTheWaveAsItWas) {
     try {
         LoadImage(wave, huge);
         FAIL();
-    } catch (const EReadError& error) {
+    } catch (const StreamReadError& error) {
         EXPECT_STREQ(error.what(), "Stream read error");
     }
     untouched();
 
     for (auto broken : {PcmFormat(0, 44100, 16), PcmFormat(2, 0, 16), PcmFormat(2, 44100, 0)}) {
-        EXPECT_THROW(LoadImage(wave, WaveImage(broken, {1, 2, 3, 4})), EWaveStreamError);
+        EXPECT_THROW(LoadImage(wave, WaveImage(broken, {1, 2, 3, 4})), WaveStreamError);
     }
     untouched();
 }
 
 TEST(MixingWaveFile, FileLayerErrorsReachTheCaller) {
     const fs::path folder = FreshFolder("errors");
-    TWave wave;
-    EXPECT_THROW(wave.LoadFromFile((folder / "missing.wav").string()), EFOpenError);
-    EXPECT_THROW(wave.SaveToFile((folder / "no" / "out.wav").string()), EFCreateError);
+    MixingWave wave;
+    EXPECT_THROW(wave.LoadFromFile((folder / "missing.wav").string()), FileOpenError);
+    EXPECT_THROW(wave.SaveToFile((folder / "no" / "out.wav").string()), FileCreateError);
     wave.SetWorkFileName((folder / "no" / "work1.tmp").string());
-    EXPECT_THROW(wave.SetFileBacked(true), EFCreateError);
+    EXPECT_THROW(wave.SetFileBacked(true), FileCreateError);
     EXPECT_FALSE(wave.FileBacked());
 }
 
 TEST(MixingWaveFile, WorkFileIsATemporaryThatGoesWithTheWave) {
     const fs::path folder = FreshFolder("work");
     {
-        TWave wave;
+        MixingWave wave;
         wave.SetWorkFileName((folder / "work1.tmp").string());
         LoadImage(wave, WaveImage(PcmFormat(2, 44100, 16), Pcm16({1, 2, 3, 4})));
         wave.SetFileBacked(true);
@@ -126,7 +126,7 @@ TEST(MixingWaveFile, WorkFileIsATemporaryThatGoesWithTheWave) {
 }
 
 TEST(MixingWaveFile, SampleAccessOutsideTheAudioReadsZeroAndIgnoresBadWrites) {
-    TWave wave;
+    MixingWave wave;
     LoadImage(wave, WaveImage(PcmFormat(2, 44100, 16), Pcm16({1, 2, 3})));  // the last frame is half there
     EXPECT_EQ(wave.Frames(), 2);  // 6 bytes / 4 = 1.5 rounds to 2
     EXPECT_EQ(wave.GetSample(0, 1), 3);

@@ -15,7 +15,7 @@ using namespace mixing_wave_test;
 
 namespace {
 
-void LoadSamples(TWave& wave, const TWaveFormat& format, const std::vector<int16_t>& samples) {
+void LoadSamples(MixingWave& wave, const WaveFormat& format, const std::vector<int16_t>& samples) {
     LoadImage(wave, WaveImage(format, Pcm16(samples)));
 }
 
@@ -26,11 +26,11 @@ TEST(MixingWaveMix, SourceAtItsOwnRateCentredAtFullVolumeIsCopiedExactly) {
     std::uniform_int_distribution<int> sample(-32768, 32767);
     std::vector<int16_t> samples(2 * 3001);
     for (auto& s : samples) s = static_cast<int16_t>(sample(random));
-    TWave source;
+    MixingWave source;
     LoadSamples(source, PcmFormat(2, 44100, 16), samples);
 
     for (const bool fileBacked : {false, true}) {
-        TWave output;
+        MixingWave output;
         output.SetWorkFileName((FreshFolder("copy") / "work1.tmp").string());
         output.SetFileBacked(fileBacked);
         output.MixIn(source, 44100, 0.0, 0.0, 1.0);
@@ -43,27 +43,27 @@ TEST(MixingWaveMix, SourceAtItsOwnRateCentredAtFullVolumeIsCopiedExactly) {
 }
 
 TEST(MixingWaveMix, SumsClipAtPlusAndMinus32767) {
-    TWave loud;
+    MixingWave loud;
     LoadSamples(loud, PcmFormat(2, 44100, 16), {32767, -32768, 20000, -20000});
-    TWave output;
+    MixingWave output;
     output.MixIn(loud, 44100, 0.0, 0.0, 1.0);
     output.MixIn(loud, 44100, 0.0, 0.0, 1.0);
     EXPECT_EQ(DataBytes(output), Pcm16({32767, -32767, 32767, -32767}));
 }
 
 TEST(MixingWaveMix, HalvesRoundToTheEvenNeighbour) {
-    TWave source;
+    MixingWave source;
     LoadSamples(source, PcmFormat(2, 44100, 16), {1, 3, 5, -1, -3, -5});
-    TWave output;
+    MixingWave output;
     output.MixIn(source, 44100, 0.0, 0.0, 0.5);  // 0.5 1.5 2.5 -0.5 -1.5 -2.5
     EXPECT_EQ(DataBytes(output), Pcm16({0, 2, 2, 0, -2, -2}));
 }
 
 TEST(MixingWaveMix, PanKeepsTheNearSideAndVolumeScales) {
-    TWave source;
+    MixingWave source;
     LoadSamples(source, PcmFormat(2, 44100, 16), {1000, 1000});
     const auto mixed = [&source](double pan, double volume) {
-        TWave output;
+        MixingWave output;
         output.MixIn(source, 44100, 0.0, pan, volume);
         return std::vector<int>{output.GetSample(0, 0), output.GetSample(1, 0)};
     };
@@ -76,9 +76,9 @@ TEST(MixingWaveMix, PanKeepsTheNearSideAndVolumeScales) {
 }
 
 TEST(MixingWaveMix, HalfRateSourceLastsAsLongWithEveryOtherFrameHalfway) {
-    TWave source;
+    MixingWave source;
     LoadSamples(source, PcmFormat(1, 22050, 16), {0, 100, 301, -1000});
-    TWave output;
+    MixingWave output;
     output.MixIn(source, 22050, 0.0, 0.0, 1.0);
     ASSERT_EQ(output.Frames(), 8);
     EXPECT_DOUBLE_EQ(output.Duration(), source.Duration());
@@ -90,27 +90,27 @@ TEST(MixingWaveMix, HalfRateSourceLastsAsLongWithEveryOtherFrameHalfway) {
 }
 
 TEST(MixingWaveMix, MonoSourceFeedsBothChannelsWithTheSameSample) {
-    TWave source;
+    MixingWave source;
     LoadSamples(source, PcmFormat(1, 44100, 16), {10, 20, 30});
-    TWave output;
+    MixingWave output;
     output.MixIn(source, 44100, 0.0, 0.0, 1.0);
     EXPECT_EQ(DataBytes(output), Pcm16({10, 10, 20, 20, 30, 30}));
 }
 
 TEST(MixingWaveMix, EightBitSamplesScaleBy255AndStayInRangeWhenWritten) {
-    TWave source;
+    MixingWave source;
     LoadImage(source, WaveImage(PcmFormat(1, 44100, 8), {128, 255, 0}));
     EXPECT_EQ(source.GetSample(0, 0), 0);
     EXPECT_EQ(source.GetSample(0, 1), 32385);
     EXPECT_EQ(source.GetSample(0, 2), -32640);
 
-    TWave output;
+    MixingWave output;
     output.MixIn(source, 44100, 0.0, 0.0, 1.0);
     EXPECT_EQ(output.GetSample(0, 1), 32385);
     EXPECT_EQ(output.GetSample(1, 2), -32640);
 
     // An 8-bit output holds a loud sum at its top byte instead of wrapping.
-    TWave eightBit;
+    MixingWave eightBit;
     eightBit.SetFormat(PcmFormat(2, 44100, 8));
     eightBit.MixIn(source, 44100, 0.0, 0.0, 1.0);
     eightBit.MixIn(source, 44100, 0.0, 0.0, 1.0);
@@ -118,32 +118,32 @@ TEST(MixingWaveMix, EightBitSamplesScaleBy255AndStayInRangeWhenWritten) {
 }
 
 TEST(MixingWaveMix, PartsBeforeTheStartOfTheOutputAreDropped) {
-    TWave source;
+    MixingWave source;
     LoadSamples(source, PcmFormat(1, 44100, 16), {1, 2, 3, 4});
-    TWave output;
+    MixingWave output;
     output.MixIn(source, 44100, -2.0 / 44100, 0.0, 1.0);
     EXPECT_EQ(DataBytes(output), Pcm16({3, 3, 4, 4}));
 }
 
 TEST(MixingWaveMix, RefusesWhatCannotBeMixed) {
-    TWave source;
+    MixingWave source;
     LoadSamples(source, PcmFormat(1, 44100, 16), {1, 2});
-    TWave output;
-    EXPECT_THROW(output.MixIn(source, 0.0, 0.0, 0.0, 1.0), EWaveStreamError);
-    EXPECT_THROW(output.MixIn(source, 44100, NAN, 0.0, 1.0), EWaveStreamError);
-    EXPECT_THROW(output.MixIn(source, 44100, 0.0, 0.0, INFINITY), EWaveStreamError);
-    EXPECT_THROW(output.MixIn(source, 1e-9, 0.0, 0.0, 1.0), EWaveStreamError);  // far too long
-    TWave mono;
+    MixingWave output;
+    EXPECT_THROW(output.MixIn(source, 0.0, 0.0, 0.0, 1.0), WaveStreamError);
+    EXPECT_THROW(output.MixIn(source, 44100, NAN, 0.0, 1.0), WaveStreamError);
+    EXPECT_THROW(output.MixIn(source, 44100, 0.0, 0.0, INFINITY), WaveStreamError);
+    EXPECT_THROW(output.MixIn(source, 1e-9, 0.0, 0.0, 1.0), WaveStreamError);  // far too long
+    MixingWave mono;
     mono.SetFormat(PcmFormat(1, 44100, 16));
-    EXPECT_THROW(mono.MixIn(source, 44100, 0.0, 0.0, 1.0), EWaveStreamError);
+    EXPECT_THROW(mono.MixIn(source, 44100, 0.0, 0.0, 1.0), WaveStreamError);
     EXPECT_EQ(output.Frames(), 0);
 }
 
 TEST(MixingWaveMix, CachedHitsStayWithinTheirBudget) {
-    TWave wave;
+    MixingWave wave;
     LoadSamples(wave, PcmFormat(1, 44100, 16), std::vector<int16_t>(1000, 7));
-    const TMixSource source(wave, 3 * 1000 * 8);  // room for three hits of 1000 frames
-    TWave output;
+    const MixSource source(wave, 3 * 1000 * 8);  // room for three hits of 1000 frames
+    MixingWave output;
     for (int level = 1; level <= 9; ++level) {
         output.MixIn(source, 44100, 0.0, 0.0, (4000.0 - 500.0 * level) / 4000.0);
         EXPECT_LE(source.CachedBytes(), 3 * 1000 * 8);

@@ -16,18 +16,18 @@
 namespace mixing_wave_test {
 
 struct ReferenceWave {
-    stepweave::wavaudio::TWaveFormat format;
+    stepweave::WaveFormat format = stepweave::wavaudio::kMixingWaveFormat;
     std::vector<uint8_t> data;
     int64_t frames = 0;
     bool fileBacked = false;  // a file-backed wave recounts its frames after each mix-in
 
-    int SampleBytes() const { return format.BitsPerSample == 8 ? 1 : 2; }
+    int SampleBytes() const { return format.bitsPerSample == 8 ? 1 : 2; }
     int64_t Position(int channel, int64_t frame) const {
-        return frame * format.BlockAlign + channel * SampleBytes();
+        return frame * format.blockAlign + channel * SampleBytes();
     }
 
     int16_t Get(int channel, int64_t frame) const {
-        if (channel < 0 || channel >= format.Channels || frame < 0 || frame >= frames) {
+        if (channel < 0 || channel >= format.channels || frame < 0 || frame >= frames) {
             return 0;
         }
         const int64_t at = Position(channel, frame);
@@ -41,7 +41,7 @@ struct ReferenceWave {
     }
 
     void Set(int channel, int64_t frame, int16_t value) {
-        if (channel < 0 || channel >= format.Channels || frame < 0) {
+        if (channel < 0 || channel >= format.channels || frame < 0) {
             return;
         }
         const int64_t at = Position(channel, frame);
@@ -63,13 +63,13 @@ struct ReferenceWave {
 
     void MixIn(const ReferenceWave& source, double frequency, double startTime, double pan, double volume) {
         const auto start = static_cast<int64_t>(
-            std::nearbyint(static_cast<double>(format.AvgBytesPerSec) * startTime / format.BlockAlign));
+            std::nearbyint(static_cast<double>(format.SignedAvgBytesPerSec()) * startTime / format.blockAlign));
         double gain[2];
         gain[0] = pan > 1 ? 0 : pan < 0 ? 1 : 1 - pan;
         gain[1] = pan < -1 ? 0 : pan > 0 ? 1 : 1 - std::fabs(pan);
-        const double sourceRate = source.format.SamplesPerSec;
+        const double sourceRate = source.format.SignedSamplesPerSec();
         const auto n = static_cast<int64_t>(std::nearbyint(
-            format.SamplesPerSec * (source.frames / sourceRate) * sourceRate / frequency));
+            format.SignedSamplesPerSec() * (source.frames / sourceRate) * sourceRate / frequency));
         const double r = static_cast<double>(n) / static_cast<double>(source.frames);
         for (int64_t k = 0; k < n; ++k) {
             const double x = k / r;
@@ -78,7 +78,7 @@ struct ReferenceWave {
             const double w0 = 1 - (x - i0);
             const double w1 = 1 - w0;
             for (int ch = 0; ch < 2; ++ch) {
-                const int sourceChannel = std::min(ch, source.format.Channels - 1);
+                const int sourceChannel = std::min(ch, source.format.channels - 1);
                 const double a0 = source.Get(sourceChannel, i0);
                 const double a1 = source.Get(sourceChannel, i1);
                 const int16_t b = Get(ch, start + k);
@@ -87,13 +87,13 @@ struct ReferenceWave {
             }
         }
         if (fileBacked) {
-            frames = static_cast<int64_t>(std::nearbyint(static_cast<double>(data.size()) / format.BlockAlign));
+            frames = static_cast<int64_t>(std::nearbyint(static_cast<double>(data.size()) / format.blockAlign));
         }
     }
 };
 
 // The bytes of a RIFF WAVE image with a 16-byte "fmt " chunk and a "data" chunk.
-inline std::vector<uint8_t> WaveImage(const stepweave::wavaudio::TWaveFormat& format,
+inline std::vector<uint8_t> WaveImage(const stepweave::WaveFormat& format,
                                       const std::vector<uint8_t>& data) {
     std::vector<uint8_t> image;
     const auto put32 = [&image](uint32_t v) {
@@ -107,7 +107,7 @@ inline std::vector<uint8_t> WaveImage(const stepweave::wavaudio::TWaveFormat& fo
     tag("WAVE");
     tag("fmt ");
     put32(16);
-    const auto record = format.Encode();
+    const auto record = EncodeWaveFormat(format);
     image.insert(image.end(), record.begin(), record.end());
     tag("data");
     put32(static_cast<uint32_t>(data.size()));
@@ -115,13 +115,13 @@ inline std::vector<uint8_t> WaveImage(const stepweave::wavaudio::TWaveFormat& fo
     return image;
 }
 
-inline stepweave::wavaudio::TWaveFormat PcmFormat(int channels, int rate, int bits) {
-    stepweave::wavaudio::TWaveFormat format;
-    format.Channels = static_cast<uint16_t>(channels);
-    format.SamplesPerSec = rate;
-    format.BitsPerSample = static_cast<uint16_t>(bits);
-    format.BlockAlign = static_cast<uint16_t>(channels * bits / 8);
-    format.AvgBytesPerSec = rate * format.BlockAlign;
+inline stepweave::WaveFormat PcmFormat(int channels, int rate, int bits) {
+    stepweave::WaveFormat format = stepweave::wavaudio::kMixingWaveFormat;
+    format.channels = static_cast<uint16_t>(channels);
+    format.samplesPerSec = rate;
+    format.bitsPerSample = static_cast<uint16_t>(bits);
+    format.blockAlign = static_cast<uint16_t>(channels * bits / 8);
+    format.avgBytesPerSec = rate * format.blockAlign;
     return format;
 }
 
@@ -142,13 +142,13 @@ inline std::filesystem::path FreshFolder(const std::string& name) {
     return folder;
 }
 
-inline void LoadImage(stepweave::wavaudio::TWave& wave, const std::vector<uint8_t>& image) {
-    stepweave::TMemoryStream stream(image);
+inline void LoadImage(stepweave::wavaudio::MixingWave& wave, const std::vector<uint8_t>& image) {
+    stepweave::MemoryStream stream(image);
     wave.LoadFromStream(stream);
 }
 
 // The audio bytes of a wave, as its saved file holds them after the header.
-inline std::vector<uint8_t> DataBytes(stepweave::wavaudio::TWave& wave) {
+inline std::vector<uint8_t> DataBytes(stepweave::wavaudio::MixingWave& wave) {
     // A name of its own: ctest runs test processes side by side.
     const auto path = std::filesystem::temp_directory_path() /
                       ("mixing_wave_test_data_" + std::to_string(std::random_device{}()) + ".wav");
@@ -159,10 +159,10 @@ inline std::vector<uint8_t> DataBytes(stepweave::wavaudio::TWave& wave) {
 }
 
 // A wave and its oracle made from the same format and bytes.
-inline ReferenceWave MakeReference(const stepweave::wavaudio::TWaveFormat& format, std::vector<uint8_t> data) {
+inline ReferenceWave MakeReference(const stepweave::WaveFormat& format, std::vector<uint8_t> data) {
     ReferenceWave wave;
     wave.format = format;
-    wave.frames = static_cast<int64_t>(std::nearbyint(static_cast<double>(data.size()) / format.BlockAlign));
+    wave.frames = static_cast<int64_t>(std::nearbyint(static_cast<double>(data.size()) / format.blockAlign));
     wave.data = std::move(data);
     return wave;
 }

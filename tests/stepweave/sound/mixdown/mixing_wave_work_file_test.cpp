@@ -26,9 +26,9 @@ std::vector<uint8_t> RandomPcm16(int samples, unsigned seed) {
 }  // namespace
 
 TEST(MixingWaveWorkFile, NotesLaterInTheSongAreMixedAfterSilence) {
-    TWave source;
+    MixingWave source;
     LoadImage(source, WaveImage(PcmFormat(2, 44100, 16), Pcm16({300, -300})));
-    TWave output;
+    MixingWave output;
     output.SetWorkFileName((FreshFolder("silence") / "work1.tmp").string());
     output.SetFileBacked(true);
     output.MixIn(source, 44100, 2.0, 0.0, 1.0);
@@ -41,14 +41,14 @@ TEST(MixingWaveWorkFile, NotesLaterInTheSongAreMixedAfterSilence) {
 }
 
 TEST(MixingWaveWorkFile, HitsAcrossTheWindowBoundaryMatchTheOracle) {
-    const TWaveFormat format = PcmFormat(2, 44100, 16);
+    const WaveFormat format = PcmFormat(2, 44100, 16);
     const auto sourceData = RandomPcm16(2 * 7000, 1);
-    TWave sourceWave;
+    MixingWave sourceWave;
     LoadImage(sourceWave, WaveImage(format, sourceData));
-    const TMixSource source(sourceWave);
+    const MixSource source(sourceWave);
     const ReferenceWave reference_source = MakeReference(format, sourceData);
 
-    TWave output;
+    MixingWave output;
     output.SetWorkFileName((FreshFolder("window") / "work1.tmp").string());
     output.SetFileBacked(true);
     ReferenceWave expected = MakeReference(format, {});
@@ -72,10 +72,10 @@ TEST(MixingWaveWorkFile, HitsAcrossTheWindowBoundaryMatchTheOracle) {
 }
 
 TEST(MixingWaveWorkFile, SavingPartWayGivesAValidFileAndTheRenderGoesOn) {
-    TWave source;
+    MixingWave source;
     LoadImage(source, WaveImage(PcmFormat(1, 44100, 16), Pcm16({1000, 2000})));
     const fs::path folder = FreshFolder("stop");
-    TWave output;
+    MixingWave output;
     output.SetWorkFileName((folder / "work1.tmp").string());
     output.SetFileBacked(true);
     output.MixIn(source, 44100, 0.0, 0.0, 1.0);
@@ -84,12 +84,12 @@ TEST(MixingWaveWorkFile, SavingPartWayGivesAValidFileAndTheRenderGoesOn) {
     output.MixIn(source, 44100, 0.0, 0.0, 1.0);
     output.SaveToFile((folder / "whole.wav").string());
 
-    TWave partial;
+    MixingWave partial;
     partial.LoadFromFile((folder / "partial.wav").string());
     EXPECT_EQ(partial.Frames(), 20 * 44100 + 2);
     EXPECT_EQ(partial.GetSample(1, 1), 2000);
     EXPECT_EQ(partial.GetSample(0, 20 * 44100 + 1), 2000);
-    TWave whole;
+    MixingWave whole;
     whole.LoadFromFile((folder / "whole.wav").string());
     EXPECT_EQ(whole.GetSample(1, 1), 4000);
     EXPECT_EQ(whole.Frames(), partial.Frames());

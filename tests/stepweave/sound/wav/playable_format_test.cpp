@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "stepweave/sound/device/direct_sound_types.h"
+#include "stepweave/sound/wav/wave_format.h"
 #include "stepweave/sound/files/errors.h"
 #include "stepweave/sound/files/little_endian.h"
 
@@ -66,20 +66,19 @@ TEST(PlayableFormat, TheExtensibleHeaderPlaysWhenItHoldsPlainSixteenOrEightBitPc
 
 TEST(PlayableFormat, TheSoundDevicesTakeExtensiblePcmAsPlainPcm) {
     const std::vector<uint8_t> extensible = Record(0xFFFE, 2, 16);
-    TWaveFormatEx format;
-    ASSERT_TRUE(ReadWaveFormatRecord(extensible.data(), static_cast<int32_t>(extensible.size()), format));
-    EXPECT_EQ(format.wFormatTag, WAVE_FORMAT_PCM);
-    EXPECT_EQ(format.cbSize, 0);
-    EXPECT_EQ(format.nChannels, 2);
-    EXPECT_EQ(format.wBitsPerSample, 16);
-    EXPECT_EQ(format.nBlockAlign, 4);
+    WaveFormat format;
+    ASSERT_TRUE(ParsePlaybackFormat(extensible.data(), static_cast<int32_t>(extensible.size()), format));
+    EXPECT_EQ(format.formatTag, kWaveFormatPcm);
+    EXPECT_EQ(format.channels, 2);
+    EXPECT_EQ(format.bitsPerSample, 16);
+    EXPECT_EQ(format.blockAlign, 4);
 
     // 24-bit PCM is PCM too, which the devices then refuse as they refuse any.
     const std::vector<uint8_t> deep = Record(0xFFFE, 2, 24);
-    ASSERT_TRUE(ReadWaveFormatRecord(deep.data(), static_cast<int32_t>(deep.size()), format));
-    EXPECT_EQ(format.wFormatTag, WAVE_FORMAT_PCM);
-    EXPECT_EQ(format.wBitsPerSample, 24);
+    ASSERT_TRUE(ParsePlaybackFormat(deep.data(), static_cast<int32_t>(deep.size()), format));
+    EXPECT_EQ(format.formatTag, kWaveFormatPcm);
+    EXPECT_EQ(format.bitsPerSample, 24);
     const std::vector<uint8_t> floating = Record(0xFFFE, 2, 32, 0, 3);
-    ASSERT_TRUE(ReadWaveFormatRecord(floating.data(), static_cast<int32_t>(floating.size()), format));
-    EXPECT_EQ(format.wFormatTag, 0xFFFE) << "floating point stays what it is";
+    ASSERT_TRUE(ParsePlaybackFormat(floating.data(), static_cast<int32_t>(floating.size()), format));
+    EXPECT_EQ(format.formatTag, 0xFFFE) << "floating point stays what it is";
 }

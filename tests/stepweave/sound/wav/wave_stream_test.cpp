@@ -16,7 +16,7 @@ template <typename Action>
 std::string FailureOf(Action action) {
     try {
         action();
-    } catch (const EWaveStreamError& error) {
+    } catch (const WaveStreamError& error) {
         return error.what();
     }
     return "no error";
@@ -25,8 +25,8 @@ std::string FailureOf(Action action) {
 }  // namespace
 
 TEST(WaveStream, ReportsMisuseWithItsOwnMessages) {
-    TMemoryStream bytes(RiffImage({Chunk("fmt ", PcmFormat(1, 8000, 8)), Chunk("data", Counting(4))}));
-    TWaveStream reader(bytes);
+    MemoryStream bytes(RiffImage({Chunk("fmt ", PcmFormat(1, 8000, 8)), Chunk("data", Counting(4))}));
+    WaveStream reader(bytes);
     uint8_t buffer[4];
     EXPECT_EQ(FailureOf([&] { reader.Read(buffer, 4); }), "Stream not opend");
     EXPECT_EQ(FailureOf([&] { reader.Write(buffer, 4); }), "Stream not opend");
@@ -34,8 +34,8 @@ TEST(WaveStream, ReportsMisuseWithItsOwnMessages) {
     EXPECT_EQ(FailureOf([&] { reader.Open(false); }), "Stream has already been opened");
     EXPECT_EQ(FailureOf([&] { reader.Open(true); }), "Stream has already been opened");
 
-    TMemoryStream target;
-    TWaveStream writer(target);
+    MemoryStream target;
+    WaveStream writer(target);
     EXPECT_EQ(FailureOf([&] { writer.Open(true); }), "Format is invalid");
     EXPECT_EQ(target.Size(), 0);
 }
@@ -45,10 +45,10 @@ TEST(WaveStream, ReadsAndSeeksInSampleDataCoordinates) {
     Bytes bytes{9, 9, 9, 9};
     const Bytes image = ReadTestWave("stereo16.wav");
     bytes.insert(bytes.end(), image.begin(), image.end());
-    TMemoryStream stream(bytes);
+    MemoryStream stream(bytes);
     stream.SetPosition(4);
 
-    TWaveStream reader(stream);
+    WaveStream reader(stream);
     reader.Open(false);
     EXPECT_TRUE(reader.ReadMode());
     EXPECT_EQ(reader.FormatSize(), 16);
@@ -75,10 +75,10 @@ TEST(WaveStream, ReadsAndSeeksInSampleDataCoordinates) {
 
 TEST(WaveStream, WriterProducesTheDocumentedImage) {
     const Bytes format = PcmFormat(1, 11025, 16);
-    TMemoryStream target;
+    MemoryStream target;
     target.WriteBuffer("ab", 2);  // the image starts at the current position
     {
-        TWaveStream writer(target);
+        WaveStream writer(target);
         writer.SetFormat(format.data(), 16);
         writer.Open(true);
         EXPECT_FALSE(writer.ReadMode());
@@ -101,7 +101,7 @@ TEST(WaveStream, CreatedFileAppearsOnlyWhenWritingCompletes) {
     WriteFileSafely(path, std::string("keep me"));
     const Bytes format = PcmFormat(1, 8000, 8);
     try {
-        TWaveFileStream writer(path, WaveFileMode::Create);
+        WaveFileStream writer(path, WaveFileMode::Create);
         writer.SetFormat(format.data(), 16);
         writer.Open(true);
         writer.Write("xyz", 3);
@@ -112,7 +112,7 @@ TEST(WaveStream, CreatedFileAppearsOnlyWhenWritingCompletes) {
     EXPECT_EQ(std::string(kept.begin(), kept.end()), "keep me");
 
     {
-        TWaveFileStream writer(path, WaveFileMode::Create);
+        WaveFileStream writer(path, WaveFileMode::Create);
         writer.SetFormat(format.data(), 16);
         writer.Open(true);
         writer.Write("xyz", 3);
@@ -120,9 +120,9 @@ TEST(WaveStream, CreatedFileAppearsOnlyWhenWritingCompletes) {
     EXPECT_EQ(ReadWholeFile(path), RiffImage({Chunk("fmt ", format), Chunk("data", Bytes{'x', 'y', 'z'}), Bytes{0}}));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator{}), 1);
 
-    TWaveFileStream reader(path, WaveFileMode::Read);
+    WaveFileStream reader(path, WaveFileMode::Read);
     reader.Open(false);
     EXPECT_EQ(reader.DataSize(), 3);
     EXPECT_EQ(reader.FileName(), path);
-    EXPECT_THROW(TWaveFileStream((folder / "missing.wav").string(), WaveFileMode::Read), EFOpenError);
+    EXPECT_THROW(WaveFileStream((folder / "missing.wav").string(), WaveFileMode::Read), FileOpenError);
 }

@@ -1,4 +1,4 @@
-#include "stepweave/sound/wav/wave.h"
+#include "stepweave/sound/wav/wave_data.h"
 
 #include <gtest/gtest.h>
 
@@ -11,30 +11,30 @@ using namespace wave_test;
 
 namespace {
 
-Bytes FormatOf(const TWave& wave) { return Bytes(wave.Format(), wave.Format() + wave.FormatSize()); }
-Bytes DataOf(const TWave& wave) { return Bytes(wave.Data(), wave.Data() + wave.Size()); }
+Bytes FormatOf(const WaveData& wave) { return Bytes(wave.Format(), wave.Format() + wave.FormatSize()); }
+Bytes DataOf(const WaveData& wave) { return Bytes(wave.Data(), wave.Data() + wave.Size()); }
 
-TWave LoadBytes(const Bytes& bytes) {
-    TMemoryStream stream(bytes);
-    TWave wave;
+WaveData LoadBytes(const Bytes& bytes) {
+    MemoryStream stream(bytes);
+    WaveData wave;
     wave.LoadFromStream(stream);
     return wave;
 }
 
 // The message of the error that loading the bytes into a filled wave raises;
 // the wave is handed back to see what it kept.
-std::string LoadFailure(const Bytes& bytes, TWave& wave) {
-    TMemoryStream stream(bytes);
+std::string LoadFailure(const Bytes& bytes, WaveData& wave) {
+    MemoryStream stream(bytes);
     try {
         wave.LoadFromStream(stream);
-    } catch (const EWaveStreamError& error) {
+    } catch (const WaveStreamError& error) {
         return error.what();
     }
     return "no error";
 }
 
-TWave SomeWave() {
-    TWave wave;
+WaveData SomeWave() {
+    WaveData wave;
     const Bytes format = PcmFormat(1, 8000, 8);
     wave.SetFormat(format.data(), static_cast<int32_t>(format.size()));
     wave.SetSize(5);
@@ -45,8 +45,8 @@ TWave SomeWave() {
 }  // namespace
 
 TEST(Wave, EmptyStreamEmptyWaveAndZeroByteImageAreOneAndTheSame) {
-    TWave wave = SomeWave();
-    TMemoryStream empty;
+    WaveData wave = SomeWave();
+    MemoryStream empty;
     wave.LoadFromStream(empty);
     EXPECT_EQ(wave.FormatSize(), 0);
     EXPECT_EQ(wave.Size(), 0);
@@ -55,15 +55,15 @@ TEST(Wave, EmptyStreamEmptyWaveAndZeroByteImageAreOneAndTheSame) {
     EXPECT_TRUE(wave.Image().empty());
 
     // A format without data (or data without format) is not written either.
-    TWave formatOnly = SomeWave();
+    WaveData formatOnly = SomeWave();
     formatOnly.SetSize(0);
     EXPECT_TRUE(formatOnly.Image().empty());
 
     const auto folder = FreshFolder("empty_wave");
     const std::string path = (folder / "empty.wav").string();
-    TWave().SaveToFile(path);
+    WaveData().SaveToFile(path);
     EXPECT_TRUE(ReadWholeFile(path).empty());
-    TWave loaded = SomeWave();
+    WaveData loaded = SomeWave();
     loaded.LoadFromFile(path);
     EXPECT_EQ(loaded.FormatSize(), 0);
     EXPECT_EQ(loaded.Size(), 0);
@@ -79,7 +79,7 @@ TEST(Wave, SavedImageIsTheRealFileWithAPadByteAppended) {
     for (const Case& c : {Case{"mono16.wav", 16, 1764}, Case{"stereo16.wav", 16, 1764}, Case{"mono8.wav", 16, 551}}) {
         SCOPED_TRACE(c.file);
         const Bytes original = ReadTestWave(c.file);
-        TWave wave;
+        WaveData wave;
         wave.LoadFromFile(TestWavePath(c.file));
         ASSERT_EQ(wave.FormatSize(), c.formatSize);
         ASSERT_EQ(wave.Size(), c.dataSize);
@@ -93,7 +93,7 @@ TEST(Wave, SavedImageIsTheRealFileWithAPadByteAppended) {
         EXPECT_EQ(Read32(image, 40), uint32_t(c.dataSize));
         EXPECT_TRUE(std::equal(original.begin() + 8, original.begin() + 44 + c.dataSize, image.begin() + 8));
 
-        TWave again = LoadBytes(image);
+        WaveData again = LoadBytes(image);
         EXPECT_EQ(FormatOf(again), FormatOf(wave));
         EXPECT_EQ(DataOf(again), DataOf(wave));
         EXPECT_EQ(again.Image(), image);
@@ -112,12 +112,12 @@ TEST(Wave, ExtendedFormatRecordsSurviveWholeAndFactChunksAreSkipped) {
     for (const Case& c : {Case{"float.wav", 18, 58, 880}, Case{"adpcm.wav", 50, 90, 1024}}) {
         SCOPED_TRACE(c.file);
         const Bytes original = ReadTestWave(c.file);
-        TWave wave;
+        WaveData wave;
         wave.LoadFromFile(TestWavePath(c.file));
         EXPECT_EQ(FormatOf(wave), Bytes(original.begin() + 20, original.begin() + 20 + c.formatSize));
         EXPECT_EQ(DataOf(wave), Bytes(original.begin() + c.dataAt, original.begin() + c.dataAt + c.dataSize));
 
-        TWave again = LoadBytes(wave.Image());
+        WaveData again = LoadBytes(wave.Image());
         EXPECT_EQ(FormatOf(again), FormatOf(wave));
         EXPECT_EQ(DataOf(again), DataOf(wave));
     }
@@ -131,7 +131,7 @@ TEST(Wave, ExtraChunksBeforeOrAfterTheDataChangeNothing) {
     for (const Bytes& image : {RiffImage({Chunk("fmt ", format), list, fact, Chunk("data", samples)}),
                                RiffImage({Chunk("fmt ", format), Chunk("data", samples), list, fact}),
                                RiffImage({list, Chunk("data", samples), Chunk("fmt ", format)})}) {
-        const TWave wave = LoadBytes(image);
+        const WaveData wave = LoadBytes(image);
         EXPECT_EQ(FormatOf(wave), format);
         EXPECT_EQ(DataOf(wave), samples);
     }
@@ -140,19 +140,19 @@ TEST(Wave, ExtraChunksBeforeOrAfterTheDataChangeNothing) {
 TEST(Wave, TheLastFormatAndDataChunksWin) {
     const Bytes image = RiffImage({Chunk("fmt ", PcmFormat(1, 8000, 8)), Chunk("data", Counting(10)),
                                    Chunk("fmt ", PcmFormat(2, 22050, 16)), Chunk("data", Counting(6, 50))});
-    const TWave wave = LoadBytes(image);
+    const WaveData wave = LoadBytes(image);
     EXPECT_EQ(FormatOf(wave), PcmFormat(2, 22050, 16));
     EXPECT_EQ(DataOf(wave), Counting(6, 50));
 }
 
 TEST(Wave, AFileWithoutDataOrEndingInACutChunkHeaderLoadsWhatItHas) {
-    TWave noData = LoadBytes(RiffImage({Chunk("fmt ", PcmFormat(1, 8000, 8))}));
+    WaveData noData = LoadBytes(RiffImage({Chunk("fmt ", PcmFormat(1, 8000, 8))}));
     EXPECT_EQ(noData.FormatSize(), 16);
     EXPECT_EQ(noData.Size(), 0);
 
     Bytes cut = RiffImage({Chunk("fmt ", PcmFormat(1, 8000, 8)), Chunk("data", Counting(4))});
     AppendText(cut, "LIS");
-    const TWave wave = LoadBytes(cut);
+    const WaveData wave = LoadBytes(cut);
     EXPECT_EQ(DataOf(wave), Counting(4));
 }
 
@@ -160,7 +160,7 @@ TEST(Wave, OnlyRiffWaveImagesAreAccepted) {
     const Bytes good = RiffImage({Chunk("fmt ", PcmFormat(1, 8000, 8)), Chunk("data", Counting(4))});
     Bytes notRiff = good;
     notRiff[3] = 'X';
-    TWave wave = SomeWave();
+    WaveData wave = SomeWave();
     EXPECT_EQ(LoadFailure(notRiff, wave), "Wave is invalid");
     EXPECT_EQ(wave.FormatSize(), 0);
     EXPECT_EQ(wave.Size(), 0);
@@ -177,7 +177,7 @@ TEST(Wave, OnlyRiffWaveImagesAreAccepted) {
 
 TEST(Wave, ADataChunkLongerThanTheFileKeepsTheFormatAndTheBytesThere) {
     const Bytes format = PcmFormat(1, 8000, 8);
-    TWave wave = SomeWave();
+    WaveData wave = SomeWave();
     EXPECT_EQ(LoadFailure(RiffImage({Chunk("fmt ", format), Chunk("data", Counting(10), 1000)}), wave),
               "Stream read error");
     EXPECT_EQ(FormatOf(wave), format);
@@ -187,7 +187,7 @@ TEST(Wave, ADataChunkLongerThanTheFileKeepsTheFormatAndTheBytesThere) {
     EXPECT_EQ(LoadFailure(RiffImage({Chunk("fmt ", format), Chunk("data", Counting(3), 0xFFFFFFF0u)}), wave),
               "Stream read error");
     EXPECT_EQ(DataOf(wave), Counting(3));
-    EXPECT_EQ(wave.AllocatedDataBytes(), TWave::kDataBlockBytes);
+    EXPECT_EQ(wave.AllocatedDataBytes(), WaveData::kDataBlockBytes);
 
     // A format chunk longer than the file fails in the header: nothing is kept.
     EXPECT_EQ(LoadFailure(RiffImage({Chunk("fmt ", format, 0x7FFFFFF0)}), wave), "Stream read error");
@@ -196,7 +196,7 @@ TEST(Wave, ADataChunkLongerThanTheFileKeepsTheFormatAndTheBytesThere) {
 }
 
 TEST(Wave, SampleBlockGrowsInWholeBlocksOf8096Bytes) {
-    TWave wave;
+    WaveData wave;
     wave.SetSize(100);
     EXPECT_EQ(wave.AllocatedDataBytes(), 8096);
     std::fill(wave.Data(), wave.Data() + 100, 7);
@@ -220,8 +220,8 @@ TEST(Wave, SampleBlockGrowsInWholeBlocksOf8096Bytes) {
 }
 
 TEST(Wave, AssignCopiesBothBlocksAndNothingClears) {
-    const TWave source = SomeWave();
-    TWave copy;
+    const WaveData source = SomeWave();
+    WaveData copy;
     copy.Assign(&source);
     EXPECT_EQ(FormatOf(copy), FormatOf(source));
     EXPECT_EQ(DataOf(copy), DataOf(source));
@@ -234,8 +234,8 @@ TEST(Wave, AssignCopiesBothBlocksAndNothingClears) {
 }
 
 TEST(Wave, FilesThatCannotBeOpenedFailWithTheFileLayersError) {
-    TWave wave = SomeWave();
-    EXPECT_THROW(wave.LoadFromFile("/nonexistent/folder/x.wav"), EFOpenError);
+    WaveData wave = SomeWave();
+    EXPECT_THROW(wave.LoadFromFile("/nonexistent/folder/x.wav"), FileOpenError);
     EXPECT_EQ(wave.Size(), 5);
-    EXPECT_THROW(wave.SaveToFile("/nonexistent/folder/x.wav"), EFCreateError);
+    EXPECT_THROW(wave.SaveToFile("/nonexistent/folder/x.wav"), FileCreateError);
 }
