@@ -3,8 +3,9 @@
 // strength of its fundamental, jitter, shimmer, breath) shaped by the vowel's
 // formants, with vibrato, slow drift, a scoop into a note after silence and
 // glides between joined notes. Syllables joined on one breath are parted by
-// a voiced consonant (l, m, n, w): the formants move to the consonant's and
-// the loudness dips by the given depth, while the pitch goes on through it.
+// a voiced consonant (l, m, n, w), whose formants the vowel's move to, and
+// the loudness dips by the given depth, while the pitch goes on through it;
+// or the loudness alone dips, as in a sung "ha-ha" on one breath.
 //
 // The harmonics are summed directly (never above 4.8 kHz, so nothing folds
 // back at 11025 Hz), their amplitudes set every 16 samples from the formants
@@ -55,8 +56,10 @@ struct SungNote {
     bool joined = false;    // follows the note before without a breath (start = its end)
     double dipDb = 0;       // how far the loudness dips at the join
     double dipSeconds = 0.06;
-    int consonant = 0;
+    int consonant = 0;      // of SungConsonants(), or kNoConsonant: the loudness alone dips
 };
+
+inline constexpr int kNoConsonant = -1;
 
 struct Singer {
     double formantScale = 1.0;   // 1 a man's vowels, about 1.17 a woman's
@@ -198,7 +201,9 @@ inline void Sing(const std::vector<SungNote>& notes, const Singer& singer, SetRa
                 if (std::fabs(away) < next.dipSeconds / 2) {
                     const double share = DipShape(away, next.dipSeconds);
                     decibels -= next.dipDb * share;
-                    formants = Blend(away < 0 ? from : into, SungConsonants()[static_cast<size_t>(next.consonant)], share);
+                    if (next.consonant != kNoConsonant) {
+                        formants = Blend(away < 0 ? from : into, SungConsonants()[static_cast<size_t>(next.consonant)], share);
+                    }
                 }
             };
             if (after) join(note, *after);

@@ -48,11 +48,12 @@ inline Singer RandomSinger(SetRandom& random, const VoiceRange& range) {
     return singer;
 }
 
-// A joined note on the same pitch: a re-sung syllable through a dip of 6 to 20 dB.
+// A joined note on the same pitch: a re-sung syllable through a dip of 6 to
+// 20 dB, in every third one without a consonant.
 inline void Resing(SungNote& note, SetRandom& random) {
     note.dipDb = random.Uniform(6, 20);
     note.dipSeconds = random.Uniform(0.04, 0.08);
-    note.consonant = random.Integer(0, 3);
+    note.consonant = random.Chance(1.0 / 3) ? kNoConsonant : random.Integer(0, 3);
 }
 
 // A melody in phrases of three to seven joined notes on a beat grid, a breath
