@@ -41,10 +41,13 @@ void FindPitchedNotes(std::span<const int16_t> samples, size_t frameCount, Detec
     const size_t segmentCount = work.noteSegmenter.Segment(std::span(work.track).first(frameCount),
                                                            std::span(work.silent).first(frameCount), work.segments);
     const size_t onsetCount = PickOnsets(std::span(work.fluxes).first(frameCount), work.onsets);
+    const size_t attackCount = PickOnsets(std::span(work.attackFluxes).first(frameCount), work.attackOnsets);
     const size_t mergedCount = MergeShortSegments(std::span(work.segments).first(segmentCount));
-    const size_t splitCount =
-        SplitAtReattacks(std::span(work.segments).first(mergedCount), std::span(work.onsets).first(onsetCount),
-                         std::span(work.levels).first(frameCount), work.splitSegments);
+    const ReattackEvidence evidence{std::span(work.onsets).first(onsetCount),
+                                    std::span(work.attackOnsets).first(attackCount),
+                                    std::span(work.levels).first(frameCount),
+                                    std::span(work.fineLevels).first(frameCount)};
+    const size_t splitCount = SplitAtReattacks(std::span(work.segments).first(mergedCount), evidence, work.splitSegments);
     SnapStartsToOnsets(std::span(work.splitSegments).first(splitCount), std::span(work.onsets).first(onsetCount),
                        std::span(work.levels).first(frameCount));
 

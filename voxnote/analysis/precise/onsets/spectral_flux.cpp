@@ -10,33 +10,64 @@ namespace {
 // log(1 + kCompression * |X|): loud and soft sounds rise by comparable amounts.
 constexpr float kCompression = 100.0f;
 constexpr double kTwoPi = 6.28318530717958647692;
+// A partial may glide by this share of its frequency from one frame to the
+// next (a wide vibrato at its fastest) and still count as the same partial.
+constexpr float kGlideShare = 0.03f;
+// Below this share of the loudest bin (60 dB down) a bin's rise is the
+// window's leakage moving with a partial, no attack.
+constexpr float kAttackFloor = 0.001f;
 
 }  // namespace
 
 SpectralFlux::SpectralFlux(int size)
-    : fft_(size), window_(static_cast<size_t>(size)), previous_(static_cast<size_t>(size / 2 + 1), 0.0f) {
+    : fft_(size),
+      window_(static_cast<size_t>(size)),
+      magnitude_(static_cast<size_t>(size / 2 + 1), 0.0f),
+      previous_(static_cast<size_t>(size / 2 + 1), 0.0f),
+      audible_(static_cast<size_t>(size / 2 + 1), 0.0f),
+      previousAudible_(static_cast<size_t>(size / 2 + 1), 0.0f) {
     for (int i = 0; i < size; ++i) {
         window_[static_cast<size_t>(i)] = static_cast<float>(0.5 - 0.5 * std::cos(kTwoPi * (i + 0.5) / size));
     }
 }
 
-void SpectralFlux::Reset() { std::fill(previous_.begin(), previous_.end(), 0.0f); }
+void SpectralFlux::Reset() {
+    std::fill(previous_.begin(), previous_.end(), 0.0f);
+    std::fill(previousAudible_.begin(), previousAudible_.end(), 0.0f);
+}
 
-float SpectralFlux::Next(const float* frame) {
+SpectralFlux::Rise SpectralFlux::Next(const float* frame) {
     float* samples = fft_.Samples();
     for (int i = 0; i < fft_.Size(); ++i) samples[i] = frame[i] * window_[static_cast<size_t>(i)];
     fft_.Forward();
     const std::complex<float>* spectrum = fft_.Spectrum();
-    float flux = 0.0f;
-    // The DC bin carries no onset; skip it.
-    for (int k = 1; k < fft_.Bins(); ++k) {
+    const size_t bins = static_cast<size_t>(fft_.Bins());
+    float loudest = 0.0f;
+    for (size_t k = 0; k < bins; ++k) {
         const float re = spectrum[k].real(), im = spectrum[k].imag();
-        const float magnitude = std::log1p(kCompression * std::sqrt(re * re + im * im));
-        const float rise = magnitude - previous_[static_cast<size_t>(k)];
-        if (rise > 0.0f) flux += rise;
-        previous_[static_cast<size_t>(k)] = magnitude;
+        magnitude_[k] = std::sqrt(re * re + im * im);
+        loudest = std::max(loudest, magnitude_[k]);
     }
-    return flux;
+    const float floor = kAttackFloor * loudest;
+    for (size_t k = 0; k < bins; ++k) audible_[k] = std::log1p(kCompression * std::max(floor, magnitude_[k]));
+
+    Rise result;
+    // The DC bin carries no onset; skip it.
+    for (size_t k = 1; k < bins; ++k) {
+        const float compressed = std::log1p(kCompression * magnitude_[k]);
+        const float rise = compressed - previous_[k];
+        if (rise > 0.0f) result.flux += rise;
+        previous_[k] = compressed;
+
+        const size_t reach = std::max<size_t>(1, static_cast<size_t>(kGlideShare * static_cast<float>(k) + 0.5f));
+        float loudestBefore = 0.0f;
+        for (size_t j = std::max<size_t>(1, k - std::min(k, reach)); j <= std::min(bins - 1, k + reach); ++j) {
+            loudestBefore = std::max(loudestBefore, previousAudible_[j]);
+        }
+        if (audible_[k] > loudestBefore) result.attackFlux += audible_[k] - loudestBefore;
+    }
+    previousAudible_.swap(audible_);
+    return result;
 }
 
 }  // namespace voxnote::precise
