@@ -6,6 +6,7 @@
 #include "voxnote/analysis/precise/onsets/onset_picking.h"
 #include "voxnote/analysis/precise/onsets/onset_refinement.h"
 #include "voxnote/analysis/precise/onsets/onset_snap.h"
+#include "voxnote/analysis/precise/notes/note_release.h"
 #include "voxnote/analysis/precise/notes/reattack_split.h"
 #include "voxnote/analysis/precise/notes/short_segment_merge.h"
 
@@ -52,13 +53,14 @@ void FindPitchedNotes(std::span<const int16_t> samples, size_t frameCount, Detec
                        std::span(work.levels).first(frameCount));
 
     work.noteCount = 0;
+    const std::span<const float> fineLevels = std::span(work.fineLevels).first(frameCount);
     int64_t previousEnd = 0;
     for (size_t i = 0; i < splitCount && work.noteCount < work.notes.size(); ++i) {
         const NoteSegment& segment = work.splitSegments[i];
         float pitch = 0.0f;
         if (!MedianPitch(segment, work, pitch)) continue;
         const int64_t start = RefineOnset(samples, previousEnd, FrameCentre(segment.startFrame));
-        const int64_t end = FrameCentre(segment.endFrame);
+        const int64_t end = FrameCentre(ReleaseEnd(segment, fineLevels));
         DetectedNote& note = work.notes[work.noteCount++];
         note.startMs = SampleToMs(start);
         note.endMs = SampleToMs(std::min<int64_t>(end, static_cast<int64_t>(samples.size())));
