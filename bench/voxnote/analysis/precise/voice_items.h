@@ -57,8 +57,9 @@ inline void Resing(SungNote& note, SetRandom& random) {
 }
 
 // A melody in phrases of three to seven joined notes on a beat grid, a breath
-// between phrases; a joined note of a new pitch may have a light consonant
-// before it, and one in seven joined notes is re-sung on the pitch before.
+// between phrases; steps of up to a fourth, and now and then an octave leap;
+// a joined note of a new pitch may have a light consonant before it, and one
+// in seven joined notes is re-sung on the pitch before.
 inline std::vector<SungNote> SungMelody(SetRandom& random, const VoiceRange& range, double slowest = 70.0,
                                         double fastest = 130.0) {
     std::vector<SungNote> notes;
@@ -78,9 +79,13 @@ inline std::vector<SungNote> SungMelody(SetRandom& random, const VoiceRange& ran
             } else {
                 if (i > 0) {
                     int next = pitch;
-                    do {
-                        next = std::clamp(pitch + random.Integer(-5, 5), range.lowest, range.highest);
-                    } while (next == pitch);
+                    if (random.Chance(1.0 / 12)) {
+                        // An octave leap, up or down as the range allows.
+                        const int leap = random.Chance(0.5) ? 12 : -12;
+                        if (pitch + leap >= range.lowest && pitch + leap <= range.highest) next = pitch + leap;
+                        if (pitch - leap >= range.lowest && pitch - leap <= range.highest) next = pitch - leap;
+                    }
+                    while (next == pitch) next = std::clamp(pitch + random.Integer(-5, 5), range.lowest, range.highest);
                     pitch = next;
                 }
                 if (note.joined && random.Chance(0.5)) {
