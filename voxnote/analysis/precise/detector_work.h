@@ -43,6 +43,7 @@ struct DetectorWork {
     std::vector<Onset> onsets;
     std::vector<Onset> attackOnsets;    // the onsets of the attack flux
     std::vector<NoteSegment> segments;
+    std::vector<float> segmentPitches;  // each segment's median pitch, while slips are merged
     std::vector<NoteSegment> splitSegments;
     std::vector<float> pitchScratch;    // a note's voiced pitches, for the median
 

@@ -6,28 +6,15 @@
 #include "voxnote/analysis/precise/onsets/onset_picking.h"
 #include "voxnote/analysis/precise/onsets/onset_refinement.h"
 #include "voxnote/analysis/precise/onsets/onset_snap.h"
+#include "voxnote/analysis/precise/notes/harmonic_slip_merge.h"
 #include "voxnote/analysis/precise/notes/note_release.h"
 #include "voxnote/analysis/precise/notes/reattack_split.h"
+#include "voxnote/analysis/precise/notes/segment_pitch.h"
 #include "voxnote/analysis/precise/notes/short_segment_merge.h"
 
 namespace voxnote::precise {
 
 namespace {
-
-constexpr size_t kFewestVoicedFrames = 4;  // 46 ms of pitch: anything shorter is a blip
-
-// Median of the voiced pitches of the segment; false when too few are voiced.
-bool MedianPitch(const NoteSegment& segment, DetectorWork& work, float& median) {
-    size_t count = 0;
-    for (uint32_t f = segment.startFrame; f < segment.endFrame; ++f) {
-        if (work.track[f].voiced) work.pitchScratch[count++] = work.track[f].pitch;
-    }
-    if (count < kFewestVoicedFrames) return false;
-    auto middle = work.pitchScratch.begin() + static_cast<long>(count / 2);
-    std::nth_element(work.pitchScratch.begin(), middle, work.pitchScratch.begin() + static_cast<long>(count));
-    median = *middle;
-    return true;
-}
 
 float PeakLevel(const NoteSegment& segment, const DetectorWork& work) {
     float peak = 0.0f;
@@ -43,7 +30,10 @@ void FindPitchedNotes(std::span<const int16_t> samples, size_t frameCount, Detec
                                                            std::span(work.silent).first(frameCount), work.segments);
     const size_t onsetCount = PickOnsets(std::span(work.fluxes).first(frameCount), work.onsets);
     const size_t attackCount = PickOnsets(std::span(work.attackFluxes).first(frameCount), work.attackOnsets);
-    const size_t mergedCount = MergeShortSegments(std::span(work.segments).first(segmentCount));
+    const std::span<const PitchTrackFrame> track = std::span(work.track).first(frameCount);
+    const size_t shortMerged = MergeShortSegments(std::span(work.segments).first(segmentCount));
+    const size_t mergedCount =
+        MergeHarmonicSlips(std::span(work.segments).first(shortMerged), track, work.segmentPitches, work.pitchScratch);
     const ReattackEvidence evidence{std::span(work.onsets).first(onsetCount),
                                     std::span(work.attackOnsets).first(attackCount),
                                     std::span(work.levels).first(frameCount),
@@ -58,7 +48,7 @@ void FindPitchedNotes(std::span<const int16_t> samples, size_t frameCount, Detec
     for (size_t i = 0; i < splitCount && work.noteCount < work.notes.size(); ++i) {
         const NoteSegment& segment = work.splitSegments[i];
         float pitch = 0.0f;
-        if (!MedianPitch(segment, work, pitch)) continue;
+        if (!MedianPitch(segment, track, work.pitchScratch, pitch)) continue;
         const int64_t start = RefineOnset(samples, previousEnd, FrameCentre(segment.startFrame));
         const int64_t end = FrameCentre(ReleaseEnd(segment, fineLevels));
         DetectedNote& note = work.notes[work.noteCount++];
