@@ -7,6 +7,7 @@
 #include "voxnote/analysis/precise/onsets/onset_refinement.h"
 #include "voxnote/analysis/precise/onsets/onset_snap.h"
 #include "voxnote/analysis/precise/notes/harmonic_slip_merge.h"
+#include "voxnote/analysis/precise/notes/legato_boundary.h"
 #include "voxnote/analysis/precise/notes/note_release.h"
 #include "voxnote/analysis/precise/notes/reattack_split.h"
 #include "voxnote/analysis/precise/notes/segment_pitch.h"
@@ -39,6 +40,8 @@ void FindPitchedNotes(std::span<const int16_t> samples, size_t frameCount, Detec
                                     std::span(work.levels).first(frameCount),
                                     std::span(work.fineLevels).first(frameCount)};
     const size_t splitCount = SplitAtReattacks(std::span(work.segments).first(mergedCount), evidence, work.splitSegments);
+    MoveLegatoBoundaries(std::span(work.splitSegments).first(splitCount),
+                         {std::span(work.candidates).first(frameCount), track}, work.pitchScratch);
     SnapStartsToOnsets(std::span(work.splitSegments).first(splitCount), std::span(work.onsets).first(onsetCount),
                        std::span(work.levels).first(frameCount));
 
