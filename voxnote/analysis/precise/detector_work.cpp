@@ -18,6 +18,7 @@ DetectorWork::DetectorWork(size_t largestFrameCount)
       silent(largestFrameCount),
       fluxes(largestFrameCount),
       attackFluxes(largestFrameCount),
+      flatness(largestFrameCount),
       track(largestFrameCount),
       onsets(largestFrameCount),
       attackOnsets(largestFrameCount),

@@ -39,6 +39,7 @@ struct DetectorWork {
     std::vector<uint8_t> silent;        // too quiet to hold a note
     std::vector<float> fluxes;
     std::vector<float> attackFluxes;    // the flux that no glide explains
+    std::vector<float> flatness;        // spectral flatness: near 0 tonal, near 0.56 noise
     std::vector<PitchTrackFrame> track;
     std::vector<Onset> onsets;
     std::vector<Onset> attackOnsets;    // the onsets of the attack flux

@@ -54,6 +54,7 @@ void AnalyseFrames(std::span<const int16_t> samples, size_t frameCount, bool wit
         const SpectralFlux::Rise rise = work.flux.Next(work.centredFrame.data());
         work.fluxes[f] = rise.flux;
         work.attackFluxes[f] = rise.attackFlux;
+        work.flatness[f] = rise.flatness;
         if (!withPitch) continue;
         if (work.silent[f]) {
             work.candidates[f] = {};

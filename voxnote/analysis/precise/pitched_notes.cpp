@@ -32,21 +32,23 @@ void FindPitchedNotes(std::span<const int16_t> samples, size_t frameCount, Detec
     const size_t onsetCount = PickOnsets(std::span(work.fluxes).first(frameCount), work.onsets);
     const size_t attackCount = PickOnsets(std::span(work.attackFluxes).first(frameCount), work.attackOnsets);
     const std::span<const PitchTrackFrame> track = std::span(work.track).first(frameCount);
+    const std::span<const float> fineLevels = std::span(work.fineLevels).first(frameCount);
     const size_t shortMerged = MergeShortSegments(std::span(work.segments).first(segmentCount));
     const size_t mergedCount =
         MergeHarmonicSlips(std::span(work.segments).first(shortMerged), track, work.segmentPitches, work.pitchScratch);
     const ReattackEvidence evidence{std::span(work.onsets).first(onsetCount),
                                     std::span(work.attackOnsets).first(attackCount),
                                     std::span(work.levels).first(frameCount),
-                                    std::span(work.fineLevels).first(frameCount)};
+                                    fineLevels};
     const size_t splitCount = SplitAtReattacks(std::span(work.segments).first(mergedCount), evidence, work.splitSegments);
     MoveLegatoBoundaries(std::span(work.splitSegments).first(splitCount),
-                         {std::span(work.candidates).first(frameCount), track}, work.pitchScratch);
+                         {std::span(work.candidates).first(frameCount), track, fineLevels,
+                          std::span(work.flatness).first(frameCount)},
+                         work.pitchScratch);
     SnapStartsToOnsets(std::span(work.splitSegments).first(splitCount), std::span(work.onsets).first(onsetCount),
                        std::span(work.levels).first(frameCount));
 
     work.noteCount = 0;
-    const std::span<const float> fineLevels = std::span(work.fineLevels).first(frameCount);
     int64_t previousEnd = 0;
     for (size_t i = 0; i < splitCount && work.noteCount < work.notes.size(); ++i) {
         const NoteSegment& segment = work.splitSegments[i];

@@ -13,6 +13,8 @@ constexpr float kNear = 0.75f;          // semitones from the note's pitch
 constexpr float kClearShare = 0.6f;     // of the note's typical probability
 constexpr uint32_t kLongestMove = 25;   // frames: 290 ms
 constexpr uint32_t kShortestNote = 4;   // frames: 46 ms
+constexpr float kSoundGoesOn = 100.0f;  // 10 dB below the old note's loudest, in log units
+constexpr float kFlattestTonal = 0.25f;  // spectral flatness: white noise lies near 0.56
 
 float ProbabilityNear(const FrameCandidates& frame, float pitch) {
     float probability = 0.0f;
@@ -35,13 +37,31 @@ float TypicalProbability(const NoteSegment& note, float pitch, const LegatoEvide
     return *middle;
 }
 
+float Loudest(std::span<const float> levels, uint32_t from, uint32_t to) {
+    float loudest = 0.0f;
+    for (uint32_t f = from; f < to; ++f) loudest = std::max(loudest, levels[f]);
+    return loudest;
+}
+
+// A gap after `before` that the sound goes on through, without a pitch.
+bool SoundsThrough(const NoteSegment& before, const NoteSegment& after, const LegatoEvidence& evidence) {
+    if (after.startFrame <= before.endFrame || after.startFrame - before.endFrame > kLongestMove) return false;
+    if (after.startFrame > evidence.fineLevels.size() || after.startFrame > evidence.flatness.size()) return false;
+    const float floor = Loudest(evidence.fineLevels, before.startFrame, before.endFrame) - kSoundGoesOn;
+    for (uint32_t f = before.endFrame; f < after.startFrame; ++f) {
+        if (evidence.fineLevels[f] < floor || evidence.flatness[f] > kFlattestTonal) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 void MoveLegatoBoundaries(std::span<NoteSegment> segments, const LegatoEvidence& evidence, std::span<float> scratch) {
     for (size_t i = 0; i + 1 < segments.size(); ++i) {
         NoteSegment& before = segments[i];
         NoteSegment& after = segments[i + 1];
-        if (before.endFrame != after.startFrame || before.endFrame > evidence.candidates.size()) continue;
+        if (before.endFrame > evidence.candidates.size()) continue;
+        if (before.endFrame != after.startFrame && !SoundsThrough(before, after, evidence)) continue;
         float pitch = 0.0f, next = 0.0f;
         if (!MedianPitch(before, evidence.track, scratch, pitch) || !MedianPitch(after, evidence.track, scratch, next)) {
             continue;

@@ -7,7 +7,10 @@
 // note starts instead where the old one stopped being heard clearly: going
 // back from the boundary, past every frame without a candidate near the old
 // note's pitch at least 60 % as probable as in that note's typical frame, up
-// to 290 ms, and leaving the old note at least 46 ms.
+// to 290 ms, and leaving the old note at least 46 ms. A gap of up to 290 ms
+// between them in which the sound goes on (never 10 dB below the old note's
+// loudest, its spectrum of partials, not of noise) but no pitch is heard is
+// such a passage too: the new note starts where the old one ends.
 #include <cstddef>
 #include <span>
 
@@ -20,10 +23,12 @@ namespace voxnote::precise {
 struct LegatoEvidence {
     std::span<const FrameCandidates> candidates;
     std::span<const PitchTrackFrame> track;
+    std::span<const float> fineLevels;
+    std::span<const float> flatness;
 };
 
-// Moves the boundaries between touching notes of different pitches in
-// place. scratch: room for the longest note's frames.
+// Moves the boundaries between notes of different pitches in place.
+// scratch: room for the longest note's frames.
 void MoveLegatoBoundaries(std::span<NoteSegment> segments, const LegatoEvidence& evidence, std::span<float> scratch);
 
 }  // namespace voxnote::precise

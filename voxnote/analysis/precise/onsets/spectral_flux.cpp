@@ -16,6 +16,10 @@ constexpr float kGlideShare = 0.03f;
 // Below this share of the loudest bin (60 dB down) a bin's rise is the
 // window's leakage moving with a partial, no attack.
 constexpr float kAttackFloor = 0.001f;
+// The band of the flatness, as shares of the sample rate (100 Hz to 4 kHz at 11025 Hz).
+constexpr float kFlatnessFrom = 100.0f / 11025.0f;
+constexpr float kFlatnessTo = 4000.0f / 11025.0f;
+constexpr double kQuietest = 1e-12;
 
 }  // namespace
 
@@ -34,6 +38,19 @@ SpectralFlux::SpectralFlux(int size)
 void SpectralFlux::Reset() {
     std::fill(previous_.begin(), previous_.end(), 0.0f);
     std::fill(previousAudible_.begin(), previousAudible_.end(), 0.0f);
+}
+
+float SpectralFlux::Flatness() const {
+    const size_t first = static_cast<size_t>(kFlatnessFrom * static_cast<float>(fft_.Size()));
+    const size_t last = std::min(magnitude_.size(), static_cast<size_t>(kFlatnessTo * static_cast<float>(fft_.Size())));
+    double logSum = 0.0, sum = 0.0;
+    for (size_t k = first; k < last; ++k) {
+        const double power = double{magnitude_[k]} * magnitude_[k] + kQuietest;
+        logSum += std::log(power);
+        sum += power;
+    }
+    const double count = static_cast<double>(last - first);
+    return count > 0 ? static_cast<float>(std::exp(logSum / count) / (sum / count)) : 0.0f;
 }
 
 SpectralFlux::Rise SpectralFlux::Next(const float* frame) {
@@ -67,6 +84,7 @@ SpectralFlux::Rise SpectralFlux::Next(const float* frame) {
         if (audible_[k] > loudestBefore) result.attackFlux += audible_[k] - loudestBefore;
     }
     previousAudible_.swap(audible_);
+    result.flatness = Flatness();
     return result;
 }
 

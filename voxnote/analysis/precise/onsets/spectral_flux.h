@@ -26,12 +26,18 @@ public:
     struct Rise {
         float flux = 0;
         float attackFlux = 0;
+        // The spectral flatness from 100 Hz to 4 kHz: the geometric over the
+        // arithmetic mean of the power; near 0.56 for white noise, near 0
+        // where partials stand out.
+        float flatness = 0;
     };
 
     // The fluxes of this frame (size samples, in full-scale units of -1..1).
     Rise Next(const float* frame);
 
 private:
+    float Flatness() const;
+
     RealFft fft_;
     std::vector<float> window_;
     std::vector<float> magnitude_;        // this frame's spectrum
