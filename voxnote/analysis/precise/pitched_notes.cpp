@@ -39,7 +39,8 @@ void FindPitchedNotes(std::span<const int16_t> samples, size_t frameCount, Detec
     const ReattackEvidence evidence{std::span(work.onsets).first(onsetCount),
                                     std::span(work.attackOnsets).first(attackCount),
                                     std::span(work.levels).first(frameCount),
-                                    fineLevels};
+                                    fineLevels,
+                                    std::span(work.attackFluxes).first(frameCount)};
     const size_t splitCount = SplitAtReattacks(std::span(work.segments).first(mergedCount), evidence, work.splitSegments);
     MoveLegatoBoundaries(std::span(work.splitSegments).first(splitCount),
                          {std::span(work.candidates).first(frameCount), track, fineLevels,

@@ -12,6 +12,8 @@ namespace {
 constexpr uint32_t kShortestPart = 4;  // frames (46 ms) on either side of a split
 constexpr float kStrongOnset = 4.0f;
 constexpr float kStrongAttack = 5.0f;  // an attack-flux onset five times the attack flux around it
+constexpr float kRisingAttack = 8.0f;   // attack flux in the frames where a dip rises again
+constexpr uint32_t kRiseFrames = 5;
 constexpr float kRiseUnderStrongOnset = 20.0f;  // 2 dB in log units
 constexpr float kRiseUnderWeakOnset = 60.0f;    // 6 dB: more than a sounding note swells
 
@@ -39,12 +41,21 @@ public:
             if (At(evidence_.attackOnsets, nextAttack_, f) && evidence_.attackOnsets[nextAttack_++].strength >= kStrongAttack) {
                 return f;
             }
-            if (PartsNotes(MeasureDip(evidence_.fineLevels, f, segment_.startFrame, segment_.endFrame))) return f;
+            if (PartsNotes(MeasureDip(evidence_.fineLevels, f, segment_.startFrame, segment_.endFrame)) && RisesWithAttack(f)) {
+                return f;
+            }
         }
         return segment_.endFrame;
     }
 
 private:
+    bool RisesWithAttack(uint32_t bottom) const {
+        const size_t end = std::min<size_t>(evidence_.attackFluxes.size(), bottom + kRiseFrames);
+        float strongest = 0.0f;
+        for (size_t f = bottom; f < end; ++f) strongest = std::max(strongest, evidence_.attackFluxes[f]);
+        return strongest >= kRisingAttack;
+    }
+
     static void SkipBefore(std::span<const Onset> onsets, size_t& next, uint32_t frame) {
         while (next < onsets.size() && onsets[next].frame < frame) ++next;
     }
