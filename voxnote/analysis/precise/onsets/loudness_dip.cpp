@@ -8,7 +8,8 @@ namespace {
 
 constexpr uint32_t kReach = 12;         // frames either side: 140 ms
 constexpr float kDeepest = 50.0f;       // 5 dB
-constexpr uint32_t kWidest = 4;         // frames (46 ms) below half the depth
+constexpr float kWidestShallow = 4.0f;  // frames (46 ms) below half the depth, at 5 dB
+constexpr float kDepthPerWiderFrame = 15.0f;  // a deeper dip may be wider: a frame for every 1.5 dB
 constexpr float kLargestResumingDrop = 90.0f;  // 9 dB: a sound that comes back this much quieter is fading
 
 // The median of the frame and its neighbours: a notch of one frame is no dip.
@@ -42,6 +43,9 @@ LoudnessDip MeasureDip(std::span<const float> fineLevels, uint32_t frame, uint32
     return dip;
 }
 
-bool PartsNotes(const LoudnessDip& dip) { return dip.depth >= kDeepest && dip.width <= kWidest; }
+bool PartsNotes(const LoudnessDip& dip) {
+    return dip.depth >= kDeepest &&
+           static_cast<float>(dip.width) <= kWidestShallow + (dip.depth - kDeepest) / kDepthPerWiderFrame;
+}
 
 }  // namespace voxnote::precise

@@ -20,7 +20,9 @@ struct LoudnessDip {
 // note it lies in); depth 0 where `frame` is no dip's lowest point.
 LoudnessDip MeasureDip(std::span<const float> fineLevels, uint32_t frame, uint32_t from, uint32_t to);
 
-// A dip deep and narrow enough to part two notes.
+// A dip deep and narrow enough to part two notes: 5 dB deep and at most 46
+// ms wide, or a frame wider for every 1.5 dB that it is deeper (a note let
+// go and played again falls and rises more slowly than a syllable).
 bool PartsNotes(const LoudnessDip& dip);
 
 }  // namespace voxnote::precise
