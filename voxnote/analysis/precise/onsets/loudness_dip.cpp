@@ -9,7 +9,7 @@ namespace {
 constexpr uint32_t kReach = 12;         // frames either side: 140 ms
 constexpr float kDeepest = 50.0f;       // 5 dB
 constexpr float kWidestShallow = 4.0f;  // frames (46 ms) below half the depth, at 5 dB
-constexpr float kDepthPerWiderFrame = 15.0f;  // a deeper dip may be wider: a frame for every 1.5 dB
+constexpr float kDepthPerWiderFrame = 20.0f;  // a deeper dip may be wider: a frame for every 2 dB
 constexpr float kLargestResumingDrop = 90.0f;  // 9 dB: a sound that comes back this much quieter is fading
 
 // The median of the frame and its neighbours: a notch of one frame is no dip.

@@ -21,7 +21,7 @@ struct LoudnessDip {
 LoudnessDip MeasureDip(std::span<const float> fineLevels, uint32_t frame, uint32_t from, uint32_t to);
 
 // A dip deep and narrow enough to part two notes: 5 dB deep and at most 46
-// ms wide, or a frame wider for every 1.5 dB that it is deeper (a note let
+// ms wide, or a frame wider for every 2 dB that it is deeper (a note let
 // go and played again falls and rises more slowly than a syllable).
 bool PartsNotes(const LoudnessDip& dip);
 
