@@ -23,7 +23,7 @@ DetectorWork::DetectorWork(size_t largestFrameCount)
       onsets(largestFrameCount),
       attackOnsets(largestFrameCount),
       segments(largestFrameCount),
-      segmentPitches(largestFrameCount),
+      segmentPitches(2 * largestFrameCount),
       splitSegments(2 * largestFrameCount),
       pitchScratch(largestFrameCount),
       notes(2 * largestFrameCount),

@@ -10,6 +10,7 @@ namespace voxnote::precise {
 namespace {
 
 constexpr uint32_t kLongestSlip = 35;  // frames: 400 ms
+constexpr uint32_t kWidestGap = 8;     // frames: 93 ms
 constexpr float kSlack = 0.6f;         // semitones
 constexpr float kNoPitch = -1.0f;
 
@@ -18,6 +19,11 @@ constexpr float kNoPitch = -1.0f;
 constexpr std::array<float, 7> kSlipIntervals = {12.0f, 19.02f, 24.0f, 27.86f, -12.0f, -19.02f, -24.0f};
 
 uint32_t Length(const NoteSegment& segment) { return segment.endFrame - segment.startFrame; }
+
+// Close enough to be one sound: touching, or parted by a few frames without a pitch.
+bool Touch(const NoteSegment& before, const NoteSegment& after) {
+    return after.startFrame >= before.endFrame && after.startFrame - before.endFrame <= kWidestGap;
+}
 
 bool IsSlip(const NoteSegment& slip, float slipPitch, const NoteSegment& note, float notePitch) {
     if (slipPitch == kNoPitch || notePitch == kNoPitch) return false;
@@ -39,22 +45,31 @@ size_t MergeHarmonicSlips(std::span<NoteSegment> segments, std::span<const Pitch
         if (!MedianPitch(segments[i], track, scratch, pitches[i])) pitches[i] = kNoPitch;
     }
     size_t kept = 0;
+    bool endsInSlip = false;  // the last kept note took in a slip after it
     for (size_t i = 0; i < count; ++i) {
         NoteSegment segment = segments[i];
-        float pitch = pitches[i];
-        if (kept > 0 && segments[kept - 1].endFrame == segment.startFrame) {
+        const float pitch = pitches[i];
+        if (kept > 0 && Touch(segments[kept - 1], segment)) {
             NoteSegment& before = segments[kept - 1];
             const float pitchBefore = pitches[kept - 1];
-            if (IsSlip(segment, pitch, before, pitchBefore) || SamePitch(pitch, pitchBefore)) {
+            if (IsSlip(segment, pitch, before, pitchBefore)) {
                 before.endFrame = segment.endFrame;
+                endsInSlip = true;
+                continue;
+            }
+            // The note again after the slip it took in: one note.
+            if (endsInSlip && SamePitch(pitch, pitchBefore)) {
+                before.endFrame = segment.endFrame;
+                endsInSlip = false;
                 continue;
             }
             if (IsSlip(before, pitchBefore, segment, pitch)) {
                 segment.startFrame = before.startFrame;
                 --kept;
-                // The note before may be of this pitch again, parted from it by the slip.
-                if (kept > 0 && segments[kept - 1].endFrame == segment.startFrame && SamePitch(pitch, pitches[kept - 1])) {
+                // The note before the slip may be of this pitch: one note with it.
+                if (kept > 0 && Touch(segments[kept - 1], segment) && SamePitch(pitch, pitches[kept - 1])) {
                     segments[kept - 1].endFrame = segment.endFrame;
+                    endsInSlip = false;
                     continue;
                 }
             }
@@ -62,6 +77,7 @@ size_t MergeHarmonicSlips(std::span<NoteSegment> segments, std::span<const Pitch
         segments[kept] = segment;
         pitches[kept] = pitch;
         ++kept;
+        endsInSlip = false;
     }
     return kept;
 }

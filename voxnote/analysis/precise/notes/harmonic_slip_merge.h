@@ -2,11 +2,13 @@
 // Where a pitch is hard to hear (a note settling in, two notes sounding
 // together in a room, a choir moving to its next note), the pitch track may
 // follow a sub-harmonic or the octave above for a while. A short note (400
-// ms at most) that touches a longer one and lies a harmonic interval from it
+// ms at most) that touches a longer one (or is parted from it by no more
+// than 93 ms without a pitch) and lies a harmonic interval from it
 // (an octave, an octave and a fifth, two octaves, two octaves and a third
 // below; an octave, an octave and a fifth, two octaves above) is that longer
-// note heard at the wrong harmonic: it is merged into it. Touching notes of
-// one pitch (within half a semitone), as such a merge leaves them, become one.
+// note heard at the wrong harmonic: it is merged into it; and where the slip
+// parted two parts of one note, they become one again. Notes of one pitch
+// that were parted at a re-attack stay apart.
 #include <cstddef>
 #include <span>
 
