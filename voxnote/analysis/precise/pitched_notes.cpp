@@ -24,6 +24,7 @@ struct Frames {
     std::span<const uint8_t> silent;
     std::span<const float> levels;
     std::span<const float> fineLevels;
+    std::span<const float> fluxes;
     std::span<const float> attackFluxes;
     std::span<const float> flatness;
     std::span<const Onset> onsets;
@@ -35,7 +36,8 @@ Frames FramesOf(DetectorWork& work, size_t frameCount) {
     const size_t attackCount = PickOnsets(std::span(work.attackFluxes).first(frameCount), work.attackOnsets);
     return {std::span(work.candidates).first(frameCount), std::span(work.track).first(frameCount),
             std::span(work.silent).first(frameCount),     std::span(work.levels).first(frameCount),
-            std::span(work.fineLevels).first(frameCount), std::span(work.attackFluxes).first(frameCount),
+            std::span(work.fineLevels).first(frameCount), std::span(work.fluxes).first(frameCount),
+            std::span(work.attackFluxes).first(frameCount),
             std::span(work.flatness).first(frameCount),   std::span(work.onsets).first(onsetCount),
             std::span(work.attackOnsets).first(attackCount)};
 }
@@ -53,7 +55,7 @@ size_t DecodedNotes(const Frames& frames, DetectorWork& work) {
 // work.splitSegments.
 size_t PartedNotes(const Frames& frames, size_t decoded, DetectorWork& work) {
     const ReattackEvidence reattacks{frames.onsets, frames.attackOnsets, frames.levels, frames.fineLevels,
-                                     frames.attackFluxes};
+                                     frames.fluxes};
     const size_t split = SplitAtReattacks(std::span(work.segments).first(decoded), reattacks, work.splitSegments);
     const size_t count = MergeHarmonicSlips(std::span(work.splitSegments).first(split), frames.track,
                                             work.segmentPitches, work.pitchScratch);

@@ -1,6 +1,7 @@
 #include "voxnote/analysis/precise/notes/reattack_split.h"
 
 #include <algorithm>
+#include <array>
 
 #include "voxnote/analysis/precise/onsets/level_change.h"
 #include "voxnote/analysis/precise/onsets/loudness_dip.h"
@@ -12,8 +13,10 @@ namespace {
 constexpr uint32_t kShortestPart = 4;  // frames (46 ms) on either side of a split
 constexpr float kStrongOnset = 4.0f;
 constexpr float kStrongAttack = 5.0f;  // an attack-flux onset five times the attack flux around it
-constexpr float kRisingAttack = 8.0f;   // attack flux in the frames where a dip rises again
+constexpr float kRisingFlux = 1.2f;    // where a dip rises again: the flux over the flux around it
 constexpr uint32_t kRiseFrames = 5;
+constexpr size_t kFluxReach = 10;      // frames either side for the flux around it
+constexpr float kFluxFloor = 8.0f;     // flux units, as the onsets' floor
 constexpr float kRiseUnderStrongOnset = 20.0f;  // 2 dB in log units
 constexpr float kRiseUnderWeakOnset = 60.0f;    // 6 dB: more than a sounding note swells
 
@@ -49,11 +52,22 @@ public:
     }
 
 private:
+    // The sound rises out of the dip with a peak of the spectral flux: a new
+    // syllable or attack, not the beating of a room with the sound.
     bool RisesWithAttack(uint32_t bottom) const {
-        const size_t end = std::min<size_t>(evidence_.attackFluxes.size(), bottom + kRiseFrames);
+        const std::span<const float> fluxes = evidence_.fluxes;
+        if (bottom >= fluxes.size()) return false;
+        const size_t end = std::min<size_t>(fluxes.size(), bottom + kRiseFrames);
         float strongest = 0.0f;
-        for (size_t f = bottom; f < end; ++f) strongest = std::max(strongest, evidence_.attackFluxes[f]);
-        return strongest >= kRisingAttack;
+        for (size_t f = bottom; f < end; ++f) strongest = std::max(strongest, fluxes[f]);
+        std::array<float, 2 * kFluxReach + 1> around{};
+        size_t count = 0;
+        for (size_t f = bottom - std::min<size_t>(bottom, kFluxReach); f <= std::min(fluxes.size() - 1, bottom + kFluxReach); ++f) {
+            around[count++] = fluxes[f];
+        }
+        auto middle = around.begin() + static_cast<long>(count / 2);
+        std::nth_element(around.begin(), middle, around.begin() + static_cast<long>(count));
+        return strongest >= kRisingFlux * (kFluxFloor + *middle);
     }
 
     static void SkipBefore(std::span<const Onset> onsets, size_t& next, uint32_t frame) {

@@ -1,9 +1,10 @@
 #pragma once
 // A repeated note of the same pitch keeps its pitch, so the note decode sees
 // one long note. It is split where the loudness dips deep and narrow and
-// rises again with some attack flux (loudness_dip.h: a re-sung syllable, a
-// tongued or bowed re-attack; a room's reverberation beating with the sound
-// dips as well, but rises without new partials); where the attack flux, which no glide of a partial raises, has
+// rises again under a peak of the spectral flux 1.2 times the flux around
+// it (loudness_dip.h: a re-sung syllable, a tongued or bowed re-attack; a
+// room's reverberation beating with the sound dips as well, but rises
+// without such a peak); where the attack flux, which no glide of a partial raises, has
 // a strong onset (five times the flux around it: a note struck or bowed
 // again while the one before still sounds); and where an onset of the
 // spectral flux falls inside it and the level rises there (level_change.h):
@@ -23,7 +24,7 @@ struct ReattackEvidence {
     std::span<const Onset> attackOnsets;  // of the attack flux (spectral_flux.h)
     std::span<const float> levels;      // each frame's level, log units
     std::span<const float> fineLevels;  // the fine level envelope
-    std::span<const float> attackFluxes;
+    std::span<const float> fluxes;      // each frame's spectral flux
 };
 
 // Writes the split notes to split (room for segments.size() plus one per

@@ -13,9 +13,9 @@ constexpr double kTwoPi = 6.28318530717958647692;
 // A partial may glide by this share of its frequency from one frame to the
 // next (a wide vibrato at its fastest) and still count as the same partial.
 constexpr float kGlideShare = 0.03f;
-// Below this share of the loudest bin (60 dB down) a bin's rise is the
+// Below this share of the loudest bin (50 dB down) a bin's rise is the
 // window's leakage moving with a partial, no attack.
-constexpr float kAttackFloor = 0.001f;
+constexpr float kAttackFloor = 0.003f;
 // The band of the flatness, as shares of the sample rate (100 Hz to 4 kHz at 11025 Hz).
 constexpr float kFlatnessFrom = 100.0f / 11025.0f;
 constexpr float kFlatnessTo = 4000.0f / 11025.0f;
@@ -27,9 +27,8 @@ SpectralFlux::SpectralFlux(int size)
     : fft_(size),
       window_(static_cast<size_t>(size)),
       magnitude_(static_cast<size_t>(size / 2 + 1), 0.0f),
-      previous_(static_cast<size_t>(size / 2 + 1), 0.0f),
-      audible_(static_cast<size_t>(size / 2 + 1), 0.0f),
-      previousAudible_(static_cast<size_t>(size / 2 + 1), 0.0f) {
+      magnitudeBefore_(static_cast<size_t>(size / 2 + 1), 0.0f),
+      previous_(static_cast<size_t>(size / 2 + 1), 0.0f) {
     for (int i = 0; i < size; ++i) {
         window_[static_cast<size_t>(i)] = static_cast<float>(0.5 - 0.5 * std::cos(kTwoPi * (i + 0.5) / size));
     }
@@ -37,7 +36,8 @@ SpectralFlux::SpectralFlux(int size)
 
 void SpectralFlux::Reset() {
     std::fill(previous_.begin(), previous_.end(), 0.0f);
-    std::fill(previousAudible_.begin(), previousAudible_.end(), 0.0f);
+    std::fill(magnitudeBefore_.begin(), magnitudeBefore_.end(), 0.0f);
+    loudestBefore_ = 0.0f;
 }
 
 float SpectralFlux::Flatness() const {
@@ -65,8 +65,8 @@ SpectralFlux::Rise SpectralFlux::Next(const float* frame) {
         magnitude_[k] = std::sqrt(re * re + im * im);
         loudest = std::max(loudest, magnitude_[k]);
     }
-    const float floor = kAttackFloor * loudest;
-    for (size_t k = 0; k < bins; ++k) audible_[k] = std::log1p(kCompression * std::max(floor, magnitude_[k]));
+    // One floor for both frames, so that a loudest bin that moves moves no other.
+    const float floor = kAttackFloor * std::max(loudest, loudestBefore_);
 
     Rise result;
     // The DC bin carries no onset; skip it.
@@ -77,14 +77,17 @@ SpectralFlux::Rise SpectralFlux::Next(const float* frame) {
         previous_[k] = compressed;
 
         const size_t reach = std::max<size_t>(1, static_cast<size_t>(kGlideShare * static_cast<float>(k) + 0.5f));
-        float loudestBefore = 0.0f;
+        float loudestNear = 0.0f;
         for (size_t j = std::max<size_t>(1, k - std::min(k, reach)); j <= std::min(bins - 1, k + reach); ++j) {
-            loudestBefore = std::max(loudestBefore, previousAudible_[j]);
+            loudestNear = std::max(loudestNear, magnitudeBefore_[j]);
         }
-        if (audible_[k] > loudestBefore) result.attackFlux += audible_[k] - loudestBefore;
+        const float attack = std::log1p(kCompression * std::max(floor, magnitude_[k])) -
+                             std::log1p(kCompression * std::max(floor, loudestNear));
+        if (attack > 0.0f) result.attackFlux += attack;
     }
-    previousAudible_.swap(audible_);
     result.flatness = Flatness();
+    magnitudeBefore_.swap(magnitude_);
+    loudestBefore_ = loudest;
     return result;
 }
 

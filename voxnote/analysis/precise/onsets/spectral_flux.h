@@ -8,8 +8,8 @@
 // frame before within 3 % of its frequency (at least one bin either side): a
 // partial that glides (a vibrato, a slide) raises none, while a new attack
 // on a held pitch still raises its bins and the noise between them. Bins
-// more than 60 dB below the frame's loudest count at that floor: there the
-// window's leakage follows a moving partial in deep swings.
+// more than 50 dB below the loudest of the two frames count at that floor:
+// there the window's leakage follows a moving partial in deep swings.
 #include <vector>
 
 #include "voxnote/analysis/precise/pitch/real_fft.h"
@@ -41,9 +41,9 @@ private:
     RealFft fft_;
     std::vector<float> window_;
     std::vector<float> magnitude_;        // this frame's spectrum
+    std::vector<float> magnitudeBefore_;  // the frame before's
+    float loudestBefore_ = 0.0f;          // its loudest bin
     std::vector<float> previous_;         // log magnitudes of the frame before
-    std::vector<float> audible_;          // this frame's, no bin below the leakage floor
-    std::vector<float> previousAudible_;  // the same of the frame before
 };
 
 }  // namespace voxnote::precise
