@@ -40,10 +40,10 @@ private:
 
     RealFft fft_;
     std::vector<float> window_;
-    std::vector<float> magnitude_;        // this frame's spectrum
-    std::vector<float> magnitudeBefore_;  // the frame before's
-    float loudestBefore_ = 0.0f;          // its loudest bin
-    std::vector<float> previous_;         // log magnitudes of the frame before
+    std::vector<float> magnitude_;   // this frame's spectrum
+    std::vector<float> compressed_;  // its log magnitudes
+    std::vector<float> previous_;    // the log magnitudes of the frame before
+    float loudestBefore_ = 0.0f;     // its loudest magnitude
 };
 
 }  // namespace voxnote::precise
