@@ -84,11 +84,12 @@ void FindPitchedNotes(std::span<const int16_t> samples, size_t frameCount, Detec
         const NoteSegment& segment = work.splitSegments[i];
         float pitch = 0.0f;
         if (!MedianPitch(segment, frames.track, work.pitchScratch, pitch)) continue;
-        const int64_t start = RefineOnset(samples, previousEnd, FrameCentre(segment.startFrame));
-        const int64_t end = FrameCentre(ReleaseEnd(segment, frames.fineLevels));
+        const int64_t length = static_cast<int64_t>(samples.size());
+        const int64_t start = std::min(length, RefineOnset(samples, previousEnd, FrameCentre(segment.startFrame)));
+        const int64_t end = std::clamp<int64_t>(FrameCentre(ReleaseEnd(segment, frames.fineLevels)), start, length);
         DetectedNote& note = work.notes[work.noteCount++];
         note.startMs = SampleToMs(start);
-        note.endMs = SampleToMs(std::min<int64_t>(end, static_cast<int64_t>(samples.size())));
+        note.endMs = SampleToMs(end);
         note.pitch = pitch;
         note.peakLevel = static_cast<uint32_t>(PeakLevel(segment, frames.levels));
         previousEnd = end;
