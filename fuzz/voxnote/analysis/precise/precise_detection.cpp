@@ -57,6 +57,7 @@ void SamplesFromNotes(FuzzInput& in, std::vector<int16_t>& samples) {
             signal.push_back(loudness * dipGain * value + (glide >> 4) * 40.0 * white);
         }
     }
+    signal.resize(std::min(signal.size(), kLargestSamples));
     for (double value : signal) samples.push_back(static_cast<int16_t>(std::clamp(value, -32768.0, 32767.0)));
 }
 
