@@ -34,12 +34,17 @@ struct DetectorWork {
 
     // Per frame.
     std::vector<FrameCandidates> candidates;
-    std::vector<float> levels;          // log units
+    std::vector<float> levels;          // log units, over the 46 ms frame
+    std::vector<float> fineLevels;      // log units, over its middle 23 ms
     std::vector<uint8_t> silent;        // too quiet to hold a note
     std::vector<float> fluxes;
+    std::vector<float> attackFluxes;    // the flux that no glide explains
+    std::vector<float> flatness;        // spectral flatness: near 0 tonal, near 0.56 noise
     std::vector<PitchTrackFrame> track;
     std::vector<Onset> onsets;
+    std::vector<Onset> attackOnsets;    // the onsets of the attack flux
     std::vector<NoteSegment> segments;
+    std::vector<float> segmentPitches;  // each segment's median pitch, while slips are merged
     std::vector<NoteSegment> splitSegments;
     std::vector<float> pitchScratch;    // a note's voiced pitches, for the median
 

@@ -52,10 +52,11 @@ void FindRhythmHits(std::span<const int16_t> samples, size_t frameCount, uint32_
         uint32_t end = onset + 1;
         while (end < next && work.levels[end] > peak - static_cast<float>(releaseDrop)) ++end;
 
-        const int64_t start = RefineOnset(samples, previousStart, FrameCentre(onset));
+        const int64_t length = static_cast<int64_t>(samples.size());
+        const int64_t start = std::min(length, RefineOnset(samples, previousStart, FrameCentre(onset)));
         DetectedNote& hit = work.notes[work.noteCount++];
         hit.startMs = SampleToMs(start);
-        hit.endMs = SampleToMs(std::min<int64_t>(FrameCentre(end), static_cast<int64_t>(samples.size())));
+        hit.endMs = SampleToMs(std::clamp<int64_t>(FrameCentre(end), start, length));
         hit.pitch = 0.0f;
         hit.peakLevel = static_cast<uint32_t>(HitLoudness(samples, start));
         previousStart = start + 1;

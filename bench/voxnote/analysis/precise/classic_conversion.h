@@ -2,6 +2,7 @@
 // The exact ("classic") detector as "voxnote convert" runs it: the samples
 // as a WAV file in memory, through the WAV conversion into MIDI stream
 // records, and the note-ons read back from the records.
+#include <array>
 #include <cstdint>
 #include <iostream>
 #include <memory>
@@ -48,6 +49,29 @@ inline std::vector<uint8_t> WavFileOf(const std::vector<int16_t>& samples) {
     return bytes;
 }
 
+// Notes from a note-on / note-off event stream: each note-on ends at the next
+// note-off of its note (or where the stream ends).
+inline std::vector<EstimatedNote> EstimatedNotesOf(const std::vector<TimedNoteEvent>& events) {
+    std::vector<EstimatedNote> notes;
+    std::array<int, 128> sounding;
+    sounding.fill(-1);
+    for (const TimedNoteEvent& event : events) {
+        const size_t key = event.note & 0x7Fu;
+        if (event.velocity > 0) {
+            sounding[key] = static_cast<int>(notes.size());
+            notes.push_back({event.timeMs / 1000.0, event.timeMs / 1000.0, event.note});
+        } else if (sounding[key] >= 0) {
+            notes[static_cast<size_t>(sounding[key])].offsetSeconds = event.timeMs / 1000.0;
+            sounding[key] = -1;
+        }
+    }
+    const double end = events.empty() ? 0.0 : events.back().timeMs / 1000.0;
+    for (int open : sounding) {
+        if (open >= 0) notes[static_cast<size_t>(open)].offsetSeconds = end;
+    }
+    return notes;
+}
+
 class PrintingReporter : public MessageReporter {
 public:
     void Report(MessageKind, const std::string& text) override { std::cerr << "classic: " << text << '\n'; }
@@ -61,12 +85,8 @@ public:
     std::vector<EstimatedNote> Convert(const std::vector<uint8_t>& wavFile, const DetectorHeaderSettings& settings) {
         MemoryByteSource source(wavFile);
         ConversionResult result = ConvertWavToMidi(source, DetectorChoice::Classic, *state_, settings, 0, reporter_);
-        std::vector<EstimatedNote> notes;
-        if (!result.stream) return notes;
-        for (const TimedNoteEvent& event : NoteEventsOf(*result.stream)) {
-            if (event.velocity > 0) notes.push_back({event.timeMs / 1000.0, event.note});
-        }
-        return notes;
+        if (!result.stream) return {};
+        return EstimatedNotesOf(NoteEventsOf(*result.stream));
     }
 
 private:

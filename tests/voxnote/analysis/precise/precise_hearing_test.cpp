@@ -146,6 +146,93 @@ TEST(PreciseHearing, VibratoAndNoiseStayOneNote) {
     EXPECT_EQ(NotesOn(DetectNotesPrecisely(signal, kStartUpDetectorSettings)), std::vector<int>{62});
 }
 
+TEST(PreciseHearing, SyllablesReSungOnOnePitchThroughLoudnessDipsAreNotesOfTheirOwn) {
+    const std::vector<double> dips = {6, 8, 10, 12, 14, 16, 20};
+    const std::vector<NoteEvent> events = DetectNotesPrecisely(Syllables(62, 0.3, dips), kStartUpDetectorSettings);
+    EXPECT_EQ(NotesOn(events), std::vector<int>(8, 62));
+    const std::vector<uint32_t> onsets = OnsetTimes(events);
+    for (size_t i = 1; i < onsets.size(); ++i) EXPECT_NEAR(onsets[i], 200.0 + 300.0 * i, 40.0) << "syllable " << i;
+}
+
+TEST(PreciseHearing, TremoloWithVibratoStaysOneNote) {
+    std::vector<int16_t> signal;
+    AppendSilence(signal, 0.2);
+    double phase = 0;
+    for (int n = 0; n < static_cast<int>(1.5 * kRate); ++n) {
+        const double wobble = std::sin(kTwoPi * 5.5 * n / kRate);
+        phase += kTwoPi * NoteHertz(67 + 0.5 * wobble) / kRate;
+        const double gain = std::pow(10.0, 2.5 * wobble / 20);  // 5 dB from trough to crest
+        double value = 0;
+        for (int k = 1; k <= 6; ++k) value += std::sin(k * phase) / k;
+        signal.push_back(static_cast<int16_t>(std::lround(6000 * gain * value)));
+    }
+    AppendSilence(signal, 0.3);
+    EXPECT_EQ(NotesOn(DetectNotesPrecisely(signal, kStartUpDetectorSettings)), std::vector<int>{67});
+}
+
+TEST(PreciseHearing, ANoteInALargeRoomEndsWhereItWasLetGoNotWithTheRoom) {
+    std::vector<int16_t> dry;
+    AppendSilence(dry, 0.2);
+    AppendTone(dry, {64, 0.6, 8000, 6});
+    AppendTone(dry, {60, 0.6, 8000, 6});
+    AppendSilence(dry, 0.5);
+    const std::vector<NoteEvent> events = DetectNotesPrecisely(InARoom(dry, 1.5, 0.7), kStartUpDetectorSettings);
+    ASSERT_EQ(NotesOn(events), (std::vector<int>{64, 60}));
+    EXPECT_LE(events[1].timeMs, events[2].timeMs);  // never past the next note's start
+    EXPECT_NEAR(events[3].timeMs, 1400.0, 80.0);
+}
+
+// Five voices in unison, each a little off the common pitch (up to 15 cents),
+// with a vibrato of its own and its own moment to move to the next note.
+TEST(PreciseHearing, AChoirInUnisonGivesItsCommonPitch) {
+    const std::vector<int> melody = {60, 64, 67, 65};
+    std::vector<double> sum(static_cast<size_t>(2.6 * kRate), 0.0);
+    for (int voice = 0; voice < 5; ++voice) {
+        const double detune = 0.15 * (voice - 2) / 2.0;
+        const double lateness = 0.01 * (voice % 3);
+        double phase = 0;
+        for (size_t n = static_cast<size_t>(0.2 * kRate); n < static_cast<size_t>(2.2 * kRate); ++n) {
+            const double t = n / kRate - 0.2;
+            const size_t note = std::min<size_t>(melody.size() - 1, static_cast<size_t>(std::fmax(0.0, t - lateness) / 0.5));
+            const double vibrato = 0.3 * std::sin(kTwoPi * (5.0 + 0.3 * voice) * t + voice);
+            phase += kTwoPi * NoteHertz(melody[note] + detune + vibrato) / kRate;
+            const double envelope = std::min({1.0, t / 0.05, (2.0 - t) / 0.05});
+            for (int k = 1; k <= 6; ++k) sum[n] += 1500 * envelope * std::sin(k * phase + voice) / k;
+        }
+    }
+    std::vector<int16_t> signal(sum.size());
+    for (size_t n = 0; n < sum.size(); ++n) signal[n] = static_cast<int16_t>(std::lround(sum[n]));
+    EXPECT_EQ(NotesOn(DetectNotesPrecisely(signal, kStartUpDetectorSettings)), melody);
+}
+
+// A nursery tune of repeated pairs on the synthesizer's flute, each note let
+// go 100 ms before the next: the repeated notes are heard as well.
+TEST(PreciseHearing, AFluteTuneOfRepeatedPairsGivesItsNotes) {
+    const int pitches[] = {60, 60, 67, 67, 69, 69, 67, 65, 65, 64, 64, 62, 62, 60,
+                           67, 67, 65, 65, 64, 64, 62, 67, 67, 65, 65, 64, 64, 62};
+    std::vector<testing::PlayedNote> played;
+    double at = 0.5;
+    for (size_t i = 0; i < std::size(pitches); ++i) {
+        const double length = (i % 7 == 6 ? 1.0 : 0.5);
+        played.push_back({at, length - 0.1, pitches[i], 100});
+        at += length;
+    }
+    auto samples = testing::RenderGeneralMidi(played, 73, false);
+    if (!samples) GTEST_SKIP() << "no General MIDI soundfont is installed";
+    PreciseDetector detector(samples->size());
+    ASSERT_TRUE(detector.Detect(*samples, kStartUpDetectorSettings));
+    size_t found = 0;
+    for (const testing::PlayedNote& note : played) {
+        for (const DetectedNote& heard : detector.Notes()) {
+            if (std::fabs(heard.startMs / 1000.0 - note.startSeconds) < 0.05 && std::lround(heard.pitch) == note.note) {
+                ++found;
+                break;
+            }
+        }
+    }
+    EXPECT_GE(found, 25u) << "of " << played.size();
+}
+
 TEST(PreciseHearing, SilenceAndNoiseGiveNoNotes) {
     std::vector<int16_t> silence(static_cast<size_t>(kRate), 0);
     EXPECT_TRUE(DetectNotesPrecisely(silence, kStartUpDetectorSettings).empty());

@@ -11,6 +11,8 @@ namespace {
 // Log-probabilities of the decode.
 constexpr float kGlideSemitones = 0.5f;     // typical pitch movement from one frame to the next
 constexpr float kJumpFloor = 0.01f;         // any larger move, a note change
+constexpr float kOctaveJumpFloor = 0.001f;  // a move by whole octaves (within a semitone)
+constexpr float kOctaveSlack = 1.0f;
 constexpr float kVoicingSwitch = 0.03f;     // voiced to unvoiced or back
 constexpr float kYinTrust = 0.5f;           // share of the candidates' probability believed
 constexpr float kUnvoicedLikelihood = 0.1f; // scale of the unvoiced state's likelihood
@@ -19,9 +21,16 @@ constexpr float kImpossible = -std::numeric_limits<float>::infinity();
 
 float LogOf(float value) { return std::log(std::max(value, kSmallest)); }
 
+// A jump by whole octaves is far more often a candidate at the wrong octave
+// than a leap that was sung or played.
+bool IsOctaveJump(float interval) {
+    return interval > 12.0f - kOctaveSlack && std::fabs(interval - 12.0f * std::round(interval / 12.0f)) < kOctaveSlack;
+}
+
 float LogMove(float fromPitch, float toPitch) {
     const float distance = (toPitch - fromPitch) / kGlideSemitones;
-    return std::log(std::exp(-0.5f * distance * distance) + kJumpFloor);
+    const float jump = IsOctaveJump(std::fabs(toPitch - fromPitch)) ? kOctaveJumpFloor : kJumpFloor;
+    return std::log(std::exp(-0.5f * distance * distance) + jump);
 }
 
 // Log-likelihoods of the frame's states; unused candidate states impossible.

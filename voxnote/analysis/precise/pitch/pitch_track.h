@@ -3,7 +3,9 @@
 // and one unvoiced state. A voiced frame's likelihood is its candidate's
 // probability, the unvoiced state's is what the candidates leave; moving
 // between candidates costs little for a small glide and a fixed price for a
-// jump, and switching voicing costs a fixed price. The decode picks the one
+// jump (a jump by whole octaves is taken for ten times less likely than
+// another: far more often the wrong octave's candidate than a sung or played
+// leap), and switching voicing costs a fixed price. The decode picks the one
 // path through the whole file that explains it best, so a frame whose best
 // candidate is an octave off follows its neighbours instead.
 #include <cstdint>
