@@ -32,6 +32,8 @@ cmp                     diffutils             test
 find                    findutils             test
 od                      coreutils             test
 realpath                coreutils             test
+tsort                   coreutils             test
+awk                     mawk                  test
 cpack                   cmake                 package
 dpkg-shlibdeps          dpkg-dev              package
 file                    file                  package
