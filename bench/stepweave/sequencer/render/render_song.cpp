@@ -24,6 +24,7 @@
 #include "stepweave/sequencer/model/pattern_grid.h"
 #include "stepweave/sequencer/model/play_list.h"
 #include "stepweave/sequencer/cli/render_command.h"
+#include "stepweave/sound/cli/kit_commands.h"
 #include "stepweave/sequencer/commands/song_compiler.h"
 #include "stepweave/sequencer/files/song_file.h"
 #include "stepweave/sequencer/model/user_sample_table.h"
@@ -189,11 +190,16 @@ void PlainMixIn(std::vector<int16_t>& out, const PlainSound& source, double freq
 }
 
 // One pass per used instrument in ascending order over the compiled song,
-// each line handled as written, from the render's exports in "temp".
+// each line handled as written, from the kit's own waves and the samples'
+// files (what the render exports into a folder of its own and removes).
 std::vector<int16_t> PlainRender(const fs::path& folder) {
     PlayList playList;
     UserSampleTable samples;
     ApplySongFile(ParseSongFile(ReadTextFile((folder / "song.sng").string())), playList, samples);
+    std::ostringstream ignored;
+    if (KitExtractCommand((folder / "standard.dxg").string(), (folder / "plain").string(), ignored, ignored) != 0) {
+        return {};
+    }
     const std::vector<std::string> lines = CompileSong(folder.string(), playList.Names()).lines;
     std::array<bool, InstrumentList::kCount> used{};
     for (std::string line : lines) {
@@ -204,8 +210,8 @@ std::vector<int16_t> PlainRender(const fs::path& folder) {
     for (int i = 1; i <= 48; ++i) {
         if (!used[static_cast<size_t>(i)]) continue;
         const int sample = i - 16;
-        const PlainSound sound = ReadSound(folder / "temp" /
-                                           (i <= 16 ? std::to_string(i) + ".wav" : "sample" + std::to_string(sample) + ".wav"));
+        const PlainSound sound = ReadSound(i <= 16 ? folder / "plain" / (std::to_string(i) + ".wav")
+                                                   : fs::path(samples.FileName(sample)));
         double time = 0;
         double step = 0;
         int channel = -1;
