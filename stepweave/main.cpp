@@ -12,6 +12,7 @@
 #include "stepweave/sound/cli/kit_commands.h"
 #include "stepweave/sound/cli/kit_play_command.h"
 #include "stepweave/sound/cli/devices_command.h"
+#include "stepweave/sound/files/file_size_limit.h"
 
 namespace {
 
@@ -116,6 +117,7 @@ void AddDevicesCommand(CLI::App& app, int& status) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    stepweave::ReportFileSizeLimitAsWriteError();
     CLI::App app{"stepweave: a step-based drum-pattern sequencer.\n"
                  "Without a command it opens its window, on SONG when one is named."};
     app.require_subcommand(0, 1);

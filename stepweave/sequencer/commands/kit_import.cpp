@@ -45,13 +45,10 @@ void GiveBack(WaveCollection& items, const KitSettings& settings) {
 }  // namespace
 
 void ImportKit(KitPlayer& kit, const std::string& kitFile) {
+    WaveCollection imported;
+    imported.LoadFromFile(kitFile);
     const KitSettings settings = Remember(kit.Items());
-    try {
-        kit.Items().LoadFromFile(kitFile);
-    } catch (...) {
-        GiveBack(kit.Items(), settings);
-        throw;
-    }
+    kit.Items().AssignNamesAndWaves(imported);
     GiveBack(kit.Items(), settings);
 }
 

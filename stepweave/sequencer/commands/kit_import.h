@@ -8,8 +8,9 @@ namespace stepweave {
 
 class KitPlayer;
 
-// The kit file's errors when it cannot be read; the kit is then as the
-// loader left it, and the remembered pans are given back to what it holds.
+// The kit file is read whole before the kit changes: a file that cannot be
+// read raises its errors and leaves the kit, its sounds and its pans as they
+// were.
 void ImportKit(KitPlayer& kit, const std::string& kitFile);
 
 }  // namespace stepweave

@@ -14,8 +14,11 @@ namespace stepweave {
 
 int ParseInteger(std::string_view text);
 
-// How a text appears inside an error message: cut to 100 characters with
-// "..." appended, so that a damaged file's huge line cannot flood the box.
+// How a text appears inside an error message: cut after 100 bytes with "..."
+// appended, so that a damaged file's huge line cannot flood the box, and
+// with every byte that would not show as itself (a control character, a zero
+// byte, a byte that is no part of UTF-8 text) written as "\xHH", so that the
+// message of a binary file says what stands there and is never cut short.
 std::string TextForMessage(std::string_view text);
 
 }  // namespace stepweave

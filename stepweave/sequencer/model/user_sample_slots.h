@@ -32,7 +32,8 @@ public:
     // stream implementation raises the file's errors (a missing or invalid
     // WAV file), labels the sample panel's button with SampleButtonCaption and,
     // for a file other than the blank file, enables the wave player's
-    // controls. The base frequency becomes the file's own rate.
+    // controls. The base frequency becomes the file's own rate; the pan (and
+    // a stream's volume) stay the slot's, as the files carry no other.
     virtual void Load(int sample, const std::string& fileName) = 0;
     // The frequency semitone steps start from.
     virtual void SetBaseFrequency(int sample, int hertz) = 0;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <filesystem>
 #include <stdexcept>
+#include <system_error>
 
 #include "stepweave/data/start_folder_files.h"
 #include "stepweave/sound/voices/audio_file_stream.h"
@@ -85,6 +86,29 @@ bool UserSamples::HoldsSample(int sample) const { return !IsBlankSampleFile(Slot
 
 bool UserSamples::Playing(int sample) const { return Slot(sample).stream->Playing(); }
 
+// A stream of its own on the file, with the pan and volume of `controlsFrom`
+// when given. A file that cannot be opened raises its error, marked with its
+// name, and nothing else changes.
+std::unique_ptr<AudioFileStream> UserSamples::StreamOn(const std::string& fileName,
+                                                       const AudioFileStream* controlsFrom) {
+    auto stream = std::make_unique<AudioFileStream>(device_);
+    MarkedWithFile(fileName, [&] { stream->SetFileName(ResolvedPath(fileName)); });
+    if (controlsFrom != nullptr) {
+        stream->SetPan(controlsFrom->Pan());
+        stream->SetVolume(controlsFrom->Volume());
+    }
+    return stream;
+}
+
+// The slot takes the stream (the one before stops as it goes) at the file's
+// own pitch.
+void UserSamples::Replace(UserSample& slot, std::unique_ptr<AudioFileStream> stream, const std::string& fileName) {
+    slot.stream = std::move(stream);
+    slot.fileName = fileName;
+    slot.baseFrequency = static_cast<int>(slot.stream->Frequency());
+    slot.semitoneOffset = 0;
+}
+
 void UserSamples::OpenBlank(UserSample& slot) {
     slot.stream->SetFileName(ResolvedPath(std::string(kBlankWaveFileName)));
     slot.baseFrequency = static_cast<int>(slot.stream->Frequency());
@@ -92,18 +116,23 @@ void UserSamples::OpenBlank(UserSample& slot) {
 
 void UserSamples::Load(int sample, const std::string& fileName) {
     UserSample& slot = Slot(sample);
-    slot.fileName = fileName;
-    slot.semitoneOffset = 0;
     try {
-        MarkedWithFile(fileName, [&] { slot.stream->SetFileName(ResolvedPath(fileName)); });
-        slot.baseFrequency = static_cast<int>(slot.stream->Frequency());
+        Replace(slot, StreamOn(fileName, slot.stream.get()), fileName);
     } catch (const StepweaveError&) {
-        try {
-            OpenBlank(slot);
-        } catch (const StepweaveError&) {
-            // Without a blank file the slot stays closed: it cannot sound.
-        }
+        HoldSilently(slot, fileName);
         throw;
+    }
+}
+
+// A file a song or pattern names that cannot be opened: the slot plays the
+// blank file but keeps the name.
+void UserSamples::HoldSilently(UserSample& slot, const std::string& fileName) {
+    try {
+        Replace(slot, StreamOn(std::string(kBlankWaveFileName), slot.stream.get()), fileName);
+    } catch (const StepweaveError&) {
+        slot.stream->SetFileName("");  // without a blank file the slot is closed: it cannot sound
+        slot.fileName = fileName;
+        slot.semitoneOffset = 0;
     }
 }
 
@@ -124,9 +153,13 @@ void UserSamples::Restart(int sample) {
 void UserSamples::Stop(int sample) { Slot(sample).stream->Stop(); }
 
 void UserSamples::OpenFile(int sample, const std::string& path) {
+    UserSample& slot = Slot(sample);
+    std::error_code unknown;  // a file that is not there is not the same as any
+    const bool sameFile = std::filesystem::equivalent(ResolvedPath(path), ResolvedPath(slot.fileName), unknown);
+    std::unique_ptr<AudioFileStream> stream = StreamOn(path, sameFile ? slot.stream.get() : nullptr);
     const std::filesystem::path copy = std::filesystem::path(startDirectory_) / kTempFolderName / kOpenedSampleCopy;
     CopyFileSafely(ResolvedPath(path), copy.string());
-    Load(sample, path);
+    Replace(slot, std::move(stream), path);
 }
 
 bool UserSamples::StepSemitone(int sample, int cents) {

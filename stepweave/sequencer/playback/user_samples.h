@@ -41,11 +41,12 @@ public:
     UserSamples(const UserSamples&) = delete;
     UserSamples& operator=(const UserSamples&) = delete;
 
-    // UserSampleSlots. Loading a file resets the slot: its pan, volume and
-    // frequency go back to the file's own, the base frequency becomes the
-    // file's rate and the semitone offset 0. A file that cannot be opened
-    // leaves the slot silent (holding the blank file) but keeps the name it
-    // was given, so that saving again loses no reference; its error is raised.
+    // UserSampleSlots. Loading a file (as a song or pattern names it) keeps
+    // the slot's pan and volume, which belong to the slot, not to the file;
+    // its frequency and base frequency become the file's rate and the
+    // semitone offset 0. A file that cannot be opened leaves the slot silent
+    // (holding the blank file) but keeps the name it was given, so that
+    // saving again loses no reference; its error is raised.
     std::string FileName(int sample) const override;
     int Frequency(int sample) const override;
     int Pan(int sample) const override;
@@ -68,8 +69,11 @@ public:
     void Restart(int sample);
     void Stop(int sample);
 
-    // The wave player's Open: copies the file to "temp\Sample1.wav" in the
-    // start folder (replacing the copy before), then loads it into the slot.
+    // The wave player's Open: loads the file into the slot and copies it to
+    // "temp\Sample1.wav" in the start folder (replacing the copy before).
+    // The file the slot holds already keeps the slot's pan and volume;
+    // another starts centred at full volume. A file that cannot be opened
+    // raises its error and leaves the slot as it was, its sound and name.
     void OpenFile(int sample, const std::string& path);
 
     // The semitone arrows: the offset moves by 100 cents, the frequency
@@ -91,6 +95,9 @@ private:
 
     const UserSample& Slot(int sample) const;
     UserSample& Slot(int sample);
+    std::unique_ptr<AudioFileStream> StreamOn(const std::string& fileName, const AudioFileStream* controlsFrom);
+    void Replace(UserSample& slot, std::unique_ptr<AudioFileStream> stream, const std::string& fileName);
+    void HoldSilently(UserSample& slot, const std::string& fileName);
     void OpenBlank(UserSample& slot);
     bool StepSemitone(int sample, int cents);
 

@@ -7,6 +7,7 @@
 
 #include "stepweave/data/start_folder_files.h"
 #include "stepweave/sequencer/model/instrument_list.h"
+#include "stepweave/sequencer/commands/kit_import.h"
 #include "stepweave/sequencer/commands/library_commands.h"
 #include "stepweave/sequencer/files/panning_file.h"
 #include "stepweave/sequencer/render/render_sounds.h"
@@ -54,6 +55,13 @@ void SequencerSession::LoadDefaultKit() {
 
 void SequencerSession::LoadKit(const std::string& path) { drumKit_.Items().LoadFromFile(path); }
 
+void SequencerSession::ImportKit(const std::string& path) {
+    stepweave::ImportKit(drumKit_, path);
+    if (!panningApplied_) {
+        ApplyPanningFile();
+    }
+}
+
 void SequencerSession::StartSoundOutput() {
     if (sound_ == SessionSound::None) {
         throw std::logic_error("a session without sound opens no sound device");
@@ -88,6 +96,8 @@ std::shared_ptr<AudioOutput> SequencerSession::CloseDevices() {
 
 bool SequencerSession::ApplyPanningFile() {
     const std::filesystem::path path = std::filesystem::path(startDirectory_) / kPanningFileName;
+    // A damaged file holds no pans to keep: the next one written replaces it.
+    panningApplied_ = true;
     if (!std::filesystem::exists(path)) {
         return false;
     }
@@ -102,7 +112,10 @@ bool SequencerSession::ApplyPanningFile() {
     return true;
 }
 
-void SequencerSession::WritePanningFile() {
+bool SequencerSession::WritePanningFile() {
+    if (!panningApplied_) {
+        return false;
+    }
     KitPanTable pans{};
     for (int instrument = InstrumentList::kFirstKitInstrument; instrument <= InstrumentList::kLastKitInstrument;
          ++instrument) {
@@ -112,6 +125,7 @@ void SequencerSession::WritePanningFile() {
         }
     }
     stepweave::WritePanningFile((std::filesystem::path(startDirectory_) / kPanningFileName).string(), pans);
+    return true;
 }
 
 void SequencerSession::ResetSampleExports() {

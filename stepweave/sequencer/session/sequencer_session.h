@@ -63,6 +63,11 @@ public:
     void LoadDefaultKit();
     // Another kit file into the kit, with the same errors.
     void LoadKit(const std::string& path);
+    // "Drum Kit Library": another kit file replaces the kit, whose
+    // instruments keep their pans (see ImportKit); a file that cannot be
+    // read changes nothing. A kit that takes the place of one that never
+    // loaded at start takes the pans of "Panning.dat" as start-up would have.
+    void ImportKit(const std::string& path);
     // Opens the sound output, both sound devices on it and the user samples'
     // blank files. Without an output: SoundOutputError "DirectSound cannot
     // be initialized", the cause and the way out on a second line when they
@@ -78,11 +83,14 @@ public:
     void DiscardSoundOutput();
     // Sets the pans of kit instruments 1..16 from "Panning.dat" when the
     // start folder holds one (a damaged file raises its error and changes
-    // nothing). Returns whether there was a file.
+    // nothing). Returns whether there was a file. From then on the kit's pans
+    // are the ones to keep.
     bool ApplyPanningFile();
     // What closing the main window does: "Panning.dat" of the start folder
     // takes the pans of kit instruments 1..16 (0 for one the kit lacks).
-    void WritePanningFile();
+    // Until the pans were taken from it (the kit did not load at start), the
+    // file keeps the pans it has: false, nothing written.
+    bool WritePanningFile();
     // "temp/sample1.wav" .. "temp/sample8.wav" become copies of "Blank.wav".
     void ResetSampleExports();
     // From now on every step played is logged into the file (see
@@ -121,6 +129,8 @@ private:
 
     std::string startDirectory_;
     SessionSound sound_;
+    // Set once the kit has had its chance to take "Panning.dat".
+    bool panningApplied_ = false;
     TimerScheduler& timers_;
     // First among the main thread's timers: a step due in the same
     // millisecond as a stream's refill plays before it.

@@ -70,11 +70,16 @@ private:
 };
 
 // F11 and the Render button. The render compiles the song as Play Song does,
-// so the editor ends up holding its last pattern (Undo takes it back). While
-// it runs, the play commands wait; closing the window stops it first.
+// so the editor ends up holding its last pattern (Undo takes it back). A
+// playback still running is stopped first, as Stop does: its end would
+// otherwise read as the user's Stop and cut the render short. While the
+// render runs, the play commands wait; closing the window stops it first.
 void SequenceWindow::RenderClick() {
     if (rendering_) {
         return;
+    }
+    if (session_.Engine().Playing()) {
+        session_.Engine().Stop();
     }
     rendering_ = true;
     for (QAction* play : {playPatternAction, playSongAction}) {

@@ -8,7 +8,6 @@
 #include <QSlider>
 #include <QUrl>
 
-#include "stepweave/sequencer/commands/kit_import.h"
 #include "stepweave/sequencer/playback/user_samples.h"
 #include "stepweave/sequencer/session/program_location.h"
 #include "stepweave/sequencer/session/sequencer_session.h"
@@ -119,7 +118,7 @@ void SequenceWindow::ImportKitClick() {
     if (path.empty() || QFileInfo(QString::fromStdString(path)).fileName() == ".dxg") {
         return;
     }
-    Attempt([&] { ImportKit(session_.DrumKit(), path); });
+    Attempt([&] { session_.ImportKit(path); });
     ShowChooserPan();
 }
 

@@ -8,8 +8,8 @@ namespace stepweave {
 
 // Every error the program reports to the user derives from this.
 //
-// It may also know where in a file it was found. The windows show the
-// message alone; the command line puts the place in front of it:
+// It may also know where in a file it was found. The command line and the
+// windows' error boxes put the place in front of the message:
 // "Demo Rock.pat: line 134: 'abc' is not a valid integer value". Readers
 // mark the errors that pass through them: the one nearest the fault knows
 // the line, the one that opened the file its name, and the first mark of
@@ -39,8 +39,9 @@ private:
     int line_ = -1;
 };
 
-// The message as the command line shows it: "FILE: line N: TEXT" or
-// "FILE: TEXT" for an error that knows its place, else the text alone.
+// The message as the command line and the error boxes show it: "FILE: line
+// N: TEXT" or "FILE: TEXT" for an error that knows its place, else the text
+// alone.
 std::string CommandLineMessage(const std::exception& error);
 
 // Replaces the first "%s" of a message format with the argument.

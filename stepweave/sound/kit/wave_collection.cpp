@@ -45,6 +45,13 @@ void WaveCollection::AssignNames(const WaveCollection& source) {
     }
 }
 
+void WaveCollection::AssignNamesAndWaves(const WaveCollection& source) {
+    AssignNames(source);
+    for (int i = 0; i < Count(); ++i) {
+        Items(i).SetWave(source.Items(i).Wave());
+    }
+}
+
 void WaveCollection::Removing(NamedItem& item) {
     if (OnRemoving) {
         OnRemoving(static_cast<WaveCollectionItem&>(item));

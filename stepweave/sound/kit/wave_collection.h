@@ -24,6 +24,10 @@ public:
     // Rebuilds the collection with one item per source item, carrying the
     // source item's name only (waves are not copied).
     void AssignNames(const WaveCollection& source);
+    // Rebuilds the collection with one item per source item, carrying its
+    // name and a copy of its wave, as if loaded from the same file: pan and
+    // volume 0.
+    void AssignNamesAndWaves(const WaveCollection& source);
     // The item of that name (any letter case); WaveCollectionError
     // "Wave '%s' not found" when there is none.
     WaveCollectionItem& Find(std::string_view name) const;

@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "stepweave/sound/files/errors.h"
+
 namespace stepweave {
 
 struct FileDialogRequest {
@@ -19,7 +21,8 @@ struct FileDialogRequest {
 class ToolPrompt {
 public:
     virtual ~ToolPrompt() = default;
-    // The error box of an operation that failed: the error's own message.
+    // The error box of an operation that failed: the error's own message,
+    // after the file (and line) it is about when it knows them.
     virtual void ShowError(const std::string& text) = 0;
     // A question with Yes and No buttons; true for Yes.
     virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
@@ -29,14 +32,15 @@ public:
     virtual std::string ChooseFileToSave(const FileDialogRequest& request) = 0;
 };
 
-// Runs a window's work; an error it raises goes to the error box and ends the
-// work there. Returns whether the work was done.
+// Runs a window's work; an error it raises goes to the error box, as the
+// command line shows it ("Beat.pat: line 2: ..."), and ends the work there.
+// Returns whether the work was done.
 inline bool RunShowingErrors(ToolPrompt& prompt, const std::function<void()>& work) {
     try {
         work();
         return true;
     } catch (const std::exception& error) {
-        prompt.ShowError(error.what());
+        prompt.ShowError(CommandLineMessage(error));
         return false;
     }
 }

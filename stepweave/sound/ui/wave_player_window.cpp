@@ -168,17 +168,18 @@ void WavePlayerWindow::FileOpenClick() {
     }
 }
 
-// The file is copied to "temp/Sample1.wav" and opened in the current
-// sample's stream; the sliders take the stream's settings without changing
-// them. A file that cannot be opened leaves the controls closed.
+// The file is opened in the current sample's stream and copied to
+// "temp/Sample1.wav"; the sliders take the stream's settings without changing
+// them. A file that cannot be opened leaves the sample, its button and the
+// window's caption as they were, and the controls closed.
 void WavePlayerWindow::OpenFile(const std::string& path) {
     FileCloseClick();
     const bool opened = Attempt([&] {
+        samples_.OpenFile(current_, path);
         setWindowTitle(FileNameOnly(path) + " - " + kApplicationTitle);
         if (OnSampleOpened) {
             OnSampleOpened(current_, path);
         }
-        samples_.OpenFile(current_, path);
         EnableControls(true);
         FillSliders(current_);
     });

@@ -30,6 +30,7 @@ RecordingWaveWriter::RecordingWaveWriter(const std::string& path)
     : file_(std::make_unique<WaveFileStream>(path, WaveFileMode::Create)) {
     const WaveFormatRecord format = EncodeWaveFormat(kRecordingFormat);
     file_->SetFormat(format.data(), kWaveFormatRecordSize);
+    file_->SetPadding(WavePadding::ToEvenLength);
     file_->Open(true);
 }
 

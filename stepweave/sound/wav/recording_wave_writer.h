@@ -1,7 +1,8 @@
 #pragma once
 // Writes the output of the file backend: 16-bit stereo 44100 Hz PCM through
 // the wave container's writer, into a temporary file beside the target that
-// replaces the target on Close.
+// replaces the target on Close. Its sizes are exact: whole frames of data and
+// no pad byte after them, so that any WAV reader takes the file as it is.
 #include <cstdint>
 #include <memory>
 #include <string>

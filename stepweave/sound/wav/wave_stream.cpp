@@ -134,10 +134,11 @@ void WaveStream::FinishWriting() {
     stream_->SetPosition(dataHeaderPosition_);
     WriteChunkHeader(*stream_, kData, static_cast<uint32_t>(dataSize));
 
-    // The pad byte is written whatever the data length.
     stream_->Seek(0, SeekOrigin::End);
-    const uint8_t pad = 0;
-    WriteExactly(*stream_, &pad, 1);
+    if (padding_ == WavePadding::AlwaysOneByte || dataSize % 2 != 0) {
+        const uint8_t pad = 0;
+        WriteExactly(*stream_, &pad, 1);
+    }
     const int64_t end = stream_->Position();
 
     stream_->SetPosition(firstPosition_);

@@ -4,7 +4,7 @@
 // sample-data coordinates (position 0 is the first data byte), as streaming
 // playback needs. Opened for writing it writes the header, takes sample data,
 // and finishes the image on Close (or destruction): the "data" size patched,
-// one pad byte appended, the RIFF header written.
+// the pad byte appended, the RIFF header written.
 //
 // Failures raise WaveStreamError: "Stream has already been opened",
 // "Wave is invalid", "Format is invalid", "Stream not opend",
@@ -17,6 +17,16 @@
 #include "stepweave/sound/files/byte_stream.h"
 
 namespace stepweave {
+
+// What follows the sample data of a written image.
+enum class WavePadding {
+    // One zero byte whatever the data's length: the image kit files embed,
+    // byte for byte.
+    AlwaysOneByte,
+    // A zero byte only after data of odd length, as RIFF's word alignment
+    // asks: the files other programs read (recordings).
+    ToEvenLength,
+};
 
 class WaveStream : public ByteStream {
 public:
@@ -41,6 +51,8 @@ public:
     const uint8_t* Format() const { return format_.data(); }
     int32_t FormatSize() const { return static_cast<int32_t>(format_.size()); }
     void SetFormat(const void* record, int32_t size);
+    // Set before opening for writing; AlwaysOneByte unless set.
+    void SetPadding(WavePadding padding) { padding_ = padding; }
 
     // Read mode: the size stated by the "data" chunk. Write mode: the bytes
     // written so far (underlying size minus data position).
@@ -74,6 +86,7 @@ private:
     bool opened_ = false;
     bool readMode_ = false;
     bool finished_ = false;
+    WavePadding padding_ = WavePadding::AlwaysOneByte;
     std::vector<uint8_t> format_;
     int64_t dataPosition_ = 0;
     int64_t dataSize_ = 0;

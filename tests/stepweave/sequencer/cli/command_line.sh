@@ -103,6 +103,18 @@ check "with the system's message and the file" is "$(cat "$WORK/err")" "take.wav
 check "the old file stays" is "$(cat "$WORK/take.wav")" "the old take"
 check "no temporary file is left behind" no_temporaries "$WORK"
 
+# --- a file-size limit is a full disk too: the render fails with the
+# message, the program ends by itself and leaves nothing behind.
+(
+    ulimit -f 100
+    exec "$STEPWEAVE" render Demo.sng -o "$WORK/limited.wav"
+) >"$WORK/out" 2>"$WORK/err"
+check "a render past the file-size limit fails the command" is "$?" 1
+check "with the system's message" is "$(cat "$WORK/err")" "Stream write error"
+check "it writes no output" [ ! -e "$WORK/limited.wav" ]
+check "and leaves nothing in temp" is "$(ls -A "$WS/temp" | grep -v '^sample[1-8]\.wav$')" ""
+check "nor a temporary file" no_temporaries "$WORK"
+
 # --- messages name the file and the line (as the damaged demo pattern of the
 # bug report); --from counts from 0.
 cp -r "$WS" "$WORK/damaged"

@@ -18,7 +18,8 @@ using namespace stepweave::testing;
 
 namespace {
 
-// What the command line and what the windows show for the error `action` raises.
+// What the command line shows for the error `action` raises, and the
+// message itself (the system's own text, without its place).
 struct Shown {
     std::string commandLine;
     std::string window;
@@ -75,6 +76,22 @@ TEST(FilePlaces, APatternNumberIsReportedWithItsFileAndLine) {
     WriteText(folder / "Demo Rock.pat", CrLfText(lines));
     EXPECT_EQ(ErrorOf([&] { ReadPatternFile(folder.string(), "Demo Rock"); }).commandLine,
               "Demo Rock.pat: line 2: '99' is not a valid pattern length (1 to 64 steps)");
+}
+
+TEST(FilePlaces, ABinaryPatternFileShowsItsBytesEscapedWithItsFileAndLine) {
+    const auto folder = FreshFolder();
+    UserSampleTable samples;
+    SequencerDocument document(folder.string(), samples);
+    using namespace std::string_literals;
+    WriteText(folder / "Noise.pat", "\x89PNG\r\n\x1A\n\x00\x00\x00\rIHDR\x00\x01"s);
+    EXPECT_EQ(ErrorOf([&] { LoadPatternIntoEditor(ReadPatternFile(folder.string(), "Noise"), document); }).commandLine,
+              "Noise.pat: line 2: '\\x00\\x00\\x00' is not a valid integer value");
+
+    std::vector<std::string> lines = SixteenStepLines("Noise");
+    lines[133] = "\x00\xFF"s + "6\x00"s;
+    WriteText(folder / "Noise.pat", CrLfText(lines));
+    EXPECT_EQ(ErrorOf([&] { ReadPatternFile(folder.string(), "Noise").Tempo(); }).commandLine,
+              "Noise.pat: line 133: '\\x00\\xFF6\\x00' is not a valid integer value");
 }
 
 TEST(FilePlaces, ASongAndAPanningFileAreNamedWithTheLine) {

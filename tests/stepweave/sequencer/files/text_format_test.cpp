@@ -56,6 +56,25 @@ TEST(IntegerText, AHugeTextIsCutInTheMessage) {
     EXPECT_EQ(ConversionMessage(junk), "'" + std::string(100, 'x') + "...' is not a valid integer value");
 }
 
+TEST(IntegerText, BytesThatWouldNotShowAreEscapedInTheMessage) {
+    using namespace std::string_literals;
+    // A zero byte no longer ends the message, and binary data is no mojibake.
+    EXPECT_EQ(ConversionMessage("\x01\x00\xFF\xFE"s), "'\\x01\\x00\\xFF\\xFE' is not a valid integer value");
+    EXPECT_EQ(ConversionMessage("a\tb\x7F"), "'a\\x09b\\x7F' is not a valid integer value");
+    // Text in UTF-8 shows as it is; a sequence cut short or a C1 control does not.
+    EXPECT_EQ(ConversionMessage("Caf\xC3\xA9 \xE2\x82\xAC"), "'Caf\xC3\xA9 \xE2\x82\xAC' is not a valid integer value");
+    EXPECT_EQ(ConversionMessage("\xE2\x82 \xC2\x85 \xED\xA0\x80"),
+              "'\\xE2\\x82 \\xC2\\x85 \\xED\\xA0\\x80' is not a valid integer value");
+    // Cut after 100 bytes of the text, never inside a character.
+    EXPECT_EQ(ConversionMessage(std::string(99, 'x') + "\xC3\xA9zzz"),
+              "'" + std::string(99, 'x') + "\xC3\xA9...' is not a valid integer value");
+    std::string zeros;
+    for (int i = 0; i < 100; ++i) {
+        zeros += "\\x00";
+    }
+    EXPECT_EQ(ConversionMessage(std::string(100, '\0')), "'" + zeros + "' is not a valid integer value");
+}
+
 TEST(TextLines, SplitsAtCrLfCrAndLf) {
     EXPECT_EQ(AllLines(TextLines("a\r\nb\rc\nd")), (std::vector<std::string>{"a", "b", "c", "d"}));
     EXPECT_EQ(AllLines(TextLines("a\r\n")), (std::vector<std::string>{"a"}));

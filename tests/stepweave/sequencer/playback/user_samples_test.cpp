@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/stepweave/sequencer/model/sequencer_test_support.h"
 #include "tests/stepweave/sequencer/playback/sound_test_support.h"
 #include "stepweave/data/default_kit.h"
@@ -161,4 +163,60 @@ TEST_F(UserSampleSlotsOnADevice, ASongFileLoadsRealSamples) {
 
     samples.Restart(1);
     EXPECT_TRUE(samples.Playing(1));
+}
+
+TEST_F(UserSampleSlotsOnADevice, ASlotKeepsItsPanAndVolumeWhenASongOrPatternLoadsAFileIntoIt) {
+    samples.Load(1, "low.wav");
+    samples.SetPan(1, -4000);
+    samples.SetVolume(1, -1200);
+    samples.SetFrequency(1, 30000);
+    samples.Load(1, "low.wav");
+    EXPECT_EQ(samples.Pan(1), -4000);
+    EXPECT_EQ(samples.Volume(1), -1200);
+    EXPECT_EQ(samples.Frequency(1), 22050) << "the pitch is the file's own again";
+    samples.Load(1, "ramp.wav");
+    EXPECT_EQ(samples.Pan(1), -4000) << "the files carry no pan: it is the slot's";
+    EXPECT_EQ(samples.Volume(1), -1200);
+    EXPECT_EQ(samples.BaseFrequency(1), 44100);
+
+    // Heard 40 dB quieter on the right, 12 dB down on the left.
+    samples.Restart(1);
+    loop.RunUntil([&] { return !samples.Playing(1); });
+    const std::vector<int16_t> ramp = RampSamples(8820);
+    const float peak = *std::max_element(ramp.begin(), ramp.end()) / 32768.0f;
+    EXPECT_NEAR(DecibelsBetween(Peak(Output(), Side::Left), peak), -12.0, 0.1);
+    EXPECT_NEAR(DecibelsBetween(Peak(Output(), Side::Right), peak), -52.0, 0.1);
+}
+
+TEST_F(UserSampleSlotsOnADevice, OpeningTheSameFileAgainKeepsPanAndVolumeAndAnotherStartsCentred) {
+    samples.OpenFile(2, "low.wav");
+    samples.SetPan(2, 2500);
+    samples.SetVolume(2, -800);
+    samples.OpenFile(2, (folder / "low.wav").string());
+    EXPECT_EQ(samples.Pan(2), 2500);
+    EXPECT_EQ(samples.Volume(2), -800);
+    samples.OpenFile(2, "ramp.wav");
+    EXPECT_EQ(samples.Pan(2), 0);
+    EXPECT_EQ(samples.Volume(2), 0);
+}
+
+TEST_F(UserSampleSlotsOnADevice, AFileTheUserCannotOpenLeavesTheSlotAsItWas) {
+    samples.OpenFile(5, "low.wav");
+    samples.SetPan(5, -3000);
+    samples.SetFrequency(5, 23000);
+    const std::string copy = FileText(folder / "temp" / "Sample1.wav");
+    WriteText(folder / "notwav.wav", "not a wave at all");
+    try {
+        samples.OpenFile(5, (folder / "notwav.wav").string());
+        FAIL() << "a text file is no wave";
+    } catch (const WaveStreamError& error) {
+        EXPECT_EQ(CommandLineMessage(error), "notwav.wav: Wave is invalid");
+    }
+    EXPECT_THROW(samples.OpenFile(5, "missing.wav"), FileOpenError);
+    EXPECT_EQ(samples.FileName(5), "low.wav");
+    EXPECT_EQ(samples.Pan(5), -3000);
+    EXPECT_EQ(samples.Frequency(5), 23000);
+    EXPECT_EQ(FileText(folder / "temp" / "Sample1.wav"), copy) << "only a sound that opens is copied";
+    samples.Restart(5);
+    EXPECT_TRUE(samples.Playing(5)) << "and it still sounds";
 }

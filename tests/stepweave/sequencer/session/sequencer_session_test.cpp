@@ -143,3 +143,47 @@ TEST_F(SessionFolder, ResettingTheSampleExportsCopiesTheBlankFileIntoTheFirstEig
     }
     EXPECT_FALSE(std::filesystem::exists(folder / "temp" / "sample9.wav"));
 }
+
+TEST_F(SessionFolder, AKitThatFailsToLoadChangesNoPanAndNeverOverwritesThePanningFile) {
+    constexpr int kCymbal2 = 9;
+    const std::string standard = FileText(folder / "standard.dxg");
+    WriteText(folder / "cut.dxg", standard.substr(0, standard.size() / 2));  // "Invalid stream format" or a short wave
+    std::vector<std::string> pans(17, "0");
+    pans[kCymbal2] = "900";
+    WriteText(folder / "Panning.dat", CrLfText(pans));
+    const std::string panningFile = FileText(folder / "Panning.dat");
+    const auto cymbal2Pan = [](SequencerSession& session) {
+        WaveCollection& kit = session.DrumKit().Items();
+        return kit.Items(kit.IndexOf(InstrumentList::Label(kCymbal2))).Pan();
+    };
+
+    // Started on a damaged kit, the pans never reached the kit: closing keeps the file.
+    std::filesystem::copy_file(folder / "cut.dxg", folder / "standard.dxg", std::filesystem::copy_options::overwrite_existing);
+    {
+        SequencerSession session(folder.string(), timers, SessionSound::None, output.Source());
+        EXPECT_THROW(session.LoadDefaultKit(), StepweaveError);
+        EXPECT_FALSE(session.WritePanningFile());
+        EXPECT_EQ(FileText(folder / "Panning.dat"), panningFile);
+        // A kit imported then takes the file's pans, as start-up would have given them.
+        WriteText(folder / "good.dxg", standard);
+        session.ImportKit((folder / "good.dxg").string());
+        EXPECT_EQ(cymbal2Pan(session), 900);
+        EXPECT_TRUE(session.WritePanningFile());
+        EXPECT_EQ(FileText(folder / "Panning.dat"), panningFile);
+    }
+
+    // A damaged kit imported later changes neither the sounds nor the pans.
+    WriteText(folder / "standard.dxg", standard);
+    SequencerSession session(folder.string(), timers, SessionSound::None, output.Source());
+    session.LoadDefaultKit();
+    session.ApplyPanningFile();
+    const std::vector<uint8_t> snare = session.DrumKit().Items().Items(kSnare).Wave().Image();
+    EXPECT_THROW(session.ImportKit((folder / "cut.dxg").string()), StepweaveError);
+    EXPECT_EQ(session.DrumKit().Items().Count(), 17);
+    EXPECT_TRUE(session.DrumKit().Items().Items(kSnare).Wave().Image() == snare);
+    EXPECT_EQ(cymbal2Pan(session), 900);
+    session.ImportKit((folder / "standard.dxg").string());
+    EXPECT_EQ(cymbal2Pan(session), 900);
+    EXPECT_TRUE(session.WritePanningFile());
+    EXPECT_EQ(FileText(folder / "Panning.dat"), panningFile);
+}

@@ -95,6 +95,25 @@ TEST(WaveStream, WriterProducesTheDocumentedImage) {
     EXPECT_EQ(Read32(target.Bytes(), 2 + 4), uint32_t(4 + 8 + 16 + 8 + 6 + 1));
 }
 
+TEST(WaveStream, WordAlignedWriterPadsOnlyDataOfOddLength) {
+    const Bytes format = PcmFormat(1, 11025, 8);
+    for (const size_t length : {size_t{6}, size_t{7}}) {
+        MemoryStream target;
+        {
+            WaveStream writer(target);
+            writer.SetFormat(format.data(), 16);
+            writer.SetPadding(WavePadding::ToEvenLength);
+            writer.Open(true);
+            const Bytes samples = Counting(length);
+            writer.Write(samples.data(), static_cast<int64_t>(length));
+        }
+        const Bytes pad = length % 2 ? Bytes{0} : Bytes{};
+        EXPECT_EQ(target.Bytes(), RiffImage({Chunk("fmt ", format), Chunk("data", Counting(length)), pad})) << length;
+        EXPECT_EQ(Read32(target.Bytes(), 4), target.Size() - 8) << length;
+        EXPECT_EQ(target.Size() % 2, 0) << length;
+    }
+}
+
 TEST(WaveStream, CreatedFileAppearsOnlyWhenWritingCompletes) {
     const auto folder = FreshFolder("wave_file_stream");
     const std::string path = (folder / "take.wav").string();
