@@ -56,10 +56,16 @@ void SequenceWindow::TempoSliderMoved(int value) {
     ShowTransport();
 }
 
-// A repeat count below 1 never gets past the field, which holds at least 1.
+// The field takes any number the user types; one below 1 becomes 1 at once.
 void SequenceWindow::LoopsChanged(int value) {
-    if (!showing_) {
-        document_.SetLoop(value);
+    if (showing_) {
+        return;
+    }
+    document_.SetLoop(value);
+    if (value != document_.Loop()) {
+        showing_ = true;
+        loopsBox->setValue(document_.Loop());
+        showing_ = false;
     }
 }
 

@@ -45,6 +45,7 @@ constexpr int kTempoEdgeWidth = 60;
 constexpr int kGridColumnWidth = 73;
 constexpr int kGridRowHeight = 16;
 constexpr int kChooserRows = 17;
+constexpr int kMostLoops = 9999;
 
 // The window's client area: the skin picture when there is one, otherwise
 // our own dark backdrop.
@@ -354,7 +355,9 @@ QWidget* SequenceWindow::CreateTempoEdge() {
     logo->setObjectName("Image3");
     logo->setPixmap(look::Logo(kTempoEdgeWidth, 30));
     loopsBox = new QSpinBox(edge);
-    loopsBox->setRange(kFewestLoops, 9999);
+    // Any number typed reaches LoopsChanged, which makes one below 1 a 1: a
+    // field limited to 1 would keep the old value for "0" and take "-3" as 3.
+    loopsBox->setRange(-kMostLoops, kMostLoops);
     loopsBox->setValue(kDefaultLoop);
     loopsBox->setToolTip("How often the pattern plays in a row within a song");
     tempoSlider = new QSlider(Qt::Vertical, edge);
