@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 
 #include "stepweave/sequencer/commands/library_commands.h"
+#include "stepweave/sequencer/model/pattern_library.h"
 #include "stepweave/sequencer/model/sequencer_document.h"
 #include "stepweave/sequencer/session/sequencer_session.h"
 #include "stepweave/sequencer/ui/sequence_window.h"
@@ -85,12 +86,23 @@ void SequenceWindow::PlayListPressed(QMouseEvent* event) {
             document_.playList.Select(playListBox->row(item));
         }
     }
-    RecordEdit("Load Pattern", [this] { LoadSelectedPattern(document_); });
+    bool loaded = false;
+    RecordEdit("Load Pattern", [&] { loaded = LoadSelectedPattern(document_); });
+    if (loaded) {
+        unsaved_.PatternKept();
+    }
 }
 
-void SequenceWindow::StoreClick() {
-    Attempt([this] { StorePattern(document_, prompt_); });
+void SequenceWindow::StoreClick() { StoreEditedPattern(); }
+
+// A name Store cannot use gets its notice or error and stores nothing.
+bool SequenceWindow::StoreEditedPattern() {
+    const bool stored = Attempt([this] { StorePattern(document_, prompt_); }) && IsPatternName(document_.grid.Name());
+    if (stored) {
+        unsaved_.PatternKept();
+    }
     ShowDocument();
+    return stored;
 }
 
 void SequenceWindow::LibraryDoubleClick() { AddToPlayListClick(); }

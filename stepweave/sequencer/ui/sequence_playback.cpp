@@ -41,6 +41,9 @@ void SequenceWindow::PlayPatternClick() {
 // the editor ends up holding the last one, which Undo takes back.
 void SequenceWindow::PlaySongClick() {
     RecordEdit("Play Song", [this] { session_.Engine().PlaySong(); });
+    if (session_.Engine().PlayingSong()) {
+        unsaved_.PatternKept();
+    }
 }
 
 void SequenceWindow::StopClick() {
@@ -53,6 +56,7 @@ void SequenceWindow::TempoSliderMoved(int value) {
         return;
     }
     session_.Engine().SetDelayByHand(value);
+    unsaved_.TempoSetByHand();
     ShowTransport();
 }
 

@@ -95,7 +95,7 @@ QCheckBox* RepeatBox(QWidget* parent) { return new QCheckBox("Repeat", parent); 
 }  // namespace
 
 SequenceWindow::SequenceWindow(SequencerSession& session, WindowPrompt& prompt, QWidget* parent)
-    : QMainWindow(parent), session_(session), document_(session.Document()), prompt_(prompt) {
+    : QMainWindow(parent), session_(session), document_(session.Document()), prompt_(prompt), unsaved_(document_) {
     setWindowTitle(QString::fromStdString(document_.caption));
     LoadSkin();
     CreateControls();
@@ -110,6 +110,9 @@ SequenceWindow::SequenceWindow(SequencerSession& session, WindowPrompt& prompt, 
     StartUp();
     CreateToolWindows();
     ShowDocument();
+    // What start-up made is nothing the user did.
+    unsaved_.PatternKept();
+    unsaved_.SongKept();
 }
 
 SequenceWindow::~SequenceWindow() = default;
@@ -609,6 +612,10 @@ void SequenceWindow::closeEvent(QCloseEvent* event) {
         // The render below us on the stack ends first (saving what it has), then the window closes.
         closeAfterRender_ = true;
         session_.Engine().Stop();
+        event->ignore();
+        return;
+    }
+    if (!MayDropDocument(DocumentLeaving::Exit)) {
         event->ignore();
         return;
     }

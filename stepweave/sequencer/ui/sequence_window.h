@@ -10,7 +10,8 @@
 // sequence_window.cpp builds the window and starts it up, sequence_editor.cpp
 // holds the grid's handlers, sequence_library.cpp the library's and the play
 // list's, sequence_playback.cpp the transport and tempo, sequence_songs.cpp
-// the songs and the menu.
+// the songs and the menu, sequence_unsaved.cpp the question before unsaved
+// work would be lost.
 #include <QMainWindow>
 #include <QPixmap>
 #include <QUndoStack>
@@ -19,6 +20,7 @@
 #include <string>
 
 #include "stepweave/sequencer/editor/pattern_editing.h"
+#include "stepweave/sequencer/model/unsaved_work.h"
 #include "stepweave/sequencer/ui/step_grid.h"
 #include "stepweave/sound/ui/editor_choice.h"
 
@@ -185,6 +187,8 @@ private:
 
     // sequence_library.cpp: storing, loading and the two lists.
     void StoreClick();
+    // Store; whether the pattern was written.
+    bool StoreEditedPattern();
     void PlayListPressed(QMouseEvent* event);
     void LibraryDoubleClick();
     void AddToPlayListClick();
@@ -224,6 +228,13 @@ private:
     void NewSongClick();
     void OpenSongClick();
     void SaveSongClick();
+    // Save Song; whether the song was written.
+    bool SaveSongToChosenFile();
+
+    // sequence_unsaved.cpp: whether the document may be dropped now. With
+    // unsaved work the user is asked: Save (stores and saves as needed; a
+    // save that does not happen keeps the document), Discard or Cancel.
+    bool MayDropDocument(DocumentLeaving leaving);
 
     SequencerSession& session_;
     SequencerDocument& document_;
@@ -238,6 +249,7 @@ private:
     bool rendering_ = false;
     bool closeAfterRender_ = false;
     QUndoStack undoStack_;
+    UnsavedWork unsaved_;
     QPixmap skin_;  // "SWSkin.bmp", drawn behind the controls when present
     bool showing_ = false;  // the controls are being set from the document
     bool soundStarted_ = false;

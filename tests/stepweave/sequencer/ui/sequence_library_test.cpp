@@ -280,7 +280,9 @@ private slots:
 
         ui.Document().grid.SetCell(2, 1, "Sample1");
         Named<QSlider>(window, "Delay")->setValue(45);
+        ui.prompt.unsavedAnswers = {UnsavedWorkAnswer::Discard};  // the edited pattern goes
         QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(ui.prompt.TextsOf("unsaved").size(), size_t{1});
         QCOMPARE(window.windowTitle(), QString("Stepweave Pro v5.0"));
         QVERIFY(Names(*Named<QListWidget>(window, "SongList")).empty());
         QCOMPARE(Named<QLineEdit>(window, "Edit3")->text(), QString());
@@ -293,6 +295,54 @@ private slots:
         ui.prompt.files = {""};  // cancelled: nothing changes
         QTest::mouseClick(Named<QPushButton>(window, "BitBtn8"), Qt::LeftButton);
         QCOMPARE(window.windowTitle(), QString("Stepweave Pro v4.0 - Copy"));
+    }
+
+    void NewOpenAndExitAskBeforeUnsavedWorkIsLost() {
+        WindowUnderTest ui;
+        SequenceWindow& window = ui.Open();
+        const auto asked = [&] { return ui.prompt.TextsOf("unsaved"); };
+        ui.Choose("Kick      [ ]");
+        ui.Click(2, 1);
+
+        // Cancel: nothing happens.
+        QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(asked().size(), size_t{1});
+        QCOMPARE(ui.Cell(2, 1), std::string("Kick      [ ]"));
+        // Save with no name: Store asks for one, and the song is not opened.
+        ui.prompt.unsavedAnswers = {UnsavedWorkAnswer::Save};
+        QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(ui.prompt.shown.back().text, std::string("Name of pattern?"));
+        QVERIFY(ui.prompt.dialogs.empty());
+        // Save with a name: stored, then the new song.
+        StoreAs(ui, "Verse");
+        ui.Click(3, 1);
+        ui.prompt.unsavedAnswers = {UnsavedWorkAnswer::Save};
+        QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(asked().back(), std::string("The pattern \"Verse\" has changes that are not stored.\n"
+                                             "The play list is not saved as a song.\n\n"
+                                             "Store the pattern and save the song before starting a new song?"));
+        QCOMPARE(ui.prompt.shown.back().kind, std::string("save"));  // Save Song's dialog, cancelled
+        QCOMPARE(ReadPatternFile(ui.folder.string(), "Verse").rows[3][1], std::string("Kick      [ ]"));
+        QCOMPARE(ui.Cell(3, 1), std::string("Kick      [ ]"));  // a song not saved keeps the document
+
+        // The play list saved as a song before another is opened; then nothing is asked.
+        ui.prompt.unsavedAnswers = {UnsavedWorkAnswer::Save};
+        ui.prompt.files = {(ui.folder / "Mine.sng").string(), (ui.folder / "Demo.sng").string()};
+        QTest::mouseClick(Named<QPushButton>(window, "BitBtn8"), Qt::LeftButton);
+        QVERIFY(std::filesystem::exists(ui.folder / "Mine.sng"));
+        QCOMPARE(window.windowTitle(), QString("Stepweave Pro v4.0 - Demo"));
+        const size_t questions = asked().size();
+        QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(asked().size(), questions);
+
+        // Exit: Cancel keeps the window; Discard closes it.
+        ui.Click(2, 1);
+        window.close();
+        QVERIFY(window.isVisible());
+        ui.prompt.unsavedAnswers = {UnsavedWorkAnswer::Discard};
+        window.close();
+        QVERIFY(!window.isVisible());
+        QCOMPARE(asked().size(), questions + 2);
     }
 
     void ClosingWritesTheKitPansAndTheNextStartRestoresThem() {
