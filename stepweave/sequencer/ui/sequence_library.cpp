@@ -3,12 +3,15 @@
 #include <QEvent>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <utility>
 
 #include "stepweave/sequencer/commands/library_commands.h"
 #include "stepweave/sequencer/model/pattern_library.h"
 #include "stepweave/sequencer/model/sequencer_document.h"
+#include "stepweave/sequencer/playback/playhead.h"
 #include "stepweave/sequencer/session/sequencer_session.h"
 #include "stepweave/sequencer/ui/sequence_window.h"
+#include "stepweave/sequencer/ui/stepweave_look.h"
 #include "stepweave/sequencer/ui/window_prompt.h"
 
 namespace stepweave {
@@ -60,6 +63,30 @@ void SequenceWindow::ShowPlayList() {
         }
     }
     ShowSelection(*playListBox, document_.playList.SelectedIndex());
+}
+
+// During Play Song the entry whose pattern is playing is marked: bold, with
+// the play glyph.
+void SequenceWindow::ShowPlayingEntry() {
+    PlaybackEngine& engine = session_.Engine();
+    std::optional<int> pattern;
+    if (engine.PlayingSong()) {
+        pattern = PatternPlayedAt(songPatternStarts_, engine.Song().Position());
+    }
+    const int playing = pattern ? songFirstEntry_ + *pattern : -1;
+    const bool wasShowing = std::exchange(showing_, true);
+    for (int row = 0; row < playListBox->count(); ++row) {
+        QListWidgetItem* item = playListBox->item(row);
+        const bool marked = row == playing;
+        if (item->data(Qt::FontRole).isValid() == marked) {
+            continue;
+        }
+        QFont bold = playListBox->font();
+        bold.setBold(true);
+        item->setData(Qt::FontRole, marked ? QVariant(bold) : QVariant());
+        item->setIcon(marked ? look::GlyphIcon(look::Glyph::Play) : QIcon());
+    }
+    showing_ = wasShowing;
 }
 
 void SequenceWindow::PlayListEntryChanged(QListWidgetItem* item) {

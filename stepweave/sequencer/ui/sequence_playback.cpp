@@ -27,9 +27,11 @@ void SequenceWindow::ShowTransport() {
     ShowPlayhead();
 }
 
+// The grid keeps the playing row in view; the play list marks the entry playing.
 void SequenceWindow::ShowPlayhead() {
     const std::optional<int> row = PlayheadRow(session_.Engine(), document_.grid);
     patternGrid->SetHighlightedRow(row.value_or(-1));
+    ShowPlayingEntry();
 }
 
 void SequenceWindow::PlayPatternClick() {
@@ -41,8 +43,12 @@ void SequenceWindow::PlayPatternClick() {
 // the editor ends up holding the last one, which Undo takes back.
 void SequenceWindow::PlaySongClick() {
     RecordEdit("Play Song", [this] { session_.Engine().PlaySong(); });
-    if (session_.Engine().PlayingSong()) {
+    SongPlayer& song = session_.Engine().Song();
+    if (song.Playing()) {
         unsaved_.PatternKept();
+        songPatternStarts_ = PatternStartLines(song.Lines());
+        songFirstEntry_ = song.FirstEntry();
+        ShowPlayingEntry();
     }
 }
 

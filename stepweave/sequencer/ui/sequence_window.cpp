@@ -26,6 +26,7 @@
 #include "stepweave/sequencer/model/tempo.h"
 #include "stepweave/sequencer/model/time_bar.h"
 #include "stepweave/sequencer/session/sequencer_session.h"
+#include "stepweave/sequencer/ui/elided_name_tips.h"
 #include "stepweave/sequencer/ui/options_window.h"
 #include "stepweave/sequencer/ui/render_progress_window.h"
 #include "stepweave/sequencer/ui/stepweave_look.h"
@@ -193,6 +194,7 @@ QWidget* SequenceWindow::CreateLibraryArea() {
     patternLibraryBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     patternLibraryBox->setTextElideMode(Qt::ElideRight);
     patternLibraryBox->setToolTip("Double-click a pattern to add it to the play list");
+    patternLibraryBox->setItemDelegate(new ElidedNameTips(patternLibraryBox));
     libraryBinButton = GlyphButton(look::Glyph::Bin, "Delete", "Delete the pattern for good", area);
     layout->addWidget(Caption("Pattern Library", area));
     layout->addWidget(patternLibraryBox, 1);
@@ -208,6 +210,7 @@ QWidget* SequenceWindow::CreatePlayListArea() {
     playListBox = new QListWidget(area);
     playListBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     playListBox->setToolTip("Click an entry to load its pattern; tick entries to remove them with the bin");
+    playListBox->setItemDelegate(new ElidedNameTips(playListBox));
     playListArrows = new UpDownArrows(area);
     playListBinButton = GlyphButton(look::Glyph::Bin, "", "Remove the ticked entries", area);
     songRepeatBox = RepeatBox(area);

@@ -18,6 +18,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "stepweave/sequencer/editor/pattern_editing.h"
 #include "stepweave/sequencer/model/unsaved_work.h"
@@ -200,6 +201,7 @@ private:
     void PlayListEntryChanged(QListWidgetItem* item);
     void ShowLibrary();
     void ShowPlayList();
+    void ShowPlayingEntry();
 
     // sequence_playback.cpp: the transport, the tempo and the playhead.
     void PlayPatternClick();
@@ -250,6 +252,10 @@ private:
     bool closeAfterRender_ = false;
     QUndoStack undoStack_;
     UnsavedWork unsaved_;
+    // Where the playing song's patterns start among its lines, and the
+    // play-list entry it started from: the entry being played is marked.
+    std::vector<size_t> songPatternStarts_;
+    int songFirstEntry_ = 0;
     QPixmap skin_;  // "SWSkin.bmp", drawn behind the controls when present
     bool showing_ = false;  // the controls are being set from the document
     bool soundStarted_ = false;

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
+#include <QToolTip>
 
 #include "stepweave/sequencer/commands/library_commands.h"
 #include "stepweave/sequencer/files/panning_file.h"
@@ -343,6 +344,60 @@ private slots:
         window.close();
         QVERIFY(!window.isVisible());
         QCOMPARE(asked().size(), questions + 2);
+    }
+
+    void APlayingRowStaysInViewAndThePlayListMarksThePatternPlaying() {
+        WindowUnderTest ui;
+        SequenceWindow& window = ui.Open();
+        Named<QComboBox>(window, "TimeBar")->setCurrentIndex(Named<QComboBox>(window, "TimeBar")->findText("32 | 4 "));
+        QTest::mouseClick(Named<QPushButton>(window, "BitBtn13"), Qt::LeftButton);
+        QTest::keyClick(&window, Qt::Key_F6);
+        ui.Pass(121 + 120 * 24);
+        QCOMPARE(ui.Grid().HighlightedRow(), 26);  // step 25
+        QVERIFY(ui.Grid().viewport()->rect().contains(ui.Grid().CellRect({26, 1})));
+        QTest::keyClick(&window, Qt::Key_F8);
+
+        // Two patterns of 4 steps; the song's first step comes a second after the start.
+        Named<QComboBox>(window, "TimeBar")->setCurrentIndex(Named<QComboBox>(window, "TimeBar")->findText("4  | 4"));
+        QTest::mouseClick(Named<QPushButton>(window, "BitBtn13"), Qt::LeftButton);
+        StoreAs(ui, "A");
+        StoreAs(ui, "B");
+        QListWidget& playList = *Named<QListWidget>(window, "SongList");
+        const auto marked = [&] {
+            std::vector<bool> bold;
+            for (int row = 0; row < playList.count(); ++row) {
+                bold.push_back(playList.item(row)->font().bold());
+            }
+            return bold;
+        };
+        QTest::keyClick(&window, Qt::Key_F5);
+        ui.Pass(1001);
+        QCOMPARE(marked(), (std::vector<bool>{true, false}));
+        ui.Pass(4 * 120);
+        QCOMPARE(marked(), (std::vector<bool>{false, true}));
+        QTest::keyClick(&window, Qt::Key_F8);
+        QCOMPARE(marked(), (std::vector<bool>{false, false}));
+    }
+
+    void ANameCutShortByItsColumnShowsInFullAsATooltip() {
+        WindowUnderTest ui;
+        const std::string longName = "A groove whose name is far too long for its column";
+        WriteFileSafely((ui.folder / (longName + ".pat")).string(), std::string());
+        SequenceWindow& window = ui.Open();
+        Put(ui, longName);
+        Put(ui, "Demo Fill");
+        const auto tipOver = [](QListWidget& list, const QString& name) {
+            QToolTip::hideText();
+            const QPoint at(20, list.visualItemRect(list.findItems(name, Qt::MatchExactly)[0]).center().y());
+            QHelpEvent help(QEvent::ToolTip, at, list.viewport()->mapToGlobal(at));
+            QApplication::sendEvent(list.viewport(), &help);
+            return QToolTip::text();
+        };
+        for (const char* listName : {"MusicLib", "SongList"}) {
+            QListWidget& list = *Named<QListWidget>(window, listName);
+            QCOMPARE(tipOver(list, QString::fromStdString(longName)), QString::fromStdString(longName));
+            QVERIFY(tipOver(list, "Demo Fill") != "Demo Fill");  // it fits: the list's own tip, if any
+        }
     }
 
     void ClosingWritesTheKitPansAndTheNextStartRestoresThem() {
