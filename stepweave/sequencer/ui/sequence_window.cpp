@@ -27,6 +27,7 @@
 #include "stepweave/sequencer/model/time_bar.h"
 #include "stepweave/sequencer/session/sequencer_session.h"
 #include "stepweave/sequencer/ui/elided_name_tips.h"
+#include "stepweave/sequencer/ui/menu_key_routing.h"
 #include "stepweave/sequencer/ui/options_window.h"
 #include "stepweave/sequencer/ui/render_progress_window.h"
 #include "stepweave/sequencer/ui/stepweave_look.h"
@@ -465,9 +466,15 @@ void SequenceWindow::CreateMenu() {
 
     // Menu keys act wherever the focus is in the window, before the focused
     // control sees the key: Ctrl+C closes the window even from a text field.
-    for (QAction* action : findChildren<QAction*>()) {
+    // Undo and Redo are no menu keys of that kind: in a text field, Ctrl+Z
+    // undoes the typing.
+    QList<QAction*> menuKeys = findChildren<QAction*>();
+    for (QAction* action : menuKeys) {
         action->setShortcutContext(Qt::WindowShortcut);
     }
+    menuKeys.removeAll(undoAction);
+    menuKeys.removeAll(redoAction);
+    (new MenuKeyRouting(menuKeys, this))->Watch(*this);
 }
 
 // The window's component names, as the controls' Qt object names.

@@ -121,9 +121,12 @@ public:
         session.reset();
     }
 
-    SequenceWindow& Open() {
+    SequenceWindow& Open() { return Open(prompt); }
+    // The window answering its questions with the given prompt (the real
+    // message boxes, say).
+    SequenceWindow& Open(WindowPrompt& answering) {
         session = std::make_unique<SequencerSession>(folder.string(), timers, SessionSound::Devices, output);
-        window = std::make_unique<SequenceWindow>(*session, prompt);
+        window = std::make_unique<SequenceWindow>(*session, answering);
         window->show();
         QApplication::setActiveWindow(window.get());
         return *window;
