@@ -40,10 +40,17 @@ UnsavedWork::UnsavedWork(const SequencerDocument& document) : document_(document
 }
 
 void UnsavedWork::PatternKept() {
-    keptGrid_ = document_.grid;
-    keptLoop_ = document_.Loop();
-    keptDelay_ = document_.Delay();
+    keptPattern_ = {document_.grid, document_.Loop(), document_.Delay()};
     tempoSetByHand_ = false;
+}
+
+// The file's tempo is what a tempo moved by hand is compared with from now on.
+void UnsavedWork::KeptIfStoredAs(const PatternGrid& grid, int loop, int delay) {
+    PatternState stored{grid, loop, delay};
+    if (!PatternDiffersFrom(stored)) {
+        keptPattern_ = std::move(stored);
+        tempoSetByHand_ = false;
+    }
 }
 
 void UnsavedWork::SongKept() { keptSong_ = CurrentSong(); }
@@ -58,12 +65,14 @@ UnsavedWork::SongState UnsavedWork::CurrentSong() const {
     return song;
 }
 
+bool UnsavedWork::PatternDiffersFrom(const PatternState& pattern) const {
+    return document_.grid != pattern.grid || document_.Loop() != pattern.loop ||
+           (tempoSetByHand_ && document_.Delay() != pattern.delay);
+}
+
 bool UnsavedWork::PatternUnsaved() const {
     const PatternGrid& grid = document_.grid;
-    if (grid.Name().empty() && grid.ChannelsEmpty()) {
-        return false;
-    }
-    return grid != keptGrid_ || document_.Loop() != keptLoop_ || (tempoSetByHand_ && document_.Delay() != keptDelay_);
+    return !(grid.Name().empty() && grid.ChannelsEmpty()) && PatternDiffersFrom(keptPattern_);
 }
 
 bool UnsavedWork::SongUnsaved() const { return !document_.playList.Empty() && CurrentSong() != keptSong_; }

@@ -51,6 +51,10 @@ public:
     void SongKept();
     // The user moved the tempo slider.
     void TempoSetByHand() { tempoSetByHand_ = true; }
+    // The editor's pattern as its pattern file holds it (grid, repeat count,
+    // tempo): when the pattern stands so now, as after a render or Play Song
+    // left the last pattern in the editor, it counts as kept.
+    void KeptIfStoredAs(const PatternGrid& grid, int loop, int delay);
 
     bool PatternUnsaved() const;
     bool SongUnsaved() const;
@@ -70,12 +74,16 @@ private:
         std::array<SampleSetting, kSongSampleCount> samples;
         bool operator==(const SongState&) const = default;
     };
+    struct PatternState {
+        PatternGrid grid;
+        int loop = 0;
+        int delay = 0;
+    };
     SongState CurrentSong() const;
+    bool PatternDiffersFrom(const PatternState& pattern) const;
 
     const SequencerDocument& document_;
-    PatternGrid keptGrid_;
-    int keptLoop_ = 0;
-    int keptDelay_ = 0;
+    PatternState keptPattern_;
     bool tempoSetByHand_ = false;
     SongState keptSong_;
 };
