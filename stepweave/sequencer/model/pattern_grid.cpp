@@ -75,6 +75,17 @@ void PatternGrid::ClearChannels() {
     }
 }
 
+bool PatternGrid::ChannelsEmpty() const {
+    for (int row = kFirstStepRow; row < kKeptRows; ++row) {
+        for (int channel = 1; channel <= kChannels; ++channel) {
+            if (!cells_[row][channel].empty()) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 void PatternGrid::UpdateTime(const std::string& lengthText, const std::string& beatText) {
     SetCell(kHeaderRow, kLengthColumn, lengthText);
     const int length = PatternLengthFromText(lengthText);

@@ -60,6 +60,8 @@ public:
 
     // Empties channels 1..6 of rows 2..66, whatever the current length.
     void ClearChannels();
+    // Whether channels 1..6 of rows 2..66 are all empty.
+    bool ChannelsEmpty() const;
 
     // Applies a length and beat typed or chosen as text ("Update Time"): the
     // header takes both texts, the grid shows length + 2 rows, steps 1 to
@@ -72,6 +74,9 @@ public:
     void WriteChannelNames();
     // Labels for steps first..last (1-based) with the given beat.
     void WriteStepLabels(int firstStep, int lastStep, int beat);
+
+    // The same texts in every cell, hidden rows included, and the same rows shown.
+    bool operator==(const PatternGrid&) const = default;
 
 private:
     std::array<std::array<std::string, kColumns>, kKeptRows> cells_;

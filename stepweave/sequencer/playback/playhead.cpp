@@ -1,5 +1,7 @@
 #include "stepweave/sequencer/playback/playhead.h"
 
+#include <algorithm>
+
 #include "stepweave/sequencer/model/pattern_grid.h"
 #include "stepweave/sequencer/playback/playback_engine.h"
 #include "stepweave/sequencer/commands/song_compiler.h"
@@ -31,6 +33,29 @@ std::optional<int> SongPlayheadRow(const std::vector<std::string>& songLines, si
     }
     const size_t step = (position - firstCell) / kLinesPerStep - 1;
     return PatternGrid::kFirstStepRow + static_cast<int>(step % static_cast<size_t>(lastPatternLength));
+}
+
+std::vector<size_t> PatternStartLines(const std::vector<std::string>& songLines) {
+    std::vector<size_t> starts;
+    size_t line = 0;
+    while (line < songLines.size() && songLines[line] != kSongEndMarker) {
+        if (songLines[line] == kTempoMarker) {
+            starts.push_back(line);
+            line += kTempoMarkerLines;
+        } else {
+            line += kLinesPerStep;
+        }
+    }
+    return starts;
+}
+
+std::optional<int> PatternPlayedAt(const std::vector<size_t>& patternStarts, size_t position) {
+    if (patternStarts.empty()) {
+        return std::nullopt;
+    }
+    const size_t lastLinePlayed = position == 0 ? 0 : position - 1;
+    const auto after = std::upper_bound(patternStarts.begin(), patternStarts.end(), lastLinePlayed);
+    return after == patternStarts.begin() ? 0 : static_cast<int>(after - patternStarts.begin()) - 1;
 }
 
 std::optional<int> PlayheadRow(PlaybackEngine& engine, const PatternGrid& grid) {

@@ -18,4 +18,11 @@ std::optional<int> PlayheadRow(PlaybackEngine& engine, const PatternGrid& grid);
 // the compiled song's last pattern (of the given length); none elsewhere.
 std::optional<int> SongPlayheadRow(const std::vector<std::string>& songLines, size_t position, int lastPatternLength);
 
+// The lines of a compiled song at which its patterns start (their tempo
+// markers), found step by step as the song player reads them.
+std::vector<size_t> PatternStartLines(const std::vector<std::string>& songLines);
+// Which of the song's patterns (0 for the first) holds the step just played,
+// given the position after it; the first before any step. None for no song.
+std::optional<int> PatternPlayedAt(const std::vector<size_t>& patternStarts, size_t position);
+
 }  // namespace stepweave

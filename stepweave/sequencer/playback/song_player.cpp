@@ -53,6 +53,7 @@ bool SongPlayer::Start() {
     }
     lines_ = std::move(song.lines);
     position_ = 0;
+    firstEntry_ = start;
     stopRequested_ = false;
     clock_.SetEnabled(true);
     return true;

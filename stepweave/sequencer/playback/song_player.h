@@ -38,6 +38,8 @@ public:
     bool Playing() const { return clock_.Enabled(); }
 
     const std::vector<std::string>& Lines() const { return lines_; }
+    // The play-list entry the song started from: its first pattern's.
+    int FirstEntry() const { return firstEntry_; }
     // The index of the next line.
     size_t Position() const { return position_; }
 
@@ -65,6 +67,7 @@ private:
     StepClock clock_;
     std::vector<std::string> lines_;
     size_t position_ = 0;
+    int firstEntry_ = 0;
     bool stopRequested_ = false;
     bool repeat_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace stepweave {
 
@@ -46,6 +47,25 @@ void MessageBoxPrompt::ShowError(const std::string& text) {
 bool MessageBoxPrompt::AskYesNo(const std::string& text, const std::string& caption) {
     return QMessageBox::question(owner_, Q(caption), Q(text), QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+// Enter saves, Escape cancels.
+UnsavedWorkAnswer MessageBoxPrompt::AskAboutUnsavedWork(const UnsavedWorkQuestion& question) {
+    QMessageBox box(QMessageBox::Warning, kUnsavedWorkCaption, Q(question.text), QMessageBox::NoButton, owner_);
+    box.setObjectName("UnsavedWorkQuestion");
+    QPushButton* save = box.addButton(Q(question.saveButton), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton("Discard", QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton("Cancel", QMessageBox::RejectRole);
+    save->setObjectName("Save");
+    discard->setObjectName("Discard");
+    cancel->setObjectName("Cancel");
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save) {
+        return UnsavedWorkAnswer::Save;
+    }
+    return box.clickedButton() == discard ? UnsavedWorkAnswer::Discard : UnsavedWorkAnswer::Cancel;
 }
 
 std::string MessageBoxPrompt::ChooseFileToOpen(const FileDialogRequest& request) {

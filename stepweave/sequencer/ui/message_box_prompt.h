@@ -22,6 +22,7 @@ public:
     bool AskYesNo(const std::string& text, const std::string& caption) override;
     std::string ChooseFileToOpen(const FileDialogRequest& request) override;
     std::string ChooseFileToSave(const FileDialogRequest& request) override;
+    UnsavedWorkAnswer AskAboutUnsavedWork(const UnsavedWorkQuestion& question) override;
 
 private:
     QWidget* owner_;

@@ -3,11 +3,15 @@
 #include <QEvent>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <utility>
 
 #include "stepweave/sequencer/commands/library_commands.h"
+#include "stepweave/sequencer/model/pattern_library.h"
 #include "stepweave/sequencer/model/sequencer_document.h"
+#include "stepweave/sequencer/playback/playhead.h"
 #include "stepweave/sequencer/session/sequencer_session.h"
 #include "stepweave/sequencer/ui/sequence_window.h"
+#include "stepweave/sequencer/ui/stepweave_look.h"
 #include "stepweave/sequencer/ui/window_prompt.h"
 
 namespace stepweave {
@@ -61,6 +65,30 @@ void SequenceWindow::ShowPlayList() {
     ShowSelection(*playListBox, document_.playList.SelectedIndex());
 }
 
+// During Play Song the entry whose pattern is playing is marked: bold, with
+// the play glyph.
+void SequenceWindow::ShowPlayingEntry() {
+    PlaybackEngine& engine = session_.Engine();
+    std::optional<int> pattern;
+    if (engine.PlayingSong()) {
+        pattern = PatternPlayedAt(songPatternStarts_, engine.Song().Position());
+    }
+    const int playing = pattern ? songFirstEntry_ + *pattern : -1;
+    const bool wasShowing = std::exchange(showing_, true);
+    for (int row = 0; row < playListBox->count(); ++row) {
+        QListWidgetItem* item = playListBox->item(row);
+        const bool marked = row == playing;
+        if (item->data(Qt::FontRole).isValid() == marked) {
+            continue;
+        }
+        QFont bold = playListBox->font();
+        bold.setBold(true);
+        item->setData(Qt::FontRole, marked ? QVariant(bold) : QVariant());
+        item->setIcon(marked ? look::GlyphIcon(look::Glyph::Play) : QIcon());
+    }
+    showing_ = wasShowing;
+}
+
 void SequenceWindow::PlayListEntryChanged(QListWidgetItem* item) {
     if (!showing_) {
         document_.playList.SetChecked(playListBox->row(item), item->checkState() == Qt::Checked);
@@ -85,12 +113,23 @@ void SequenceWindow::PlayListPressed(QMouseEvent* event) {
             document_.playList.Select(playListBox->row(item));
         }
     }
-    RecordEdit("Load Pattern", [this] { LoadSelectedPattern(document_); });
+    bool loaded = false;
+    RecordEdit("Load Pattern", [&] { loaded = LoadSelectedPattern(document_); });
+    if (loaded) {
+        unsaved_.PatternKept();
+    }
 }
 
-void SequenceWindow::StoreClick() {
-    Attempt([this] { StorePattern(document_, prompt_); });
+void SequenceWindow::StoreClick() { StoreEditedPattern(); }
+
+// A name Store cannot use gets its notice or error and stores nothing.
+bool SequenceWindow::StoreEditedPattern() {
+    const bool stored = Attempt([this] { StorePattern(document_, prompt_); }) && IsPatternName(document_.grid.Name());
+    if (stored) {
+        unsaved_.PatternKept();
+    }
     ShowDocument();
+    return stored;
 }
 
 void SequenceWindow::LibraryDoubleClick() { AddToPlayListClick(); }

@@ -27,9 +27,11 @@ void SequenceWindow::ShowTransport() {
     ShowPlayhead();
 }
 
+// The grid keeps the playing row in view; the play list marks the entry playing.
 void SequenceWindow::ShowPlayhead() {
     const std::optional<int> row = PlayheadRow(session_.Engine(), document_.grid);
     patternGrid->SetHighlightedRow(row.value_or(-1));
+    ShowPlayingEntry();
 }
 
 void SequenceWindow::PlayPatternClick() {
@@ -41,6 +43,13 @@ void SequenceWindow::PlayPatternClick() {
 // the editor ends up holding the last one, which Undo takes back.
 void SequenceWindow::PlaySongClick() {
     RecordEdit("Play Song", [this] { session_.Engine().PlaySong(); });
+    SongPlayer& song = session_.Engine().Song();
+    if (song.Playing()) {
+        unsaved_.PatternKept();
+        songPatternStarts_ = PatternStartLines(song.Lines());
+        songFirstEntry_ = song.FirstEntry();
+        ShowPlayingEntry();
+    }
 }
 
 void SequenceWindow::StopClick() {
@@ -53,13 +62,20 @@ void SequenceWindow::TempoSliderMoved(int value) {
         return;
     }
     session_.Engine().SetDelayByHand(value);
+    unsaved_.TempoSetByHand();
     ShowTransport();
 }
 
-// A repeat count below 1 never gets past the field, which holds at least 1.
+// The field takes any number the user types; one below 1 becomes 1 at once.
 void SequenceWindow::LoopsChanged(int value) {
-    if (!showing_) {
-        document_.SetLoop(value);
+    if (showing_) {
+        return;
+    }
+    document_.SetLoop(value);
+    if (value != document_.Loop()) {
+        showing_ = true;
+        loopsBox->setValue(document_.Loop());
+        showing_ = false;
     }
 }
 

@@ -16,31 +16,44 @@ constexpr const char* kSongFilter = "*.sng (*.sng)";
 // New Song empties the pattern's cells and name with the play list; Undo
 // gives the pattern back.
 void SequenceWindow::NewSongClick() {
+    if (!MayDropDocument(DocumentLeaving::NewSong)) {
+        return;
+    }
     RecordEdit("New Song", [this] { NewSong(document_); });
+    unsaved_.PatternKept();
+    unsaved_.SongKept();
 }
 
 void SequenceWindow::OpenSongClick() {
+    if (!MayDropDocument(DocumentLeaving::OpenSong)) {
+        return;
+    }
     OpenSongFile(prompt_.ChooseFileToOpen({"Open Song", kSongFilter, session_.StartDirectory(), "", ""}));
 }
 
 void SequenceWindow::OpenSongFile(const std::string& path) {
-    Attempt([&] {
-        if (OpenSong(document_, path)) {
-            session_.Engine().EnablePlayPattern();
-        }
-    });
+    bool opened = false;
+    Attempt([&] { opened = OpenSong(document_, path); });
+    if (opened) {
+        session_.Engine().EnablePlayPattern();
+        unsaved_.SongKept();
+    }
     ShowDocument();
 }
 
-void SequenceWindow::SaveSongClick() {
+void SequenceWindow::SaveSongClick() { SaveSongToChosenFile(); }
+
+bool SequenceWindow::SaveSongToChosenFile() {
     const std::string path =
         prompt_.ChooseFileToSave({"Save Song", kSongFilter, session_.StartDirectory(), document_.songTitle, "sng"});
-    Attempt([&] {
-        if (SaveSong(document_, path)) {
-            session_.Engine().EnablePlayPattern();
-        }
-    });
+    bool saved = false;
+    Attempt([&] { saved = SaveSong(document_, path); });
+    if (saved) {
+        session_.Engine().EnablePlayPattern();
+        unsaved_.SongKept();
+    }
     ShowDocument();
+    return saved;
 }
 
 }  // namespace stepweave

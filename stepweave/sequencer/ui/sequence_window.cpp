@@ -26,6 +26,8 @@
 #include "stepweave/sequencer/model/tempo.h"
 #include "stepweave/sequencer/model/time_bar.h"
 #include "stepweave/sequencer/session/sequencer_session.h"
+#include "stepweave/sequencer/ui/elided_name_tips.h"
+#include "stepweave/sequencer/ui/menu_key_routing.h"
 #include "stepweave/sequencer/ui/options_window.h"
 #include "stepweave/sequencer/ui/render_progress_window.h"
 #include "stepweave/sequencer/ui/stepweave_look.h"
@@ -45,6 +47,7 @@ constexpr int kTempoEdgeWidth = 60;
 constexpr int kGridColumnWidth = 73;
 constexpr int kGridRowHeight = 16;
 constexpr int kChooserRows = 17;
+constexpr int kMostLoops = 9999;
 
 // The window's client area: the skin picture when there is one, otherwise
 // our own dark backdrop.
@@ -94,7 +97,7 @@ QCheckBox* RepeatBox(QWidget* parent) { return new QCheckBox("Repeat", parent); 
 }  // namespace
 
 SequenceWindow::SequenceWindow(SequencerSession& session, WindowPrompt& prompt, QWidget* parent)
-    : QMainWindow(parent), session_(session), document_(session.Document()), prompt_(prompt) {
+    : QMainWindow(parent), session_(session), document_(session.Document()), prompt_(prompt), unsaved_(document_) {
     setWindowTitle(QString::fromStdString(document_.caption));
     LoadSkin();
     CreateControls();
@@ -109,6 +112,9 @@ SequenceWindow::SequenceWindow(SequencerSession& session, WindowPrompt& prompt, 
     StartUp();
     CreateToolWindows();
     ShowDocument();
+    // What start-up made is nothing the user did.
+    unsaved_.PatternKept();
+    unsaved_.SongKept();
 }
 
 SequenceWindow::~SequenceWindow() = default;
@@ -189,6 +195,7 @@ QWidget* SequenceWindow::CreateLibraryArea() {
     patternLibraryBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     patternLibraryBox->setTextElideMode(Qt::ElideRight);
     patternLibraryBox->setToolTip("Double-click a pattern to add it to the play list");
+    patternLibraryBox->setItemDelegate(new ElidedNameTips(patternLibraryBox));
     libraryBinButton = GlyphButton(look::Glyph::Bin, "Delete", "Delete the pattern for good", area);
     layout->addWidget(Caption("Pattern Library", area));
     layout->addWidget(patternLibraryBox, 1);
@@ -204,6 +211,7 @@ QWidget* SequenceWindow::CreatePlayListArea() {
     playListBox = new QListWidget(area);
     playListBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     playListBox->setToolTip("Click an entry to load its pattern; tick entries to remove them with the bin");
+    playListBox->setItemDelegate(new ElidedNameTips(playListBox));
     playListArrows = new UpDownArrows(area);
     playListBinButton = GlyphButton(look::Glyph::Bin, "", "Remove the ticked entries", area);
     songRepeatBox = RepeatBox(area);
@@ -354,7 +362,9 @@ QWidget* SequenceWindow::CreateTempoEdge() {
     logo->setObjectName("Image3");
     logo->setPixmap(look::Logo(kTempoEdgeWidth, 30));
     loopsBox = new QSpinBox(edge);
-    loopsBox->setRange(kFewestLoops, 9999);
+    // Any number typed reaches LoopsChanged, which makes one below 1 a 1: a
+    // field limited to 1 would keep the old value for "0" and take "-3" as 3.
+    loopsBox->setRange(-kMostLoops, kMostLoops);
     loopsBox->setValue(kDefaultLoop);
     loopsBox->setToolTip("How often the pattern plays in a row within a song");
     tempoSlider = new QSlider(Qt::Vertical, edge);
@@ -456,9 +466,15 @@ void SequenceWindow::CreateMenu() {
 
     // Menu keys act wherever the focus is in the window, before the focused
     // control sees the key: Ctrl+C closes the window even from a text field.
-    for (QAction* action : findChildren<QAction*>()) {
+    // Undo and Redo are no menu keys of that kind: in a text field, Ctrl+Z
+    // undoes the typing.
+    QList<QAction*> menuKeys = findChildren<QAction*>();
+    for (QAction* action : menuKeys) {
         action->setShortcutContext(Qt::WindowShortcut);
     }
+    menuKeys.removeAll(undoAction);
+    menuKeys.removeAll(redoAction);
+    (new MenuKeyRouting(menuKeys, this))->Watch(*this);
 }
 
 // The window's component names, as the controls' Qt object names.
@@ -606,6 +622,10 @@ void SequenceWindow::closeEvent(QCloseEvent* event) {
         // The render below us on the stack ends first (saving what it has), then the window closes.
         closeAfterRender_ = true;
         session_.Engine().Stop();
+        event->ignore();
+        return;
+    }
+    if (!MayDropDocument(DocumentLeaving::Exit)) {
         event->ignore();
         return;
     }

@@ -10,15 +10,18 @@
 // sequence_window.cpp builds the window and starts it up, sequence_editor.cpp
 // holds the grid's handlers, sequence_library.cpp the library's and the play
 // list's, sequence_playback.cpp the transport and tempo, sequence_songs.cpp
-// the songs and the menu.
+// the songs and the menu, sequence_unsaved.cpp the question before unsaved
+// work would be lost.
 #include <QMainWindow>
 #include <QPixmap>
 #include <QUndoStack>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "stepweave/sequencer/editor/pattern_editing.h"
+#include "stepweave/sequencer/model/unsaved_work.h"
 #include "stepweave/sequencer/ui/step_grid.h"
 #include "stepweave/sound/ui/editor_choice.h"
 
@@ -185,6 +188,8 @@ private:
 
     // sequence_library.cpp: storing, loading and the two lists.
     void StoreClick();
+    // Store; whether the pattern was written.
+    bool StoreEditedPattern();
     void PlayListPressed(QMouseEvent* event);
     void LibraryDoubleClick();
     void AddToPlayListClick();
@@ -196,6 +201,7 @@ private:
     void PlayListEntryChanged(QListWidgetItem* item);
     void ShowLibrary();
     void ShowPlayList();
+    void ShowPlayingEntry();
 
     // sequence_playback.cpp: the transport, the tempo and the playhead.
     void PlayPatternClick();
@@ -224,6 +230,13 @@ private:
     void NewSongClick();
     void OpenSongClick();
     void SaveSongClick();
+    // Save Song; whether the song was written.
+    bool SaveSongToChosenFile();
+
+    // sequence_unsaved.cpp: whether the document may be dropped now. With
+    // unsaved work the user is asked: Save (stores and saves as needed; a
+    // save that does not happen keeps the document), Discard or Cancel.
+    bool MayDropDocument(DocumentLeaving leaving);
 
     SequencerSession& session_;
     SequencerDocument& document_;
@@ -238,6 +251,11 @@ private:
     bool rendering_ = false;
     bool closeAfterRender_ = false;
     QUndoStack undoStack_;
+    UnsavedWork unsaved_;
+    // Where the playing song's patterns start among its lines, and the
+    // play-list entry it started from: the entry being played is marked.
+    std::vector<size_t> songPatternStarts_;
+    int songFirstEntry_ = 0;
     QPixmap skin_;  // "SWSkin.bmp", drawn behind the controls when present
     bool showing_ = false;  // the controls are being set from the document
     bool soundStarted_ = false;

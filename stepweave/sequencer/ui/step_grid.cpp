@@ -73,6 +73,7 @@ void StepGrid::SetCurrentCell(Cell cell) {
 void StepGrid::SetHighlightedRow(int row) {
     if (row != highlightedRow_) {
         highlightedRow_ = row;
+        ScrollIntoView(row);
         Refresh();
     }
 }

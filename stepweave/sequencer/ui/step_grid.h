@@ -61,7 +61,8 @@ public:
     // The selection's corners: the anchor and the current cell.
     Cell SelectionAnchor() const { return anchor_; }
 
-    // The row a playhead marks, or -1 for none.
+    // The row a playhead marks, or -1 for none; a row newly marked is
+    // scrolled into view.
     int HighlightedRow() const { return highlightedRow_; }
     void SetHighlightedRow(int row);
 

@@ -60,5 +60,21 @@ TEST(Playhead, SongStepsAreMarkedOnlyWithinTheLastPatternCompiled) {
     EXPECT_EQ(SongPlayheadRow(songLines, 34, 2), 3);
 }
 
+TEST(Playhead, TheSongPatternPlayingIsFoundStepByStep) {
+    // Two patterns of 1 and 2 steps; a cell of the first reads "//" and is no marker.
+    std::vector<std::string> songLines{kTempoMarker, "60", "", kTempoMarker, "", "", "", ""};
+    songLines.push_back(kTempoMarker);
+    songLines.push_back("30");
+    songLines.insert(songLines.end(), 2 * 6, "");
+    songLines.push_back(kSongEndMarker);
+    const std::vector<size_t> starts = PatternStartLines(songLines);
+    EXPECT_EQ(starts, (std::vector<size_t>{0, 8}));
+    EXPECT_EQ(PatternPlayedAt(starts, 0), 0);   // before the first step
+    EXPECT_EQ(PatternPlayedAt(starts, 8), 0);   // the first pattern's step played
+    EXPECT_EQ(PatternPlayedAt(starts, 16), 1);
+    EXPECT_EQ(PatternPlayedAt(starts, 22), 1);  // the last step
+    EXPECT_EQ(PatternPlayedAt({}, 8), std::nullopt);
+}
+
 }  // namespace
 }  // namespace stepweave

@@ -227,6 +227,24 @@ private slots:
         QCOMPARE(ui.Cell(2, 0), std::string("1:0*"));
     }
 
+    void TheLoopsFieldMakesAnyNumberBelowOneAOne() {
+        WindowUnderTest ui;
+        SequenceWindow& window = ui.Open();
+        QSpinBox& loops = *Named<QSpinBox>(window, "Loop");
+        const auto type = [&](const char* text) {
+            loops.selectAll();
+            QTest::keyClicks(&loops, text);
+            return ui.Document().Loop();
+        };
+        QCOMPARE(type("4"), 4);
+        QCOMPARE(type("0"), 1);
+        QCOMPARE(loops.value(), 1);
+        QCOMPARE(type("4"), 4);
+        QCOMPARE(type("-3"), 1);
+        QCOMPARE(loops.value(), 1);
+        QCOMPARE(type("12"), 12);
+    }
+
     void EnterInsertsTheInstrumentWhereverTheFocusIsWithoutAPreview() {
         WindowUnderTest ui;
         SequenceWindow& window = ui.Open();

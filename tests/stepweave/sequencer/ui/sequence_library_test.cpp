@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
+#include <QToolTip>
 
 #include "stepweave/sequencer/commands/library_commands.h"
 #include "stepweave/sequencer/files/panning_file.h"
@@ -280,7 +281,9 @@ private slots:
 
         ui.Document().grid.SetCell(2, 1, "Sample1");
         Named<QSlider>(window, "Delay")->setValue(45);
+        ui.prompt.unsavedAnswers = {UnsavedWorkAnswer::Discard};  // the edited pattern goes
         QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(ui.prompt.TextsOf("unsaved").size(), size_t{1});
         QCOMPARE(window.windowTitle(), QString("Stepweave Pro v5.0"));
         QVERIFY(Names(*Named<QListWidget>(window, "SongList")).empty());
         QCOMPARE(Named<QLineEdit>(window, "Edit3")->text(), QString());
@@ -293,6 +296,108 @@ private slots:
         ui.prompt.files = {""};  // cancelled: nothing changes
         QTest::mouseClick(Named<QPushButton>(window, "BitBtn8"), Qt::LeftButton);
         QCOMPARE(window.windowTitle(), QString("Stepweave Pro v4.0 - Copy"));
+    }
+
+    void NewOpenAndExitAskBeforeUnsavedWorkIsLost() {
+        WindowUnderTest ui;
+        SequenceWindow& window = ui.Open();
+        const auto asked = [&] { return ui.prompt.TextsOf("unsaved"); };
+        ui.Choose("Kick      [ ]");
+        ui.Click(2, 1);
+
+        // Cancel: nothing happens.
+        QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(asked().size(), size_t{1});
+        QCOMPARE(ui.Cell(2, 1), std::string("Kick      [ ]"));
+        // Save with no name: Store asks for one, and the song is not opened.
+        ui.prompt.unsavedAnswers = {UnsavedWorkAnswer::Save};
+        QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(ui.prompt.shown.back().text, std::string("Name of pattern?"));
+        QVERIFY(ui.prompt.dialogs.empty());
+        // Save with a name: stored, then the new song.
+        StoreAs(ui, "Verse");
+        ui.Click(3, 1);
+        ui.prompt.unsavedAnswers = {UnsavedWorkAnswer::Save};
+        QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(asked().back(), std::string("The pattern \"Verse\" has changes that are not stored.\n"
+                                             "The play list is not saved as a song.\n\n"
+                                             "Store the pattern and save the song before starting a new song?"));
+        QCOMPARE(ui.prompt.shown.back().kind, std::string("save"));  // Save Song's dialog, cancelled
+        QCOMPARE(ReadPatternFile(ui.folder.string(), "Verse").rows[3][1], std::string("Kick      [ ]"));
+        QCOMPARE(ui.Cell(3, 1), std::string("Kick      [ ]"));  // a song not saved keeps the document
+
+        // The play list saved as a song before another is opened; then nothing is asked.
+        ui.prompt.unsavedAnswers = {UnsavedWorkAnswer::Save};
+        ui.prompt.files = {(ui.folder / "Mine.sng").string(), (ui.folder / "Demo.sng").string()};
+        QTest::mouseClick(Named<QPushButton>(window, "BitBtn8"), Qt::LeftButton);
+        QVERIFY(std::filesystem::exists(ui.folder / "Mine.sng"));
+        QCOMPARE(window.windowTitle(), QString("Stepweave Pro v4.0 - Demo"));
+        const size_t questions = asked().size();
+        QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(asked().size(), questions);
+
+        // Exit: Cancel keeps the window; Discard closes it.
+        ui.Click(2, 1);
+        window.close();
+        QVERIFY(window.isVisible());
+        ui.prompt.unsavedAnswers = {UnsavedWorkAnswer::Discard};
+        window.close();
+        QVERIFY(!window.isVisible());
+        QCOMPARE(asked().size(), questions + 2);
+    }
+
+    void APlayingRowStaysInViewAndThePlayListMarksThePatternPlaying() {
+        WindowUnderTest ui;
+        SequenceWindow& window = ui.Open();
+        Named<QComboBox>(window, "TimeBar")->setCurrentIndex(Named<QComboBox>(window, "TimeBar")->findText("32 | 4 "));
+        QTest::mouseClick(Named<QPushButton>(window, "BitBtn13"), Qt::LeftButton);
+        QTest::keyClick(&window, Qt::Key_F6);
+        ui.Pass(121 + 120 * 24);
+        QCOMPARE(ui.Grid().HighlightedRow(), 26);  // step 25
+        QVERIFY(ui.Grid().viewport()->rect().contains(ui.Grid().CellRect({26, 1})));
+        QTest::keyClick(&window, Qt::Key_F8);
+
+        // Two patterns of 4 steps; the song's first step comes a second after the start.
+        Named<QComboBox>(window, "TimeBar")->setCurrentIndex(Named<QComboBox>(window, "TimeBar")->findText("4  | 4"));
+        QTest::mouseClick(Named<QPushButton>(window, "BitBtn13"), Qt::LeftButton);
+        StoreAs(ui, "A");
+        StoreAs(ui, "B");
+        QListWidget& playList = *Named<QListWidget>(window, "SongList");
+        const auto marked = [&] {
+            std::vector<bool> bold;
+            for (int row = 0; row < playList.count(); ++row) {
+                bold.push_back(playList.item(row)->font().bold());
+            }
+            return bold;
+        };
+        QTest::keyClick(&window, Qt::Key_F5);
+        ui.Pass(1001);
+        QCOMPARE(marked(), (std::vector<bool>{true, false}));
+        ui.Pass(4 * 120);
+        QCOMPARE(marked(), (std::vector<bool>{false, true}));
+        QTest::keyClick(&window, Qt::Key_F8);
+        QCOMPARE(marked(), (std::vector<bool>{false, false}));
+    }
+
+    void ANameCutShortByItsColumnShowsInFullAsATooltip() {
+        WindowUnderTest ui;
+        const std::string longName = "A groove whose name is far too long for its column";
+        WriteFileSafely((ui.folder / (longName + ".pat")).string(), std::string());
+        SequenceWindow& window = ui.Open();
+        Put(ui, longName);
+        Put(ui, "Demo Fill");
+        const auto tipOver = [](QListWidget& list, const QString& name) {
+            QToolTip::hideText();
+            const QPoint at(20, list.visualItemRect(list.findItems(name, Qt::MatchExactly)[0]).center().y());
+            QHelpEvent help(QEvent::ToolTip, at, list.viewport()->mapToGlobal(at));
+            QApplication::sendEvent(list.viewport(), &help);
+            return QToolTip::text();
+        };
+        for (const char* listName : {"MusicLib", "SongList"}) {
+            QListWidget& list = *Named<QListWidget>(window, listName);
+            QCOMPARE(tipOver(list, QString::fromStdString(longName)), QString::fromStdString(longName));
+            QVERIFY(tipOver(list, "Demo Fill") != "Demo Fill");  // it fits: the list's own tip, if any
+        }
     }
 
     void ClosingWritesTheKitPansAndTheNextStartRestoresThem() {

@@ -39,9 +39,9 @@ Control* Named(const QObject& window, const QString& name) {
 }
 
 struct Shown {
-    std::string kind;  // "notice", "ok/cancel", "yes/no", "error", "open", "save"
+    std::string kind;  // "notice", "ok/cancel", "yes/no", "error", "open", "save", "unsaved"
     std::string text;
-    std::string caption;
+    std::string caption;  // for "unsaved": the Save button's text
 };
 
 class ScriptedWindowPrompt : public WindowPrompt {
@@ -58,6 +58,15 @@ public:
     }
     std::string ChooseFileToOpen(const FileDialogRequest& request) override { return File("open", request); }
     std::string ChooseFileToSave(const FileDialogRequest& request) override { return File("save", request); }
+    UnsavedWorkAnswer AskAboutUnsavedWork(const UnsavedWorkQuestion& question) override {
+        shown.push_back({"unsaved", question.text, question.saveButton});
+        if (unsavedAnswers.empty()) {
+            return UnsavedWorkAnswer::Cancel;
+        }
+        const UnsavedWorkAnswer answer = unsavedAnswers.front();
+        unsavedAnswers.pop_front();
+        return answer;
+    }
 
     std::vector<std::string> Errors() const { return TextsOf("error"); }
     std::vector<std::string> TextsOf(const std::string& kind) const {
@@ -72,6 +81,7 @@ public:
 
     std::deque<bool> answers;       // OK/Cancel and Yes/No, in order
     std::deque<std::string> files;  // "" cancels the dialog
+    std::deque<UnsavedWorkAnswer> unsavedAnswers;  // Cancel when none is left
     std::vector<Shown> shown;
     std::vector<FileDialogRequest> dialogs;
 
@@ -111,9 +121,12 @@ public:
         session.reset();
     }
 
-    SequenceWindow& Open() {
+    SequenceWindow& Open() { return Open(prompt); }
+    // The window answering its questions with the given prompt (the real
+    // message boxes, say).
+    SequenceWindow& Open(WindowPrompt& answering) {
         session = std::make_unique<SequencerSession>(folder.string(), timers, SessionSound::Devices, output);
-        window = std::make_unique<SequenceWindow>(*session, prompt);
+        window = std::make_unique<SequenceWindow>(*session, answering);
         window->show();
         QApplication::setActiveWindow(window.get());
         return *window;
