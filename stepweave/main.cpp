@@ -8,6 +8,7 @@
 #include "stepweave/sequencer/cli/play_command.h"
 #include "stepweave/sequencer/cli/render_command.h"
 #include "stepweave/sequencer/midi_export/export_midi_command.h"
+#include "stepweave/sequencer/midi_input/kit_listen_command.h"
 #include "stepweave/sequencer/ui/sequencer_app.h"
 #include "stepweave/sound/backend/audio_backend_choice.h"
 #include "stepweave/sound/cli/kit_commands.h"
@@ -48,6 +49,20 @@ void AddKitCommands(CLI::App& app, int& status) {
     makeCommand->callback([make, &status] {
         make->startDirectory = std::filesystem::current_path().string();
         status = stepweave::KitMakeCommand(*make, std::cout, std::cerr);
+    });
+
+    auto listen = std::make_shared<stepweave::KitListenArguments>();
+    CLI::App* listenCommand =
+        kit->add_subcommand("listen", "Play a kit from MIDI input (the port \"Stepweave\") until Ctrl+C");
+    listenCommand->add_option("KIT", listen->kitPath, "Kit file (*.dxg; default: standard.dxg of the start folder)");
+    listenCommand->add_option("--dir", listen->startDirectory,
+                              "Start folder (default: here if it holds standard.dxg, else the workspace)");
+    listenCommand->add_option("--port", listen->ports,
+                              "Another MIDI port to play from, as Options lists it (\"JACK: a2j:nanoPAD2\")");
+    listenCommand->callback([listen, &status] {
+        const stepweave::InterruptSignal interrupt;
+        status = stepweave::KitListenCommand(*listen, stepweave::AudioBackendFromEnvironment(), std::cout, std::cerr,
+                                             [] { return stepweave::InterruptSignal::Requested(); });
     });
 
     auto play = std::make_shared<stepweave::KitPlayArguments>();
