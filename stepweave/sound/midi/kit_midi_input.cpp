@@ -41,7 +41,7 @@ KitMidiInput::KitMidiInput(std::shared_ptr<AudioOutput> output, KitPlayer& kit, 
       kit_(kit),
       onHitQueued_(std::move(onHitQueued)),
       look_(timers, kKitLookMilliseconds, [this] { LookAtKit(); }),
-      ports_(std::make_unique<MidiInputPorts>(output_->Clock(), [this](const LiveHit& hit) { Queue(hit); })) {
+      ports_(std::make_unique<MidiInputPorts>(output_->Clock(), [this](const LiveHit& hit) { Receive(hit); })) {
     LookAtKit();
     output_->GetMixer().AttachInsert(&voices_);
 }
@@ -52,7 +52,7 @@ KitMidiInput::~KitMidiInput() {
 }
 
 // On an input thread.
-void KitMidiInput::Queue(const LiveHit& hit) {
+void KitMidiInput::Receive(const LiveHit& hit) {
     voices_.Trigger(hit);
     if (mainThreadHits_.TryPush(hit) && onHitQueued_) {
         onHitQueued_();

@@ -33,6 +33,9 @@ public:
     KitMidiInput& operator=(const KitMidiInput&) = delete;
 
     MidiInputPorts& Ports() { return *ports_; }
+    // What a port does with each hit, on its input thread: starts it in the
+    // next block of the mix and queues it for the main thread.
+    void Receive(const LiveHit& hit);
     // The hits in the order they came, for the main thread.
     bool TakeHit(LiveHit& hit) { return mainThreadHits_.TryPop(hit); }
     // The hits as the audio thread started them, with their delays.
@@ -41,8 +44,6 @@ public:
     void LookAtKit();
 
 private:
-    void Queue(const LiveHit& hit);
-
     std::shared_ptr<AudioOutput> output_;
     KitPlayer& kit_;
     std::function<void()> onHitQueued_;
