@@ -1,4 +1,5 @@
 #include "stepweave/sequencer/ui/sequence_window.h"
+#include "stepweave/sound/midi/kit_midi_input.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -108,10 +109,12 @@ SequenceWindow::SequenceWindow(SequencerSession& session, WindowPrompt& prompt, 
     show();
     StartUp();
     CreateToolWindows();
+    ConnectMidiOptions();
     ShowDocument();
 }
 
-SequenceWindow::~SequenceWindow() = default;
+// The MIDI input closes its ports before the window's controls go.
+SequenceWindow::~SequenceWindow() { midiInput_.reset(); }
 
 void SequenceWindow::LoadSkin() {
     const QString path = QString::fromStdString(
@@ -290,7 +293,8 @@ QWidget* SequenceWindow::CreateSongArea() {
     layout->addWidget(Caption("Panning", area), 4, 0);
     layout->addWidget(panSlider, 4, 1);
     layout->addLayout(transport, 5, 0, 1, 2);
-    layout->setRowStretch(6, 1);
+    layout->addWidget(CreateRecordFromMidiBox(area), 6, 0, 1, 2);
+    layout->setRowStretch(7, 1);
     return area;
 }
 
@@ -453,6 +457,7 @@ void SequenceWindow::CreateMenu() {
 
     QMenu* help = menuBar()->addMenu("Help");
     helpAction = help->addAction("Contents", this, &SequenceWindow::HelpClick);
+    CreateMidiMenuEntries(file, play, options);
 
     // Menu keys act wherever the focus is in the window, before the focused
     // control sees the key: Ctrl+C closes the window even from a text field.
@@ -534,6 +539,7 @@ void SequenceWindow::ConnectControls() {
         session_.Idle().SetActive(state == Qt::ApplicationActive);
     });
     session_.Engine().OnStepPlayed = [this] { ShowPlayhead(); };
+    ConnectMidiControls();
 }
 
 // Start-up in the main window's order. The first step that fails shows its
@@ -559,6 +565,7 @@ void SequenceWindow::StartSoundOutput() {
     try {
         session_.StartSoundOutput();
         soundStarted_ = true;
+        StartMidiInput();
     } catch (const StepweaveError& error) {
         prompt_.ShowError(error.what());
         const QString reason = QString::fromStdString(error.what()).section('\n', 0, 0);
