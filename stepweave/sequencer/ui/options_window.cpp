@@ -31,7 +31,7 @@ OptionsWindow::OptionsWindow(QWidget* parent) : QDialog(parent) {
     row->addWidget(cellJumpBox, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
-    layout->addWidget(new QLabel("MIDI Inputs", this));
+    layout->addWidget(new QLabel("MIDI Inputs (besides the port \"Stepweave\", always open)", this));
     layout->addWidget(midiInputList, 1);
     layout->addWidget(okButton, 0, Qt::AlignRight);
     connect(okButton, &QPushButton::clicked, this, &OptionsWindow::OkClick);
