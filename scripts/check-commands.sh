@@ -34,6 +34,13 @@ od                      coreutils             test
 realpath                coreutils             test
 tsort                   coreutils             test
 awk                     mawk                  test
+jackd                   jackd2                test
+jack_wait               jackd2                test
+jack_lsp                jackd2                test
+jack_connect            jackd2                test
+jack_midiseq            jackd2                test
+jack_midi_dump          jackd2                test
+jack_rec                jackd2                test
 cpack                   cmake                 package
 dpkg-shlibdeps          dpkg-dev              package
 file                    file                  package

@@ -11,7 +11,7 @@ PACKAGES="
 build-essential cmake ninja-build pkg-config
 clang libclang-rt-14-dev
 qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev libx11-dev
-librtaudio-dev librtmidi-dev libasound2-dev
+librtaudio-dev librtmidi-dev libasound2-dev libjack-jackd2-dev jackd2
 libfluidsynth-dev timgm6mb-soundfont
 libsoxr-dev libfftw3-dev libcli11-dev
 libgtest-dev libgmock-dev libbenchmark-dev

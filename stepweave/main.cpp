@@ -7,6 +7,8 @@
 #include "stepweave/sequencer/cli/interrupt_signal.h"
 #include "stepweave/sequencer/cli/play_command.h"
 #include "stepweave/sequencer/cli/render_command.h"
+#include "stepweave/sequencer/midi_export/export_midi_command.h"
+#include "stepweave/sequencer/midi_input/kit_listen_command.h"
 #include "stepweave/sequencer/ui/sequencer_app.h"
 #include "stepweave/sound/backend/audio_backend_choice.h"
 #include "stepweave/sound/cli/kit_commands.h"
@@ -48,6 +50,20 @@ void AddKitCommands(CLI::App& app, int& status) {
     makeCommand->callback([make, &status] {
         make->startDirectory = std::filesystem::current_path().string();
         status = stepweave::KitMakeCommand(*make, std::cout, std::cerr);
+    });
+
+    auto listen = std::make_shared<stepweave::KitListenArguments>();
+    CLI::App* listenCommand =
+        kit->add_subcommand("listen", "Play a kit from MIDI input (the port \"Stepweave\") until Ctrl+C");
+    listenCommand->add_option("KIT", listen->kitPath, "Kit file (*.dxg; default: standard.dxg of the start folder)");
+    listenCommand->add_option("--dir", listen->startDirectory,
+                              "Start folder (default: here if it holds standard.dxg, else the workspace)");
+    listenCommand->add_option("--port", listen->ports,
+                              "Another MIDI port to play from, as Options lists it (\"JACK: a2j:nanoPAD2\")");
+    listenCommand->callback([listen, &status] {
+        const stepweave::InterruptSignal interrupt;
+        status = stepweave::KitListenCommand(*listen, stepweave::AudioBackendFromEnvironment(), std::cout, std::cerr,
+                                             [] { return stepweave::InterruptSignal::Requested(); });
     });
 
     auto play = std::make_shared<stepweave::KitPlayArguments>();
@@ -108,6 +124,26 @@ void AddPlayCommand(CLI::App& app, int& status) {
     });
 }
 
+// `stepweave export-midi SONG.sng | --pattern NAME [-o OUT.mid] [--dir DIR] [--kit FILE.dxg]`.
+void AddExportMidiCommand(CLI::App& app, int& status) {
+    auto exportMidi = std::make_shared<stepweave::ExportMidiArguments>();
+    CLI::App* command = app.add_subcommand("export-midi", "Write a song or a stored pattern as a MIDI file (type 1)");
+    CLI::Option* song = command->add_option("SONG", exportMidi->songPath, "Song file (*.sng)");
+    CLI::Option* pattern = command->add_option("--pattern", exportMidi->patternName,
+                                               "One pass of a stored pattern of the start folder");
+    command->add_option("-o,--output", exportMidi->outputPath,
+                        "MIDI file to write or replace (default: beside the song, never replacing a file)");
+    command->add_option("--dir", exportMidi->startDirectory,
+                        "Start folder (default: here if it holds standard.dxg, else the workspace)");
+    command->add_option("--kit", exportMidi->kitPath, "Kit file (default: standard.dxg in that folder)");
+    command->callback([exportMidi, song, pattern, &status] {
+        if (song->count() + pattern->count() == 0) {
+            throw CLI::RequiredError("SONG or --pattern");
+        }
+        status = stepweave::ExportMidiCommand(*exportMidi, std::cout, std::cerr);
+    });
+}
+
 // `stepweave devices`.
 void AddDevicesCommand(CLI::App& app, int& status) {
     CLI::App* command = app.add_subcommand("devices", "List the output devices of every sound system (for STEPWEAVE_AUDIO)");
@@ -125,6 +161,7 @@ int main(int argc, char** argv) {
     AddKitCommands(app, status);
     AddRenderCommand(app, status);
     AddPlayCommand(app, status);
+    AddExportMidiCommand(app, status);
     AddDevicesCommand(app, status);
     stepweave::WindowArguments window;
     app.add_option("--dir", window.folder,

@@ -1,4 +1,5 @@
 #include "stepweave/sequencer/ui/sequence_window.h"
+#include "stepweave/sound/midi/kit_midi_input.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -111,13 +112,15 @@ SequenceWindow::SequenceWindow(SequencerSession& session, WindowPrompt& prompt, 
     show();
     StartUp();
     CreateToolWindows();
+    ConnectMidiOptions();
     ShowDocument();
     // What start-up made is nothing the user did.
     unsaved_.PatternKept();
     unsaved_.SongKept();
 }
 
-SequenceWindow::~SequenceWindow() = default;
+// The MIDI input closes its ports before the window's controls go.
+SequenceWindow::~SequenceWindow() { midiInput_.reset(); }
 
 void SequenceWindow::LoadSkin() {
     const QString path = QString::fromStdString(
@@ -298,7 +301,8 @@ QWidget* SequenceWindow::CreateSongArea() {
     layout->addWidget(Caption("Panning", area), 4, 0);
     layout->addWidget(panSlider, 4, 1);
     layout->addLayout(transport, 5, 0, 1, 2);
-    layout->setRowStretch(6, 1);
+    layout->addWidget(CreateRecordFromMidiBox(area), 6, 0, 1, 2);
+    layout->setRowStretch(7, 1);
     return area;
 }
 
@@ -463,6 +467,7 @@ void SequenceWindow::CreateMenu() {
 
     QMenu* help = menuBar()->addMenu("Help");
     helpAction = help->addAction("Contents", this, &SequenceWindow::HelpClick);
+    CreateMidiMenuEntries(file, play, options);
 
     // Menu keys act wherever the focus is in the window, before the focused
     // control sees the key: Ctrl+C closes the window even from a text field.
@@ -550,6 +555,7 @@ void SequenceWindow::ConnectControls() {
         session_.Idle().SetActive(state == Qt::ApplicationActive);
     });
     session_.Engine().OnStepPlayed = [this] { ShowPlayhead(); };
+    ConnectMidiControls();
 }
 
 // Start-up in the main window's order. The first step that fails shows its
@@ -575,6 +581,7 @@ void SequenceWindow::StartSoundOutput() {
     try {
         session_.StartSoundOutput();
         soundStarted_ = true;
+        StartMidiInput();
     } catch (const StepweaveError& error) {
         prompt_.ShowError(error.what());
         const QString reason = QString::fromStdString(error.what()).section('\n', 0, 0);

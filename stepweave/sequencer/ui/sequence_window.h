@@ -22,6 +22,7 @@
 
 #include "stepweave/sequencer/editor/pattern_editing.h"
 #include "stepweave/sequencer/model/unsaved_work.h"
+#include "stepweave/sequencer/midi_input/midi_recording.h"
 #include "stepweave/sequencer/ui/step_grid.h"
 #include "stepweave/sound/ui/editor_choice.h"
 
@@ -51,6 +52,7 @@ class SamplesWindow;
 class OptionsWindow;
 class UpDownArrows;
 class WindowPrompt;
+class KitMidiInput;
 
 class SequenceWindow : public QMainWindow, public EditorChoice {
     Q_OBJECT
@@ -81,6 +83,8 @@ public:
     void ChooseInstrument(const std::string& chooserText) override;
     void ShowPan(int pan) override;
     QUndoStack& UndoStack() { return undoStack_; }
+    // The kit played from MIDI while the sound output runs, else nullptr.
+    KitMidiInput* MidiInput() { return midiInput_.get(); }
 
     // Shows every control as the document now stands.
     void ShowDocument();
@@ -121,6 +125,7 @@ public:
     QCheckBox* globalTempoBox;
     QCheckBox* patternRepeatBox;
     QCheckBox* songRepeatBox;
+    QCheckBox* recordFromMidiBox;
     QProgressBar* renderProgressBar;
     QLabel* statusLine;
 
@@ -140,6 +145,9 @@ public:
     QAction* helpAction;
     QAction* undoAction;
     QAction* redoAction;
+    QAction* exportMidiAction;
+    QAction* recordFromMidiAction;
+    QAction* midiInputsAction;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -217,6 +225,21 @@ private:
     class WindowRenderObserver;
     void RenderClick();
 
+    // sequence_midi.cpp: MIDI export, the kit from MIDI input, recording it.
+    QCheckBox* CreateRecordFromMidiBox(QWidget* parent);
+    void CreateMidiMenuEntries(QMenu* file, QMenu* play, QMenu* options);
+    void ConnectMidiControls();
+    void ExportMidiClick();
+    void StartMidiInput();
+    void ConnectMidiOptions();
+    void MidiInputsChosen();
+    void ShowMidiInputs();
+    PatternTiming PlayingPatternTiming();
+    void TakeMidiHits();
+    void MidiStepPlayed();
+    void PlaceWaitingHits();
+    void PlaceRecordedHits(const std::vector<RecordedHit>& hits);
+
     // sequence_tools.cpp: the tool windows, kit import and help.
     void CreateToolWindows();
     void SelectSample(int sample);
@@ -256,6 +279,9 @@ private:
     // play-list entry it started from: the entry being played is marked.
     std::vector<size_t> songPatternStarts_;
     int songFirstEntry_ = 0;
+    std::unique_ptr<KitMidiInput> midiInput_;
+    MidiRecording midiRecording_;
+    std::vector<std::string> chosenMidiInputs_;  // the ports Options names
     QPixmap skin_;  // "SWSkin.bmp", drawn behind the controls when present
     bool showing_ = false;  // the controls are being set from the document
     bool soundStarted_ = false;

@@ -1,6 +1,7 @@
 #include "stepweave/sound/mixer/mixer.h"
 
 #include <algorithm>
+#include <thread>
 
 namespace stepweave {
 
@@ -59,6 +60,15 @@ bool Mixer::SendTimed(MixerCommand command) {
 
 void Mixer::KeepUntilReleased(SharedSoundMemory memory) { retiring_.push_back(std::move(memory)); }
 
+// Sequentially consistent: once the insert is unset and the audio thread is
+// seen outside it, a later block reads the unset insert.
+void Mixer::DetachInsert() {
+    insert_.store(nullptr);
+    while (inInsert_.load()) {
+        std::this_thread::yield();
+    }
+}
+
 // --- audio thread ---
 
 void Mixer::Process(float* out, int frames) { Process(out, frames, clock_.Now()); }
@@ -94,6 +104,11 @@ void Mixer::Process(float* out, int frames, uint32_t firstFrameTime) {
         RenderSounding(out + static_cast<size_t>(done) * kChannels, until - done);
         done = until;
     }
+    inInsert_.store(true);
+    if (MixerInsert* insert = insert_.load()) {
+        insert->AddInto(out, frames, firstFrameTime);
+    }
+    inInsert_.store(false);
 
     PublishCursors();
     renderedFrames_ += frames;

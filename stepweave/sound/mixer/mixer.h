@@ -22,6 +22,7 @@
 #include "stepweave/sound/mixer/clock_to_frame_mapping.h"
 #include "stepweave/sound/timing/millisecond_clock.h"
 #include "stepweave/sound/mixer/mixer_command.h"
+#include "stepweave/sound/mixer/mixer_insert.h"
 #include "stepweave/sound/mixer/mixer_voice.h"
 #include "stepweave/sound/mixer/spsc_queue.h"
 
@@ -60,6 +61,11 @@ public:
     void CollectGarbage();
     // Voices created and not yet freed.
     size_t VoiceCount() const { return voices_.size(); }
+    // The insert the audio thread adds into every block from the next one
+    // on (one at a time). Detaching returns once the audio thread is out of
+    // it, so that it may then be destroyed.
+    void AttachInsert(MixerInsert* insert) { insert_.store(insert); }
+    void DetachInsert();
 
     // --- audio thread ---
     // Renders `frames` frames of interleaved stereo into out. The block's
@@ -107,6 +113,8 @@ private:
     int64_t renderedFrames_ = 0;
 
     std::atomic<int64_t> publishedFrames_{0};
+    std::atomic<MixerInsert*> insert_{nullptr};
+    std::atomic<bool> inInsert_{false};
 };
 
 }  // namespace stepweave

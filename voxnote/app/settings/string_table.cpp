@@ -225,7 +225,8 @@ constexpr Entry kMidiDeviceMessages[] = {
     {strings::kMidiPortNotOpened, "The MIDI port \"%s\" can't be opened: %s"},
     {strings::kVirtualPortEntry, "Voxnote (virtual port for other programs)"},
     {strings::kNoSequencerForVirtualPort,
-     "The virtual MIDI port \"Voxnote\" is absent: this computer has no ALSA sequencer (/dev/snd/seq)."},
+     "The virtual MIDI port \"Voxnote\" is absent: this computer has no ALSA sequencer (/dev/snd/seq) and no "
+     "JACK server is running."},
     {strings::kVirtualPortNotOpened, "The virtual MIDI port \"Voxnote\" can't be opened: %s"},
 };
 // ---- end of MIDI devices and live note output ----

@@ -45,7 +45,8 @@ TEST(VirtualMidiPort, IsListedWhereItCouldBeMadeAndElseSaysWhyItIsAbsent) {
     }
     if (!HasSequencer() && !port.IsAvailable()) {
         EXPECT_EQ(port.Absence(),
-                  "The virtual MIDI port \"Voxnote\" is absent: this computer has no ALSA sequencer (/dev/snd/seq).");
+                  "The virtual MIDI port \"Voxnote\" is absent: this computer has no ALSA sequencer (/dev/snd/seq) "
+                  "and no JACK server is running.");
     }
 }
 
