@@ -1,8 +1,8 @@
 # Shared by the JACK checks of both programs (sourced, not run): a work folder
 # and a private JACK server on the dummy driver (no sound card needed), under a
-# server name of the check's own so that it never meets a user's server or
-# another check's. cleanup stops the server and the program (APP_PID) and
-# removes the folder (KEEP_WORK=1 keeps it).
+# server name of the check's own so that it never meets a user's server.
+# cleanup stops the server and the program (APP_PID) and removes the folder
+# (KEEP_WORK=1 keeps it).
 WORK="$(mktemp -d)"
 JACKD_PID=""
 APP_PID=""
@@ -16,11 +16,14 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 1' INT TERM
 
-# Starts `jackd -n NAME -d dummy` at 44100 Hz with 256-frame periods, without
-# real-time scheduling (a CI machine may not grant it), and waits until it
-# takes clients. JACK_DEFAULT_SERVER then names it for every client started.
+# start_jackd NAME: starts `jackd -n NAME -d dummy` at 44100 Hz with 256-frame
+# periods, without real-time scheduling (a CI machine may not grant it), and
+# waits until it takes clients. JACK_DEFAULT_SERVER then names it for every
+# client started. Each check has a name of its own: JACK keeps a registry of at
+# most eight servers in /dev/shm, and only a server of the same name takes
+# back the entry that a check killed before it could stop its server left.
 start_jackd() {
-    export JACK_DEFAULT_SERVER="check-$(basename "$WORK")"
+    export JACK_DEFAULT_SERVER="$1-check"
     jackd -n "$JACK_DEFAULT_SERVER" -r -d dummy -r 44100 -p 256 >"$WORK/jackd.log" 2>&1 &
     JACKD_PID=$!
     if ! jack_wait -s "$JACK_DEFAULT_SERVER" -w -t 20 >/dev/null 2>&1; then

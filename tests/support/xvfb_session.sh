@@ -18,11 +18,14 @@ now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
 # Starts a virtual X server on a free display and waits until it takes
 # connections. A server that lost its display to another one starting at the
-# same moment is replaced by a new one.
+# same moment is replaced by a new one. -noreset: by default the server resets
+# whenever its last client leaves (our own check, a window closed between two
+# starts), and a busy machine's next client can meet it while it resets and be
+# refused.
 start_xvfb() {
     for _ in 1 2 3; do
         rm -f "$WORK/display"
-        Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
+        Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
         XVFB_PID=$!
         for _ in $(seq 300); do
             [ -s "$WORK/display" ] || ! kill -0 "$XVFB_PID" 2>/dev/null && break

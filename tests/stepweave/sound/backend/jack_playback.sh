@@ -8,7 +8,7 @@
 set -eu
 STEPWEAVE="$(realpath "$1")"
 . "$(dirname "$0")/../../../support/jack_session.sh"
-start_jackd
+start_jackd stepweave-playback
 export XDG_DATA_HOME="$WORK/data" STEPWEAVE_AUDIO=rtaudio:jack
 cd "$WORK"
 

@@ -12,7 +12,7 @@ set -eu
 STEPWEAVE="$(realpath "$1")"
 WAV_HITS="$(realpath "$2")"
 . "$(dirname "$0")/../../../support/jack_session.sh"
-start_jackd
+start_jackd stepweave-kit-listen
 export XDG_DATA_HOME="$WORK/data"
 mkdir "$WORK/kit" && cd "$WORK/kit"
 

@@ -7,7 +7,7 @@
 set -eu
 LIVE_RUN="$(realpath "$1")"
 . "$(dirname "$0")/../../../support/jack_session.sh"
-start_jackd
+start_jackd voxnote-virtual-port
 
 sox -n -r 11025 -b 16 -c 1 "$WORK/a440.wav" trim 0 0.4 : synth 3 sine 440 vol 0.25 : trim 0 1
 export VOXNOTE_AUDIO_IN="file:$WORK/a440.wav" VOXNOTE_AUDIO_OUT=null XDG_CONFIG_HOME="$WORK/config"
