@@ -59,7 +59,7 @@ void AddKitCommands(CLI::App& app, int& status) {
     listenCommand->add_option("--dir", listen->startDirectory,
                               "Start folder (default: here if it holds standard.dxg, else the workspace)");
     listenCommand->add_option("--port", listen->ports,
-                              "Another MIDI port to play from, as Options lists it (\"JACK: a2j:nanoPAD2\")");
+                              "Another MIDI port to play from, as Options lists it (\"JACK: a2j:PadController\")");
     listenCommand->callback([listen, &status] {
         const stepweave::InterruptSignal interrupt;
         status = stepweave::KitListenCommand(*listen, stepweave::AudioBackendFromEnvironment(), std::cout, std::cerr,

@@ -18,7 +18,7 @@ void KeepError(RtMidiError::Type, const std::string& text, void* lastError) {
     *static_cast<std::string*>(lastError) = text;
 }
 
-// The ALSA sequencer numbers its clients anew at every start: "nanoPAD2:nanoPAD2
+// The ALSA sequencer numbers its clients anew at every start: "PadController:PadController
 // MIDI 1 24:0" is the same port as "... 28:0" was.
 std::string WithoutSequencerAddress(const std::string& name) {
     static const std::regex address(" [0-9]+:[0-9]+$");

@@ -29,7 +29,7 @@ class MillisecondClock;
 inline constexpr const char* kMidiInputPortName = "Stepweave";
 
 // A port of the system as Options lists it and remembers it: the system's
-// name in front of RtMidi's name of the port ("JACK: a2j:nanoPAD2").
+// name in front of RtMidi's name of the port ("JACK: a2j:PadController").
 std::string MidiPortChoiceName(MidiSystem system, const std::string& portName);
 
 // The output ports of the other programs and devices, on every system that
@@ -56,7 +56,7 @@ public:
     void OpenChosenPorts(const std::vector<std::string>& choices);
 
     // What is open, as the user reads it: "Stepweave (JACK:
-    // Stepweave:Stepweave)", "JACK: a2j:nanoPAD2".
+    // Stepweave:Stepweave)", "JACK: a2j:PadController".
     std::vector<std::string> OpenPorts() const;
     // Why a port could not be opened, one line each: the own port's at its
     // last opening, then the chosen ones'.

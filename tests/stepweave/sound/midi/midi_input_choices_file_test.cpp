@@ -19,8 +19,8 @@ TEST(MidiInputChoicesFile, KeepsEveryChosenPortThroughAWriteAndARead) {
     EXPECT_EQ(path, (folder / "MidiInputs.dat").string());
     EXPECT_TRUE(ReadMidiInputChoices(path).empty()) << "no file: nothing chosen";
 
-    const std::vector<std::string> choices = {"JACK: a2j:nanoPAD2 [24] (capture): nanoPAD2 MIDI 1",
-                                              "ALSA sequencer: nanoPAD2:nanoPAD2 MIDI 1 24:0"};
+    const std::vector<std::string> choices = {"JACK: a2j:PadController [24] (capture): PadController MIDI 1",
+                                              "ALSA sequencer: PadController:PadController MIDI 1 24:0"};
     WriteMidiInputChoices(path, choices);
     EXPECT_EQ(ReadMidiInputChoices(path), choices);
     const std::vector<uint8_t> bytes = ReadWholeFile(path);
