@@ -20,7 +20,7 @@ void StepTimingLog::Open(const std::string& path) {
     if (!file_) {
         throw std::runtime_error("Cannot write the step timing log \"" + path + "\": " + std::strerror(errno));
     }
-    file_ << "# due, fired and played at (clock milliseconds), late = fired - played, and the sounds started"
+    file_ << "# due, fired and played at (clock milliseconds), late = last sound started - played, and the sounds started"
           << std::endl;
 }
 
@@ -31,10 +31,7 @@ void StepTimingLog::Fired(uint32_t due, uint32_t polled, uint32_t countsAs) {
         return;
     }
     WritePendingStep();
-    pending_ = "step " + std::to_string(++steps_) + " due " + std::to_string(due) + " fired " +
-               std::to_string(polled) + " played " + std::to_string(countsAs) + " late " +
-               std::to_string(static_cast<int32_t>(polled - countsAs)) + ":";
-    separator_ = " ";
+    pending_ = PendingStep{due, polled, countsAs, polled, {}};
 }
 
 void StepTimingLog::PlayKitInstrument(int instrument, int volume) {
@@ -53,12 +50,13 @@ void StepTimingLog::StopUserSample(int sample) {
 }
 
 // Sounds started outside a step (a preview, Stop) are not the steps' own.
+// The clock is read once the sound side has the sound.
 void StepTimingLog::AddSound(const std::string& sound) {
-    if (!inStep_ || pending_.empty()) {
+    if (!inStep_ || !pending_) {
         return;
     }
-    pending_ += separator_ + sound;
-    separator_ = ", ";
+    pending_->lastStarted = clock_.Now();
+    pending_->sounds += (pending_->sounds.empty() ? " " : ", ") + sound;
 }
 
 void StepTimingLog::BeginStep(uint32_t time) {
@@ -73,11 +71,13 @@ void StepTimingLog::EndStep() {
 }
 
 void StepTimingLog::WritePendingStep() {
-    if (pending_.empty()) {
+    if (!pending_) {
         return;
     }
-    file_ << pending_ << std::endl;
-    pending_.clear();
+    const PendingStep& step = *pending_;
+    file_ << "step " << ++steps_ << " due " << step.due << " fired " << step.polled << " played " << step.countsAs
+          << " late " << static_cast<int32_t>(step.lastStarted - step.countsAs) << ":" << step.sounds << std::endl;
+    pending_.reset();
 }
 
 }  // namespace stepweave

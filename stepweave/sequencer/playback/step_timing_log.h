@@ -8,8 +8,10 @@
 //   step 12 due 5120 fired 5121 played 5120 late 1: kit 1 0, kit 4 -400, sample 3
 //
 // Times are the millisecond clock's. "late" is how long after their stamp
-// the sounds were started: a step's sounds land on their exact sample only
-// while that stays well under the output's latency. A step polled more than
+// the step's last sound was started (for a silent step, how late it was
+// polled): a step's sounds land on their exact sample only while that stays
+// well under the output's latency. A busy machine can hold the main thread
+// between the poll and the sounds, so the poll alone does not tell. A step polled more than
 // half a step late is played at the poll's time (played = fired), not made
 // up. "kit N V" is kit instrument N at volume V, "sample N" a user sample
 // started from its beginning, "stop N" one stopped.
@@ -26,6 +28,7 @@
 
 #include "stepweave/sequencer/playback/step_clock.h"
 #include "stepweave/sequencer/playback/step_sounds.h"
+#include "stepweave/sound/timing/millisecond_clock.h"
 
 namespace stepweave {
 
@@ -36,7 +39,8 @@ std::optional<std::string> TimingLogPathFromEnvironment();
 
 class StepTimingLog : public StepSounds, public StepFiringObserver {
 public:
-    explicit StepTimingLog(StepSounds& sounds) : sounds_(sounds) {}
+    // `clock` is the one the steps are stamped on.
+    StepTimingLog(StepSounds& sounds, MillisecondClock& clock) : sounds_(sounds), clock_(clock) {}
     ~StepTimingLog() override;
     StepTimingLog(const StepTimingLog&) = delete;
     StepTimingLog& operator=(const StepTimingLog&) = delete;
@@ -58,12 +62,19 @@ private:
     void AddSound(const std::string& sound);
     void WritePendingStep();
 
+    // The fired step, until its sounds are known.
+    struct PendingStep {
+        uint32_t due = 0, polled = 0, countsAs = 0;
+        uint32_t lastStarted = 0;  // when its last sound was started, or the poll
+        std::string sounds;
+    };
+
     std::ofstream file_;
     StepSounds& sounds_;
+    MillisecondClock& clock_;
     int steps_ = 0;
     bool inStep_ = false;
-    std::string pending_;  // the fired step's line, until its sounds are known
-    const char* separator_ = "";
+    std::optional<PendingStep> pending_;
 };
 
 }  // namespace stepweave

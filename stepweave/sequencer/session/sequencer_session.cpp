@@ -28,7 +28,7 @@ SequencerSession::SequencerSession(std::string startDirectory, TimerScheduler& t
       samples_(wavePlayerSound_, startDirectory_),
       document_(startDirectory_, DocumentSamples()),
       sounds_(drumKit_, samples_),
-      timingLog_(sounds_),
+      timingLog_(sounds_, timers.Clock()),
       engine_(document_, timingLog_, idle_) {
     engine_.SetFiringObserver(&timingLog_);
     drumKit_.SetDevice(&mainWindowSound_);
