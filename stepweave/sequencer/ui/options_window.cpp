@@ -31,7 +31,10 @@ OptionsWindow::OptionsWindow(QWidget* parent) : QDialog(parent) {
     row->addWidget(cellJumpBox, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
-    layout->addWidget(new QLabel("MIDI Inputs (besides the port \"Stepweave\", always open)", this));
+    // Wrapped at word boundaries: the fixed window is narrower than the line.
+    auto* midiInputsLabel = new QLabel("MIDI Inputs (besides the port \"Stepweave\", always open)", this);
+    midiInputsLabel->setWordWrap(true);
+    layout->addWidget(midiInputsLabel);
     layout->addWidget(midiInputList, 1);
     layout->addWidget(okButton, 0, Qt::AlignRight);
     connect(okButton, &QPushButton::clicked, this, &OptionsWindow::OkClick);
