@@ -10,7 +10,7 @@ set -eu
 STEPWEAVE="$(realpath "$1")"
 PROBE="$(realpath "$2")"
 . "$(dirname "$0")/../../../../tests/support/jack_session.sh"
-start_jackd
+start_jackd stepweave-midi-delay
 export XDG_DATA_HOME="$WORK/data"
 mkdir "$WORK/kit" && cd "$WORK/kit"
 # A kit whose kick is a click, so that each note's sound starts from silence.
