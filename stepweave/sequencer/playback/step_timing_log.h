@@ -11,9 +11,9 @@
 // the step's last sound was started (for a silent step, how late it was
 // polled): a step's sounds land on their exact sample only while that stays
 // well under the output's latency. A busy machine can hold the main thread
-// between the poll and the sounds, so the poll alone does not tell. A step polled more than
-// half a step late is played at the poll's time (played = fired), not made
-// up. "kit N V" is kit instrument N at volume V, "sample N" a user sample
+// between the poll and the sounds, so the poll alone does not tell. A step
+// polled more than half a step late is played at the poll's time (played =
+// fired), not made up. "kit N V" is kit instrument N at volume V, "sample N" a user sample
 // started from its beginning, "stop N" one stopped.
 //
 // It always sits between playback and the sounds and is told of each firing
