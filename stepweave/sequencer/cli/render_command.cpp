@@ -25,27 +25,10 @@ namespace fs = std::filesystem;
 constexpr int kWaveHeaderBytes = 44;
 constexpr double kOutputBytesPerSecond = 176400.0;
 
-// The folder given, or as the program chooses its start folder: the working
-// directory when it holds the default kit, else the per-user workspace.
-std::string StartDirectoryOf(const RenderCommandArguments& arguments) {
-    if (!arguments.startDirectory.empty()) {
-        std::error_code error;
-        if (!fs::is_directory(arguments.startDirectory, error)) {
-            throw FileOpenError(arguments.startDirectory);
-        }
-        return arguments.startDirectory;
-    }
-    return FindStartDirectory(std::nullopt, fs::current_path().string()).folder;
-}
-
 // Start-up as the main window does it, without the sound output and the
 // sample exports: the kit (the start folder's or --kit) and its pans.
 void LoadKitWithPans(SequencerSession& session, const RenderCommandArguments& arguments) {
-    if (arguments.kitPath.empty()) {
-        session.LoadDefaultKit();
-    } else {
-        session.LoadKit(arguments.kitPath);
-    }
+    session.LoadKitOrDefault(arguments.kitPath);
     session.ApplyPanningFile();
 }
 
@@ -102,7 +85,7 @@ int Report(RenderOutcome outcome, const RenderCommandArguments& arguments, Rende
 
 int RenderCommand(const RenderCommandArguments& arguments, RenderConsole& console) {
     try {
-        SequencerSession session(StartDirectoryOf(arguments), MainTimers(), SessionSound::None);
+        SequencerSession session(CommandStartDirectory(arguments.startDirectory), MainTimers(), SessionSound::None);
         LoadKitWithPans(session, arguments);
         OpenSongFile(session, arguments.songPath);
         SelectStartEntry(session.Document().playList, arguments.from);

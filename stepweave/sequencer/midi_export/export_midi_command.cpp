@@ -17,25 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string StartDirectoryOf(const ExportMidiArguments& arguments) {
-    if (!arguments.startDirectory.empty()) {
-        std::error_code error;
-        if (!fs::is_directory(arguments.startDirectory, error)) {
-            throw FileOpenError(arguments.startDirectory);
-        }
-        return arguments.startDirectory;
-    }
-    return FindStartDirectory(std::nullopt, fs::current_path().string()).folder;
-}
-
-void LoadKit(SequencerSession& session, const ExportMidiArguments& arguments) {
-    if (arguments.kitPath.empty()) {
-        session.LoadDefaultKit();
-    } else {
-        session.LoadKit(arguments.kitPath);
-    }
-}
-
 // The song file opened into the document (for its play list and samples);
 // its path, or empty when there is none.
 std::string OpenSongOf(SequencerSession& session, const ExportMidiArguments& arguments) {
@@ -73,8 +54,8 @@ SongForMidi WhatToExport(SequencerSession& session, const ExportMidiArguments& a
 
 int ExportMidiCommand(const ExportMidiArguments& arguments, std::ostream& out, std::ostream& err) {
     try {
-        SequencerSession session(StartDirectoryOf(arguments), MainTimers(), SessionSound::None);
-        LoadKit(session, arguments);
+        SequencerSession session(CommandStartDirectory(arguments.startDirectory), MainTimers(), SessionSound::None);
+        session.LoadKitOrDefault(arguments.kitPath);
         const std::string songPath = OpenSongOf(session, arguments);
         std::string output = arguments.outputPath;
         if (output.empty()) {

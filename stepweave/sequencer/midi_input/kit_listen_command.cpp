@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <exception>
-#include <filesystem>
 #include <ostream>
 
 #include "stepweave/sequencer/model/instrument_list.h"
@@ -19,20 +18,17 @@ namespace stepweave {
 
 namespace {
 
-namespace fs = std::filesystem;
-
 // How often the loop prints what was heard and looks for Ctrl+C.
 constexpr uint32_t kReportMilliseconds = 20;
 
+// The command's start folder; one it found rather than was given gets its
+// "temp", as at the program's start.
 std::string StartDirectoryOf(const KitListenArguments& arguments) {
-    if (!arguments.startDirectory.empty()) {
-        std::error_code error;
-        if (!fs::is_directory(arguments.startDirectory, error)) {
-            throw FileOpenError(arguments.startDirectory);
-        }
-        return arguments.startDirectory;
+    const std::string folder = CommandStartDirectory(arguments.startDirectory);
+    if (arguments.startDirectory.empty()) {
+        EnsureTempFolder(folder);
     }
-    return ChooseStartDirectory(std::nullopt, fs::current_path().string()).folder;
+    return folder;
 }
 
 std::vector<std::string> PortsToOpen(const KitListenArguments& arguments, const std::string& folder) {
@@ -105,11 +101,7 @@ int KitListenCommand(const KitListenArguments& arguments, const AudioBackendSour
                      std::ostream& err, const std::function<bool()>& stopRequested) {
     try {
         SequencerSession session(StartDirectoryOf(arguments), MainTimers(), SessionSound::Devices, output);
-        if (arguments.kitPath.empty()) {
-            session.LoadDefaultKit();
-        } else {
-            session.LoadKit(arguments.kitPath);
-        }
+        session.LoadKitOrDefault(arguments.kitPath);
         session.StartSoundOutput();
         session.ApplyPanningFile();
         HeardReport report;

@@ -55,6 +55,14 @@ void SequencerSession::LoadDefaultKit() {
 
 void SequencerSession::LoadKit(const std::string& path) { drumKit_.Items().LoadFromFile(path); }
 
+void SequencerSession::LoadKitOrDefault(const std::string& path) {
+    if (path.empty()) {
+        LoadDefaultKit();
+    } else {
+        LoadKit(path);
+    }
+}
+
 void SequencerSession::ImportKit(const std::string& path) {
     stepweave::ImportKit(drumKit_, path);
     if (!panningApplied_) {

@@ -63,6 +63,8 @@ public:
     void LoadDefaultKit();
     // Another kit file into the kit, with the same errors.
     void LoadKit(const std::string& path);
+    // A command's --kit: that file, or the default kit when none is named.
+    void LoadKitOrDefault(const std::string& path);
     // "Drum Kit Library": another kit file replaces the kit, whose
     // instruments keep their pans (see ImportKit); a file that cannot be
     // read changes nothing. A kit that takes the place of one that never

@@ -109,6 +109,17 @@ StartDirectoryChoice ChooseStartDirectory(const std::optional<std::string>& give
     return choice;
 }
 
+std::string CommandStartDirectory(const std::string& given) {
+    if (!given.empty()) {
+        std::error_code error;
+        if (!std::filesystem::is_directory(given, error)) {
+            throw FileOpenError(given);
+        }
+        return given;
+    }
+    return FindStartDirectory(std::nullopt, std::filesystem::current_path().string()).folder;
+}
+
 StartDirectoryChoice FindStartDirectory(const std::optional<std::string>& givenFolder,
                                         const std::string& currentDirectory) {
     StartDirectoryChoice choice;

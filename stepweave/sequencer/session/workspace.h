@@ -27,6 +27,10 @@ StartDirectoryChoice ChooseStartDirectory(const std::optional<std::string>& give
 StartDirectoryChoice FindStartDirectory(const std::optional<std::string>& givenFolder,
                                         const std::string& currentDirectory);
 
+// A command's start folder: the one --dir gave (FileOpenError naming it when
+// it is no folder), else as FindStartDirectory finds it.
+std::string CommandStartDirectory(const std::string& given);
+
 // $XDG_DATA_HOME/stepweave when that variable holds an absolute path, else
 // $HOME/.local/share/stepweave. StepweaveError when neither is set.
 std::string UserWorkspaceFolder();
